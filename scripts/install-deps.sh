@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, if any is
+# missing. Usage: install-deps.sh [native|all]   (default: all)
+#   native  compiler, CMake, GoogleTest, Google Benchmark
+#   all     also the 32-bit Windows cross compiler and wine (i386)
+set -euo pipefail
+
+scope=${1:-all}
+native=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev)
+windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
+
+wanted=("${native[@]}")
+[ "$scope" = all ] && wanted+=("${windows[@]}")
+
+missing=()
+for pkg in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "installing: ${missing[*]}" >&2
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
