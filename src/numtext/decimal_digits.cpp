@@ -1,0 +1,178 @@
+// decimal_digits: a double's first 17 significant decimal digits, its sign and
+// the decimal point position, by extended-precision integer arithmetic.
+#include <bit>
+#include <cstring>
+
+#include "numtext/digit_record.h"
+#include "numtext/wide_product.h"
+
+namespace vyxmath {
+
+namespace {
+
+constexpr std::uint64_t sign_bit = std::uint64_t{1} << 63;
+constexpr std::uint64_t fraction_mask = (std::uint64_t{1} << 52) - 1;
+constexpr std::uint64_t quiet_bit = std::uint64_t{1} << 51;
+constexpr std::uint64_t ten_to_17 = 100'000'000'000'000'000u;
+constexpr std::uint64_t ten_to_18 = 1'000'000'000'000'000'000u;
+
+// Exponent of the widened double when the double's exponent field is 1:
+// 1 - 1023 + 16383.
+constexpr int widened_exponent_offset = 16383 - 1023;  // 0x3C00
+
+digit_record make_record(char sign, int point, const char* text) {
+    digit_record r{};
+    r.sign = sign;
+    r.point = static_cast<std::int16_t>(point);
+    r.length = static_cast<std::uint8_t>(std::strlen(text));
+    std::memcpy(r.digits, text, r.length + 1u);
+    return r;
+}
+
+// Infinities keep their sign; the default not-a-number of invalid
+// operations (sign set, fraction bit 51 alone) is "indefinite"; every other
+// not-a-number, signalling ones included, is a quiet one. Quieting a
+// signalling not-a-number sets bit 51 next to a nonzero fraction, which never
+// makes it the indefinite pattern, so it needs no step of its own here.
+digit_record marker_record(std::uint64_t bits) {
+    const char sign = (bits & sign_bit) ? '-' : ' ';
+    const std::uint64_t fraction = bits & fraction_mask;
+    const char* marker = fraction == 0                                 ? "1#INF"
+                         : ((bits & sign_bit) && fraction == quiet_bit) ? "1#IND"
+                                                                        : "1#QNAN";
+    return make_record(sign, 1, marker);
+}
+
+// The 17 decimal digits of n < 10^17, leading zeros included. Two 32-bit
+// halves keep the digit loop free of 64-bit divisions on 32-bit targets.
+void write_17_digits(std::uint64_t n, char* out) {
+    std::uint32_t high = static_cast<std::uint32_t>(n / 100'000'000u);  // < 10^9
+    std::uint32_t low = static_cast<std::uint32_t>(n % 100'000'000u);
+    for (int i = 16; i >= 9; --i) {
+        out[i] = static_cast<char>('0' + low % 10);
+        low /= 10;
+    }
+    for (int i = 8; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + high % 10);
+        high /= 10;
+    }
+}
+
+}  // namespace
+
+extended_value double_to_extended(double value) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const int exponent_field = static_cast<int>((bits >> 52) & 0x7FF);
+    const std::uint64_t fraction = bits & fraction_mask;
+    std::uint64_t mantissa;
+    int exponent;
+    if (exponent_field != 0) {
+        mantissa = (std::uint64_t{1} << 63) | (fraction << 11);
+        exponent = exponent_field + widened_exponent_offset;
+    } else {
+        // A denormal is 0.f x 2^-1022: normalise it, one exponent step per
+        // bit of shift, so the leading bit lands on bit 63.
+        const int shift = std::countl_zero(fraction << 11);
+        mantissa = (fraction << 11) << shift;
+        exponent = 1 + widened_exponent_offset - shift;
+    }
+    return extended_value{0, static_cast<std::uint32_t>(mantissa), static_cast<std::uint32_t>(mantissa >> 32),
+                          static_cast<std::uint16_t>(exponent)};
+}
+
+// numerator / 2^16 is a piecewise-linear stand-in for log10 x + 1: the slope
+// 0x4D10 / 2^16 plus 0x4D / 2^24 (the E / 256 term) is log10 2 to seven
+// digits, 2 t * 0x4D / 2^16 is a chord of log10 over the mantissa's top 8
+// bits, and 0x134312F4 removes the exponent bias. Over every (E, t) bucket it
+// lies from log10 x + 0.971 to log10 x + 1.001, and the overshoot beyond +1
+// occurs only where it cannot reach the next integer, so the floor is
+// floor(log10 x) or one more for every finite nonzero double. The numerator
+// is negative below about 0.1, and the arithmetic shift floors it.
+int estimate_decimal_exponent(const extended_value& x) {
+    const std::int32_t e = x.exponent();
+    const std::int32_t t = static_cast<std::int32_t>(x.high >> 24);  // 128..255
+    const std::int32_t numerator = e * 0x4D10 + (e / 256 + 2 * t) * 0x4D - 0x134312F4;
+    return numerator >> 16;
+}
+
+scaled_value scale_below_one(const extended_value& x, int p) {
+    scaled_value s{scale_by_power_of_ten(x, -p, true), p};
+    if (s.value.exponent() >= extended_bias) {  // v >= 1: the estimate was floor(log10 x)
+        s.value = multiply_extended(s.value, one_tenth);
+        s.decimal_exponent += 1;
+    }
+    return s;
+}
+
+// F = mantissa * 2^8 puts the binary point of a value in [1/2, 1) (exponent
+// 16382) between bits 87 and 88; smaller values shift right by the missing
+// exponent steps. For any double that is 0 to 3 steps, and since the low 8
+// bits of F are zero no bit is lost.
+fraction96 fraction_of(const extended_value& v) {
+    const std::uint64_t top = v.top64();
+    fraction96 f{static_cast<std::uint32_t>(top >> 40), (top << 24) | (std::uint64_t{v.low} << 8)};
+    const int shift = (extended_bias - 1) - v.exponent();
+    if (shift <= 0) return f;
+    if (shift >= 96) return fraction96{0, 0};
+    if (shift >= 64) return fraction96{0, std::uint64_t{f.high} >> (shift - 64)};
+    f.low = (f.low >> shift) | (std::uint64_t{f.high} << (64 - shift));
+    f.high = shift < 32 ? f.high >> shift : 0;
+    return f;
+}
+
+// Generating digits one at a time (F = 10 F; digit = F / 2^88; F = F mod 2^88)
+// gives the same 18 digits as this single product. With F_0 = F < 2^88, each
+// step forms 10 F_(k-1) < 10 * 2^88 < 2^92, so arithmetic modulo 2^96 never
+// drops a bit, and d_k = floor(10 F_(k-1) / 2^88) <= 9. By induction
+//     10^k F_0 = N_k * 2^88 + F_k,  N_k = d_1 d_2 ... d_k (decimal), 0 <= F_k < 2^88,
+// since 10^k F_0 = 10 N_(k-1) 2^88 + 10 F_(k-1) = (10 N_(k-1) + d_k) 2^88 + F_k.
+// Hence N_18 = floor(10^18 F / 2^88), whose 18 decimal digits, leading zeros
+// included, are d_1 ... d_18.
+//
+// With F = high * 2^64 + low: floor(F * 10^18 / 2^88)
+//     = floor((high * 10^18 + floor(low * 10^18 / 2^64)) / 2^24),
+// dropping low * 10^18's bottom 64 bits first being harmless for a floor.
+// high < 2^24, so the sum is below 2^84 + 2^60 and the result below 2^60.
+std::uint64_t first_18_digits(const fraction96& f) {
+    const uint128_parts upper = multiply_64x64(f.high, ten_to_18);
+    const std::uint64_t lower = multiply_64x64(f.low, ten_to_18).high;
+    const std::uint64_t sum_low = upper.low + lower;
+    const std::uint64_t sum_high = upper.high + (sum_low < lower ? 1 : 0);
+    return (sum_high << 40) | (sum_low >> 24);
+}
+
+digit_record decimal_digits(double value) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    if ((bits & ~sign_bit) == 0) return make_record(' ', 0, "0");
+    if (((bits >> 52) & 0x7FF) == 0x7FF) return marker_record(bits);
+
+    const extended_value x = double_to_extended(value);
+    const scaled_value s = scale_below_one(x, estimate_decimal_exponent(x));
+    const std::uint64_t eighteen = first_18_digits(fraction_of(s.value));
+
+    // Rounding to 17 digits on the 18th alone: floor(N / 10) plus one when
+    // the 18th digit is 5 or more, carrying through any run of 9s.
+    const std::uint64_t seventeen = (eighteen + 5) / 10;
+
+    digit_record r{};
+    r.sign = (bits & sign_bit) ? '-' : ' ';
+    r.point = static_cast<std::int16_t>(s.decimal_exponent);
+    if (seventeen == ten_to_17) {  // 17 nines rounded up: 0.99...9 -> 1.0
+        r.point = static_cast<std::int16_t>(r.point + 1);
+        r.digits[0] = '1';
+        r.length = 1;
+        return r;
+    }
+    if (seventeen == 0) return make_record(' ', 0, "0");
+    // A first digit 0 (a value scaled to just below 0.1, as every exact power
+    // of ten is) is always followed by seventeen 9s, which the rounding above
+    // has already carried into it: the text below then starts with "1".
+    write_17_digits(seventeen, r.digits);
+    int length = record_digit_count;
+    while (r.digits[length - 1] == '0') --length;
+    r.digits[length] = '\0';
+    r.length = static_cast<std::uint8_t>(length);
+    return r;
+}
+
+}  // namespace vyxmath
