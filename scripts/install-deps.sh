@@ -2,15 +2,17 @@
 # Installs the Debian packages the build and the tests need, if any is
 # missing. Usage: install-deps.sh [native|all]   (default: all)
 #   native  compiler, CMake, GoogleTest, Google Benchmark
-#   all     also the 32-bit Windows cross compiler and wine (i386)
+#   all     also clang with its fuzzing runtime (fuzz targets), the 32-bit
+#           Windows cross compiler and wine (i386)
 set -euo pipefail
 
 scope=${1:-all}
 native=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev)
+fuzzing=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
 
 wanted=("${native[@]}")
-[ "$scope" = all ] && wanted+=("${windows[@]}")
+[ "$scope" = all ] && wanted+=("${fuzzing[@]}" "${windows[@]}")
 
 missing=()
 for pkg in "${wanted[@]}"; do

@@ -9,3 +9,6 @@ echo "== native build and unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$(nproc)"
 ctest --preset native -j"$(nproc)"
+
+# AddressSanitizer + UBSan and ThreadSanitizer unit tests, bounded fuzzing.
+scripts/test-sanitizers.sh
