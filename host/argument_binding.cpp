@@ -1,0 +1,145 @@
+#include "argument_binding.h"
+
+#include <cstring>
+
+#include "frame/real_export.h"
+#include "host_limits.h"
+
+namespace vyxmath::host {
+namespace {
+
+std::string_view slot_kind_name(SlotKind kind) {
+    switch (kind) {
+        case SlotKind::digits: return "digits";
+        case SlotKind::angle_unit: return "angle unit";
+        case SlotKind::int_in: return "integer";
+        default: return "text";
+    }
+}
+
+std::uintptr_t slot_value(std::int32_t value) {
+    // The 32-bit pattern, widened without sign extension: the export reads
+    // only the low 32 bits of the slot.
+    return static_cast<std::uintptr_t>(static_cast<std::uint32_t>(value));
+}
+
+std::uintptr_t slot_address(const void* p) { return reinterpret_cast<std::uintptr_t>(p); }
+
+Message& name_argument(const ExportInfo& e, std::size_t position, int slot, Message& error) {
+    return error.add(e.name)
+        .add(": argument ")
+        .add(static_cast<std::int64_t>(position))
+        .add(" (p")
+        .add(static_cast<std::int64_t>(slot + 1))
+        .add(", ")
+        .add(slot_kind_name(e.slots[static_cast<std::size_t>(slot)]))
+        .add(")");
+}
+
+}  // namespace
+
+std::string_view argument_placeholder(SlotKind kind) {
+    switch (kind) {
+        case SlotKind::digits: return "DIGITS";
+        case SlotKind::angle_unit: return "UNIT";
+        case SlotKind::int_in: return "INT";
+        default: return "TEXT";
+    }
+}
+
+void add_argument_form(const ExportInfo& e, Message& out) {
+    bool first = true;
+    for (int slot = 0; slot < 4; ++slot) {
+        if (!takes_argument(e, slot)) continue;
+        const SlotKind kind = e.slots[static_cast<std::size_t>(slot)];
+        if (!first) out.add(" ");
+        first = false;
+        if (is_text_slot(kind)) {
+            out.add(argument_placeholder(kind));
+        } else {
+            out.add("[").add(argument_placeholder(kind)).add("]");
+        }
+    }
+}
+
+bool bind_arguments(const ExportInfo& e, std::span<const Argument> args, HostVariables& vars,
+                    std::array<std::uintptr_t, 4>& slots, Message& error) {
+    const int limit = argument_count_limit(e);
+    if (args.size() > static_cast<std::size_t>(limit)) {
+        error.add(e.name).add(": too many arguments (").add(static_cast<std::int64_t>(args.size()));
+        error.add(" given, at most ").add(static_cast<std::int64_t>(limit)).add(": ");
+        add_argument_form(e, error);
+        error.add(")");
+        return false;
+    }
+
+    std::size_t next = 0;
+    for (int slot = 0; slot < 4; ++slot) {
+        const SlotKind kind = e.slots[static_cast<std::size_t>(slot)];
+        std::uintptr_t& value = slots[static_cast<std::size_t>(slot)];
+        value = 0;
+        if (!takes_argument(e, slot)) {
+            if (kind == SlotKind::text_out) {
+                vars.text[0] = '\0';
+                value = slot_address(vars.text);
+            } else if (kind == SlotKind::int_out) {
+                vars.integer = 0;
+                value = slot_address(&vars.integer);
+            }
+            continue;
+        }
+
+        const std::size_t position = next + 1;
+        const Argument* arg = next < args.size() ? &args[next] : nullptr;
+        ++next;
+
+        if (is_text_slot(kind)) {
+            if (arg == nullptr) {
+                name_argument(e, position, slot, error).add(" is missing: ");
+                add_argument_form(e, error);
+                return false;
+            }
+            if (kind == SlotKind::text_in) {
+                value = slot_address(arg->text);
+                continue;
+            }
+            // p1 read and then written: the host's own variable.
+            if (arg->size + 1 > vars.text_capacity || arg->size > max_text_bytes) {
+                name_argument(e, position, slot, error).add(" is longer than the host's limit of ");
+                error.add(static_cast<std::int64_t>(max_text_bytes)).add(" bytes");
+                return false;
+            }
+            std::memcpy(vars.text, arg->text, arg->size);
+            vars.text[arg->size] = '\0';
+            value = slot_address(vars.text);
+            continue;
+        }
+
+        std::int32_t number = 0;
+        if (arg != nullptr) {
+            switch (parse_int32(arg->view(), number)) {
+                case IntegerError::none: break;
+                case IntegerError::not_an_integer:
+                    name_argument(e, position, slot, error).add(" is not an integer: ").add_quoted(arg->view());
+                    return false;
+                case IntegerError::out_of_range:
+                    name_argument(e, position, slot, error)
+                        .add(" is outside the 32-bit range: ")
+                        .add_quoted(arg->view());
+                    return false;
+            }
+        }
+        if (kind == SlotKind::digits) {
+            const std::int32_t digits = effective_digits(number);
+            if (digits > max_digits || result_bytes(digits) > vars.text_capacity) {
+                name_argument(e, position, slot, error).add(" is ").add(static_cast<std::int64_t>(digits));
+                error.add(", above the host's limit of ").add(static_cast<std::int64_t>(max_digits));
+                return false;
+            }
+        }
+        value = slot_value(number);
+    }
+    return true;
+}
+
+}  // namespace vyxmath::host

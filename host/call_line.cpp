@@ -1,0 +1,157 @@
+#include "call_line.h"
+
+#include <cstring>
+
+namespace vyxmath::host {
+namespace {
+
+constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// Length of the well-formed UTF-8 sequence starting at text[i], or 0 when it
+// is malformed (stray continuation byte, overlong form, surrogate, a value
+// beyond U+10FFFF, or a sequence cut short).
+std::size_t utf8_sequence_length(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length;
+    unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+    if (lead < 0x80) return 1;
+    if (lead < 0xC2) return 0;
+    if (lead < 0xE0) {
+        length = 2;
+    } else if (lead < 0xF0) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;   // overlong
+        if (lead == 0xED) high = 0x9F;  // surrogates
+    } else if (lead < 0xF5) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;   // overlong
+        if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
+    } else {
+        return 0;
+    }
+    if (text.size() - i < length) return 0;
+    const auto second = static_cast<unsigned char>(text[i + 1]);
+    if (second < low || second > high) return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
+    return length;
+}
+
+}  // namespace
+
+LineProblem check_text_bytes(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == 0) return {LineError::nul_byte, i + 1};
+        if (byte < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = utf8_sequence_length(text, i);
+        if (length == 0) return {LineError::invalid_utf8, i + 1};
+        i += length;
+    }
+    return {};
+}
+
+LineProblem split_call_line(char* line, std::size_t size, CallWords& out) {
+    out.count = 0;
+    if (const LineProblem bad = check_text_bytes({line, size})) return bad;
+
+    std::size_t i = 0;
+    for (;;) {
+        while (i < size && is_blank(line[i])) ++i;
+        if (i == size) break;
+        if (out.count == max_line_words) return {LineError::too_many_words, i + 1};
+
+        Argument& word = out.words[out.count++];
+        if (line[i] == '"') {
+            const std::size_t opening = i++;
+            std::size_t written = i;  // unescaping only ever shortens the text
+            for (;;) {
+                if (i == size) return {LineError::unbalanced_quote, opening + 1};
+                const char c = line[i];
+                if (c == '"') break;
+                if (c != '\\') {
+                    line[written++] = c;
+                    ++i;
+                    continue;
+                }
+                if (i + 1 == size) return {LineError::unbalanced_quote, opening + 1};
+                char meant;
+                switch (line[i + 1]) {
+                    case '"': meant = '"'; break;
+                    case '\\': meant = '\\'; break;
+                    case 'n': meant = '\n'; break;
+                    case 't': meant = '\t'; break;
+                    case 'r': meant = '\r'; break;
+                    default: return {LineError::unknown_escape, i + 1};
+                }
+                line[written++] = meant;
+                i += 2;
+            }
+            ++i;  // past the closing quote
+            if (i < size && !is_blank(line[i])) return {LineError::text_after_quote, i + 1};
+            line[written] = '\0';
+            word = {line + opening + 1, written - (opening + 1)};
+        } else {
+            const std::size_t start = i;
+            while (i < size && !is_blank(line[i])) {
+                if (line[i] == '"') return {LineError::quote_inside_word, i + 1};
+                ++i;
+            }
+            line[i] = '\0';  // the blank behind the word, or line[size]
+            word = {line + start, i - start};
+            if (i < size) ++i;
+        }
+    }
+    if (out.count == 0) return {LineError::empty, 1};
+    return {};
+}
+
+void describe(const LineProblem& problem, Message& out) {
+    switch (problem.error) {
+        case LineError::none: return;
+        case LineError::empty: out.add("empty line: no export named"); return;
+        case LineError::nul_byte: out.add("NUL byte"); break;
+        case LineError::invalid_utf8: out.add("invalid UTF-8"); break;
+        case LineError::unbalanced_quote: out.add("quote not closed, opened"); break;
+        case LineError::unknown_escape: out.add("unknown escape (use \\\" \\\\ \\n \\t \\r)"); break;
+        case LineError::text_after_quote: out.add("text right after a closing quote"); break;
+        case LineError::quote_inside_word: out.add("quote inside an unquoted word"); break;
+        case LineError::too_many_words:
+            out.add("too many words (an export takes at most 4 arguments)");
+            break;
+    }
+    out.add(" at column ").add(static_cast<std::int64_t>(problem.column));
+}
+
+IntegerError parse_int32(std::string_view text, std::int32_t& value) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        i = 1;
+    }
+    if (i == text.size()) return IntegerError::not_an_integer;
+    // Magnitudes are gathered in 64 bits and stop growing once they pass
+    // 2^31, so any number of digits is judged without overflow.
+    constexpr std::uint64_t limit = std::uint64_t{1} << 31;
+    std::uint64_t magnitude = 0;
+    bool too_large = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') return IntegerError::not_an_integer;
+        if (!too_large) {
+            magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - '0');
+            too_large = magnitude > limit;
+        }
+    }
+    if (too_large || magnitude > limit - (negative ? 0 : 1)) return IntegerError::out_of_range;
+    const auto bits = static_cast<std::uint32_t>(negative ? 0 - magnitude : magnitude);
+    value = static_cast<std::int32_t>(bits);
+    return IntegerError::none;
+}
+
+}  // namespace vyxmath::host

@@ -1,0 +1,83 @@
+#include "call_runner.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "host_limits.h"
+
+namespace vyxmath::host {
+namespace {
+
+constexpr bool breaks_line(char c) { return c == '\n' || c == '\r'; }
+
+// The call-line form of a text ("..." with escapes), which reads back as the
+// same text. `out` has room for 2 * text.size() + 2 bytes.
+std::size_t quote_text(std::string_view text, char* out) {
+    std::size_t n = 0;
+    out[n++] = '"';
+    for (char c : text) {
+        char escaped = 0;
+        switch (c) {
+            case '"': escaped = '"'; break;
+            case '\\': escaped = '\\'; break;
+            case '\n': escaped = 'n'; break;
+            case '\r': escaped = 'r'; break;
+            case '\t': escaped = 't'; break;
+            default: break;
+        }
+        if (escaped != 0) {
+            out[n++] = '\\';
+            out[n++] = escaped;
+        } else {
+            out[n++] = c;
+        }
+    }
+    out[n++] = '"';
+    return n;
+}
+
+}  // namespace
+
+CallRunner::CallRunner(const ExportIndex& exports)
+    : exports_(exports), text_(text_variable_bytes + 1, '\0'), shown_(2 * text_variable_bytes + 2) {
+    vars_.text = text_.data();
+    vars_.text_capacity = text_variable_bytes;
+}
+
+std::string_view CallRunner::show_text() {
+    // The module writes at most text_capacity bytes; the byte behind them is
+    // a NUL it never touches, so the text always ends inside the buffer.
+    const std::string_view text(vars_.text, std::strlen(vars_.text));
+    for (char c : text)
+        if (breaks_line(c)) return {shown_.data(), quote_text(text, shown_.data())};
+    return text;
+}
+
+bool CallRunner::run(std::string_view name, std::span<const Argument> args, std::string_view& output,
+                     Message& error) {
+    const ResolvedExport* target = exports_.find(name);
+    if (target == nullptr) {
+        error.add("unknown export ").add_quoted(name).add(" (--list shows the exports)");
+        return false;
+    }
+    if (target->entry == nullptr) {
+        error.add("the module does not provide ").add(name);
+        return false;
+    }
+    const ExportInfo& info = *target->info;
+    std::array<std::uintptr_t, 4> slots{};
+    if (!bind_arguments(info, args, vars_, slots, error)) return false;
+
+    const std::int32_t status = target->entry(slots[0], slots[1], slots[2], slots[3]);
+
+    if (is_text_slot(info.slots[0])) {
+        output = show_text();
+        return true;
+    }
+    const std::int32_t shown = prints_status(info) ? status : vars_.integer;
+    const auto end = std::to_chars(number_.data(), number_.data() + number_.size(), shown).ptr;
+    output = {number_.data(), static_cast<std::size_t>(end - number_.data())};
+    return true;
+}
+
+}  // namespace vyxmath::host

@@ -1,0 +1,150 @@
+// vyxmath: runs the module's exports from the command line, one call from the
+// arguments or one call per line from standard input.
+#include <cstdio>
+#include <cstring>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch.h"
+#include "call_line.h"
+#include "call_runner.h"
+#include "export_index.h"
+#include "export_listing.h"
+#include "host_limits.h"
+#include "module_loader.h"
+#include "platform_io.h"
+
+namespace {
+
+using namespace vyxmath::host;
+
+// Exit statuses.
+constexpr int exit_ok = 0;
+constexpr int exit_call_failed = 1;  // a bad call (in batch mode: at least one)
+constexpr int exit_usage = 2;        // bad options, or the module did not load
+
+void print_help() {
+    std::string text =
+        "usage: vyxmath [--module PATH] EXPORT [ARG...]   one call; prints p1 after it\n"
+        "       vyxmath [--module PATH] -                 calls from standard input\n"
+        "       vyxmath --list                            the exports and their slots\n"
+        "       vyxmath --help\n"
+        "\n"
+        "The host loads the module at run time: ";
+    text += module_file_name();
+    text +=
+        " beside the vyxmath executable,\n"
+        "or the file given with --module PATH. It owns the call's variables.\n"
+        "\n"
+        "Arguments fill the export's slots in order from p1, except that a p1 the\n"
+        "export only writes takes no argument; ignored slots take none. Text\n"
+        "arguments must be given; integer arguments (INT, DIGITS, UNIT) not given\n"
+        "are 0. The output is p1's content after the call, on one line; for n_sosu\n"
+        "it is the status (0 prime, -1 not). Digits may be at most ";
+    text += std::to_string(max_digits);
+    text +=
+        ".\n"
+        "Example: vyxmath n_tasu 1.5 2.25   prints 3.75\n"
+        "\n"
+        "With \"-\", each line of standard input is one call written the same way:\n"
+        "words separated by blanks, a text with blanks in double quotes, where\n"
+        "\\\" \\\\ \\n \\t \\r are escapes and \"\" is the empty text. One line is printed\n"
+        "per input line, in order. A bad line prints \"error: \" and the reason and\n"
+        "the run goes on. Lines may end in \\n or \\r\\n and hold at most ";
+    text += std::to_string(max_line_bytes);
+    text +=
+        " bytes of\n"
+        "UTF-8 text.\n"
+        "\n"
+        "Exit status: 0 when every call ran, 1 when a call was bad (in batch mode,\n"
+        "any line), 2 for bad options or a module that does not load.\n";
+    std::fputs(text.c_str(), stdout);
+}
+
+int usage_error(std::string_view problem) {
+    std::fprintf(stderr, "vyxmath: %.*s (vyxmath --help shows the usage)\n", static_cast<int>(problem.size()),
+                 problem.data());
+    return exit_usage;
+}
+
+// One-line error message on standard error.
+int call_error(std::string_view problem) {
+    std::fprintf(stderr, "vyxmath: %.*s\n", static_cast<int>(problem.size()), problem.data());
+    return exit_call_failed;
+}
+
+int run_single(CallRunner& runner, std::string_view name, std::span<char*> words) {
+    std::vector<Argument> args;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string_view text(words[i]);
+        if (const LineProblem problem = check_text_bytes(text)) {
+            Message message;
+            message.add("argument ").add(static_cast<std::int64_t>(i + 1)).add(": ");
+            describe(problem, message);
+            return call_error(message.view());
+        }
+        args.push_back({words[i], text.size()});
+    }
+    Message error;
+    std::string_view output;
+    if (!runner.run(name, args, output, error)) return call_error(error.view());
+    std::fwrite(output.data(), 1, output.size(), stdout);
+    std::fputc('\n', stdout);
+    return std::fflush(stdout) == 0 ? exit_ok : exit_call_failed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    use_binary_standard_streams();
+    std::string module_path;
+    int next = 1;
+    for (; next < argc; ++next) {
+        const std::string_view option(argv[next]);
+        if (option.substr(0, 2) != "--") break;
+        if (option == "--") {
+            ++next;
+            break;
+        }
+        if (option == "--help") {
+            print_help();
+            return exit_ok;
+        }
+        if (option == "--list") {
+            std::fputs(export_listing().c_str(), stdout);
+            return exit_ok;
+        }
+        if (option == "--module") {
+            if (next + 1 == argc) return usage_error("--module needs a path");
+            module_path = argv[++next];
+        } else if (option.substr(0, 9) == "--module=") {
+            module_path = std::string(option.substr(9));
+        } else {
+            return usage_error("unknown option " + std::string(option));
+        }
+    }
+    if (next == argc) return usage_error("no export named");
+    const std::string_view name(argv[next]);
+    const bool batch = name == "-";
+    if (batch && next + 1 < argc) return usage_error("batch mode \"-\" takes no arguments");
+
+    if (module_path.empty()) module_path = default_module_path();
+    LoadedModule module;
+    std::string reason;
+    if (!module.load(module_path, reason)) {
+        std::fprintf(stderr, "vyxmath: cannot load the module %s: %s\n", module_path.c_str(), reason.c_str());
+        return exit_usage;
+    }
+    const ExportIndex exports([&module](std::string_view export_name) { return module.resolve(export_name); });
+    CallRunner runner(exports);
+
+    if (!batch) return run_single(runner, name, std::span<char*>(argv + next + 1, argv + argc));
+
+    std::fflush(stdout);
+    const BatchResult result = run_batch(0, 1, runner);
+    if (result.io_error) std::fprintf(stderr, "vyxmath: reading or writing failed after %llu lines\n",
+                                      static_cast<unsigned long long>(result.calls));
+    return result.failed > 0 || result.io_error ? exit_call_failed : exit_ok;
+}
