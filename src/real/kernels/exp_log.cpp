@@ -1,0 +1,190 @@
+// Exponential and logarithm in double-double arithmetic.
+//
+// e^y: y = k ln 2 + r with |r| <= ln 2 / 2, then r' = r / 256 and
+// e^r' - 1 from its Taylor series, then eight squarings in the form
+// (1 + f)^2 - 1 = f (2 + f), which keep the relative accuracy of f.
+//
+// ln x: x = 2^e m with 1/sqrt2 <= m <= sqrt2, then
+// ln m = 2 atanh(s) = 2 (s + s^3/3 + s^5/5 + ...) with s = (m - 1)/(m + 1),
+// |s| <= 0.1716.
+#include "real/kernels/exp_log.h"
+
+#include <cstdint>
+
+#include "real/kernels/double_double_ops.h"
+#include "real/kernels/float_bits.h"
+
+namespace vyxmath {
+namespace {
+
+// The reduced argument is divided by 2^8 before the series and the result
+// squared back eight times.
+constexpr int exp_squarings = 8;
+
+// |r'| <= 0.3466 / 256 < 1.36e-3. With f = r' P(r'), P(r') = sum c_j r'^j and
+// c_j = 1 / (j + 1)!, the first term left out (c_9 r'^9) is below 4.5e-33,
+// that is 2^-107 relative to P. The terms j >= 5 are below 1.4e-14 together,
+// so they are summed in plain double (relative error 2^-53 of them, below
+// 2^-99 of P); the terms j < 5 in double-double.
+constexpr double exp_tail[] = {1.0 / 720, 1.0 / 5040, 1.0 / 40320, 1.0 / 362880};
+constexpr double_double exp_head[] = {
+    {1.0, 0.0},
+    {0.5, 0.0},
+    divide(double_double{1.0, 0.0}, 6.0),
+    divide(double_double{1.0, 0.0}, 24.0),
+    divide(double_double{1.0, 0.0}, 120.0),
+};
+
+// 1 / ln 2, only to choose k; any k within one of the nearest keeps |r| small.
+constexpr double inverse_ln2 = 0x1.71547652b82fep0;
+
+// atanh series: ln m = 2 (s + s^3 P(s^2)), P(z) = sum_j z^j / (2j + 3).
+// z = s^2 <= 0.02944; the first term left out, z^19 / 41, is below 2^-100
+// relative to P (which is at least 1/3), and s^3 P is below 1% of s, so the
+// truncation costs less than 2^-106 of ln m. The terms j >= 10 (below
+// 3e-17 together) are summed in plain double.
+constexpr int log_terms = 19;
+constexpr int log_head_terms = 10;
+
+constexpr double_double log_coefficient(int j) {
+    return divide(double_double{1.0, 0.0}, static_cast<double>(2 * j + 3));
+}
+
+constexpr auto make_log_head() {
+    struct table {
+        double_double c[log_head_terms];
+    } t{};
+    for (int j = 0; j < log_head_terms; ++j) t.c[j] = log_coefficient(j);
+    return t;
+}
+constexpr auto log_head = make_log_head();
+
+constexpr double sqrt2 = 0x1.6a09e667f3bcdp0;
+
+double_double scale(double_double a, int k) {
+    const double f = power_of_two(k);
+    return {a.hi * f, a.lo * f};
+}
+
+}  // namespace
+
+exp_split split_exp(double_double y) {
+    const double t = y.hi * inverse_ln2;
+    const int k = static_cast<int>(t < 0 ? t - 0.5 : t + 0.5);
+    // k ln 2 to 106 bits; k * ln2.hi and k * ln2.lo are exact as pairs.
+    double_double r = add(y, negate(two_prod(k, ln2.hi)));
+    r = add(r, negate(two_prod(k, ln2.lo)));
+    r = scale(r, -exp_squarings);
+
+    const double x = r.hi;
+    double tail = exp_tail[3];
+    for (int j = 2; j >= 0; --j) tail = exp_tail[j] + x * tail;
+    double_double p = add(exp_head[4], x * tail);
+    for (int j = 3; j >= 0; --j) p = add(exp_head[j], mul(r, p));
+    double_double f = mul(r, p);
+
+    for (int i = 0; i < exp_squarings; ++i) f = mul(f, add(f, 2.0));
+    return {k, f};
+}
+
+double to_double_scaled(double_double v, int exponent, TinyResult tiny) {
+    // v.hi <= 4, so the value is at least 2^-1022 (normal) once
+    // v.hi * 2^(exponent + 1074) exceeds 2^52; exponent > -1020 with
+    // v.hi >= 0.25 is always normal.
+    if (exponent > -1020) return scale_by_power_of_two(v.hi, exponent);
+    const int shift = exponent + 1074;  // the value in units of 2^-1074
+    if (shift < -4) return 0.0;         // below 2^-1074 / 4
+    const double f = power_of_two(shift);
+    const double h = v.hi * f;
+    const double l = v.lo * f;
+    if (h > 0x1p52) return scale_by_power_of_two(v.hi, exponent);
+
+    // Subnormal (or exactly 2^-1022): one rounding of h + l to an integer n.
+    // h <= 2^52, so h - trunc(h) is exact, and comparisons of doubles are
+    // exact, so the direction is decided on h + l itself.
+    std::uint64_t n = static_cast<std::uint64_t>(h);
+    const double d = h - static_cast<double>(n);
+    if (tiny == TinyResult::round_to_nearest) {
+        // Exact where it matters: for d >= 1/4 by Sterbenz's lemma; for smaller
+        // d, h + l is clearly below n + 1/2 either way.
+        const double above_half = d - 0.5;
+        if (above_half > -l || (above_half == -l && (n & 1) != 0)) ++n;
+    } else {
+        if (d < -l) --n;  // only when d == 0: h + l lies just below n
+        // h + l stands for an exact value known to about 2^-90 relative; one
+        // that close below a multiple of 2^-1074 is taken to be that multiple
+        // (an exact power such as 2^-1074 itself must not lose its last unit).
+        const double gap = (d < -l ? 1.0 : 1.0 - d) - l;
+        if (gap <= h * 0x1p-88) ++n;
+    }
+    return static_cast<double>(n) * smallest_subnormal;
+}
+
+double_double log_double_double(double x) {
+    int e = 0;
+    if (to_bits(x) < 0x0010000000000000u) {  // subnormal
+        x *= 0x1p54;
+        e = -54;
+    }
+    const std::uint64_t bits = to_bits(x);
+    e += static_cast<int>(bits >> 52) - 1023;
+    double m = from_bits((bits & 0x000FFFFFFFFFFFFFu) | 0x3FF0000000000000u);
+    if (m > sqrt2) {
+        m *= 0.5;
+        e += 1;
+    }
+    // m - 1 is exact (Sterbenz); m + 1 may need 54 bits.
+    const double_double s = divide(double_double{m - 1.0, 0.0}, two_sum(m, 1.0));
+    const double_double z = mul(s, s);
+
+    double tail = 1.0 / (2 * (log_terms - 1) + 3);
+    for (int j = log_terms - 2; j >= log_head_terms; --j) tail = 1.0 / (2 * j + 3) + z.hi * tail;
+    double_double p = add(log_head.c[log_head_terms - 1], z.hi * tail);
+    for (int j = log_head_terms - 2; j >= 0; --j) p = add(log_head.c[j], mul(z, p));
+    double_double ln_m = add(s, mul(s, mul(z, p)));
+    ln_m = {2.0 * ln_m.hi, 2.0 * ln_m.lo};
+
+    if (e == 0) return ln_m;
+    double_double result = add(two_prod(e, ln2.hi), two_prod(e, ln2.lo));
+    return add(result, ln_m);
+}
+
+double exp_kernel(double x) {
+    if (is_nan(x)) return pass_nan(x);
+    if (x > 710.0) return positive_infinity;  // e^710 > largest double
+    if (x < -746.0) return 0.0;               // e^-746 < 2^-1076
+    const exp_split s = split_exp(double_double{x, 0.0});
+    return to_double_scaled(add(s.fraction, 1.0), s.exponent, TinyResult::round_to_nearest);
+}
+
+double expm1_kernel(double x) {
+    if (is_nan(x)) return pass_nan(x);
+    if (x > 710.0) return positive_infinity;
+    if (x < -40.0) return -1.0;  // e^-40 < 2^-54: -1 + e^x rounds to -1
+    // |x| < 2^-54: x^2/2 is below a quarter of the last place of x.
+    if (magnitude(x) < 0x1p-54) return x;
+    const exp_split s = split_exp(double_double{x, 0.0});
+    if (s.exponent > 1000)  // the 1 subtracted lies 2^-1000 below the value
+        return to_double_scaled(add(s.fraction, 1.0), s.exponent, TinyResult::round_to_nearest);
+    // 2^k (1 + f) - 1 = 2^k f + (2^k - 1); both parts are exact pairs.
+    const double_double scaled = scale(s.fraction, s.exponent);
+    return add(scaled, two_sum(power_of_two(s.exponent), -1.0)).hi;
+}
+
+double log_kernel(double x) {
+    if (is_nan(x)) return pass_nan(x);
+    if (x == 0.0) return -positive_infinity;
+    if (x < 0.0) return default_nan();
+    if (x == positive_infinity) return x;
+    return log_double_double(x).hi;
+}
+
+double log10_kernel(double x) {
+    if (is_nan(x)) return pass_nan(x);
+    if (x == 0.0) return -positive_infinity;
+    if (x < 0.0) return default_nan();
+    if (x == positive_infinity) return x;
+    return mul(log_double_double(x), inverse_ln10).hi;
+}
+
+}  // namespace vyxmath

@@ -1,0 +1,55 @@
+// The module's own exponential and logarithm, in plain IEEE double arithmetic
+// so that every build gives the same bits. The work is done in double-double
+// (relative error below 2^-90), then rounded once, so results are correctly
+// rounded except in cases closer to a rounding boundary than that error.
+#pragma once
+
+#include "real/double_double.h"
+
+namespace vyxmath {
+
+// e^y split as 2^exponent * (1 + fraction) with |fraction| < 0.42, for a
+// double-double y with |y.hi| <= 1100. fraction is e^r - 1 for the reduced
+// argument r = y - exponent * ln 2, so it keeps its relative accuracy when
+// y is tiny (this is what expm1 needs).
+struct exp_split {
+    int exponent;
+    double_double fraction;
+};
+exp_split split_exp(double_double y);
+
+// How a value below the smallest normal double becomes a double.
+enum class TinyResult {
+    round_to_nearest,  // IEEE rounding, ties to even
+    truncate,          // toward zero, to a multiple of 2^-1074
+};
+
+// The double for the non-negative value 2^exponent * (v.hi + v.lo), where
+// 0.25 <= v.hi <= 4: rounded to nearest in the normal range, +infinity above
+// it, and per `tiny` below the smallest normal double (rounded once, no
+// double rounding).
+double to_double_scaled(double_double v, int exponent, TinyResult tiny);
+
+// ln x as a double-double, for finite x > 0 (subnormals included).
+double_double log_double_double(double x);
+
+// ln 2 and 1 / ln 10 to 106 bits.
+inline constexpr double_double ln2 = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
+inline constexpr double_double inverse_ln10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};
+
+// e^x: +infinity above about 709.78; subnormal results rounded to nearest;
+// 0 below about -745.13; NaN passes through; e^(+-inf) = +inf, +0.
+double exp_kernel(double x);
+
+// e^x - 1, accurate for tiny x as well: -1 for very negative x.
+double expm1_kernel(double x);
+
+// ln x: ln(+-0) = -inf; ln of a negative x (-inf included) is the default
+// not-a-number; ln(+inf) = +inf; NaN passes through.
+double log_kernel(double x);
+
+// log10 x with the same edge results as log_kernel; exact for the powers of
+// ten that are doubles.
+double log10_kernel(double x);
+
+}  // namespace vyxmath
