@@ -18,10 +18,32 @@ struct extended_value {
     constexpr bool negative() const { return (sign_exponent & 0x8000) != 0; }
     // Top 64 mantissa bits.
     constexpr std::uint64_t top64() const { return (std::uint64_t{high} << 32) | middle; }
+
+    constexpr bool operator==(const extended_value&) const = default;
 };
 
 inline constexpr int extended_bias = 16383;
 inline constexpr int extended_infinity_exponent = 0x7FFF;
+
+// Builds a record from its mantissa (top 64 bits and low 16 bits), exponent
+// and sign.
+constexpr extended_value make_extended(bool negative, int exponent, std::uint64_t top64,
+                                       std::uint16_t low16 = 0) {
+    return extended_value{low16, static_cast<std::uint32_t>(top64),
+                          static_cast<std::uint32_t>(top64 >> 32),
+                          static_cast<std::uint16_t>((negative ? 0x8000 : 0) | (exponent & 0x7FFF))};
+}
+
+constexpr extended_value extended_zero(bool negative = false) { return make_extended(negative, 0, 0); }
+
+constexpr extended_value extended_infinity(bool negative = false) {
+    return make_extended(negative, extended_infinity_exponent, std::uint64_t{1} << 63);
+}
+
+constexpr extended_value with_sign(extended_value x, bool negative) {
+    x.sign_exponent = static_cast<std::uint16_t>((x.sign_exponent & 0x7FFF) | (negative ? 0x8000 : 0));
+    return x;
+}
 
 // The truncated fifteen-limb-pair product, rounded half to even at 80 bits.
 extended_value multiply_extended(const extended_value& a, const extended_value& b);
