@@ -1,0 +1,94 @@
+// The cut, the two layouts before trimming, and the trimming.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "numtext/number_layout.h"
+
+namespace vyxmath {
+namespace {
+
+digit_record record(char sign, int point, const char* digits) {
+    digit_record r{};
+    r.sign = sign;
+    r.point = static_cast<std::int16_t>(point);
+    r.length = static_cast<std::uint8_t>(std::strlen(digits));
+    std::strcpy(r.digits, digits);
+    return r;
+}
+
+TEST(CutDigits, RoundsHalfUpOnTheRecordDigits) {
+    struct Case { const char* digits; int point; std::int32_t n; const char* cut; int cut_point; };
+    for (const Case& c : {Case{"200000015", 1, 8, "20000002", 1},   // second rounding of 2.00000015
+                          Case{"123456785", 0, 8, "12345679", 0},
+                          Case{"999999995", 8, 8, "1", 9},          // carry out of the first digit
+                          Case{"96", 0, 1, "1", 1},
+                          Case{"1995", 3, 3, "2", 3},               // carried 9s become dropped zeros
+                          Case{"1234", 2, 3, "123", 2},
+                          Case{"1235", 2, 3, "124", 2},
+                          Case{"10000000000000001", 0, 8, "1", 0},  // zeros behind the cut are dropped
+                          Case{"14999", 1, 1, "1", 1},              // only the next digit decides
+                          Case{"15", 1, 1, "2", 1},
+                          Case{"12345", 5, 5, "12345", 5},
+                          Case{"12345", 5, 40, "12345", 5},
+                          Case{"99999999999999999", 3, 2147483647, "99999999999999999", 3}}) {
+        digit_record r = record(' ', c.point, c.digits);
+        cut_digits(r, c.n);
+        EXPECT_STREQ(r.digits, c.cut) << c.digits << " cut to " << c.n;
+        EXPECT_EQ(r.length, std::strlen(c.cut)) << c.digits;
+        EXPECT_EQ(r.point, c.cut_point) << c.digits << " cut to " << c.n;
+    }
+}
+
+std::string exponent_text(const digit_record& r, std::int32_t k) {
+    char buffer[64];
+    char* end = exponent_form(r, k, buffer);
+    EXPECT_EQ(*end, '\0');
+    EXPECT_EQ(end - buffer, static_cast<std::ptrdiff_t>(std::strlen(buffer)));
+    return buffer;
+}
+
+std::string fixed_text(const digit_record& r, std::int32_t k) {
+    char buffer[64];
+    char* end = fixed_form(r, k, buffer);
+    EXPECT_EQ(end - buffer, static_cast<std::ptrdiff_t>(std::strlen(buffer)));
+    return buffer;
+}
+
+TEST(ExponentForm, PadsToKPositionsAndThreeExponentDigits) {
+    EXPECT_EQ(exponent_text(record(' ', 1, "1"), 7), "1.0000000e+000");
+    EXPECT_EQ(exponent_text(record('-', 9, "123456789"), 7), "-1.2345679e+008");
+    EXPECT_EQ(exponent_text(record(' ', -1, "99999999999"), 7), "1.0000000e-001");  // carry raises P
+    EXPECT_EQ(exponent_text(record(' ', -1, "5"), 0), "5e-002");
+    EXPECT_EQ(exponent_text(record(' ', -323, "49406564584124654"), 7), "4.9406565e-324");
+    EXPECT_EQ(exponent_text(record(' ', 309, "17976931348623157"), 20), "1.79769313486231570000e+308");
+}
+
+TEST(FixedForm, IntegerPartAndExactlyKFractionPositions) {
+    EXPECT_EQ(fixed_text(record(' ', 0, "5"), 8), "0.50000000");
+    EXPECT_EQ(fixed_text(record(' ', 0, "0"), 8), "0.00000000");
+    EXPECT_EQ(fixed_text(record('-', 3, "123456"), 5), "-123.45600");
+    EXPECT_EQ(fixed_text(record(' ', 8, "12345678"), 0), "12345678");
+    EXPECT_EQ(fixed_text(record(' ', 8, "999999995"), 0), "100000000");  // carry: nine digits
+    EXPECT_EQ(fixed_text(record(' ', 0, "96"), 1), "1.0");                // carry from P = 0
+    EXPECT_EQ(fixed_text(record(' ', 1, "99999999999"), 7), "10.0000000");
+    EXPECT_EQ(fixed_text(record(' ', 22, "11805916207174113"), 3), "1180591620717411300000.000");
+}
+
+TEST(TrimZeros, RemovesTrailingFractionZerosOnly) {
+    struct Case { const char* before; const char* after; };
+    for (const Case& c : {Case{"1.0000000", "1."}, Case{"0.50000000", "0.5"}, Case{"10.0", "10."},
+                          Case{"1.0000000e+010", "1.e+010"}, Case{"-2.500e-100", "-2.5e-100"},
+                          Case{"1.05", "1.05"}, Case{"100", "100"}, Case{"5e-002", "5e-002"},
+                          Case{"1e+000", "1e+000"}, Case{"1180591620717411300000.000", "1180591620717411300000."},
+                          Case{"1.#INF000", "1.#INF"}, Case{"0.", "0."}, Case{"", ""}}) {
+        char text[40];
+        std::strcpy(text, c.before);
+        trim_zeros(text);
+        EXPECT_STREQ(text, c.after) << c.before;
+    }
+}
+
+}  // namespace
+}  // namespace vyxmath
