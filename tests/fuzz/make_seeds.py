@@ -58,3 +58,73 @@ WRITE_CASES = [
 
 write_corpus("fuzz_read_number", [t.encode("latin-1") for t in NUMBER_TEXTS])
 write_corpus("fuzz_write_number", [struct.pack("<Qh", bits, d) for bits, d in WRITE_CASES])
+
+
+# Every export: byte 0 the row of the export list, byte 1 flags (bit 0: the
+# same text variable as p1 and p2), four little-endian int32 slot values,
+# then p1's text, a NUL and p2's text.
+def export_rows():
+    rows = []
+    for line in (HERE.parent.parent / "src" / "frame" / "export_list.inc").read_text().splitlines():
+        if line.startswith("VYX_EXPORT("):
+            name, *kinds = [w.strip() for w in line[len("VYX_EXPORT("):-1].split(",")]
+            rows.append((name, kinds))
+    return rows
+
+
+SLOT_CHOICES = {
+    "DIGITS": [0, 1, 8, 17, -3, 40],
+    "ANGLE_UNIT": [0, 1, 2],
+    "INT_IN": [0, 1, -1, 5, 13, 34, 97, -2147483648, 2147483647],
+    "IGNORED": [0],
+    "INT_OUT": [0],
+    "TEXT_IN": [0],
+    "TEXT_OUT": [0],
+    "TEXT_IN_OUT": [0],
+}
+TEXT_PAIRS = [("1.5", "2.25"), ("-7", "3"), ("0", "0"), ("1e308", "-1e-310"), ("abc", "1e999"),
+              ("0.5", "90"), ("2", "-1")]
+
+
+def export_seeds():
+    seeds = []
+    for row, (name, kinds) in enumerate(export_rows()):
+        for i in range(12):
+            values = []
+            for kind in kinds:
+                choices = SLOT_CHOICES[kind]
+                values.append(choices[(i * 7 + len(values) * 3) % len(choices)])
+            p1, p2 = TEXT_PAIRS[i % len(TEXT_PAIRS)]
+            flags = 1 if i == 5 else 0
+            seeds.append(bytes([row, flags]) + struct.pack("<4i", *values)
+                         + p1.encode() + b"\0" + p2.encode())
+    return seeds
+
+
+write_corpus("fuzz_exports", export_seeds())
+
+
+# The host's batch mode: byte 0 picks the read block size, the rest is the
+# input, good and bad lines mixed.
+BATCH_INPUTS = [
+    b"n_tasu 1.5 2.25\n",
+    b"n_tasu 1.5 2.25\nn_waru 1 3 17\n\"n_hiku\" \"0.3\" \"0.1\"\n",
+    b"n_sin 30 1\nn_sin 30 2 8\nn_cos \"1e999\" 0 0\r\nn_atanex 1 -1",
+    b"n_bitsft 1 31 1\nn_gcd 2147483647 -2147483648\nn_gcd 2 2147483648\nn_gcd 2 -2147483649\n",
+    b"n_sosu 7\nn_sosu\nn_sosu 1 2\nn_rand 0\nn_kaijo +5\nn_kaijo -\nn_kaijo 0x10\n",
+    b"n_poisson 2 3 8\nn_poisson 2 3 4096\nn_poisson 2 3 4097\nn_tasu 1 2 -2147483648\n",
+    b"n_foo 1\nN_TASU 1 2\n_n_tasu@16 1 2\n\n  \t \n",
+    b"n_fabs \"a\\\"b\\\\c\\n\\t\\r\"\nn_fabs \"abc\nn_fabs \"a\\q\"\nn_fabs \"a\"b\nn_fabs a\"b\"\n",
+    b"n_fabs a\x00b\nn_fabs \xc3\nn_fabs \xc3\xa9\nn_fabs \xed\xa0\x80\nn_fabs \xc0\x80\nn_fabs \xf4\x90\x80\x80\n",
+    b"a b c d e f g h\na b c d e f g h i\nn_tasu 1 2 3 4\nn_ceil\nn_ceil 2.5\n",
+    b"n_fabs " + b"8" * 65529 + b"\nn_gcd 1 1\n",
+    b"n_fabs " + b"9" * 65530 + b"\r\nn_gcd 1 1\n" + b" " * 70000 + b"\nn_gcd 3 3",
+    b"\r\n\r\r\n\n",
+]
+
+
+def batch_seeds():
+    return [bytes([i % 6]) + data for i, data in enumerate(BATCH_INPUTS)]
+
+
+write_corpus("fuzz_batch_lines", batch_seeds())
