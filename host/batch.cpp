@@ -122,15 +122,18 @@ BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t blo
             break;
         }
 
+        // The held bytes hold no line break: only the new ones are searched,
+        // so a long line read in many small pieces costs linear time.
         std::size_t start = 0;
-        while (const void* found = std::memchr(buffer + start, '\n', end - start)) {
+        std::size_t search = held;
+        while (const void* found = std::memchr(buffer + search, '\n', end - search)) {
             const auto newline = static_cast<std::size_t>(static_cast<const char*>(found) - buffer);
             if (skipping) {
                 skipping = false;
             } else {
                 run.line(buffer + start, newline - start);
             }
-            start = newline + 1;
+            start = search = newline + 1;
         }
 
         const std::size_t rest = end - start;
@@ -141,7 +144,7 @@ BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t blo
             skipping = true;
             held = 0;
         } else {
-            std::memmove(buffer, buffer + start, rest);
+            if (start > 0) std::memmove(buffer, buffer + start, rest);
             held = rest;
         }
     }

@@ -1,0 +1,134 @@
+// The built host as a process: the module loaded from beside it, single
+// calls, batch mode, and how bad use ends.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "frame/export_table.h"
+
+namespace {
+
+struct Finished {
+    int status;  // exit status, or -1 when the host did not exit normally
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string quote(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+Finished run_host(const std::string& arguments, const std::string& input = "") {
+    static int runs = 0;
+    const std::filesystem::path base = std::filesystem::temp_directory_path() /
+                                       ("vyxmath_host_e2e_" + std::to_string(getpid()) + "_" + std::to_string(++runs));
+    const std::string in = base.string() + ".in", out = base.string() + ".out", err = base.string() + ".err";
+    std::ofstream(in, std::ios::binary) << input;
+    const std::string command =
+        quote(VYXMATH_HOST_PATH) + " " + arguments + " < " + quote(in) + " > " + quote(out) + " 2> " + quote(err);
+    const int raw = std::system(command.c_str());
+    Finished done{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+    for (const std::string& file : {in, out, err}) std::filesystem::remove(file);
+    return done;
+}
+
+struct ProcessRow {
+    std::string name;
+    std::string arguments;  // shell words
+    std::string input;
+    int status;
+    std::string out;
+    std::string err_part;  // the one-line message on standard error contains this
+};
+
+void PrintTo(const ProcessRow& row, std::ostream* os) { *os << row.name; }
+
+class HostProcess : public testing::TestWithParam<ProcessRow> {};
+
+TEST_P(HostProcess, PrintsAndEndsAsExpected) {
+    const ProcessRow& row = GetParam();
+    const Finished done = run_host(row.arguments, row.input);
+    EXPECT_EQ(done.status, row.status);
+    EXPECT_EQ(done.out, row.out);
+    if (row.err_part.empty()) {
+        EXPECT_EQ(done.err, "");
+    } else {
+        EXPECT_NE(done.err.find(row.err_part), std::string::npos) << done.err;
+        EXPECT_EQ(done.err.find('\n'), done.err.size() - 1) << "one line: " << done.err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Uses, HostProcess,
+    testing::Values(
+        // The three examples of the README.
+        ProcessRow{"Add", "n_tasu 1.5 2.25", "", 0, "3.75\n", ""},
+        ProcessRow{"DivideTo17Digits", "n_waru 1 3 17", "", 0, "0.33333333333333331\n", ""},
+        ProcessRow{"ZeroByZero", "n_waru 0 0", "", 0, "-1.#IND\n", ""},
+        ProcessRow{"TextWithBlanksIsOneArgument", "n_kakeru \"  2\" 4", "", 0, "8.\n", ""},
+        ProcessRow{"OptionsEndAtDoubleDash", "-- n_tasu -1 -2", "", 0, "-3.\n", ""},
+        ProcessRow{"UnknownExport", "n_foo 1", "", 1, "", "unknown export \"n_foo\""},
+        ProcessRow{"NotAnInteger", "n_tasu 1 2 x", "", 1, "", "argument 3 (p3, digits) is not an integer"},
+        ProcessRow{"TooManyArguments", "n_tasu 1 2 3 4", "", 1, "", "too many arguments"},
+        ProcessRow{"MissingText", "n_waru 1", "", 1, "", "argument 2 (p2, text) is missing"},
+        ProcessRow{"DigitsAboveTheLimit", "n_tasu 1 2 4097", "", 1, "", "above the host's limit of 4096"},
+        ProcessRow{"InvalidUtf8Argument", "n_tasu \"$(printf '\\377')\" 1", "", 1, "", "argument 1: invalid UTF-8"},
+        ProcessRow{"ModuleThatDoesNotLoad", "--module /nonexistent/libvyxmath.so n_tasu 1 2", "", 2, "",
+                   "cannot load the module /nonexistent/libvyxmath.so"},
+        ProcessRow{"ModuleThatIsNotALibrary", "--module=" + quote(VYXMATH_HOST_PATH) + " n_tasu 1 2", "", 2, "",
+                   "cannot load the module"},
+        ProcessRow{"UnknownOption", "--fast n_tasu 1 2", "", 2, "", "unknown option --fast"},
+        ProcessRow{"NoExport", "", "", 2, "", "no export named"},
+        ProcessRow{"BatchTakesNoArguments", "- n_tasu", "", 2, "", "takes no arguments"},
+        // Batch mode: one line out per line in; errors do not stop the run.
+        ProcessRow{"Batch", "-", "n_tasu 1 2\nn_waru 1 3 17\n\"n_hiku\" \"0.3\" \"0.1\"\n", 0,
+                   "3.\n0.33333333333333331\n0.2\n", ""},
+        ProcessRow{"BatchGoesOnAfterErrors", "-", "n_tasu 1 2\nn_foo 1\nn_tasu \"1\nn_kakeru 1.5 2\n", 1,
+                   "3.\nerror: unknown export \"n_foo\" (--list shows the exports)\n"
+                   "error: quote not closed, opened at column 8\n3.\n",
+                   ""},
+        ProcessRow{"EmptyBatch", "-", "", 0, "", ""}),
+    [](const testing::TestParamInfo<ProcessRow>& info) { return info.param.name; });
+
+TEST(HostProcess, ListsEveryExportFromTheTable) {
+    const Finished done = run_host("--list");
+    EXPECT_EQ(done.status, 0);
+    std::size_t at = done.out.find('\n') + 1;  // behind the heading
+    for (const vyxmath::ExportInfo& e : vyxmath::export_table) {
+        ASSERT_EQ(done.out.compare(at, e.name.size() + 1, std::string(e.name) + " "), 0) << e.name;
+        at = done.out.find('\n', at) + 1;
+    }
+    EXPECT_NE(done.out.find("TEXT TEXT [DIGITS]"), std::string::npos);
+}
+
+TEST(HostProcess, HelpExplainsTheModesAndOptions) {
+    const Finished done = run_host("--help");
+    EXPECT_EQ(done.status, 0);
+    for (const char* part : {"--module PATH", "--list", "standard input", "libvyxmath.so", "Exit status"})
+        EXPECT_NE(done.out.find(part), std::string::npos) << part;
+}
+
+TEST(HostProcess, ModuleGivenByPathIsUsed) {
+    const std::filesystem::path module = std::filesystem::path(VYXMATH_HOST_PATH).parent_path() / "libvyxmath.so";
+    const Finished done = run_host("--module " + quote(module.string()) + " n_tasu 1 1");
+    EXPECT_EQ(done.status, 0);
+    EXPECT_EQ(done.out, "2.\n");
+}
+
+}  // namespace
