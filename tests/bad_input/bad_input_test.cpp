@@ -1,0 +1,212 @@
+// Bad input to the host, through the built host and module as a process.
+// Every malformed call line gives exactly one "error: " line in its place,
+// naming what is wrong, and every other call of the batch gives what it
+// gives without the bad line around - n_rand included, whose count would
+// move on if the bad line had reached the module. In single-call mode a bad
+// call gives one line on standard error, nothing on standard output and
+// exit status 1.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host_process.h"
+
+namespace vyxmath::testing {
+namespace {
+
+// Ordinary calls of several kinds of export; the bad line goes in the middle.
+const std::vector<std::string> good_lines = {
+    "n_tasu 1.5 2.25", "n_rand 0",       "n_sin 30 1",   "n_gcd 12 18",     "n_waru 1 3 17",
+    "n_sosu 97",       "n_fabs \"-2.5\"", "n_rand 0",     "n_ceil -2.5",     "n_atanex 1 -1",
+};
+constexpr std::size_t bad_line_position = 5;
+
+std::vector<std::string> split_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(at) + "<no line break>");
+            break;
+        }
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return lines;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+// The good calls' outputs, from a batch of good calls only.
+const std::vector<std::string>& good_outputs() {
+    static const std::vector<std::string> outputs = [] {
+        const HostRun run = run_host({"-"}, joined(good_lines));
+        EXPECT_EQ(run.status, 0) << run.err;
+        return split_lines(run.out);
+    }();
+    return outputs;
+}
+
+struct BadLine {
+    std::string name;
+    std::string line;  // without its line break; may hold any byte
+    std::string says;  // part of the error line
+};
+
+const std::string long_digits(200000, '7');
+
+const BadLine bad_lines[] = {
+    {"UnbalancedQuote", "n_tasu \"1.5 2.25", "quote not closed"},
+    {"UnbalancedQuoteAfterEscape", "n_tasu \"1.5\\\" 2", "quote not closed"},
+    {"UnknownEscape", "n_tasu \"1\\x\" 2", "unknown escape"},
+    {"TextRightAfterQuote", "n_tasu \"1\"2 3", "after a closing quote"},
+    {"QuoteInsideWord", "n_tasu 1\"2\" 3", "quote inside"},
+    {"UnknownExport", "n_plus 1 2", "unknown export \"n_plus\""},
+    {"DecoratedName", "_n_tasu@16 1 2", "unknown export"},
+    {"UpperCaseName", "N_TASU 1 2", "unknown export"},
+    {"MissingText", "n_waru 1", "argument 2 (p2, text) is missing"},
+    {"NoArgumentsAtAll", "n_atanex", "is missing"},
+    {"ExtraArgument", "n_tasu 1 2 8 0", "too many arguments"},
+    {"ExtraArgumentToThePrimeTest", "n_sosu 7 1", "too many arguments"},
+    {"TooManyWords", "n_tasu 1 2 3 4 5 6 7 8", "too many words"},
+    {"IntegerAboveRange", "n_gcd 2147483648 1", "outside the 32-bit range"},
+    {"IntegerBelowRange", "n_gcd 1 -2147483649", "outside the 32-bit range"},
+    {"IntegerWithManyDigits", "n_kaijo 000000000000000000099999999999999999999", "outside the 32-bit range"},
+    {"DigitsOutOfRange", "n_tasu 1 2 4294967304", "outside the 32-bit range"},
+    {"DecimalForInteger", "n_gcd 1.5 1", "not an integer"},
+    {"HexadecimalForInteger", "n_bitsft 0x10 1 1", "not an integer"},
+    {"SignAloneForInteger", "n_kaijo -", "not an integer"},
+    {"EmptyTextForInteger", "n_kaijo \"\"", "not an integer"},
+    {"DigitsAboveTheHostsLimit", "n_tasu 1 2 4097", "above the host's limit of 4096"},
+    {"LargestDigitsCount", "n_sin 1 0 2147483647", "above the host's limit of 4096"},
+    {"VeryLongLine", "n_tasu " + long_digits + " 1", "longer than the host's limit"},
+    {"NulByte", std::string("n_tasu 1\0 2", 11), "NUL byte"},
+    {"NulByteInQuotes", std::string("n_tasu \"1\0\" 2", 13), "NUL byte"},
+    {"InvalidUtf8Byte", "n_tasu \xff 2", "invalid UTF-8"},
+    {"TruncatedUtf8", "n_tasu 1 \xe2\x82", "invalid UTF-8"},
+    {"OverlongUtf8", "n_tasu \xc0\xaf 2", "invalid UTF-8"},
+    {"Utf8Surrogate", "n_tasu \xed\xa0\x80 2", "invalid UTF-8"},
+    {"Utf8BeyondUnicode", "n_tasu \xf4\x90\x80\x80 2", "invalid UTF-8"},
+    {"LoneContinuationByte", "n_fabs \x80", "invalid UTF-8"},
+    {"EmptyLine", "", "no export named"},
+    {"BlanksOnly", " \t ", "no export named"},
+    {"CarriageReturnOnly", "\r", "no export named"},
+};
+
+class BadLineInBatch : public ::testing::TestWithParam<BadLine> {};
+
+TEST_P(BadLineInBatch, GivesOneErrorLineAndLeavesTheOtherCallsIntact) {
+    const BadLine& bad = GetParam();
+    std::vector<std::string> lines = good_lines;
+    lines.insert(lines.begin() + bad_line_position, bad.line);
+
+    const HostRun run = run_host({"-"}, joined(lines));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "");
+    const std::vector<std::string> got = split_lines(run.out);
+    ASSERT_EQ(got.size(), lines.size()) << run.out;
+
+    std::vector<std::string> expected = good_outputs();
+    ASSERT_EQ(expected.size(), good_lines.size());
+    const std::string& error = got[bad_line_position];
+    EXPECT_EQ(error.rfind("error: ", 0), 0u) << error;
+    EXPECT_NE(error.find(bad.says), std::string::npos) << error;
+    EXPECT_LE(error.size(), 400u) << "an error line stays short";
+    expected.insert(expected.begin() + bad_line_position, error);
+    EXPECT_EQ(got, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, BadLineInBatch, ::testing::ValuesIn(bad_lines),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(BadLinesInBatch, EveryBadLineAmongGoodOnesInOneRun) {
+    std::vector<std::string> lines, expected;
+    for (const BadLine& bad : bad_lines) {
+        lines.push_back(bad.line);
+        expected.push_back("error");
+        for (std::size_t i = 0; i < good_lines.size(); ++i) {
+            lines.push_back(good_lines[i]);
+            expected.push_back(good_outputs()[i]);
+        }
+    }
+    const HostRun run = run_host({"-"}, joined(lines));
+    EXPECT_EQ(run.status, 1);
+    std::vector<std::string> got = split_lines(run.out);
+    ASSERT_EQ(got.size(), lines.size());
+    // n_rand moves on through the whole run; compare it by its position only
+    // where each round's counts are not those of the first round.
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        if (expected[i] == "error") {
+            EXPECT_EQ(got[i].rfind("error: ", 0), 0u) << "line " << i + 1 << ": " << got[i];
+        } else if (lines[i] != "n_rand 0") {
+            EXPECT_EQ(got[i], expected[i]) << "line " << i + 1 << ": " << lines[i];
+        }
+    }
+}
+
+// Values at the host's limits are accepted, and the calls around them intact.
+const BadLine accepted_lines[] = {
+    {"LargestDigitsCount", "n_waru 1 3 4096", ""},
+    {"SmallestInteger", "n_gcd -2147483648 0", ""},
+    {"LargestInteger", "n_bitsft 2147483647 0 0", ""},
+    {"PlusSign", "n_kaijo +5", ""},
+    {"LeadingZeros", "n_kaijo 0000000000000000000005", ""},
+    {"NegativeDigits", "n_tasu 1 2 -2147483648", ""},
+    {"LongOperand", "n_fabs " + std::string(60000, '3'), ""},
+    {"NonAsciiText", "n_fabs \xef\xbc\x91", ""},
+    {"CrLfLineBreak", "n_tasu 1 2\r", ""},
+};
+
+class LineAtTheLimits : public ::testing::TestWithParam<BadLine> {};
+
+TEST_P(LineAtTheLimits, IsCalledAndLeavesTheOtherCallsIntact) {
+    std::vector<std::string> lines = good_lines;
+    lines.insert(lines.begin() + bad_line_position, GetParam().line);
+    const HostRun run = run_host({"-"}, joined(lines));
+    EXPECT_EQ(run.status, 0) << run.out;
+    std::vector<std::string> got = split_lines(run.out);
+    ASSERT_EQ(got.size(), lines.size());
+    EXPECT_NE(got[bad_line_position].rfind("error", 0), 0u) << got[bad_line_position];
+    got.erase(got.begin() + bad_line_position);
+    EXPECT_EQ(got, good_outputs());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, LineAtTheLimits, ::testing::ValuesIn(accepted_lines),
+                         [](const auto& info) { return info.param.name; });
+
+// Single-call mode: the arguments come from the command line.
+struct BadCall {
+    std::string name;
+    std::vector<std::string> arguments;
+    std::string says;
+};
+
+class BadSingleCall : public ::testing::TestWithParam<BadCall> {};
+
+TEST_P(BadSingleCall, GivesOneLineOnStandardErrorAndNoOutput) {
+    const BadCall& bad = GetParam();
+    const HostRun run = run_host(bad.arguments);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(bad.says), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, BadSingleCall,
+    ::testing::Values(BadCall{"IntegerAboveRange", {"n_lcm", "4", "2147483648"}, "outside the 32-bit range"},
+                      BadCall{"DigitsAboveTheHostsLimit", {"n_exp", "1", "100000"}, "above the host's limit"},
+                      BadCall{"P1TextAboveTheHostsLimit", {"n_tasu", std::string(70000, '1'), "1"},
+                              "longer than the host's limit"},
+                      BadCall{"NotAnIntegerUnit", {"n_cos", "1", "deg"}, "not an integer"},
+                      BadCall{"TruncatedUtf8", {"n_fabs", "\xe2\x82"}, "invalid UTF-8"}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace vyxmath::testing
