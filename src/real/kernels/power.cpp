@@ -1,0 +1,140 @@
+// a^b = e^(b ln a), with ln a and the product b ln a held in double-double
+// (relative error about 2^-94 after e^y), then rounded once.
+//
+// Exact results need care: a rounding of a close approximation is only as
+// good as the distance of the true value from the rounding boundary. Two
+// families of arguments give results that are representable, or lie exactly
+// half-way between two doubles, and they are computed exactly instead:
+//   - a = 2^e with e b a whole number: the result is the power of two 2^(eb);
+//   - a = m 2^e (m odd) and b a positive whole number with m^b below 2^64:
+//     the result is m^b 2^(eb), rounded from the exact integer.
+// (A value half-way between two doubles has 54 significant bits, so for a
+// whole b it is always caught by the second family.)
+#include "real/kernels/power.h"
+
+#include <bit>
+#include <cstdint>
+
+#include "real/kernels/double_double_ops.h"
+#include "real/kernels/exp_log.h"
+#include "real/kernels/float_bits.h"
+
+namespace vyxmath {
+namespace {
+
+// The double for n * 2^e (n > 0): rounded to nearest, ties to even, in the
+// normal range, +inf above it, truncated to a multiple of 2^-1074 below it.
+double integer_times_power_of_two(std::uint64_t n, int e) {
+    const int width = std::bit_width(n);
+    const int top = width - 1 + e;  // 2^top <= value < 2^(top+1)
+    if (top > 1023) return positive_infinity;
+    if (top >= -1022) {
+        if (width > 53) {
+            const int shift = width - 53;
+            const std::uint64_t rest = n & ((std::uint64_t{1} << shift) - 1);
+            const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+            n >>= shift;
+            e += shift;
+            if (rest > half || (rest == half && (n & 1) != 0)) ++n;  // may reach 2^53
+        }
+        return scale_by_power_of_two(static_cast<double>(n), e);
+    }
+    const int shift = e + 1074;  // the value in units of 2^-1074
+    if (shift >= 0) n <<= shift;  // n 2^shift < 2^52 here
+    else n = -shift >= 64 ? 0 : n >> -shift;
+    return static_cast<double>(n) * smallest_subnormal;
+}
+
+struct odd_and_exponent {
+    std::uint64_t odd;
+    int exponent;
+};
+
+// x = odd * 2^exponent for a finite x > 0.
+odd_and_exponent decompose(double x) {
+    const std::uint64_t bits = to_bits(x);
+    const int biased = static_cast<int>(bits >> 52);
+    std::uint64_t significand = bits & 0x000FFFFFFFFFFFFFu;
+    int exponent = -1074;
+    if (biased != 0) {
+        significand |= std::uint64_t{1} << 52;
+        exponent = biased - 1075;
+    }
+    const int zeros = std::countr_zero(significand);
+    return {significand >> zeros, exponent + zeros};
+}
+
+// The exact results described above; false when (a, b) is not one of them.
+bool exact_power(double a, double b, double& result) {
+    const odd_and_exponent x = decompose(a);
+    if (x.odd == 1) {
+        // e b a whole number of moderate size: then 2^(eb) exactly.
+        const double_double eb = two_prod(static_cast<double>(x.exponent), b);
+        if (eb.lo != 0.0 || !is_integer(eb.hi)) return false;
+        if (eb.hi > 1100.0) result = positive_infinity;
+        else if (eb.hi < -1100.0) result = 0.0;
+        else result = integer_times_power_of_two(1, static_cast<int>(eb.hi));
+        return true;
+    }
+    if (!(b >= 1.0 && b <= 64.0) || !is_integer(b)) return false;
+    const int power = static_cast<int>(b);
+    std::uint64_t n = 1;
+    for (int i = 0; i < power; ++i) {  // at most 40 steps, since odd >= 3
+        if (n > UINT64_MAX / x.odd) return false;
+        n *= x.odd;
+    }
+    result = integer_times_power_of_two(n, x.exponent * power);
+    return true;
+}
+
+// a^b for finite a > 0 and finite b.
+double positive_power(double a, double b) {
+    if (b == 0.0 || a == 1.0) return 1.0;
+    double exact = 0.0;
+    if (exact_power(a, b, exact)) return exact;
+
+    const double_double ln_a = log_double_double(a);
+    // |ln a| >= 2^-53 for a != 1, so every y in (-746, 710) has |b| < 2^63
+    // and the product below is exact as a pair.
+    const double y_estimate = ln_a.hi * b;
+    if (y_estimate > 710.0) return positive_infinity;  // e^710 > largest double
+    if (y_estimate < -746.0) return 0.0;               // e^-746 < 2^-1076
+    const double_double y = mul(ln_a, b);
+    if (magnitude(y.hi) < 0x1p-60) return 1.0;  // e^y within 2^-59 of 1
+    const exp_split s = split_exp(y);
+    return to_double_scaled(add(s.fraction, 1.0), s.exponent, TinyResult::truncate);
+}
+
+}  // namespace
+
+double pow_kernel(double a, double b) {
+    if (is_nan(a)) return pass_nan(a);
+    if (is_nan(b)) return pass_nan(b);
+    const double abs_a = magnitude(a);
+
+    if (is_infinite(b)) {
+        if (abs_a == 1.0) return default_nan();
+        return (abs_a > 1.0) == (b > 0.0) ? positive_infinity : 0.0;
+    }
+
+    // From here on b is finite; "odd" needs a negative a.
+    const bool odd_power_of_negative = sign_bit(a) && is_odd_integer(b);
+
+    if (is_infinite(a)) {
+        const double r = b > 0.0 ? positive_infinity : (b == 0.0 ? 1.0 : 0.0);
+        return odd_power_of_negative ? negate(r) : r;
+    }
+
+    if (a == 0.0) {
+        if (b == 0.0) return 1.0;
+        if (is_subnormal(b)) return 0.0;
+        const double r = b > 0.0 ? 0.0 : positive_infinity;
+        return odd_power_of_negative ? negate(r) : r;
+    }
+
+    if (a < 0.0 && !is_integer(b)) return default_nan();
+    const double r = positive_power(abs_a, b);
+    return odd_power_of_negative ? negate(r) : r;
+}
+
+}  // namespace vyxmath

@@ -1,0 +1,269 @@
+// pow: the edge table bit for bit, the exactly representable and half-way
+// results, the truncation of results below the smallest normal double, and
+// the accuracy against the 64-bit long double powl.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "real/constants.h"
+#include "real/kernels/float_bits.h"
+#include "real/kernels/power.h"
+#include "real/long_double_reference.h"
+
+namespace vyxmath {
+namespace {
+
+constexpr double inf = positive_infinity;
+constexpr double tiny = smallest_subnormal;
+const double nan_a = from_bits(0x7FF8000000000AAAu);
+const double nan_b = from_bits(0xFFF8000000000BBBu);
+
+std::string bits_text(double x) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%a (0x%016llx)", x, static_cast<unsigned long long>(to_bits(x)));
+    return text;
+}
+
+struct PowCase {
+    double a, b;
+    double expected;  // compared bit for bit; NaNs by their bits too
+};
+
+const PowCase edge_cases[] = {
+    // NaN operands pass through, a's first; also where C99 would give 1.
+    {nan_a, 0.0, nan_a},
+    {nan_a, nan_b, nan_a},
+    {1.0, nan_b, nan_b},
+    {nan_b, inf, nan_b},
+    {0.0, nan_a, nan_a},
+    // b = +-inf.
+    {2.0, inf, inf},
+    {-2.0, inf, inf},
+    {0.5, inf, 0.0},
+    {-0.5, inf, 0.0},
+    {0.0, inf, 0.0},
+    {-0.0, inf, 0.0},
+    {1.0, inf, default_nan()},
+    {-1.0, inf, default_nan()},
+    {inf, inf, inf},
+    {-inf, inf, inf},
+    {2.0, -inf, 0.0},
+    {0.5, -inf, inf},
+    {-0.5, -inf, inf},
+    {0.0, -inf, inf},
+    {1.0, -inf, default_nan()},
+    {-1.0, -inf, default_nan()},
+    {-inf, -inf, 0.0},
+    // a = +-inf.
+    {inf, 2.0, inf},
+    {inf, 0.5, inf},
+    {inf, 0.0, 1.0},
+    {inf, -0.0, 1.0},
+    {inf, -2.0, 0.0},
+    {inf, -tiny, 0.0},
+    {-inf, 3.0, -inf},
+    {-inf, 2.0, inf},
+    {-inf, 0.5, inf},
+    {-inf, 0.0, 1.0},
+    {-inf, -3.0, -0.0},
+    {-inf, -2.0, 0.0},
+    {-inf, -0.5, 0.0},
+    // a = +-0.
+    {0.0, 0.0, 1.0},
+    {0.0, -0.0, 1.0},
+    {-0.0, 0.0, 1.0},
+    {-0.0, -0.0, 1.0},
+    {0.0, tiny, 0.0},
+    {0.0, -tiny, 0.0},  // a subnormal b gives +0, whatever its sign
+    {-0.0, -tiny, 0.0},
+    {-0.0, 3 * tiny, 0.0},
+    {0.0, 2.0, 0.0},
+    {0.0, 3.0, 0.0},
+    {-0.0, 3.0, -0.0},
+    {-0.0, 2.0, 0.0},
+    {-0.0, 0.5, 0.0},
+    {0.0, -1.0, inf},
+    {0.0, -0.5, inf},
+    {-0.0, -1.0, -inf},
+    {-0.0, -2.0, inf},
+    {-0.0, -0.5, inf},
+    // Negative finite a.
+    {-2.0, 0.5, default_nan()},
+    {-8.0, 1.0 / 3, default_nan()},
+    {-1.0, 0.5, default_nan()},
+    {-2.0, 3.0, -8.0},
+    {-2.0, 2.0, 4.0},
+    {-2.0, -1.0, -0.5},
+    {-2.0, 0.0, 1.0},
+    {-1.0, 0x1p53, 1.0},      // every double this large is even
+    {-1.0, 0x1p53 - 1, -1.0},  // the largest odd double
+    {-2.0, 1e300, inf},
+    {-2.0, 1025.0, -inf},
+    {-0.5, 1075.0, -0.0},
+    {-0.5, 1074.0, tiny},
+    {-0.5, 1073.0, -2 * tiny},
+    // Whole numbers and the identities.
+    {1.0, 1e308, 1.0},
+    {1.0, -1e308, 1.0},
+    {5.0, 1.0, 5.0},
+    {3 * tiny, 1.0, 3 * tiny},
+    {10.0, 22.0, 1e22},
+    {10.0, 308.0, 1e308},
+    {10.0, 309.0, inf},
+    {4.0, 0.5, 2.0},
+    {0x1p-1074, 0.5, 0x1p-537},
+    {2.0, 1023.0, 0x1p1023},
+    {2.0, 1024.0, inf},
+    {0.5, 1022.0, 0x1p-1022},
+    {2.0, -1074.0, tiny},
+    // Below the smallest normal double: truncated, not rounded.
+    {2.0, -1075.0, 0.0},
+    {2.0, -1074.5, 0.0},     // 0.707 units of 2^-1074
+    {2.0, -1073.2, tiny},    // 1.74 units
+    {2.0, -1e300, 0.0},
+    {0x1p-716, 1.5, tiny},                    // exactly 2^-1074
+    {9 * 0x1p-716, 1.5, 27 * tiny},           // exactly 27 units
+    {3.0 * 0x1p-540, 2.0, 0.0},               // 9 * 2^-1080 is 9/64 of a unit
+    {euler_e, -744.0, tiny},                  // e^-744 is 1.55 units
+    {euler_e, -745.2, 0.0},
+    {euler_e, 709.79, inf},
+};
+
+class PowEdge : public ::testing::TestWithParam<PowCase> {};
+
+TEST_P(PowEdge, GivesTheExactBits) {
+    const PowCase& c = GetParam();
+    const double got = pow_kernel(c.a, c.b);
+    EXPECT_EQ(to_bits(got), to_bits(c.expected))
+        << "pow(" << bits_text(c.a) << ", " << bits_text(c.b) << "): got " << bits_text(got) << ", want "
+        << bits_text(c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pow, PowEdge, ::testing::ValuesIn(edge_cases));
+
+// m^n for odd m and m^n < 2^64 is an exact integer; its correctly rounded
+// double (ties to even) is what the integer-to-double conversion gives.
+TEST(PowExact, WholePowersAreTheRoundedExactInteger) {
+    int checked = 0;
+    for (std::uint64_t m = 3; m < 200000; m = m * 3 / 2 | 1) {
+        std::uint64_t power = m;
+        for (int n = 2; n <= 63; ++n) {
+            if (power > UINT64_MAX / m) break;
+            power *= m;
+            const double exact = static_cast<double>(power);
+            EXPECT_EQ(to_bits(pow_kernel(static_cast<double>(m), n)), to_bits(exact)) << m << "^" << n;
+            // The same with a power-of-two factor that makes the result tiny or
+            // huge but still normal.
+            EXPECT_EQ(to_bits(pow_kernel(static_cast<double>(m) * 0x1p-20, n)),
+                      to_bits(exact * std::ldexp(1.0, -20 * n)))
+                << m << "*2^-20 ^" << n;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 100);
+}
+
+// Odd whole numbers with 54 significant bits lie half-way between two
+// doubles; they must go to the one with the even significand, as the
+// correctly rounded integer-to-double conversion does.
+TEST(PowExact, HalfwayResultsRoundToEven) {
+    struct Tie {
+        std::uint64_t base;
+        int power;
+    };
+    const Tie ties[] = {
+        {(1u << 27) - 1, 2},  // 2^54 - 2^28 + 1
+        {94906267, 2},        // 9007199515875289, just above 2^53
+        {(1u << 18) - 1, 3},  // 54 bits
+    };
+    for (const Tie& t : ties) {
+        std::uint64_t exact = 1;
+        for (int i = 0; i < t.power; ++i) exact *= t.base;
+        ASSERT_EQ(exact >> 53, 1u) << "not a 54-bit value";
+        ASSERT_EQ(exact & 1, 1u) << "not half-way";
+        EXPECT_EQ(pow_kernel(static_cast<double>(t.base), t.power), static_cast<double>(exact))
+            << t.base << "^" << t.power;
+        EXPECT_EQ(pow_kernel(-static_cast<double>(t.base), t.power), (t.power & 1 ? -1 : 1) * static_cast<double>(exact))
+            << "-" << t.base << "^" << t.power;
+    }
+}
+
+#ifdef VYXMATH_LONG_DOUBLE_REFERENCE
+// The double a result below 2^-1022 should be: want truncated to a multiple
+// of 2^-1074. Returns false when want is too near a multiple to tell.
+bool truncated_reference(long double want, double& expected) {
+    const long double units = want * 0x1p1074L;
+    const long double whole = floorl(units);
+    if (units - whole < 0x1p-58L * units || whole + 1 - units < 0x1p-58L * units) return false;
+    expected = static_cast<double>(whole) * smallest_subnormal;
+    return true;
+}
+
+struct PowAccuracy {
+    const char* name;
+    double a_low, a_high;  // magnitudes, log-uniform; a_low < 0 draws negative a as well
+    double y_low, y_high;  // b is drawn so that b ln|a| is uniform in [y_low, y_high]
+    bool whole_b;
+    int count;
+};
+
+const PowAccuracy accuracy_ranges[] = {
+    {"any a, results over the normal range", 0x1p-1074, 0x1.fffffffffffffp1023, -708.0, 709.7, false, 60000},
+    {"a near 1", 0.9, 1.1, -700.0, 700.0, false, 30000},
+    {"results near 1", 0x1p-1074, 0x1.fffffffffffffp1023, -1e-3, 1e-3, false, 20000},
+    {"results below the smallest normal", 0x1p-1074, 0x1.fffffffffffffp1023, -744.4, -708.4, false, 30000},
+    {"whole b, both signs of a", -1e10, 1e10, -708.0, 709.7, true, 30000},
+    {"e raised to x", euler_e, euler_e, -745.0, 709.7, false, 30000},
+};
+
+class PowAccuracyTest : public ::testing::TestWithParam<PowAccuracy> {};
+
+TEST_P(PowAccuracyTest, StaysWithinOneUlpAndRoundsToNearest) {
+    const PowAccuracy& r = GetParam();
+    std::mt19937_64 random(0xB0B0u + static_cast<unsigned>(r.count));
+    auto uniform = [&random] { return static_cast<double>(random() >> 11) * 0x1p-53; };
+    const bool both_signs = r.a_low < 0;
+    const double a_min = both_signs ? 1.0 / 64 : r.a_low;
+    const double a_max = both_signs ? -r.a_low : r.a_high;
+    int not_nearest = 0, compared = 0;
+    double worst = 0.0;
+    for (int i = 0; i < r.count; ++i) {
+        double a = a_min == a_max ? a_min : std::exp2(std::log2(a_min) + (std::log2(a_max) - std::log2(a_min)) * uniform());
+        if (a == 1.0) continue;
+        const double y = r.y_low + (r.y_high - r.y_low) * uniform();
+        double b = y / std::log(a);
+        if (r.whole_b) {
+            b = std::nearbyint(b);
+            if ((i & 1) != 0) a = -a;
+        }
+        const double got = pow_kernel(a, b);
+        const long double want = powl(static_cast<long double>(a), static_cast<long double>(b));
+        if (std::fabs(want) < 0x1p-1022L) {
+            double expected = 0.0;
+            if (!truncated_reference(std::fabs(want), expected)) continue;
+            if (want < 0) expected = -expected;
+            ASSERT_EQ(to_bits(got), to_bits(expected)) << "pow(" << bits_text(a) << ", " << bits_text(b) << ")";
+            ++compared;
+            continue;
+        }
+        const double error = testing::ulp_error(got, want);
+        if (error > worst) worst = error;
+        ASSERT_LT(error, 1.0) << "pow(" << bits_text(a) << ", " << bits_text(b) << "): got " << bits_text(got);
+        if (testing::clearly_not_nearest(got, want)) ++not_nearest;
+        ++compared;
+    }
+    RecordProperty("not_nearest", not_nearest);
+    RecordProperty("compared", compared);
+    EXPECT_GT(compared, r.count / 2);
+    EXPECT_EQ(not_nearest, 0) << r.name << "; worst error " << worst << " ulp";
+}
+
+INSTANTIATE_TEST_SUITE_P(Pow, PowAccuracyTest, ::testing::ValuesIn(accuracy_ranges));
+#endif
+
+}  // namespace
+}  // namespace vyxmath

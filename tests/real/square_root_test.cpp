@@ -1,0 +1,90 @@
+// The Newton square root with its sound stopping rule: the edge results, and
+// the correctly rounded root (which IEEE sqrt gives as well) for every
+// magnitude, including the inputs on which an absolute tolerance fails.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "real/kernels/float_bits.h"
+#include "real/square_root.h"
+
+namespace vyxmath {
+namespace {
+
+std::string bits_text(double x) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%a (0x%016llx)", x, static_cast<unsigned long long>(to_bits(x)));
+    return text;
+}
+
+struct RootCase {
+    double x, expected;
+};
+
+const RootCase edge_cases[] = {
+    {0.0, 0.0},
+    {-0.0, 0.0},
+    {-1.0, default_nan()},
+    {-smallest_subnormal, default_nan()},
+    {-positive_infinity, default_nan()},
+    {positive_infinity, positive_infinity},
+    {from_bits(0x7FF8000000000123u), from_bits(0x7FF8000000000123u)},
+    {from_bits(0xFFF0000000000001u), from_bits(0xFFF8000000000001u)},
+    {1.0, 1.0},
+    {4.0, 2.0},
+    {0.25, 0.5},
+    {2.0, 0x1.6a09e667f3bcdp0},
+    {1e100, 1e50},
+    {1e20, 1e10},
+    {smallest_subnormal, 0x1p-537},
+    {0x1p-1073, 0x1.6a09e667f3bcdp-537},
+    {0x1p1022, 0x1p511},
+};
+
+class SquareRootEdge : public ::testing::TestWithParam<RootCase> {};
+
+TEST_P(SquareRootEdge, GivesTheExactBits) {
+    const RootCase& c = GetParam();
+    const double got = newton_square_root(c.x);
+    EXPECT_EQ(to_bits(got), to_bits(c.expected)) << "sqrt(" << bits_text(c.x) << "): got " << bits_text(got);
+}
+
+INSTANTIATE_TEST_SUITE_P(SquareRoot, SquareRootEdge, ::testing::ValuesIn(edge_cases));
+
+// Inputs on which a one-sided absolute tolerance returns 0 or only a few
+// correct digits: all of them get the correctly rounded root.
+TEST(SquareRoot, IsCorrectlyRoundedWhereAnAbsoluteToleranceFails) {
+    const double inputs[] = {1e100, 7.77e18, 1e-10, 1e-300, 3e-320, 1.7976931348623157e308,
+                             0.9999999999999999, 3.9999999999999996, 1e15, 123456789.0};
+    for (double x : inputs) EXPECT_EQ(to_bits(newton_square_root(x)), to_bits(std::sqrt(x))) << bits_text(x);
+}
+
+TEST(SquareRoot, IsCorrectlyRoundedForEveryMagnitude) {
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        std::uint64_t bits = random() & 0x7FFFFFFFFFFFFFFFu;
+        if (bits >= 0x7FF0000000000000u) bits -= 0x7FF0000000000000u;
+        if (bits == 0) continue;
+        const double x = from_bits(bits);
+        ASSERT_EQ(to_bits(newton_square_root(x)), to_bits(std::sqrt(x))) << bits_text(x);
+    }
+}
+
+// Squares of doubles and their neighbours: the roots then lie on or right
+// next to a double, where a root one unit off is most likely.
+TEST(SquareRoot, IsCorrectlyRoundedNextToPerfectSquares) {
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 50000; ++i) {
+        const double r = from_bits(0x3FF0000000000000u | (random() & 0x000FFFFFFFFFFFFFu));
+        const double square = r * r;
+        for (double x : {from_bits(to_bits(square) - 1), square, from_bits(to_bits(square) + 1)})
+            ASSERT_EQ(to_bits(newton_square_root(x)), to_bits(std::sqrt(x))) << bits_text(x);
+    }
+}
+
+}  // namespace
+}  // namespace vyxmath
