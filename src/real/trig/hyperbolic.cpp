@@ -1,0 +1,84 @@
+#include "real/trig/hyperbolic.h"
+
+#include "real/kernels/double_double_ops.h"
+#include "real/kernels/exp_log.h"
+#include "real/kernels/float_bits.h"
+
+namespace vyxmath {
+namespace {
+
+// Below this, sinh x and tanh x differ from x by less than x^2/3 of x, under
+// a quarter of the unit in the last place: both round to x itself.
+constexpr double identity_limit = 0x1.0p-27;
+// Below this, cosh x - 1 = x^2/2 + ... stays under half a unit of 1.
+constexpr double cosh_one_limit = 0x1.0p-26;
+// Above this, e^-x is below 2^-115 of e^x and sinh x, cosh x are e^x / 2.
+constexpr double single_exponential_limit = 40.0;
+// Above this, e^x / 2 exceeds the largest double (overflow from 710.4759).
+constexpr double overflow_limit = 711.0;
+// Above this, tanh x = 1 - 2/(e^2x + 1) is at least 1/2: computed as the
+// difference from 1 it keeps its accuracy all the way up to 1.
+constexpr double tanh_complement_limit = 0.55;
+
+double_double scaled(double_double a, int k) {
+    const double f = power_of_two(k);
+    return {a.hi * f, a.lo * f};
+}
+
+// e^y - 1 for 0 < y <= 40, with its relative accuracy kept for small y.
+double_double exp_minus_one(double y) {
+    const exp_split s = split_exp(double_double{y, 0.0});
+    if (s.exponent == 0) return s.fraction;
+    // 2^k (1 + f) - 1 = 2^k f + (2^k - 1), both exact pairs.
+    return add(scaled(s.fraction, s.exponent), two_sum(power_of_two(s.exponent), -1.0));
+}
+
+// e^a / 2 for 40 < a <= 711, +infinity where it exceeds the largest double.
+double half_exponential(double a) {
+    const exp_split s = split_exp(double_double{a, 0.0});
+    return to_double_scaled(add(s.fraction, 1.0), s.exponent - 1, TinyResult::round_to_nearest);
+}
+
+double with_sign_of(double value, double x) { return sign_bit(x) ? -value : value; }
+
+}  // namespace
+
+double hyperbolic_sine(double x) {
+    if (is_nan(x)) return pass_nan(x);
+    const double a = magnitude(x);
+    if (a < identity_limit || is_infinite(x)) return x;
+    if (a > overflow_limit) return with_sign_of(positive_infinity, x);
+    if (a > single_exponential_limit) return with_sign_of(half_exponential(a), x);
+    // sinh a = (D + D / (D + 1)) / 2 with D = e^a - 1: no cancellation.
+    const double_double d = exp_minus_one(a);
+    const double_double twice = add(d, divide(d, add(d, 1.0)));
+    return with_sign_of(0.5 * twice.hi, x);
+}
+
+double hyperbolic_cosine(double x) {
+    if (is_nan(x)) return pass_nan(x);
+    const double a = magnitude(x);
+    if (a < cosh_one_limit) return 1.0;
+    if (a > overflow_limit) return positive_infinity;
+    if (a > single_exponential_limit) return half_exponential(a);
+    const exp_split s = split_exp(double_double{a, 0.0});
+    const double_double e = scaled(add(s.fraction, 1.0), s.exponent);
+    const double_double twice = add(e, divide(double_double{1.0, 0.0}, e));
+    return 0.5 * twice.hi;
+}
+
+double hyperbolic_tangent(double x) {
+    if (is_nan(x)) return pass_nan(x);
+    const double a = magnitude(x);
+    if (a >= tanh_unit_threshold) return with_sign_of(1.0, x);
+    if (a < identity_limit) return x;
+    // tanh a = D / (D + 2) = 1 - 2 / (D + 2) with D = e^2a - 1.
+    const double_double d = exp_minus_one(2.0 * a);
+    const double_double denominator = add(d, 2.0);
+    const double_double t = a < tanh_complement_limit
+                                ? divide(d, denominator)
+                                : subtract(double_double{1.0, 0.0}, divide(double_double{2.0, 0.0}, denominator));
+    return with_sign_of(t.hi, x);
+}
+
+}  // namespace vyxmath

@@ -1,0 +1,20 @@
+// Sine and cosine of a reduced angle, |r| <= pi/4 + 2^-30, as double-doubles.
+//
+// Both are their Taylor series in z = r^2, truncated where the next term is
+// below 2^-100 of the result. The five leading coefficients are applied in
+// double-double; the tail beyond them is below 2^-26 of the sum and is
+// evaluated in plain doubles. Relative error below 2^-95.
+#pragma once
+
+#include "real/double_double.h"
+
+namespace vyxmath {
+
+double_double sine_of_reduced(double_double r);
+double_double cosine_of_reduced(double_double r);
+
+// 1/n! to 106 bits for n = 0 .. 25, formed by exact-rounding double-double
+// division when the module is compiled.
+double_double inverse_factorial(int n);
+
+}  // namespace vyxmath

@@ -1,0 +1,155 @@
+// The reduction by pi/2 against an exact multi-word reference, on arguments
+// chosen to lie close to multiples of pi/2 and on random ones.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+
+#include "real/trig/angle_reduction.h"
+#include "real/trig/big_fixed.h"
+
+namespace vyxmath::testing {
+namespace {
+
+struct reference_reduction {
+    int quadrant;
+    fixed remainder;
+};
+
+const fixed& two_over_pi() {
+    static const fixed value = two_over_pi_fixed();
+    return value;
+}
+
+const fixed& half_pi() {
+    static const fixed value = {false, pi_fixed().magnitude >> 1};
+    return value;
+}
+
+// x = n pi/2 + r with n the nearest integer to x 2/pi.
+reference_reduction reduce_reference(const fixed& x) {
+    const fixed y = fixed{false, x.magnitude} * two_over_pi();
+    const big_unsigned half = big_unsigned{1} << (fraction_bits - 1);
+    const big_unsigned n = (y.magnitude + half) >> fraction_bits;
+    const fixed fraction = y - fixed{false, n << fraction_bits};
+    const fixed r = fraction * half_pi();
+    const int quadrant = static_cast<int>(n.low64() & 3);
+    if (!x.negative) return {quadrant, r};
+    return {(4 - quadrant) & 3, -r};
+}
+
+void expect_reduction(double x, const reduced_angle& got, const reference_reduction& want) {
+    EXPECT_EQ(got.quadrant, want.quadrant) << "x = " << x;
+    EXPECT_TRUE(agrees_to_bits(want.remainder, to_fixed(got.remainder), 85))
+        << "x = " << x << ": remainder " << got.remainder.hi << " want " << to_double(want.remainder);
+}
+
+// Numerators p of the continued-fraction convergents p/q of pi: p lies
+// within about 1/q of q pi, a multiple of pi/2, so the remainder is tiny.
+constexpr double near_multiples[] = {
+    355.0, 103993.0, 104348.0, 208341.0, 312689.0, 833719.0, 1146408.0, 4272943.0, 5419351.0,
+    80143857.0, 165707065.0, 245850922.0, 411557987.0, 1068966896.0, 2549491779.0,
+    6167950454.0, 14885392687.0, 21053343141.0, 1783366216531.0, 3587785776203.0,
+    5371151992734.0, 8958937768937.0, 139755218526789.0, 428224593349304.0,
+    5706674932067741.0, 6134899525417045.0,
+};
+
+TEST(AngleReduction, NearMultiplesOfHalfPi) {
+    for (double p : near_multiples) {
+        for (int scale : {0, 1, 5, 9}) {  // p 2^k stays near a multiple of pi/2
+            const double x = std::ldexp(p, scale);
+            if (x >= 0x1.0p63) continue;
+            for (double v : {x, -x}) expect_reduction(v, reduce_by_half_pi(v), reduce_reference(to_fixed(v)));
+        }
+    }
+}
+
+TEST(AngleReduction, BoundariesOfTheMethods) {
+    const double cases[] = {
+        0x1.921fb54442d18p-1,  // pi/4 rounded down: no reduction
+        0x1.921fb54442d19p-1,
+        0x1.921fb54442d18p+0,  // pi/2
+        0x1.921fb54442d18p+1,  // pi
+        0x1.fffffffffffffp19,  // last piecewise argument
+        0x1.0p20,              // first one reduced from the bits of 2/pi
+        0x1.fffffffffffffp62,  // largest argument below 2^63
+        0x1.0p52, 0x1.0p53 - 1.0, 3.0, 6.0, 1e6, 1e15, 1e18,
+    };
+    for (double x : cases)
+        for (double v : {x, -x}) expect_reduction(v, reduce_by_half_pi(v), reduce_reference(to_fixed(v)));
+}
+
+TEST(AngleReduction, RandomArgumentsInEveryBinade) {
+    std::mt19937_64 random(20240607);
+    for (int exponent = -1; exponent < 63; ++exponent) {
+        for (int i = 0; i < 40; ++i) {
+            const double f = 1.0 + static_cast<double>(random() >> 12) * 0x1.0p-52;
+            const double x = std::ldexp(f, exponent) * ((i & 1) ? -1.0 : 1.0);
+            expect_reduction(x, reduce_by_half_pi(x), reduce_reference(to_fixed(x)));
+        }
+    }
+}
+
+TEST(AngleReduction, SixtyFourBitIntegers) {
+    // The remainders of the largest arguments are integers of up to 63 bits,
+    // beyond what a double holds.
+    const std::uint64_t cases[] = {
+        0x7FFFFFFFFFFFFFFFu, 0x6487ED5110B4611Au, 0x490FDAA22168C235u, 0x0000000000000003u,
+        0x5F3759DF5F3759DFu,
+    };
+    for (std::uint64_t m : cases) {
+        const fixed x = from_integer(m);
+        expect_reduction(static_cast<double>(m), reduce_by_half_pi_exactly(m, 0, false), reduce_reference(x));
+        expect_reduction(-static_cast<double>(m), reduce_by_half_pi_exactly(m, 0, true), reduce_reference(-x));
+    }
+}
+
+// |x| mod the period, then the nearest multiple: reference by long division.
+large_argument_remainder remainder_reference(double x) {
+    const fixed exact = to_fixed(std::fabs(x));
+    big_unsigned quotient, rest;
+    divide(exact.magnitude >> fraction_bits, big_unsigned{large_argument_period}, quotient, rest);
+    const std::uint64_t r = rest.low64();
+    if (r > large_argument_period - r) return {large_argument_period - r, true};
+    return {r, false};
+}
+
+TEST(LargeArgumentRemainder, AgreesWithLongDivision) {
+    std::mt19937_64 random(99);
+    std::vector<double> cases = {0x1.0p63, 0x1.fffffffffffffp1023, 1e19, 1e22, 1e300, 0x1.921fb54442d18p64};
+    for (int exponent = 63; exponent < 1024; exponent += 7) {
+        cases.push_back(std::ldexp(1.0 + static_cast<double>(random() >> 12) * 0x1.0p-52, exponent));
+    }
+    for (double x : cases) {
+        for (double v : {x, -x}) {
+            const large_argument_remainder got = remainder_by_large_period(v);
+            const large_argument_remainder want = remainder_reference(v);
+            EXPECT_EQ(got.magnitude, want.magnitude) << v;
+            EXPECT_EQ(got.negative, want.negative) << v;
+            EXPECT_LE(got.magnitude, large_argument_period / 2) << v;
+        }
+    }
+}
+
+#if defined(__x86_64__) && defined(__GLIBC__)
+// The processor's own partial remainder (quotient rounded to nearest) is
+// exact, and the period is a 64-bit long double.
+TEST(LargeArgumentRemainder, AgreesWithTheProcessorsRemainder) {
+    std::mt19937_64 random(7);
+    const long double period = static_cast<long double>(large_argument_period);
+    for (int i = 0; i < 2000; ++i) {
+        const int exponent = 63 + static_cast<int>(random() % 961);
+        const double x = std::ldexp(1.0 + static_cast<double>(random() >> 12) * 0x1.0p-52, exponent);
+        const long double want = std::remainder(static_cast<long double>(x), period);
+        const large_argument_remainder got = remainder_by_large_period(x);
+        const long double signed_got = got.negative ? -static_cast<long double>(got.magnitude)
+                                                    : static_cast<long double>(got.magnitude);
+        EXPECT_EQ(signed_got, want) << x;
+    }
+}
+#endif
+
+}  // namespace
+}  // namespace vyxmath::testing
