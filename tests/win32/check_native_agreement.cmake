@@ -1,0 +1,144 @@
+# Runs the same few thousand calls through the native host and, under wine,
+# through vyxmath.exe with "VYXmath.vyk", and requires the two outputs to be
+# identical line for line: every export, at 17 significant digits where it
+# writes text, so any difference in the last bit of a double shows.
+#
+#   cmake -DNATIVE_HOST=<build/native/bin/vyxmath> -DWINDOWS_HOST=<vyxmath.exe>
+#         -DWINE_RUN=<wine-run.sh> -DWINE_PREFIX=<dir> -DEXPORT_LIST=<export_list.inc>
+#         -DWORK_DIR=<dir> -P check_native_agreement.cmake
+#
+# The calls are made from the export list by slot kind, so a new export is
+# covered without a change here.
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT EXISTS "${NATIVE_HOST}")
+  message(FATAL_ERROR "${NATIVE_HOST} is missing: build the native host first (cmake --build --preset native)")
+endif()
+
+# Operands by slot kind. Texts cover zeros of both signs, the ends of the
+# double range, subnormals, overflow on reading, angles in degrees, values
+# that are not numbers, and the other exponent letter.
+set(texts 0 -0 1 -1 0.5 -0.5 2 3 0.1 0.3 1.5 7.5 -7.5 10 45 90 180 360 1e-5 1e10 -1e10 1e22 1e23
+    123456789012345678901234567890 1.7976931348623157e308 4.9e-324 2.2250738585072014e-308
+    1e400 -1e400 0.7071067811865476 3.141592653589793 710 -745 abc 1D3 .5e-1)
+# Fewer for exports with two operands, as every pair is called.
+set(pair_texts 0 -0 1 -1 0.5 3 0.1 7.5 -7.5 1e10 1e-5 1e300 1e400 abc)
+set(integers -2147483648 -100 -5 -1 0 1 2 5 12 13 33 34 46 47 1000 65537 2147483647)
+set(pair_integers -2147483648 -6 -1 0 1 4 6 12 13 34 47 100000 2147483647)
+set(shift_counts -1 0 1 5 31 32 33)
+set(directions 0 1 2)
+set(digit_counts 0 17)
+set(angle_units 0 1)
+
+file(STRINGS "${EXPORT_LIST}" rows REGEX "^VYX_EXPORT\\(")
+set(calls "")
+set(call_count 0)
+macro(add_call line)
+  string(APPEND calls "${line}\n")
+  math(EXPR call_count "${call_count} + 1")
+endmacro()
+
+foreach(row IN LISTS rows)
+  string(REGEX MATCH "^VYX_EXPORT\\(([a-z_]+), *([A-Z_]+), *([A-Z_]+), *([A-Z_]+), *([A-Z_]+)\\)" _ "${row}")
+  set(name ${CMAKE_MATCH_1})
+  set(kinds "${CMAKE_MATCH_2} ${CMAKE_MATCH_3} ${CMAKE_MATCH_4} ${CMAKE_MATCH_5}")
+  if(kinds STREQUAL "TEXT_IN_OUT TEXT_IN DIGITS IGNORED")
+    foreach(a IN LISTS pair_texts)
+      foreach(b IN LISTS pair_texts)
+        foreach(d IN LISTS digit_counts)
+          add_call("${name} ${a} ${b} ${d}")
+        endforeach()
+      endforeach()
+    endforeach()
+  elseif(kinds STREQUAL "TEXT_OUT TEXT_IN ANGLE_UNIT DIGITS")
+    foreach(x IN LISTS texts)
+      foreach(u IN LISTS angle_units)
+        foreach(d IN LISTS digit_counts)
+          add_call("${name} ${x} ${u} ${d}")
+        endforeach()
+      endforeach()
+    endforeach()
+  elseif(kinds STREQUAL "TEXT_OUT TEXT_IN DIGITS IGNORED")
+    foreach(x IN LISTS texts)
+      foreach(d IN LISTS digit_counts)
+        add_call("${name} ${x} ${d}")
+      endforeach()
+    endforeach()
+  elseif(kinds STREQUAL "TEXT_OUT TEXT_IN INT_IN DIGITS")
+    foreach(x IN LISTS pair_texts)
+      foreach(k IN LISTS pair_integers)
+        foreach(d IN LISTS digit_counts)
+          add_call("${name} ${x} ${k} ${d}")
+        endforeach()
+      endforeach()
+    endforeach()
+  elseif(kinds STREQUAL "INT_OUT TEXT_IN IGNORED IGNORED")
+    foreach(x IN LISTS texts)
+      add_call("${name} ${x}")
+    endforeach()
+  elseif(kinds STREQUAL "INT_OUT INT_IN IGNORED IGNORED" OR kinds STREQUAL "INT_IN IGNORED IGNORED IGNORED")
+    foreach(n IN LISTS integers)
+      add_call("${name} ${n}")
+    endforeach()
+  elseif(kinds STREQUAL "INT_OUT INT_IN INT_IN IGNORED")
+    foreach(a IN LISTS pair_integers)
+      foreach(b IN LISTS pair_integers)
+        add_call("${name} ${a} ${b}")
+      endforeach()
+    endforeach()
+  elseif(kinds STREQUAL "INT_OUT INT_IN INT_IN INT_IN")
+    foreach(v IN LISTS pair_integers)
+      foreach(c IN LISTS shift_counts)
+        foreach(r IN LISTS directions)
+          add_call("${name} ${v} ${c} ${r}")
+        endforeach()
+      endforeach()
+    endforeach()
+  else()
+    message(FATAL_ERROR "no calls for ${name} with slots ${kinds}: add its kinds here")
+  endif()
+endforeach()
+
+file(MAKE_DIRECTORY "${WORK_DIR}")
+set(calls_file "${WORK_DIR}/agreement.calls")
+file(WRITE "${calls_file}" "${calls}")
+
+execute_process(COMMAND "${NATIVE_HOST}" - INPUT_FILE "${calls_file}"
+                OUTPUT_FILE "${WORK_DIR}/native.out" RESULT_VARIABLE native_status)
+execute_process(COMMAND "${WINE_RUN}" --prefix "${WINE_PREFIX}" "${WINDOWS_HOST}" - INPUT_FILE "${calls_file}"
+                OUTPUT_FILE "${WORK_DIR}/windows.out" RESULT_VARIABLE windows_status)
+
+file(STRINGS "${calls_file}" call_lines)
+file(STRINGS "${WORK_DIR}/native.out" native_lines)
+file(STRINGS "${WORK_DIR}/windows.out" windows_lines)
+list(LENGTH native_lines native_count)
+list(LENGTH windows_lines windows_count)
+
+set(failures 0)
+if(NOT native_status STREQUAL windows_status)
+  message("FAILED: exit status native ${native_status}, Windows ${windows_status}")
+  math(EXPR failures "${failures} + 1")
+endif()
+if(NOT native_count EQUAL call_count OR NOT windows_count EQUAL call_count)
+  message("FAILED: ${call_count} calls, ${native_count} native and ${windows_count} Windows output lines")
+  math(EXPR failures "${failures} + 1")
+endif()
+
+set(shown 0)
+set(agreeing 0)
+foreach(call native windows IN ZIP_LISTS call_lines native_lines windows_lines)
+  if(DEFINED native AND DEFINED windows AND native STREQUAL windows)
+    math(EXPR agreeing "${agreeing} + 1")
+  else()
+    math(EXPR failures "${failures} + 1")
+    if(shown LESS 40)
+      message("FAILED: ${call}\n  native:  ${native}\n  Windows: ${windows}")
+      math(EXPR shown "${shown} + 1")
+    endif()
+  endif()
+endforeach()
+
+message("check_native_agreement: ${agreeing} passed, ${failures} failed")
+if(failures GREATER 0)
+  message(FATAL_ERROR "the Windows module and the native library disagree")
+endif()
