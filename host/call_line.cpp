@@ -120,9 +120,7 @@ void describe(const LineProblem& problem, Message& out) {
         case LineError::unknown_escape: out.add("unknown escape (use \\\" \\\\ \\n \\t \\r)"); break;
         case LineError::text_after_quote: out.add("text right after a closing quote"); break;
         case LineError::quote_inside_word: out.add("quote inside an unquoted word"); break;
-        case LineError::too_many_words:
-            out.add("too many words (an export takes at most 4 arguments)");
-            break;
+        case LineError::too_many_words: out.add("too many words (an export takes at most 4 arguments)"); break;
     }
     out.add(" at column ").add(static_cast<std::int64_t>(problem.column));
 }

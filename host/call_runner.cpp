@@ -53,8 +53,7 @@ std::string_view CallRunner::show_text() {
     return text;
 }
 
-bool CallRunner::run(std::string_view name, std::span<const Argument> args, std::string_view& output,
-                     Message& error) {
+bool CallRunner::run(std::string_view name, std::span<const Argument> args, std::string_view& output, Message& error) {
     const ResolvedExport* target = exports_.find(name);
     if (target == nullptr) {
         error.add("unknown export ").add_quoted(name).add(" (--list shows the exports)");

@@ -144,7 +144,8 @@ int main(int argc, char** argv) {
 
     std::fflush(stdout);
     const BatchResult result = run_batch(0, 1, runner);
-    if (result.io_error) std::fprintf(stderr, "vyxmath: reading or writing failed after %llu lines\n",
-                                      static_cast<unsigned long long>(result.calls));
+    if (result.io_error)
+        std::fprintf(stderr, "vyxmath: reading or writing failed after %llu lines\n",
+                     static_cast<unsigned long long>(result.calls));
     return result.failed > 0 || result.io_error ? exit_call_failed : exit_ok;
 }

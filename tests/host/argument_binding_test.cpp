@@ -30,7 +30,10 @@ struct BindRow {
     std::string p1_text;  // the text variable's content before the call, when p1 is text
 };
 
-void PrintTo(const BindRow& row, std::ostream* os) { *os << row.name; for (const std::string& a : row.args) *os << " " << a; }
+void PrintTo(const BindRow& row, std::ostream* os) {
+    *os << row.name;
+    for (const std::string& a : row.args) *os << " " << a;
+}
 
 // Holds the arguments as NUL-terminated words, as the line splitter gives them.
 struct Words {
@@ -78,37 +81,36 @@ TEST_P(BindArguments, FillsEachSlot) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Exports, BindArguments,
-    testing::Values(
-        // p1 read and written: the host copies the argument into its variable.
-        BindRow{"n_tasu", {"1.5", "2.25"}, {text_var, arg(1), val(0), val(0)}, "1.5"},
-        BindRow{"n_waru", {"1", "3", "17"}, {text_var, arg(1), val(17), val(0)}, "1"},
-        BindRow{"n_tasu", {"", ""}, {text_var, arg(1), val(0), val(0)}, ""},
-        BindRow{"n_tasu", {"1", "2", "4096"}, {text_var, arg(1), val(4096), val(0)}, "1"},
-        BindRow{"n_tasu", {"1", "2", "-5"}, {text_var, arg(1), val(-5), val(0)}, "1"},
-        BindRow{"n_atanex", {"1", "-1"}, {text_var, arg(1), val(0), val(0)}, "1"},
-        // p1 only written: skipped, and the host's variable starts empty.
-        BindRow{"n_sqrt", {"2"}, {text_var, arg(0), val(0), val(0)}, ""},
-        BindRow{"n_sqrt", {"2", "12"}, {text_var, arg(0), val(12), val(0)}, ""},
-        BindRow{"n_sin", {"30", "1", "5"}, {text_var, arg(0), val(1), val(5)}, ""},
-        BindRow{"n_sin", {"30"}, {text_var, arg(0), val(0), val(0)}, ""},
-        BindRow{"n_cos", {"1", "-1"}, {text_var, arg(0), val(-1), val(0)}, ""},
-        BindRow{"n_poisson", {"2.5", "3", "10"}, {text_var, arg(0), val(3), val(10)}, ""},
-        BindRow{"n_poisson", {"2.5", "3"}, {text_var, arg(0), val(3), val(0)}, ""},
-        // Integer exports: p1 is the host's integer variable.
-        BindRow{"n_bitsft", {"-1", "3", "1"}, {int_var, val(-1), val(3), val(1)}, ""},
-        BindRow{"n_bitsft", {"-2147483648"}, {int_var, val(-2147483648LL), val(0), val(0)}, ""},
-        BindRow{"n_gcd", {"12", "18"}, {int_var, val(12), val(18), val(0)}, ""},
-        BindRow{"n_rand", {}, {int_var, val(0), val(0), val(0)}, ""},
-        BindRow{"n_ceil", {"-2.5"}, {int_var, arg(0), val(0), val(0)}, ""},
-        BindRow{"n_kaijo", {"12"}, {int_var, val(12), val(0), val(0)}, ""},
-        // The prime test takes its operand by value in p1.
-        BindRow{"n_sosu", {"2147483647"}, {val(2147483647), val(0), val(0), val(0)}, ""},
-        BindRow{"n_sosu", {}, {val(0), val(0), val(0), val(0)}, ""}),
-    [](const testing::TestParamInfo<BindRow>& info) {
-        return std::string(info.param.name.substr(2)) + "_" + std::to_string(info.index);
-    });
+INSTANTIATE_TEST_SUITE_P(Exports, BindArguments,
+                         testing::Values(
+                             // p1 read and written: the host copies the argument into its variable.
+                             BindRow{"n_tasu", {"1.5", "2.25"}, {text_var, arg(1), val(0), val(0)}, "1.5"},
+                             BindRow{"n_waru", {"1", "3", "17"}, {text_var, arg(1), val(17), val(0)}, "1"},
+                             BindRow{"n_tasu", {"", ""}, {text_var, arg(1), val(0), val(0)}, ""},
+                             BindRow{"n_tasu", {"1", "2", "4096"}, {text_var, arg(1), val(4096), val(0)}, "1"},
+                             BindRow{"n_tasu", {"1", "2", "-5"}, {text_var, arg(1), val(-5), val(0)}, "1"},
+                             BindRow{"n_atanex", {"1", "-1"}, {text_var, arg(1), val(0), val(0)}, "1"},
+                             // p1 only written: skipped, and the host's variable starts empty.
+                             BindRow{"n_sqrt", {"2"}, {text_var, arg(0), val(0), val(0)}, ""},
+                             BindRow{"n_sqrt", {"2", "12"}, {text_var, arg(0), val(12), val(0)}, ""},
+                             BindRow{"n_sin", {"30", "1", "5"}, {text_var, arg(0), val(1), val(5)}, ""},
+                             BindRow{"n_sin", {"30"}, {text_var, arg(0), val(0), val(0)}, ""},
+                             BindRow{"n_cos", {"1", "-1"}, {text_var, arg(0), val(-1), val(0)}, ""},
+                             BindRow{"n_poisson", {"2.5", "3", "10"}, {text_var, arg(0), val(3), val(10)}, ""},
+                             BindRow{"n_poisson", {"2.5", "3"}, {text_var, arg(0), val(3), val(0)}, ""},
+                             // Integer exports: p1 is the host's integer variable.
+                             BindRow{"n_bitsft", {"-1", "3", "1"}, {int_var, val(-1), val(3), val(1)}, ""},
+                             BindRow{"n_bitsft", {"-2147483648"}, {int_var, val(-2147483648LL), val(0), val(0)}, ""},
+                             BindRow{"n_gcd", {"12", "18"}, {int_var, val(12), val(18), val(0)}, ""},
+                             BindRow{"n_rand", {}, {int_var, val(0), val(0), val(0)}, ""},
+                             BindRow{"n_ceil", {"-2.5"}, {int_var, arg(0), val(0), val(0)}, ""},
+                             BindRow{"n_kaijo", {"12"}, {int_var, val(12), val(0), val(0)}, ""},
+                             // The prime test takes its operand by value in p1.
+                             BindRow{"n_sosu", {"2147483647"}, {val(2147483647), val(0), val(0), val(0)}, ""},
+                             BindRow{"n_sosu", {}, {val(0), val(0), val(0), val(0)}, ""}),
+                         [](const testing::TestParamInfo<BindRow>& info) {
+                             return std::string(info.param.name.substr(2)) + "_" + std::to_string(info.index);
+                         });
 
 struct RejectRow {
     std::string_view name;
@@ -116,7 +118,10 @@ struct RejectRow {
     std::string message;
 };
 
-void PrintTo(const RejectRow& row, std::ostream* os) { *os << row.name; for (const std::string& a : row.args) *os << " " << a; }
+void PrintTo(const RejectRow& row, std::ostream* os) {
+    *os << row.name;
+    for (const std::string& a : row.args) *os << " " << a;
+}
 
 class RejectArguments : public testing::TestWithParam<RejectRow> {};
 
@@ -138,19 +143,24 @@ INSTANTIATE_TEST_SUITE_P(
         RejectRow{"n_tasu", {"1"}, "n_tasu: argument 2 (p2, text) is missing: TEXT TEXT [DIGITS]"},
         RejectRow{"n_sqrt", {}, "n_sqrt: argument 1 (p2, text) is missing: TEXT [DIGITS]"},
         RejectRow{"n_ceil", {}, "n_ceil: argument 1 (p2, text) is missing: TEXT"},
-        RejectRow{"n_tasu", {"1", "2", "3", "4"}, "n_tasu: too many arguments (4 given, at most 3: TEXT TEXT [DIGITS])"},
-        RejectRow{"n_sin", {"1", "0", "8", "0"}, "n_sin: too many arguments (4 given, at most 3: TEXT [UNIT] [DIGITS])"},
+        RejectRow{
+            "n_tasu", {"1", "2", "3", "4"}, "n_tasu: too many arguments (4 given, at most 3: TEXT TEXT [DIGITS])"},
+        RejectRow{
+            "n_sin", {"1", "0", "8", "0"}, "n_sin: too many arguments (4 given, at most 3: TEXT [UNIT] [DIGITS])"},
         RejectRow{"n_sosu", {"7", "0"}, "n_sosu: too many arguments (2 given, at most 1: [INT])"},
         RejectRow{"n_ceil", {"1", "0"}, "n_ceil: too many arguments (2 given, at most 1: TEXT)"},
         RejectRow{"n_tasu", {"1", "2", "x"}, "n_tasu: argument 3 (p3, digits) is not an integer: \"x\""},
         RejectRow{"n_tasu", {"1", "2", ""}, "n_tasu: argument 3 (p3, digits) is not an integer: \"\""},
         RejectRow{"n_sin", {"1", "1.0"}, "n_sin: argument 2 (p3, angle unit) is not an integer: \"1.0\""},
-        RejectRow{"n_gcd", {"4", "2147483648"},
+        RejectRow{"n_gcd",
+                  {"4", "2147483648"},
                   "n_gcd: argument 2 (p3, integer) is outside the 32-bit range: \"2147483648\""},
-        RejectRow{"n_sosu", {"-2147483649"},
-                  "n_sosu: argument 1 (p1, integer) is outside the 32-bit range: \"-2147483649\""},
-        RejectRow{"n_tasu", {"1", "2", "4097"}, "n_tasu: argument 3 (p3, digits) is 4097, above the host's limit of 4096"},
-        RejectRow{"n_tan", {"1", "0", "2147483647"},
+        RejectRow{
+            "n_sosu", {"-2147483649"}, "n_sosu: argument 1 (p1, integer) is outside the 32-bit range: \"-2147483649\""},
+        RejectRow{
+            "n_tasu", {"1", "2", "4097"}, "n_tasu: argument 3 (p3, digits) is 4097, above the host's limit of 4096"},
+        RejectRow{"n_tan",
+                  {"1", "0", "2147483647"},
                   "n_tan: argument 3 (p4, digits) is 2147483647, above the host's limit of 4096"}),
     [](const testing::TestParamInfo<RejectRow>& info) {
         return std::string(info.param.name.substr(2)) + "_" + std::to_string(info.index);
@@ -189,10 +199,14 @@ TEST(BindArguments, NeverOffersLessRoomThanTheResultNeeds) {
 
 TEST(ArgumentForm, FollowsTheSlotKinds) {
     const std::pair<std::string_view, std::string_view> rows[] = {
-        {"n_tasu", "TEXT TEXT [DIGITS]"},       {"n_sqrt", "TEXT [DIGITS]"},
-        {"n_sin", "TEXT [UNIT] [DIGITS]"},      {"n_bitsft", "[INT] [INT] [INT]"},
-        {"n_poisson", "TEXT [INT] [DIGITS]"},   {"n_floor", "TEXT"},
-        {"n_sosu", "[INT]"},                    {"n_rand", "[INT]"},
+        {"n_tasu", "TEXT TEXT [DIGITS]"},
+        {"n_sqrt", "TEXT [DIGITS]"},
+        {"n_sin", "TEXT [UNIT] [DIGITS]"},
+        {"n_bitsft", "[INT] [INT] [INT]"},
+        {"n_poisson", "TEXT [INT] [DIGITS]"},
+        {"n_floor", "TEXT"},
+        {"n_sosu", "[INT]"},
+        {"n_rand", "[INT]"},
     };
     for (const auto& [name, form] : rows) {
         Message m;

@@ -61,7 +61,8 @@ const BatchRow batch_rows[] = {
     {"OneLine", "n_gcd 1 2\n", "3\n", 1, 0},
     {"LastLineWithoutBreak", "n_gcd 1 2\nn_sqrt 4", "3\n|4|0|0\n", 2, 0},
     {"CrLf", "n_fabs 1\r\nn_fabs \"2 \"\r\n", "1\n2 \n", 2, 0},
-    {"OnlyOneCarriageReturnIsTheBreak", "n_fabs \"a\"\r\r\n", "error: text right after a closing quote at column 11\n", 1, 1},
+    {"OnlyOneCarriageReturnIsTheBreak", "n_fabs \"a\"\r\r\n", "error: text right after a closing quote at column 11\n",
+     1, 1},
     {"ErrorsLeaveOtherLinesIntact",
      "n_gcd 1 2\nn_foo\n\nn_tasu 1\nn_sosu 7\nn_fabs \"x\nn_gcd 2 2147483648\nn_sosu 8\n",
      "3\n"
@@ -100,11 +101,10 @@ TEST_P(Batch, AnswersEveryLineInOrder) {
 // Tiny blocks put every line, word and "\r\n" across a block boundary.
 INSTANTIATE_TEST_SUITE_P(Inputs, Batch,
                          testing::Combine(testing::ValuesIn(batch_rows),
-                                          testing::Values(std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7},
-                                                          std::size_t{4096}, default_block_bytes)),
+                                          testing::Values(std::size_t{1}, std::size_t{2}, std::size_t{3},
+                                                          std::size_t{7}, std::size_t{4096}, default_block_bytes)),
                          [](const auto& info) {
-                             return std::get<0>(info.param).name + "_block" +
-                                    std::to_string(std::get<1>(info.param));
+                             return std::get<0>(info.param).name + "_block" + std::to_string(std::get<1>(info.param));
                          });
 
 TEST(Batch, OutputLargerThanABlockIsWrittenCompletely) {

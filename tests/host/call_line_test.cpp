@@ -33,19 +33,19 @@ TEST_P(SplitCallLine, GivesTheWords) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, SplitCallLine,
-    testing::Values(SplitRow{"n_tasu 1.5 2.25", {"n_tasu", "1.5", "2.25"}},
-                    SplitRow{"  n_tasu\t1   2 \t", {"n_tasu", "1", "2"}},
-                    SplitRow{"n_sqrt", {"n_sqrt"}},
-                    SplitRow{R"(n_tasu "1 5" "")", {"n_tasu", "1 5", ""}},
-                    SplitRow{R"("" "")", {"", ""}},
-                    SplitRow{R"(n_fabs "a\"b\\c")", {"n_fabs", "a\"b\\c"}},
-                    SplitRow{R"(n_fabs "x\ny\tz\r")", {"n_fabs", "x\ny\tz\r"}},
-                    SplitRow{R"(n_fabs "\\")", {"n_fabs", "\\"}},
-                    SplitRow{R"(n_fabs a\b)", {"n_fabs", "a\\b"}},  // escapes only inside quotes
-                    SplitRow{"n_fabs \xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", {"n_fabs", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"}},
-                    SplitRow{"a b c d e f g h", {"a", "b", "c", "d", "e", "f", "g", "h"}}));
+INSTANTIATE_TEST_SUITE_P(Lines, SplitCallLine,
+                         testing::Values(SplitRow{"n_tasu 1.5 2.25", {"n_tasu", "1.5", "2.25"}},
+                                         SplitRow{"  n_tasu\t1   2 \t", {"n_tasu", "1", "2"}},
+                                         SplitRow{"n_sqrt", {"n_sqrt"}},
+                                         SplitRow{R"(n_tasu "1 5" "")", {"n_tasu", "1 5", ""}},
+                                         SplitRow{R"("" "")", {"", ""}},
+                                         SplitRow{R"(n_fabs "a\"b\\c")", {"n_fabs", "a\"b\\c"}},
+                                         SplitRow{R"(n_fabs "x\ny\tz\r")", {"n_fabs", "x\ny\tz\r"}},
+                                         SplitRow{R"(n_fabs "\\")", {"n_fabs", "\\"}},
+                                         SplitRow{R"(n_fabs a\b)", {"n_fabs", "a\\b"}},  // escapes only inside quotes
+                                         SplitRow{"n_fabs \xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80",
+                                                  {"n_fabs", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"}},
+                                         SplitRow{"a b c d e f g h", {"a", "b", "c", "d", "e", "f", "g", "h"}}));
 
 struct ProblemRow {
     std::string line;
@@ -73,19 +73,18 @@ TEST_P(SplitCallLineProblem, IsFoundAtItsColumn) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, SplitCallLineProblem,
-    testing::Values(ProblemRow{"", LineError::empty, 1}, ProblemRow{" \t ", LineError::empty, 1},
-                    ProblemRow{R"(n_fabs "abc)", LineError::unbalanced_quote, 8},
-                    ProblemRow{R"(n_fabs "abc\")", LineError::unbalanced_quote, 8},
-                    ProblemRow{R"(n_fabs "abc\)", LineError::unbalanced_quote, 8},
-                    ProblemRow{R"(n_fabs "a\qb")", LineError::unknown_escape, 10},
-                    ProblemRow{R"(n_fabs "a"b)", LineError::text_after_quote, 11},
-                    ProblemRow{R"(n_fabs "a""b")", LineError::text_after_quote, 11},
-                    ProblemRow{R"(n_fabs a"b")", LineError::quote_inside_word, 9},
-                    ProblemRow{std::string("n_fabs 1\0002", 10), LineError::nul_byte, 9},
-                    ProblemRow{"n_fabs \x80", LineError::invalid_utf8, 8},
-                    ProblemRow{"a b c d e f g h i", LineError::too_many_words, 17}));
+INSTANTIATE_TEST_SUITE_P(Lines, SplitCallLineProblem,
+                         testing::Values(ProblemRow{"", LineError::empty, 1}, ProblemRow{" \t ", LineError::empty, 1},
+                                         ProblemRow{R"(n_fabs "abc)", LineError::unbalanced_quote, 8},
+                                         ProblemRow{R"(n_fabs "abc\")", LineError::unbalanced_quote, 8},
+                                         ProblemRow{R"(n_fabs "abc\)", LineError::unbalanced_quote, 8},
+                                         ProblemRow{R"(n_fabs "a\qb")", LineError::unknown_escape, 10},
+                                         ProblemRow{R"(n_fabs "a"b)", LineError::text_after_quote, 11},
+                                         ProblemRow{R"(n_fabs "a""b")", LineError::text_after_quote, 11},
+                                         ProblemRow{R"(n_fabs a"b")", LineError::quote_inside_word, 9},
+                                         ProblemRow{std::string("n_fabs 1\0002", 10), LineError::nul_byte, 9},
+                                         ProblemRow{"n_fabs \x80", LineError::invalid_utf8, 8},
+                                         ProblemRow{"a b c d e f g h i", LineError::too_many_words, 17}));
 
 TEST(SplitCallLine, EmptyTextDoesNotSwallowTheNextWord) {
     std::string buffer = R"(n_tasu "" 5)";
@@ -114,29 +113,29 @@ TEST_P(CheckTextBytes, AcceptsOnlyWellFormedUtf8WithoutNul) {
     EXPECT_EQ(problem.column, row.column);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, CheckTextBytes,
-    testing::Values(BytesRow{"", LineError::none, 0}, BytesRow{"plain 1.5", LineError::none, 0},
-                    BytesRow{"\xC2\x80", LineError::none, 0},          // U+0080, smallest two-byte
-                    BytesRow{"\xDF\xBF", LineError::none, 0},          // U+07FF
-                    BytesRow{"\xE0\xA0\x80", LineError::none, 0},      // U+0800
-                    BytesRow{"\xED\x9F\xBF", LineError::none, 0},      // U+D7FF, below the surrogates
-                    BytesRow{"\xEF\xBF\xBF", LineError::none, 0},      // U+FFFF
-                    BytesRow{"\xF0\x90\x80\x80", LineError::none, 0},  // U+10000
-                    BytesRow{"\xF4\x8F\xBF\xBF", LineError::none, 0},  // U+10FFFF, the last
-                    BytesRow{"ab\x80", LineError::invalid_utf8, 3},    // stray continuation
-                    BytesRow{"\xC0\xAF", LineError::invalid_utf8, 1},  // overlong '/'
-                    BytesRow{"\xC1\xBF", LineError::invalid_utf8, 1},
-                    BytesRow{"\xE0\x9F\xBF", LineError::invalid_utf8, 1},      // overlong three-byte
-                    BytesRow{"\xED\xA0\x80", LineError::invalid_utf8, 1},      // surrogate U+D800
-                    BytesRow{"\xF0\x8F\xBF\xBF", LineError::invalid_utf8, 1},  // overlong four-byte
-                    BytesRow{"\xF4\x90\x80\x80", LineError::invalid_utf8, 1},  // beyond U+10FFFF
-                    BytesRow{"\xF5\x80\x80\x80", LineError::invalid_utf8, 1},
-                    BytesRow{"\xFF", LineError::invalid_utf8, 1},
-                    BytesRow{"x\xE2\x82", LineError::invalid_utf8, 2},  // cut short at the end
-                    BytesRow{"\xE2\x28\xA1", LineError::invalid_utf8, 1},  // bad third byte
-                    BytesRow{"\xF0\x9F\x98\x41", LineError::invalid_utf8, 1},
-                    BytesRow{std::string("1\0", 2), LineError::nul_byte, 2}));
+INSTANTIATE_TEST_SUITE_P(Sequences, CheckTextBytes,
+                         testing::Values(BytesRow{"", LineError::none, 0}, BytesRow{"plain 1.5", LineError::none, 0},
+                                         BytesRow{"\xC2\x80", LineError::none, 0},      // U+0080, smallest two-byte
+                                         BytesRow{"\xDF\xBF", LineError::none, 0},      // U+07FF
+                                         BytesRow{"\xE0\xA0\x80", LineError::none, 0},  // U+0800
+                                         BytesRow{"\xED\x9F\xBF", LineError::none, 0},  // U+D7FF, below the surrogates
+                                         BytesRow{"\xEF\xBF\xBF", LineError::none, 0},  // U+FFFF
+                                         BytesRow{"\xF0\x90\x80\x80", LineError::none, 0},  // U+10000
+                                         BytesRow{"\xF4\x8F\xBF\xBF", LineError::none, 0},  // U+10FFFF, the last
+                                         BytesRow{"ab\x80", LineError::invalid_utf8, 3},    // stray continuation
+                                         BytesRow{"\xC0\xAF", LineError::invalid_utf8, 1},  // overlong '/'
+                                         BytesRow{"\xC1\xBF", LineError::invalid_utf8, 1},
+                                         BytesRow{"\xE0\x9F\xBF", LineError::invalid_utf8, 1},  // overlong three-byte
+                                         BytesRow{"\xED\xA0\x80", LineError::invalid_utf8, 1},  // surrogate U+D800
+                                         BytesRow{"\xF0\x8F\xBF\xBF", LineError::invalid_utf8,
+                                                  1},  // overlong four-byte
+                                         BytesRow{"\xF4\x90\x80\x80", LineError::invalid_utf8, 1},  // beyond U+10FFFF
+                                         BytesRow{"\xF5\x80\x80\x80", LineError::invalid_utf8, 1},
+                                         BytesRow{"\xFF", LineError::invalid_utf8, 1},
+                                         BytesRow{"x\xE2\x82", LineError::invalid_utf8, 2},     // cut short at the end
+                                         BytesRow{"\xE2\x28\xA1", LineError::invalid_utf8, 1},  // bad third byte
+                                         BytesRow{"\xF0\x9F\x98\x41", LineError::invalid_utf8, 1},
+                                         BytesRow{std::string("1\0", 2), LineError::nul_byte, 2}));
 
 struct IntegerRow {
     std::string text;
@@ -157,28 +156,25 @@ TEST_P(ParseInt32, ReadsDecimalIn32Bits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParseInt32,
-    testing::Values(IntegerRow{"0", IntegerError::none, 0}, IntegerRow{"-0", IntegerError::none, 0},
-                    IntegerRow{"+17", IntegerError::none, 17}, IntegerRow{"-17", IntegerError::none, -17},
-                    IntegerRow{"007", IntegerError::none, 7},
-                    IntegerRow{"2147483647", IntegerError::none, 2147483647},
-                    IntegerRow{"-2147483648", IntegerError::none, -2147483647 - 1},
-                    IntegerRow{"00000000000000000000002147483647", IntegerError::none, 2147483647},
-                    IntegerRow{"2147483648", IntegerError::out_of_range, 0},
-                    IntegerRow{"-2147483649", IntegerError::out_of_range, 0},
-                    IntegerRow{"4294967296", IntegerError::out_of_range, 0},
-                    IntegerRow{"4294967297", IntegerError::out_of_range, 0},  // would wrap to 1
-                    IntegerRow{"18446744073709551617", IntegerError::out_of_range, 0},  // 2^64 + 1
-                    IntegerRow{"99999999999999999999999999999", IntegerError::out_of_range, 0},
-                    IntegerRow{"", IntegerError::not_an_integer, 0}, IntegerRow{"-", IntegerError::not_an_integer, 0},
-                    IntegerRow{"+", IntegerError::not_an_integer, 0},
-                    IntegerRow{"1.5", IntegerError::not_an_integer, 0},
-                    IntegerRow{"1e3", IntegerError::not_an_integer, 0},
-                    IntegerRow{" 1", IntegerError::not_an_integer, 0},
-                    IntegerRow{"1 ", IntegerError::not_an_integer, 0},
-                    IntegerRow{"0x10", IntegerError::not_an_integer, 0},
-                    IntegerRow{"--1", IntegerError::not_an_integer, 0},
-                    IntegerRow{"99999999999999999999x", IntegerError::not_an_integer, 0},
-                    IntegerRow{"\xEF\xBC\x91", IntegerError::not_an_integer, 0}));  // full-width 1
+    testing::Values(
+        IntegerRow{"0", IntegerError::none, 0}, IntegerRow{"-0", IntegerError::none, 0},
+        IntegerRow{"+17", IntegerError::none, 17}, IntegerRow{"-17", IntegerError::none, -17},
+        IntegerRow{"007", IntegerError::none, 7}, IntegerRow{"2147483647", IntegerError::none, 2147483647},
+        IntegerRow{"-2147483648", IntegerError::none, -2147483647 - 1},
+        IntegerRow{"00000000000000000000002147483647", IntegerError::none, 2147483647},
+        IntegerRow{"2147483648", IntegerError::out_of_range, 0},
+        IntegerRow{"-2147483649", IntegerError::out_of_range, 0},
+        IntegerRow{"4294967296", IntegerError::out_of_range, 0},
+        IntegerRow{"4294967297", IntegerError::out_of_range, 0},            // would wrap to 1
+        IntegerRow{"18446744073709551617", IntegerError::out_of_range, 0},  // 2^64 + 1
+        IntegerRow{"99999999999999999999999999999", IntegerError::out_of_range, 0},
+        IntegerRow{"", IntegerError::not_an_integer, 0}, IntegerRow{"-", IntegerError::not_an_integer, 0},
+        IntegerRow{"+", IntegerError::not_an_integer, 0}, IntegerRow{"1.5", IntegerError::not_an_integer, 0},
+        IntegerRow{"1e3", IntegerError::not_an_integer, 0}, IntegerRow{" 1", IntegerError::not_an_integer, 0},
+        IntegerRow{"1 ", IntegerError::not_an_integer, 0}, IntegerRow{"0x10", IntegerError::not_an_integer, 0},
+        IntegerRow{"--1", IntegerError::not_an_integer, 0},
+        IntegerRow{"99999999999999999999x", IntegerError::not_an_integer, 0},
+        IntegerRow{"\xEF\xBC\x91", IntegerError::not_an_integer, 0}));  // full-width 1
 
 TEST(Message, QuotesUserTextSafelyAndShortly) {
     Message m;

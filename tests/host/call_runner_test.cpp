@@ -33,7 +33,9 @@ struct RunRow {
     std::string text;
 };
 
-void PrintTo(const RunRow& row, std::ostream* os) { for (const std::string& w : row.words) *os << w << " "; }
+void PrintTo(const RunRow& row, std::ostream* os) {
+    for (const std::string& w : row.words) *os << w << " ";
+}
 
 class RunCall : public testing::TestWithParam<RunRow> {};
 
@@ -49,21 +51,15 @@ TEST_P(RunCall, PrintsP1OrTheReason) {
 INSTANTIATE_TEST_SUITE_P(
     Calls, RunCall,
     testing::Values(
-        RunRow{{"n_tasu", "1.5", "2.25"}, true, "1.5|2.25|0|0"},
-        RunRow{{"n_pow", "2", "10", "-3"}, true, "2|10|-3|0"},
-        RunRow{{"n_sqrt", "2", "12"}, true, "|2|12|0"},
-        RunRow{{"n_sin", "30", "1", "6"}, true, "|30|1|6"},
+        RunRow{{"n_tasu", "1.5", "2.25"}, true, "1.5|2.25|0|0"}, RunRow{{"n_pow", "2", "10", "-3"}, true, "2|10|-3|0"},
+        RunRow{{"n_sqrt", "2", "12"}, true, "|2|12|0"}, RunRow{{"n_sin", "30", "1", "6"}, true, "|30|1|6"},
         RunRow{{"n_sin", "30", "2", "6"}, true, ""},  // no-op: the written-only p1 stays empty
-        RunRow{{"n_bitsft", "2147483647", "1", "0"}, true, "-2147483648"},
-        RunRow{{"n_gcd", "-5"}, true, "-5"},
-        RunRow{{"n_floor", "12345"}, true, "5"},
-        RunRow{{"n_sosu", "7"}, true, "0"},
-        RunRow{{"n_sosu", "8"}, true, "-1"},
-        RunRow{{"n_fabs", "a b"}, true, "a b"},
+        RunRow{{"n_bitsft", "2147483647", "1", "0"}, true, "-2147483648"}, RunRow{{"n_gcd", "-5"}, true, "-5"},
+        RunRow{{"n_floor", "12345"}, true, "5"}, RunRow{{"n_sosu", "7"}, true, "0"},
+        RunRow{{"n_sosu", "8"}, true, "-1"}, RunRow{{"n_fabs", "a b"}, true, "a b"},
         // A p1 whose text would break the output line is shown quoted, in
         // the form that reads back as the same text.
-        RunRow{{"n_fabs", "a\nb\"c\\"}, true, R"("a\nb\"c\\")"},
-        RunRow{{"n_fabs", "x\r"}, true, R"("x\r")"},
+        RunRow{{"n_fabs", "a\nb\"c\\"}, true, R"("a\nb\"c\\")"}, RunRow{{"n_fabs", "x\r"}, true, R"("x\r")"},
         RunRow{{"n_foo", "1"}, false, "unknown export \"n_foo\" (--list shows the exports)"},
         RunRow{{"N_TASU", "1", "2"}, false, "unknown export \"N_TASU\" (--list shows the exports)"},
         RunRow{{"", "1"}, false, "unknown export \"\" (--list shows the exports)"},
@@ -117,7 +113,14 @@ TEST(RunCall, PassesTextsAndDigitsToTheModule) {
         {{"n_tasu", "1.5", "2.25"}, true, "3.75"},
         {{"n_waru", "1", "3", "17"}, true, "0.33333333333333331"},
         {{"n_waru", "2", "3", "1"}, true, "0.7"},
-        {{"n_kakeru", "-1.5", "1.5", "8", }, true, "-2.25"},
+        {{
+             "n_kakeru",
+             "-1.5",
+             "1.5",
+             "8",
+         },
+         true,
+         "-2.25"},
         {{"n_hiku", "1", "3"}, true, "-2."},
         {{"n_waru", "0", "0"}, true, "-1.#IND"},
         // Beyond 17 digits the text only grows by zeros, which are trimmed.

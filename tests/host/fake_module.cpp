@@ -20,8 +20,8 @@ std::int32_t VYX_CALL two_texts(std::uintptr_t p1, std::uintptr_t p2, std::uintp
 }
 
 std::int32_t VYX_CALL one_text(std::uintptr_t p1, std::uintptr_t p2, std::uintptr_t p3, std::uintptr_t p4) {
-    const std::string trace = std::string("|") + as_text(p2) + "|" + std::to_string(as_int(p3)) + "|" +
-                              std::to_string(as_int(p4));
+    const std::string trace =
+        std::string("|") + as_text(p2) + "|" + std::to_string(as_int(p3)) + "|" + std::to_string(as_int(p4));
     std::memcpy(reinterpret_cast<char*>(p1), trace.c_str(), trace.size() + 1);
     return 0;
 }
@@ -38,8 +38,8 @@ std::int32_t VYX_CALL copy_text(std::uintptr_t p1, std::uintptr_t p2, std::uintp
 }
 
 std::int32_t VYX_CALL sum(std::uintptr_t p1, std::uintptr_t p2, std::uintptr_t p3, std::uintptr_t p4) {
-    const std::uint32_t total = static_cast<std::uint32_t>(p2) + static_cast<std::uint32_t>(p3) +
-                                static_cast<std::uint32_t>(p4);
+    const std::uint32_t total =
+        static_cast<std::uint32_t>(p2) + static_cast<std::uint32_t>(p3) + static_cast<std::uint32_t>(p4);
     *reinterpret_cast<std::int32_t*>(p1) = static_cast<std::int32_t>(total);
     return 0;
 }
