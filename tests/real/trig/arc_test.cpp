@@ -1,0 +1,187 @@
+// The arc functions: the edge results of the module and the accuracy of the
+// double-double values against the long double library functions.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "real/kernels/float_bits.h"
+#include "real/trig/accuracy.h"
+#include "real/trig/arc.h"
+
+namespace vyxmath::testing {
+namespace {
+
+constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr double pi = 0x1.921fb54442d18p+1;
+constexpr double half_pi = 0x1.921fb54442d18p+0;
+const double nan_with_payload = std::bit_cast<double>(std::uint64_t{0xFFF8000000000042u});
+
+std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+
+struct one_argument_case {
+    const char* name;
+    double_double (*function)(double);
+    double x;
+    double want;
+};
+
+const one_argument_case one_argument_cases[] = {
+    {"asin +0", arcsine, 0.0, 0.0},
+    {"asin -0", arcsine, -0.0, -0.0},
+    {"asin 1", arcsine, 1.0, half_pi},
+    {"asin -1", arcsine, -1.0, -half_pi},
+    {"asin 1 + ulp", arcsine, 0x1.0000000000001p0, default_nan()},
+    {"asin -2", arcsine, -2.0, default_nan()},
+    {"asin +inf", arcsine, inf, default_nan()},
+    {"asin -inf", arcsine, -inf, default_nan()},
+    {"asin nan", arcsine, nan_with_payload, nan_with_payload},
+    {"asin 0.5", arcsine, 0.5, 0x1.0c152382d7366p-1},  // pi/6
+    {"acos 1", arccosine, 1.0, 0.0},
+    {"acos -1", arccosine, -1.0, pi},
+    {"acos +0", arccosine, 0.0, half_pi},
+    {"acos -0", arccosine, -0.0, half_pi},
+    {"acos 0.5", arccosine, 0.5, 0x1.0c152382d7366p+0},  // pi/3
+    {"acos 1 + ulp", arccosine, 0x1.0000000000001p0, default_nan()},
+    {"acos -inf", arccosine, -inf, default_nan()},
+    {"acos nan", arccosine, nan_with_payload, nan_with_payload},
+    {"atan +0", arctangent, 0.0, 0.0},
+    {"atan -0", arctangent, -0.0, -0.0},
+    {"atan 1", arctangent, 1.0, 0x1.921fb54442d18p-1},
+    {"atan +inf", arctangent, inf, half_pi},
+    {"atan -inf", arctangent, -inf, -half_pi},
+    {"atan largest", arctangent, 0x1.fffffffffffffp1023, half_pi},
+    {"atan nan", arctangent, nan_with_payload, nan_with_payload},
+};
+
+TEST(Arc, OneArgumentEdgeResults) {
+    for (const one_argument_case& c : one_argument_cases)
+        EXPECT_EQ(bits(c.function(c.x).hi), bits(c.want)) << c.name;
+}
+
+struct two_argument_case {
+    double y;
+    double x;
+    double want;
+};
+
+const two_argument_case atan2_cases[] = {
+    // y = +-0: +0 toward +x (for -0 too), +-pi toward -x.
+    {0.0, 1.0, 0.0}, {-0.0, 1.0, 0.0}, {0.0, 0.0, 0.0}, {-0.0, 0.0, 0.0},
+    {0.0, inf, 0.0}, {-0.0, inf, 0.0},
+    {0.0, -1.0, pi}, {-0.0, -1.0, -pi}, {0.0, -0.0, pi}, {-0.0, -0.0, -pi},
+    {0.0, -inf, pi}, {-0.0, -inf, -pi},
+    // Finite non-zero y.
+    {2.0, 0.0, half_pi}, {-2.0, -0.0, -half_pi}, {3.0, inf, 0.0}, {-3.0, inf, 0.0},
+    {3.0, -inf, pi}, {-3.0, -inf, -pi},
+    // Infinite y.
+    {inf, 0.0, half_pi}, {inf, -5.0, half_pi}, {-inf, 7.0, -half_pi},
+    {inf, inf, default_nan()}, {inf, -inf, default_nan()}, {-inf, inf, default_nan()},
+    {-inf, -inf, default_nan()},
+    // Ordinary points.
+    {1.0, -1.0, 0x1.2d97c7f3321d2p+1},  // 3 pi / 4
+    {1.0, 1.0, 0x1.921fb54442d18p-1},
+    {-1.0, -1.0, -0x1.2d97c7f3321d2p+1},
+    // Quotients far beyond the exponent range.
+    {0x1.0p-1074, 0x1.fffffffffffffp1023, 0.0},
+    {0x1.fffffffffffffp1023, 0x1.0p-1074, half_pi},
+    {0x1.0p-1074, -0x1.0p1023, pi},
+};
+
+TEST(Arc, TwoArgumentEdgeResults) {
+    for (const two_argument_case& c : atan2_cases) {
+        EXPECT_EQ(bits(arctangent2(c.y, c.x)), bits(c.want)) << "atan2(" << c.y << ", " << c.x << ")";
+    }
+    EXPECT_EQ(bits(arctangent2(nan_with_payload, 1.0)), bits(nan_with_payload));
+    EXPECT_EQ(bits(arctangent2(1.0, nan_with_payload)), bits(nan_with_payload));
+}
+
+// Scaling both coordinates by a power of two keeps the angle, also where the
+// scaled coordinates are subnormal or near the top of the exponent range.
+TEST(Arc, TwoArgumentScaleInvariance) {
+    const two_argument_case points[] = {
+        {1.0, 3.0, 0}, {-5.0, 0.25, 0}, {0x1.0p10, 1.0, 0}, {7.0, -0x1.0p-30, 0}, {-1.0, -1.0, 0},
+        {0x1.23456789abcdep0, 0x1.fedcba9876543p-20, 0},
+    };
+    for (const two_argument_case& p : points) {
+        const double want = arctangent2(p.y, p.x);
+        for (int k : {-1040, -1000, -500, 500, 980}) {
+            const double y = std::ldexp(p.y, k);
+            const double x = std::ldexp(p.x, k);
+            if (std::ldexp(y, -k) != p.y || std::ldexp(x, -k) != p.x) continue;  // not exact
+            EXPECT_EQ(bits(arctangent2(y, x)), bits(want)) << p.y << ", " << p.x << " times 2^" << k;
+        }
+    }
+}
+
+#if defined(VYXMATH_LONG_DOUBLE_REFERENCE)
+TEST(Arc, ArcSineAndArcCosineAccuracy) {
+    accuracy_record asin_record("asin");
+    accuracy_record acos_record("acos");
+    argument_source source(21);
+    auto check = [&](double x) {
+        asin_record.add(x, arcsine(x).hi, asinl(x));
+        acos_record.add(x, arccosine(x).hi, acosl(x));
+    };
+    for (int i = 0; i < 20000; ++i) check(source.uniform(-1.0, 1.0));
+    for (int i = 0; i < 10000; ++i) check(source.spread(-60, 0, true));
+    for (int i = 0; i < 10000; ++i) {
+        // Near +-1, where 1 - x^2 is formed from few bits.
+        const double x = 1.0 - source.spread(-53, -1, false);
+        check(x);
+        check(-x);
+    }
+    asin_record.check();
+    acos_record.check();
+}
+
+TEST(Arc, ArcTangentAccuracy) {
+    accuracy_record record("atan");
+    argument_source source(22);
+    for (int i = 0; i < 20000; ++i) {
+        const double x = source.uniform(-4.0, 4.0);
+        record.add(x, arctangent(x).hi, atanl(x));
+    }
+    for (int i = 0; i < 20000; ++i) {
+        const double x = source.spread(-60, 80, true);
+        record.add(x, arctangent(x).hi, atanl(x));
+    }
+    for (int k = 1; k < 16; ++k) {  // around the table's breakpoints (2k+1)/16
+        const double x = (2 * k + 1) / 16.0;
+        for (double v : {x, std::nextafter(x, 0.0), std::nextafter(x, 2.0)}) record.add(v, arctangent(v).hi, atanl(v));
+    }
+    record.check();
+}
+
+TEST(Arc, TwoArgumentAccuracy) {
+    accuracy_record record("atan2");
+    argument_source source(23);
+    for (int i = 0; i < 30000; ++i) {
+        const double y = source.spread(-1074, 1024, true);
+        const double x = i % 3 == 0 ? source.spread(-1074, 1024, true) : y * source.uniform(-3.0, 3.0);
+        if (x == 0.0 || std::isinf(x)) continue;
+        record.add(y, arctangent2(y, x), atan2l(y, x));
+    }
+    record.check();
+}
+
+// The double-double values themselves, which the degree conversion rounds to
+// 64 bits, agree with the long double references far below the last place of
+// a double.
+TEST(Arc, DoubleDoubleValuesCarryMoreThanADouble) {
+    argument_source source(24);
+    long double worst = 0;
+    for (int i = 0; i < 5000; ++i) {
+        const double x = source.uniform(-1.0, 1.0);
+        const double_double v = arcsine(x);
+        const long double sum = static_cast<long double>(v.hi) + static_cast<long double>(v.lo);
+        worst = std::fmax(worst, std::fabs(sum - asinl(x)) / std::fabs(asinl(x)));
+    }
+    EXPECT_LT(worst, 0x1.0p-62L);
+}
+#endif
+
+}  // namespace
+}  // namespace vyxmath::testing
