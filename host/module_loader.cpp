@@ -48,6 +48,9 @@ LoadedModule::~LoadedModule() {
 }
 
 bool LoadedModule::load(const std::string& path, std::string& error) {
+    // A module that fails to load is reported on the command line, never in
+    // a message box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     handle_ = LoadLibraryA(as_file_path(path).c_str());
     if (handle_ != nullptr) return true;
     const DWORD code = GetLastError();
