@@ -14,7 +14,7 @@ namespace {
 // endless "0"s.
 char* put_digits(const digit_record& record, std::int32_t from, std::int32_t count, char* out) {
     const std::int32_t available = std::clamp<std::int32_t>(record.length - from, 0, count);
-    std::memcpy(out, record.digits + from, static_cast<std::size_t>(available));
+    if (available > 0) std::memcpy(out, record.digits + from, static_cast<std::size_t>(available));
     std::memset(out + available, '0', static_cast<std::size_t>(count - available));
     return out + count;
 }
