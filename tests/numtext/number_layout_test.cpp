@@ -1,8 +1,7 @@
-// The cut, the two layouts before trimming, and the trimming.
+// The cut to fewer digits and the trimming of fraction zeros.
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "numtext/number_layout.h"
 
@@ -39,41 +38,6 @@ TEST(CutDigits, RoundsHalfUpOnTheRecordDigits) {
         EXPECT_EQ(r.length, std::strlen(c.cut)) << c.digits;
         EXPECT_EQ(r.point, c.cut_point) << c.digits << " cut to " << c.n;
     }
-}
-
-std::string exponent_text(const digit_record& r, std::int32_t k) {
-    char buffer[64];
-    char* end = exponent_form(r, k, buffer);
-    EXPECT_EQ(*end, '\0');
-    EXPECT_EQ(end - buffer, static_cast<std::ptrdiff_t>(std::strlen(buffer)));
-    return buffer;
-}
-
-std::string fixed_text(const digit_record& r, std::int32_t k) {
-    char buffer[64];
-    char* end = fixed_form(r, k, buffer);
-    EXPECT_EQ(end - buffer, static_cast<std::ptrdiff_t>(std::strlen(buffer)));
-    return buffer;
-}
-
-TEST(ExponentForm, PadsToKPositionsAndThreeExponentDigits) {
-    EXPECT_EQ(exponent_text(record(' ', 1, "1"), 7), "1.0000000e+000");
-    EXPECT_EQ(exponent_text(record('-', 9, "123456789"), 7), "-1.2345679e+008");
-    EXPECT_EQ(exponent_text(record(' ', -1, "99999999999"), 7), "1.0000000e-001");  // carry raises P
-    EXPECT_EQ(exponent_text(record(' ', -1, "5"), 0), "5e-002");
-    EXPECT_EQ(exponent_text(record(' ', -323, "49406564584124654"), 7), "4.9406565e-324");
-    EXPECT_EQ(exponent_text(record(' ', 309, "17976931348623157"), 20), "1.79769313486231570000e+308");
-}
-
-TEST(FixedForm, IntegerPartAndExactlyKFractionPositions) {
-    EXPECT_EQ(fixed_text(record(' ', 0, "5"), 8), "0.50000000");
-    EXPECT_EQ(fixed_text(record(' ', 0, "0"), 8), "0.00000000");
-    EXPECT_EQ(fixed_text(record('-', 3, "123456"), 5), "-123.45600");
-    EXPECT_EQ(fixed_text(record(' ', 8, "12345678"), 0), "12345678");
-    EXPECT_EQ(fixed_text(record(' ', 8, "999999995"), 0), "100000000");  // carry: nine digits
-    EXPECT_EQ(fixed_text(record(' ', 0, "96"), 1), "1.0");                // carry from P = 0
-    EXPECT_EQ(fixed_text(record(' ', 1, "99999999999"), 7), "10.0000000");
-    EXPECT_EQ(fixed_text(record(' ', 22, "11805916207174113"), 3), "1180591620717411300000.000");
 }
 
 TEST(TrimZeros, RemovesTrailingFractionZerosOnly) {
