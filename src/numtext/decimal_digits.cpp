@@ -1,5 +1,6 @@
 // decimal_digits: a double's first 17 significant decimal digits, its sign and
 // the decimal point position, by extended-precision integer arithmetic.
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -43,19 +44,34 @@ digit_record marker_record(std::uint64_t bits) {
     return make_record(sign, 1, marker);
 }
 
+// "00" "01" ... "99": two digits per division halves the digit loop.
+constexpr auto digit_pairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes the last 2 * pair_count digits of n, leading zeros included, ending
+// before `end`.
+void write_digit_pairs(std::uint32_t n, int pair_count, char* end) {
+    for (int i = 0; i < pair_count; ++i) {
+        end -= 2;
+        std::memcpy(end, &digit_pairs[2 * (n % 100)], 2);
+        n /= 100;
+    }
+}
+
 // The 17 decimal digits of n < 10^17, leading zeros included. Two 32-bit
 // halves keep the digit loop free of 64-bit divisions on 32-bit targets.
 void write_17_digits(std::uint64_t n, char* out) {
-    std::uint32_t high = static_cast<std::uint32_t>(n / 100'000'000u);  // < 10^9
-    std::uint32_t low = static_cast<std::uint32_t>(n % 100'000'000u);
-    for (int i = 16; i >= 9; --i) {
-        out[i] = static_cast<char>('0' + low % 10);
-        low /= 10;
-    }
-    for (int i = 8; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + high % 10);
-        high /= 10;
-    }
+    const std::uint32_t high = static_cast<std::uint32_t>(n / 100'000'000u);  // < 10^9
+    const std::uint32_t low = static_cast<std::uint32_t>(n % 100'000'000u);
+    out[0] = static_cast<char>('0' + high / 100'000'000u);
+    write_digit_pairs(high % 100'000'000u, 4, out + 9);
+    write_digit_pairs(low, 4, out + 17);
 }
 
 }  // namespace
