@@ -118,7 +118,8 @@ BATCH_INPUTS = [
     b"n_fabs a\x00b\nn_fabs \xc3\nn_fabs \xc3\xa9\nn_fabs \xed\xa0\x80\nn_fabs \xc0\x80\nn_fabs \xf4\x90\x80\x80\n",
     b"a b c d e f g h\na b c d e f g h i\nn_tasu 1 2 3 4\nn_ceil\nn_ceil 2.5\n",
     b"n_fabs " + b"8" * 65529 + b"\nn_gcd 1 1\n",
-    b"n_fabs " + b"9" * 65530 + b"\r\nn_gcd 1 1\n" + b" " * 70000 + b"\nn_gcd 3 3",
+    b"n_fabs " + b"9" * 65530 + b"\r\nn_gcd 1 1\n",
+    b" " * 66000 + b"\nn_gcd 3 3",
     b"\r\n\r\r\n\n",
 ]
 
