@@ -1,58 +1,14 @@
-// Product of two extended values.
-//
-// The mantissas are taken as five 16-bit limbs each, a0..a4 and b0..b4 (a0
-// least significant). The product keeps only the fifteen limb pairs with
-// i + j >= 4, summed into a 96-bit value
-//     S = sum ai * bj * 2^(16 (i + j - 4))      over i + j >= 4,
-// so S is the top 96 bits of the 160-bit product less whatever the ten low
-// pairs would have carried into it. Those lost carries are part of the
-// result: every caller's bits depend on them.
-//
-// S is formed without the fifteen small products. With Ah = a4..a1 and
-// Bh = b4..b1 as 64-bit numbers, Ah * Bh holds every pair with i, j >= 1 at
-// weight 2^(16 (i + j - 2)). Removing the three of them with i + j < 4 leaves
-// a multiple of 2^32, and dividing by 2^32 gives their share of S exactly;
-// the two pairs with i or j = 0 that belong to S are (4, 0) and (0, 4):
-//     S = (Ah * Bh - a1 b1 - (a1 b2 + a2 b1) 2^16) / 2^32 + a4 b0 + a0 b4.
+// Product of two extended values, every case: infinities, the exponent
+// thresholds, exponent-0 operands, products below exponent 1 and products
+// that need a longer normalising shift. The truncated product itself is in
+// extended_product.h, with the inlined path for the usual operands.
 #include <bit>
 
 #include "numtext/extended_value.h"
-#include "numtext/wide_product.h"
+#include "numtext/extended_product.h"
 
 namespace vyxmath {
 namespace {
-
-// Exponent sums above this overflow, at or below the lower one underflow,
-// before any mantissa is looked at.
-constexpr int overflow_exponent_sum = 0xBFFD;
-constexpr int underflow_exponent_sum = 0x3FBF;
-// Exponent of the product when bit 95 of S is its leading bit.
-constexpr int product_exponent_offset = 0x3FFE;
-
-// A 96-bit unsigned value: bits 64..95 in top, bits 0..63 in bottom.
-struct uint96 {
-    std::uint32_t top;
-    std::uint64_t bottom;
-};
-
-constexpr std::uint64_t limb(std::uint64_t x, int index) { return (x >> (16 * index)) & 0xFFFF; }
-
-uint96 truncated_product(std::uint64_t a_high, std::uint64_t a0, std::uint64_t b_high, std::uint64_t b0) {
-    const std::uint64_t a1 = limb(a_high, 0), a2 = limb(a_high, 1), a4 = limb(a_high, 3);
-    const std::uint64_t b1 = limb(b_high, 0), b2 = limb(b_high, 1), b4 = limb(b_high, 3);
-    const uint128_parts p = multiply_64x64(a_high, b_high);
-    // The three low pairs: below 2^32 + 2^50, and never more than p itself.
-    const std::uint64_t low_pairs = a1 * b1 + ((a1 * b2 + a2 * b1) << 16);
-    const std::uint64_t borrow = p.low < low_pairs ? 1 : 0;
-    const std::uint64_t high = p.high - borrow;
-    const std::uint64_t low = p.low - low_pairs;
-    // Divide by 2^32 (exact) and add the two pairs with a zero index.
-    uint96 s{static_cast<std::uint32_t>(high >> 32), (high << 32) | (low >> 32)};
-    const std::uint64_t edge_pairs = a4 * b0 + a0 * b4;  // below 2^33
-    s.bottom += edge_pairs;
-    if (s.bottom < edge_pairs) ++s.top;  // S < 2^96, so top cannot overflow
-    return s;
-}
 
 int leading_zeros(const uint96& s) {
     if (s.top != 0) return std::countl_zero(s.top);
@@ -88,6 +44,12 @@ uint96 shift_right_sticky(const uint96& s, int n) {
 }  // namespace
 
 extended_value multiply_extended(const extended_value& a, const extended_value& b) {
+    return multiply_extended_general(a, b);
+}
+
+// Arguments by value: they arrive in registers, so a caller holding them in
+// registers need not store them first.
+extended_value multiply_extended_general(extended_value a, extended_value b) {
     const bool negative = a.negative() != b.negative();
     int ea = a.exponent();
     int eb = b.exponent();

@@ -30,15 +30,36 @@ struct kept_digits {
 // D as an extended value; exact, since D < 2^80.
 extended_value digits_to_extended(const kept_digits& digits);
 
-// What the scan found. `value` carries the mantissa sign and is meaningful
-// only when a digit was seen; text without a number has digit_seen false.
-struct scanned_number {
-    extended_value value;
-    bool digit_seen;
+// The number that a text writes, as the kept digits' integer D times 10^p,
+// before any rounding to binary.
+struct decimal_number {
+    enum class form : std::uint8_t {
+        none,    // the text holds no number
+        zero,    // a mantissa of zeros only
+        digits,  // D * 10^p
+    };
+    form what;
+    bool negative;       // the mantissa sign
+    kept_digits digits;  // D, for form::digits
+    std::int64_t power;  // p, for form::digits
 };
 
 // Scans the longest leading part of the text, after any bytes of the space
 // class, that forms a number; reads nothing past the terminating NUL.
+decimal_number scan_decimal(const char* text);
+
+// The scanned number as an extended value with the mantissa sign: D scaled
+// by 10^p, infinity for p above 5200 and zero below -5200 or for a mantissa
+// of zeros.
+extended_value decimal_to_extended(const decimal_number& d);
+
+// What the scan found: `value` is decimal_to_extended of the scanned number,
+// meaningful only when a digit was seen; text without a number has
+// digit_seen false.
+struct scanned_number {
+    extended_value value;
+    bool digit_seen;
+};
 scanned_number scan_number(const char* text);
 
 // Rounds the 96-bit window W (the 80 mantissa bits then 16 zero bits,

@@ -7,7 +7,7 @@
 // applied as repeated factors 10^4096 instead (the same thing for a fifth
 // digit of 1); those stop as soon as the value has become zero or infinite,
 // which three such factors always achieve.
-#include "numtext/extended_value.h"
+#include "numtext/extended_product.h"
 #include "numtext/power_tables.h"
 
 namespace vyxmath {
@@ -28,13 +28,24 @@ extended_value scale_by_power_of_ten(extended_value value, int p, bool keep_low_
     if (!keep_low_bits) value.low = 0;
     const extended_value* table = p > 0 ? positive_powers : negative_powers;
     const unsigned magnitude = p > 0 ? static_cast<unsigned>(p) : 0u - static_cast<unsigned>(p);
+
+    // The factors are positive, so the usual products keep the sign.
+    bool negative = value.negative();
+    extended_magnitude m = magnitude_of(value);
     unsigned n = magnitude % top_place_value;
     for (int k = 0; k < places_below_top && n != 0; ++k, n /= 8) {
         const unsigned digit = n % 8;
-        if (digit != 0) value = multiply_extended(value, table[7 * k + digit - 1]);
+        if (digit == 0) continue;
+        const extended_value& factor = table[7 * k + digit - 1];
+        if (!multiply_usual(m, magnitude_of(factor), m)) {
+            const extended_value product = multiply_extended_general(with_magnitude(negative, m), factor);
+            negative = product.negative();
+            m = magnitude_of(product);
+        }
     }
+    value = with_magnitude(negative, m);
     for (unsigned top = magnitude / top_place_value; top != 0 && !is_zero_or_infinite(value); --top)
-        value = multiply_extended(value, table[top_entry_index]);
+        value = multiply_extended_general(value, table[top_entry_index]);
     return value;
 }
 

@@ -24,65 +24,71 @@ constexpr bool is_exponent_marker(unsigned char c) { return c == 'E' || c == 'e'
 
 constexpr int written_exponent_cap = decimal_exponent_limit + 1;
 
-constexpr std::uint64_t powers_of_ten_64[] = {1,
-                                              10,
-                                              100,
-                                              1000,
-                                              10000,
-                                              100000,
-                                              1000000,
-                                              10000000,
-                                              100000000,
-                                              1000000000,
-                                              10000000000,
-                                              100000000000,
-                                              1000000000000,
-                                              10000000000000,
-                                              100000000000000,
-                                              1000000000000000,
-                                              10000000000000000,
-                                              100000000000000000,
-                                              1000000000000000000,
-                                              10000000000000000000u};
-
 // The digits collected so far. The adjustment is held in 64 bits so that no
 // text, however long, can make it wrap.
 struct digit_collector {
     std::uint64_t leading = 0;   // digits 1..19
     std::uint32_t trailing = 0;  // digits 20..25
     int kept = 0;
-    int kept_to_last_nonzero = 0;  // among the first 24
     std::int64_t adjustment = 0;
-
-    void keep(unsigned digit) {
-        if (kept < leading_digit_limit)
-            leading = leading * 10 + digit;
-        else
-            trailing = trailing * 10 + digit;
-        ++kept;
-        if (digit != 0 && kept < collected_digit_limit) kept_to_last_nonzero = kept;
-    }
 };
 
+// The first 19 kept digits go straight into `leading`, two per step where
+// the run allows: the second byte is looked at only once the first has
+// proved to be a digit, so nothing behind the terminating NUL is read. The
+// loops after this one take the rest of a longer run.
+const unsigned char* collect_leading(const unsigned char* s, digit_collector& c) {
+    std::uint64_t leading = c.leading;
+    int room = leading_digit_limit - c.kept;
+    for (;;) {
+        const unsigned first = *s - unsigned{'0'};
+        if (room <= 0 || first > 9) break;
+        const unsigned second = room >= 2 ? s[1] - unsigned{'0'} : 10;
+        if (second > 9) {
+            leading = leading * 10 + first;
+            ++s;
+            --room;
+            break;
+        }
+        leading = leading * 100 + (first * 10 + second);
+        s += 2;
+        room -= 2;
+    }
+    c.leading = leading;
+    c.kept = leading_digit_limit - room;
+    return s;
+}
+
 const unsigned char* collect_integer_digits(const unsigned char* s, digit_collector& c) {
+    s = collect_leading(s, c);
     for (; is_digit(*s); ++s) {
-        if (c.kept < collected_digit_limit)
-            c.keep(*s - '0');
-        else
+        if (c.kept < collected_digit_limit) {
+            c.trailing = c.trailing * 10 + (*s - '0');
+            ++c.kept;
+        } else {
             ++c.adjustment;
+        }
     }
     return s;
 }
 
 const unsigned char* collect_fraction_digits(const unsigned char* s, digit_collector& c) {
-    if (c.kept == 0)
-        for (; *s == '0'; ++s) --c.adjustment;
+    // Zeros before the first kept digit, and every kept digit, move the
+    // point one place; digits beyond the 25th do not.
+    if (c.kept == 0) {
+        const unsigned char* const zeros = s;
+        while (*s == '0') ++s;
+        c.adjustment -= s - zeros;
+    }
+    const int kept_before = c.kept;
+    s = collect_leading(s, c);
     for (; is_digit(*s); ++s) {
         if (c.kept < collected_digit_limit) {
-            c.keep(*s - '0');
-            --c.adjustment;
+            c.trailing = c.trailing * 10 + (*s - '0');
+            ++c.kept;
         }
     }
+    c.adjustment -= c.kept - kept_before;
     return s;
 }
 
@@ -103,38 +109,27 @@ int read_exponent(const unsigned char* s) {
 // The kept digits as D, after the 25th digit has rounded the 24th and the
 // trailing zeros are gone.
 kept_digits finish_digits(digit_collector& c) {
-    bool rounded_up = false;
+    int trailing_count = c.kept > leading_digit_limit ? c.kept - leading_digit_limit : 0;
     if (c.kept == collected_digit_limit) {
-        // A 24th digit of 9 rounded up becomes the digit value ten: D simply
-        // grows by one, and that last digit is not a zero to remove.
         const std::uint32_t last = c.trailing % 10;
         c.trailing /= 10;
-        --c.kept;
+        --trailing_count;
         ++c.adjustment;
-        if (last >= 5) {
-            ++c.trailing;
-            rounded_up = true;
-        }
+        // A 24th digit of 9 rounded up becomes the digit value ten: D simply
+        // grows by one, and that last digit is not a zero to remove.
+        if (last >= 5) return {c.leading, c.trailing + 1, trailing_count};
     }
-    int trailing_count = c.kept > leading_digit_limit ? c.kept - leading_digit_limit : 0;
-    if (!rounded_up) {
-        const int zeros = c.kept - c.kept_to_last_nonzero;
-        c.adjustment += zeros;
-        if (zeros <= trailing_count) {
-            c.trailing /= static_cast<std::uint32_t>(powers_of_ten_64[zeros]);
-            trailing_count -= zeros;
-        } else {
-            c.leading /= powers_of_ten_64[zeros - trailing_count];
-            c.trailing = 0;
-            trailing_count = 0;
-        }
-    }
+    // Trailing zeros: first among the digits after the 19th, then, if those
+    // were all zeros, among the first 19 (whose first digit is not zero).
+    for (; trailing_count > 0 && c.trailing % 10 == 0; --trailing_count, ++c.adjustment) c.trailing /= 10;
+    if (trailing_count == 0)
+        for (; c.leading % 10 == 0; ++c.adjustment) c.leading /= 10;
     return {c.leading, c.trailing, trailing_count};
 }
 
 }  // namespace
 
-scanned_number scan_number(const char* text) {
+decimal_number scan_decimal(const char* text) {
     const unsigned char* s = reinterpret_cast<const unsigned char*>(text);
     while (is_space(*s)) ++s;
     bool negative = false;
@@ -143,10 +138,10 @@ scanned_number scan_number(const char* text) {
     digit_collector c;
     if (*s == '.') {
         // A point first needs a digit behind it to be a number.
-        if (!is_digit(s[1])) return {extended_zero(), false};
+        if (!is_digit(s[1])) return {decimal_number::form::none, false, {}, 0};
         s = collect_fraction_digits(s + 1, c);
     } else {
-        if (!is_digit(*s)) return {extended_zero(), false};
+        if (!is_digit(*s)) return {decimal_number::form::none, false, {}, 0};
         while (*s == '0') ++s;
         s = collect_integer_digits(s, c);
         if (*s == '.') s = collect_fraction_digits(s + 1, c);
@@ -155,13 +150,23 @@ scanned_number scan_number(const char* text) {
     const int exponent = is_exponent_marker(*s) ? read_exponent(s + 1) : 0;
 
     // Only zeros: zero with the mantissa sign, whatever the exponent says.
-    if (c.kept == 0) return {extended_zero(negative), true};
+    if (c.kept == 0) return {decimal_number::form::zero, negative, {}, 0};
     const kept_digits digits = finish_digits(c);
-    const std::int64_t p = exponent + c.adjustment;
-    if (p > decimal_exponent_limit) return {extended_infinity(negative), true};
-    if (p < -decimal_exponent_limit) return {extended_zero(negative), true};
-    const extended_value value = scale_by_power_of_ten(digits_to_extended(digits), static_cast<int>(p), false);
-    return {with_sign(value, negative), true};
+    return {decimal_number::form::digits, negative, digits, exponent + c.adjustment};
+}
+
+extended_value decimal_to_extended(const decimal_number& d) {
+    if (d.what != decimal_number::form::digits) return extended_zero(d.negative);
+    if (d.power > decimal_exponent_limit) return extended_infinity(d.negative);
+    if (d.power < -decimal_exponent_limit) return extended_zero(d.negative);
+    extended_value value = digits_to_extended(d.digits);
+    if (d.power != 0) value = scale_by_power_of_ten(value, static_cast<int>(d.power), false);
+    return with_sign(value, d.negative);
+}
+
+scanned_number scan_number(const char* text) {
+    const decimal_number d = scan_decimal(text);
+    return {decimal_to_extended(d), d.what != decimal_number::form::none};
 }
 
 }  // namespace vyxmath

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <compare>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vyxmath::testing {
@@ -58,6 +59,29 @@ public:
         if (carry != 0) words_.push_back(static_cast<std::uint32_t>(carry));
         trim();
         return *this;
+    }
+
+    // Divides by m > 0 in place and returns the remainder.
+    std::uint32_t divide(std::uint32_t m) {
+        std::uint64_t remainder = 0;
+        for (std::size_t i = words_.size(); i-- > 0;) {
+            const std::uint64_t t = (remainder << 32) | words_[i];
+            words_[i] = static_cast<std::uint32_t>(t / m);
+            remainder = t % m;
+        }
+        trim();
+        return static_cast<std::uint32_t>(remainder);
+    }
+
+    std::string decimal() const {
+        if (is_zero()) return "0";
+        exact_integer rest = *this;
+        std::string digits;
+        while (!rest.is_zero()) {
+            std::uint32_t chunk = rest.divide(1000000000);
+            for (int i = 0; i < 9; ++i, chunk /= 10) digits.insert(digits.begin(), static_cast<char>('0' + chunk % 10));
+        }
+        return digits.substr(digits.find_first_not_of('0'));
     }
 
     friend exact_integer operator*(const exact_integer& a, const exact_integer& b) {
