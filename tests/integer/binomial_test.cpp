@@ -28,15 +28,13 @@ struct BinomialCase {
 };
 
 constexpr BinomialCase binomial_cases[] = {
-    {5, 2, 10}, {4, 2, 6}, {6, 3, 20}, {10, 5, 252}, {20, 10, 184756}, {10, 0, 1}, {3, 5, 0},
-    {10, -1, 1}, {10, int32_min, 1},               // k <= 0
-    {-3, 2, 6}, {-3, 3, -10},                      // generalised coefficients
+    {10, int32_min, 1},
     {29, 14, 77558760},                            // every k is exact up to n = 29
     {46341, 2, 1073720970}, {1626, 3, 715169000},  // largest exact n for k = 2 and 3
     {0, int32_max, 0}, {int32_max - 1, int32_max, 0},
 };
 
-TEST(BinomialRoutine, KnownValues) {
+TEST(BinomialRoutine, LimitsOfExactness) {
     for (const auto& c : binomial_cases) EXPECT_EQ(binomial_routine(c.n, c.k), c.expected) << c.n << ", " << c.k;
 }
 
