@@ -2,12 +2,11 @@
 
 #include <cstdint>
 
+#include "real/constants.h"
 #include "real/kernels/float_bits.h"
 
 namespace vyxmath {
 namespace {
-
-constexpr double pi = 3.141592653589793;
 
 // 2^biased-1075 for the biased exponent of a normal double; the exponent of
 // the least significant bit of its significand.

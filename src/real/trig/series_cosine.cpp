@@ -2,13 +2,14 @@
 
 #include <cstdint>
 
+#include "real/constants.h"
 #include "real/kernels/float_bits.h"
 #include "real/kernels/remainder.h"
 
 namespace vyxmath {
 namespace {
 
-constexpr double two_pi = 6.283185307179586;
+constexpr double two_pi = 2.0 * pi;  // 6.283185307179586, exactly twice the double pi
 constexpr double relative_tolerance = 1e-8;
 constexpr std::int32_t last_index = 199;
 

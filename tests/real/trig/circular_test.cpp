@@ -45,15 +45,6 @@ TEST(Circular, EdgeResults) {
     for (const edge_case& c : edge_cases) EXPECT_EQ(std::bit_cast<std::uint64_t>(c.function(c.x)), c.want_bits) << c.name;
 }
 
-TEST(Circular, OddFunctions) {
-    argument_source source(5);
-    for (int i = 0; i < 2000; ++i) {
-        const double x = source.spread(-30, 70, false);
-        EXPECT_EQ(sine(-x), -sine(x)) << x;
-        EXPECT_EQ(tangent(-x), -tangent(x)) << x;
-    }
-}
-
 #if defined(VYXMATH_LONG_DOUBLE_REFERENCE)
 TEST(Circular, SineAccuracy) {
     accuracy_record record("sin");

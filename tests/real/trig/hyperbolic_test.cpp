@@ -68,16 +68,6 @@ TEST(Hyperbolic, TanhThresholdIsTheDecimalRoundedUp) {
     EXPECT_LT(static_cast<long double>(std::nextafter(tanh_unit_threshold, 0.0)), 19.06154747L);
 }
 
-TEST(Hyperbolic, Symmetry) {
-    argument_source source(41);
-    for (int i = 0; i < 3000; ++i) {
-        const double x = source.spread(-30, 10, false);
-        EXPECT_EQ(hyperbolic_sine(-x), -hyperbolic_sine(x)) << x;
-        EXPECT_EQ(hyperbolic_cosine(-x), hyperbolic_cosine(x)) << x;
-        EXPECT_EQ(hyperbolic_tangent(-x), -hyperbolic_tangent(x)) << x;
-    }
-}
-
 #if defined(VYXMATH_LONG_DOUBLE_REFERENCE)
 TEST(Hyperbolic, Accuracy) {
     accuracy_record sinh_record("sinh");
