@@ -79,6 +79,12 @@ TEST(AngleReduction, BoundariesOfTheMethods) {
     };
     for (double x : cases)
         for (double v : {x, -x}) expect_reduction(v, reduce_by_half_pi(v), reduce_reference(to_fixed(v)));
+    // The doubles nearest k pi/2 below 2^20 leave remainders below 2^-30,
+    // which the piecewise reduction hands on to the exact one.
+    for (double k : {3.0, 7.0, 1000.0, 65536.0, 400000.0, 667544.0}) {
+        const double x = k * 0x1.921fb54442d18p0;
+        expect_reduction(x, reduce_by_half_pi(x), reduce_reference(to_fixed(x)));
+    }
 }
 
 TEST(AngleReduction, RandomArgumentsInEveryBinade) {
