@@ -45,7 +45,7 @@ BENCHMARK_CAPTURE(integer_call, combinations_n_10, n_comb, 10, int32_max);
 BENCHMARK_CAPTURE(integer_call, combinations_n_minus_1, n_comb, -1, int32_max);
 BENCHMARK_CAPTURE(integer_call, combinations_n_minus_2, n_comb, -2, int32_max);
 BENCHMARK_CAPTURE(integer_call, combinations_n_minus_3000, n_comb, -2998, int32_max);
-BENCHMARK_CAPTURE(integer_call, combinations_n_minus_152782, n_comb, -152782, int32_max);
+BENCHMARK_CAPTURE(integer_call, combinations_n_minus_169012_worst_found, n_comb, -169012, int32_max);
 BENCHMARK_CAPTURE(integer_call, combinations_n_largest, n_comb, int32_max, int32_max);
 BENCHMARK_CAPTURE(integer_call, combinations_n_largest_minus_1, n_comb, int32_max - 1, int32_max);
 BENCHMARK_CAPTURE(integer_call, combinations_n_smallest, n_comb, int32_min, int32_max);
