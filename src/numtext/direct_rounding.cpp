@@ -46,9 +46,22 @@ constexpr bool within_margin(std::uint64_t remainder, std::uint64_t point) {
 constexpr int lowest_exponent = -1021;  // leaves room below for the carries
 constexpr int highest_exponent = 1022;
 
+// D < 2^53 with p = 0 is a double as it stands, and the extended route,
+// exact throughout, returns it unchanged.
+double exact_integer_double(std::uint64_t d, bool negative) {
+    const int leading = 63 - std::countl_zero(d);
+    const std::uint64_t fraction = (d << (52 - leading)) & ((std::uint64_t{1} << 52) - 1);
+    return std::bit_cast<double>((negative ? std::uint64_t{1} << 63 : 0) |
+                                 (static_cast<std::uint64_t>(leading + 1023) << 52) | fraction);
+}
+
 }  // namespace
 
 bool round_directly(std::uint64_t d, std::int64_t p, bool negative, double& result) {
+    if (p == 0 && d >> 53 == 0) {
+        result = exact_integer_double(d, negative);
+        return true;
+    }
     if (p < powers_of_five_first || p > powers_of_five_last) return false;
     const int q = static_cast<int>(p);
     const uint128_parts product = multiply_64x64(d, powers_of_five[q - powers_of_five_first]);

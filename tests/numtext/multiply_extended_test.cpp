@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string>
 
+#include "numtext/extended_product.h"
 #include "numtext/extended_value.h"
 #include "numtext/extended_test_support.h"
 #include "numtext/reference_multiply.h"
@@ -78,6 +79,7 @@ class MultiplyExtended : public ::testing::TestWithParam<product_case> {};
 TEST_P(MultiplyExtended, GivesTheTruncatedRoundedProduct) {
     const product_case& c = GetParam();
     EXPECT_EQ(multiply_extended(c.a, c.b), c.expected);
+    EXPECT_EQ(multiply_extended_inline(c.a, c.b), c.expected) << "inlined";
     EXPECT_EQ(multiply_extended(c.b, c.a), c.expected) << "operands swapped";
     EXPECT_EQ(reference_multiply_extended(c.a, c.b), c.expected) << "reference";
 }
@@ -124,11 +126,13 @@ TEST(MultiplyExtended, MatchesTheLimbByLimbReference) {
     int mismatches = 0;
     for (int i = 0; i < count && mismatches < 10; ++i) {
         const extended_value a = random_operand(rng), b = random_operand(rng);
-        const extended_value fast = multiply_extended(a, b);
         const extended_value reference = reference_multiply_extended(a, b);
-        if (!(fast == reference)) {
+        const extended_value general = multiply_extended(a, b);
+        const extended_value inlined = multiply_extended_inline(a, b);
+        if (!(general == reference) || !(inlined == reference)) {
             ++mismatches;
-            ADD_FAILURE() << a << " * " << b << ": " << fast << ", reference " << reference;
+            ADD_FAILURE() << a << " * " << b << ": " << general << ", inlined " << inlined << ", reference "
+                          << reference;
         }
     }
 }
