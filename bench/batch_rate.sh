@@ -40,7 +40,8 @@ for kind in n_tasu n_tasu_17 mixed; do
     wall=$(median <"$work/wall")
     rate=$(awk -v n="$count" -v t="$cpu" 'BEGIN { printf "%.0f", n / t }')
     verdict=""
-    if [ "$kind" = n_tasu ]; then
+    # Short runs are mostly start-up: they check the tools, not the rate.
+    if [ "$kind" = n_tasu ] && [ "$count" -ge 100000 ]; then
         verdict=$(awk -v r="$rate" -v t="$target_tasu_rate" 'BEGIN { print (r >= t) ? "  target 2000000/s met" : "  target 2000000/s MISSED" }')
     fi
     printf '%-10s %d calls: median CPU %.3f s, wall %.3f s, %s calls/s%s\n' "$kind" "$count" "$cpu" "$wall" "$rate" "$verdict"

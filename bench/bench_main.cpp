@@ -73,5 +73,5 @@ int main(int argc, char** argv) {
                                                   : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    return 0;
+    return reporter.failed_runs() == 0 ? 0 : 1;
 }

@@ -51,7 +51,10 @@ std::string format(const char* pattern, double a) {
 void ratio_reporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-        if (run.error_occurred) continue;
+        if (run.error_occurred) {
+            ++failed_runs_;
+            continue;
+        }
         const std::string& name = run.run_name.function_name;
         if (std::find(order_.begin(), order_.end(), name) == order_.end()) order_.push_back(name);
         const double ns = run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);

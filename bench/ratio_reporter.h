@@ -22,10 +22,14 @@ public:
     // Negative when the benchmark did not run.
     double median_ns(const std::string& name) const;
 
+    // Runs that stopped with an error (a contender that failed its check).
+    int failed_runs() const { return failed_runs_; }
+
 private:
     std::vector<std::string> order_;  // names in the order they ran
     std::map<std::string, std::vector<double>> runs_ns_;
     std::map<std::string, double> aggregated_median_ns_;
+    int failed_runs_ = 0;
 };
 
 }  // namespace vyxmath::bench

@@ -10,5 +10,13 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j"$(nproc)"
 ctest --preset native -j"$(nproc)"
 
+# The benchmarks are built and each runs briefly, so that they keep compiling
+# and every contender passes its input check; scripts/bench.sh measures.
+echo "== benchmark build and smoke run"
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j"$(nproc)"
+build/bench/bin/vyxmath_bench --benchmark_min_time=0.001 >/dev/null 2>&1
+bench/batch_rate.sh build/bench 2000 1 >/dev/null
+
 # AddressSanitizer + UBSan and ThreadSanitizer unit tests, bounded fuzzing.
 scripts/test-sanitizers.sh
