@@ -15,7 +15,8 @@ ctest --preset native -j"$(nproc)"
 echo "== benchmark build and smoke run"
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j"$(nproc)"
-build/bench/bin/vyxmath_bench --benchmark_min_time=0.001 >/dev/null 2>&1
+build/bench/bin/vyxmath_bench --benchmark_min_time=0.001 >build/bench/smoke.log 2>&1 ||
+    { cat build/bench/smoke.log; exit 1; }
 bench/batch_rate.sh build/bench 2000 1 >/dev/null
 
 # AddressSanitizer + UBSan and ThreadSanitizer unit tests, bounded fuzzing.
