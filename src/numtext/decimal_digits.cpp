@@ -157,10 +157,11 @@ std::uint64_t first_18_digits(const fraction96& f) {
     return (sum_high << 40) | (sum_low >> 24);
 }
 
-digit_record decimal_digits(double value) {
+decimal_significand significand_of(double value) {
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
-    if ((bits & ~sign_bit) == 0) return make_record(' ', 0, "0");
-    if (((bits >> 52) & 0x7FF) == 0x7FF) return marker_record(bits);
+    const bool negative = (bits & sign_bit) != 0;
+    if ((bits & ~sign_bit) == 0) return {0, 0, false};
+    if (((bits >> 52) & 0x7FF) == 0x7FF) return {0, 1, negative};
 
     const extended_value x = double_to_extended(value);
     const scaled_value s = scale_below_one(x, estimate_decimal_exponent(x));
@@ -169,21 +170,25 @@ digit_record decimal_digits(double value) {
     // Rounding to 17 digits on the 18th alone: floor(N / 10) plus one when
     // the 18th digit is 5 or more, carrying through any run of 9s.
     const std::uint64_t seventeen = (eighteen + 5) / 10;
-
-    digit_record r{};
-    r.sign = (bits & sign_bit) ? '-' : ' ';
-    r.point = static_cast<std::int16_t>(s.decimal_exponent);
-    if (seventeen == ten_to_17) {  // 17 nines rounded up: 0.99...9 -> 1.0
-        r.point = static_cast<std::int16_t>(r.point + 1);
-        r.digits[0] = '1';
-        r.length = 1;
-        return r;
-    }
-    if (seventeen == 0) return make_record(' ', 0, "0");
+    if (seventeen == ten_to_17)  // 17 nines rounded up: 0.99...9 -> 1.0
+        return {ten_to_17 / 10, s.decimal_exponent + 1, negative};
+    if (seventeen == 0) return {0, 0, false};
     // A first digit 0 (a value scaled to just below 0.1, as every exact power
     // of ten is) is always followed by seventeen 9s, which the rounding above
-    // has already carried into it: the text below then starts with "1".
-    write_17_digits(seventeen, r.digits);
+    // has already carried into it, so the significand has 17 digits.
+    return {seventeen, s.decimal_exponent, negative};
+}
+
+digit_record decimal_digits(double value) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    if (((bits >> 52) & 0x7FF) == 0x7FF) return marker_record(bits);
+    const decimal_significand d = significand_of(value);
+    if (d.digits == 0) return make_record(' ', 0, "0");
+
+    digit_record r{};
+    r.sign = d.negative ? '-' : ' ';
+    r.point = static_cast<std::int16_t>(d.point);
+    write_17_digits(d.digits, r.digits);
     int length = record_digit_count;
     while (r.digits[length - 1] == '0') --length;
     r.digits[length] = '\0';

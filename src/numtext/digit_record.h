@@ -60,6 +60,17 @@ fraction96 fraction_of(const extended_value& v);
 // 10^18: floor(F * 10^18 / 2^88).
 std::uint64_t first_18_digits(const fraction96& f);
 
+// The record's digits as one integer: value = sign digits x 10^(point - 17).
+// A finite nonzero value has 10^16 <= digits < 10^17 (its record's text is
+// these 17 digits less their trailing zeros). Zero has digits 0, point 0 and
+// no sign; a value that is not finite has digits 0 and point 1.
+struct decimal_significand {
+    std::uint64_t digits;
+    int point;
+    bool negative;
+};
+decimal_significand significand_of(double value);
+
 // The record of any double.
 digit_record decimal_digits(double value);
 

@@ -31,6 +31,12 @@ char* fixed_form(digit_record record, std::int32_t k, char* buffer);
 // ("1.#INF", "-1.#IND", "1.#QNAN"), as long as it fits in `limit` bytes.
 char* marker_form(const digit_record& record, std::int64_t limit, char* buffer);
 
+// The finished text (both layouts, trimmed) of a finite nonzero value's
+// significand at 1 <= digits <= 17, in one pass and without a record: the
+// same bytes as the layouts followed by trim_zeros. Returns its NUL.
+inline constexpr int significand_text_digit_limit = 17;
+char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer);
+
 // Removes the trailing "0"s of the fraction (between the point and the "e" of
 // an exponent part, or the end) in place; the point itself stays.
 void trim_zeros(char* text);

@@ -19,6 +19,13 @@ namespace vyxmath {
 // digit (see marker_form).
 char* write_number(double value, std::int32_t digits, char* buffer) {
     if (digits < 1) digits = 1;
+    if (digits <= significand_text_digit_limit) {
+        const decimal_significand d = significand_of(value);
+        if (d.digits != 0) {
+            significand_text(d, digits, buffer);
+            return buffer;
+        }
+    }
     const digit_record record = decimal_digits(value);
     if (record.is_marker()) {
         marker_form(record, digits <= 1 ? 8 : std::int64_t{digits} + 8, buffer);

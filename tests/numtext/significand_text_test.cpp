@@ -1,0 +1,87 @@
+// The one-pass text of a significand against the record's layouts and
+// trim_zeros, which spell out the cut and the layouts step by step: both must
+// give the same bytes for every finite nonzero value at 1 to 17 digits.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "numtext/number_layout.h"
+#include "numtext/sample_doubles.h"
+
+namespace vyxmath {
+namespace {
+
+std::string record_text(double v, int digits) {
+    const digit_record r = decimal_digits(v);
+    char buffer[64];
+    if (r.point < 0 || r.point > digits) {
+        exponent_form(r, digits - 1, buffer);
+    } else {
+        fixed_form(r, digits - r.point, buffer);
+    }
+    trim_zeros(buffer);
+    return buffer;
+}
+
+// Values whose digit behind an n-digit cut is 5 or 4, behind runs of 9s of
+// every length, so that the cut carries (or just fails to) at every n.
+std::vector<double> cut_edge_values() {
+    std::vector<double> values;
+    testing::bit_stream bits(771);
+    for (int n = 1; n <= 17; ++n) {
+        for (int nines = 0; nines <= n; ++nines) {
+            for (const char* behind : {"5", "49", "51", "4999"}) {
+                std::string text = "0.";
+                for (int i = 0; i < n - nines; ++i) text += static_cast<char>('1' + bits.next() % 9);
+                text.append(static_cast<std::size_t>(nines), '9');
+                text += behind;
+                const int exponent = static_cast<int>(bits.next() % 80) - 40;
+                text += "e" + std::to_string(exponent);
+                values.push_back(std::strtod(text.c_str(), nullptr));
+            }
+        }
+    }
+    return values;
+}
+
+void expect_same_texts(const std::vector<double>& values) {
+    for (double v : values) {
+        const decimal_significand d = significand_of(v);
+        if (d.digits == 0) continue;  // zero and the markers never take this path
+        for (int digits = 1; digits <= significand_text_digit_limit; ++digits) {
+            char text[64];
+            const char* end = significand_text(d, digits, text);
+            ASSERT_EQ(std::string(text), record_text(v, digits))
+                << std::hex << std::bit_cast<std::uint64_t>(v) << std::dec << " at " << digits;
+            ASSERT_EQ(end, text + std::strlen(text));
+        }
+    }
+}
+
+TEST(SignificandText, SameAsLayoutsForSampleDoubles) { expect_same_texts(testing::sample_doubles(3000)); }
+
+TEST(SignificandText, SameAsLayoutsAtCutEdges) {
+    std::vector<double> values = cut_edge_values();
+    for (double& v : values) values.push_back(-v);
+    expect_same_texts(values);
+}
+
+TEST(SignificandText, SameAsLayoutsForShortDecimalsAndIntegers) {
+    std::vector<double> values;
+    testing::bit_stream bits(4242);
+    for (int i = 0; i < 20000; ++i) {
+        const auto digits = static_cast<int>(bits.next() % 8) + 1;
+        std::uint64_t m = bits.next() % 100000000u;
+        for (int k = digits; k < 8; ++k) m /= 10;
+        const auto decimals = static_cast<int>(bits.next() % 8);
+        values.push_back(std::strtod((std::to_string(m) + "e-" + std::to_string(decimals)).c_str(), nullptr));
+    }
+    expect_same_texts(values);
+}
+
+}  // namespace
+}  // namespace vyxmath
