@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "numtext/digit_record.h"
+#include "numtext/power_scaling.h"
 #include "numtext/wide_product.h"
 
 namespace vyxmath {
@@ -74,26 +75,19 @@ void write_17_digits(std::uint64_t n, char* out) {
     write_digit_pairs(low, 4, out + 17);
 }
 
-}  // namespace
+// The steps of decimal_digits on magnitudes (top 64 mantissa bits, low 16,
+// exponent), the form the inlined products work on. The value is positive
+// throughout: the sign is put back at the end.
 
-extended_value double_to_extended(double value) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+extended_magnitude widen(std::uint64_t bits) {
     const int exponent_field = static_cast<int>((bits >> 52) & 0x7FF);
     const std::uint64_t fraction = bits & fraction_mask;
-    std::uint64_t mantissa;
-    int exponent;
-    if (exponent_field != 0) {
-        mantissa = (std::uint64_t{1} << 63) | (fraction << 11);
-        exponent = exponent_field + widened_exponent_offset;
-    } else {
-        // A denormal is 0.f x 2^-1022: normalise it, one exponent step per
-        // bit of shift, so the leading bit lands on bit 63.
-        const int shift = std::countl_zero(fraction << 11);
-        mantissa = (fraction << 11) << shift;
-        exponent = 1 + widened_exponent_offset - shift;
-    }
-    return extended_value{0, static_cast<std::uint32_t>(mantissa), static_cast<std::uint32_t>(mantissa >> 32),
-                          static_cast<std::uint16_t>(exponent)};
+    if (exponent_field != 0)
+        return {(std::uint64_t{1} << 63) | (fraction << 11), 0, exponent_field + widened_exponent_offset};
+    // A denormal is 0.f x 2^-1022: normalise it, one exponent step per bit of
+    // shift, so the leading bit lands on bit 63.
+    const int shift = std::countl_zero(fraction << 11);
+    return {(fraction << 11) << shift, 0, 1 + widened_exponent_offset - shift};
 }
 
 // numerator / 2^16 is a piecewise-linear stand-in for log10 x + 1: the slope
@@ -104,17 +98,33 @@ extended_value double_to_extended(double value) {
 // occurs only where it cannot reach the next integer, so the floor is
 // floor(log10 x) or one more for every finite nonzero double. The numerator
 // is negative below about 0.1, and the arithmetic shift floors it.
-int estimate_decimal_exponent(const extended_value& x) {
-    const std::int32_t e = x.exponent();
-    const std::int32_t t = static_cast<std::int32_t>(x.high >> 24);  // 128..255
+int estimate(const extended_magnitude& x) {
+    const std::int32_t e = x.exponent;
+    const auto t = static_cast<std::int32_t>(x.top >> 56);  // 128..255
     const std::int32_t numerator = e * 0x4D10 + (e / 256 + 2 * t) * 0x4D - 0x134312F4;
     return numerator >> 16;
 }
 
-scaled_value scale_below_one(const extended_value& x, int p) {
-    scaled_value s{scale_by_power_of_ten(x, -p, true), p};
-    if (s.value.exponent() >= extended_bias) {  // v >= 1: the estimate was floor(log10 x)
-        s.value = multiply_extended(s.value, one_tenth);
+extended_magnitude multiply_positive(const extended_magnitude& a, const extended_value& b) {
+    extended_magnitude r;
+    if (multiply_usual(a, magnitude_of(b), r)) return r;
+    return magnitude_of(multiply_extended_general(with_magnitude(false, a), b));
+}
+
+struct scaled_magnitude {
+    extended_magnitude value;
+    int decimal_exponent;
+};
+
+// x * 10^-p (|p| <= 324 for doubles, so at most three factors), then one
+// more 0.1 when that is still 1 or more.
+scaled_magnitude below_one(const extended_magnitude& x, int p) {
+    bool negative = false;
+    scaled_magnitude s{scale_magnitude(x, negative, p < 0 ? 0u - static_cast<unsigned>(p) : static_cast<unsigned>(p),
+                                       p < 0 ? positive_powers : negative_powers),
+                       p};
+    if (s.value.exponent >= extended_bias) {  // v >= 1: the estimate was floor(log10 x)
+        s.value = multiply_positive(s.value, one_tenth);
         s.decimal_exponent += 1;
     }
     return s;
@@ -124,10 +134,9 @@ scaled_value scale_below_one(const extended_value& x, int p) {
 // 16382) between bits 87 and 88; smaller values shift right by the missing
 // exponent steps. For any double that is 0 to 3 steps, and since the low 8
 // bits of F are zero no bit is lost.
-fraction96 fraction_of(const extended_value& v) {
-    const std::uint64_t top = v.top64();
-    fraction96 f{static_cast<std::uint32_t>(top >> 40), (top << 24) | (std::uint64_t{v.low} << 8)};
-    const int shift = (extended_bias - 1) - v.exponent();
+fraction96 fraction_of_magnitude(const extended_magnitude& v) {
+    fraction96 f{static_cast<std::uint32_t>(v.top >> 40), (v.top << 24) | (std::uint64_t{v.low} << 8)};
+    const int shift = (extended_bias - 1) - v.exponent;
     if (shift <= 0) return f;
     if (shift >= 96) return fraction96{0, 0};
     if (shift >= 64) return fraction96{0, std::uint64_t{f.high} >> (shift - 64)};
@@ -135,6 +144,21 @@ fraction96 fraction_of(const extended_value& v) {
     f.high = shift < 32 ? f.high >> shift : 0;
     return f;
 }
+
+}  // namespace
+
+extended_value double_to_extended(double value) {
+    return with_magnitude(false, widen(std::bit_cast<std::uint64_t>(value)));
+}
+
+int estimate_decimal_exponent(const extended_value& x) { return estimate(magnitude_of(x)); }
+
+scaled_value scale_below_one(const extended_value& x, int p) {
+    const scaled_magnitude s = below_one(magnitude_of(x), p);
+    return {with_magnitude(x.negative(), s.value), s.decimal_exponent};
+}
+
+fraction96 fraction_of(const extended_value& v) { return fraction_of_magnitude(magnitude_of(v)); }
 
 // Generating digits one at a time (F = 10 F; digit = F / 2^88; F = F mod 2^88)
 // gives the same 18 digits as this single product. With F_0 = F < 2^88, each
@@ -163,9 +187,9 @@ decimal_significand significand_of(double value) {
     if ((bits & ~sign_bit) == 0) return {0, 0, false};
     if (((bits >> 52) & 0x7FF) == 0x7FF) return {0, 1, negative};
 
-    const extended_value x = double_to_extended(value);
-    const scaled_value s = scale_below_one(x, estimate_decimal_exponent(x));
-    const std::uint64_t eighteen = first_18_digits(fraction_of(s.value));
+    const extended_magnitude x = widen(bits);
+    const scaled_magnitude s = below_one(x, estimate(x));
+    const std::uint64_t eighteen = first_18_digits(fraction_of_magnitude(s.value));
 
     // Rounding to 17 digits on the 18th alone: floor(N / 10) plus one when
     // the 18th digit is 5 or more, carrying through any run of 9s.

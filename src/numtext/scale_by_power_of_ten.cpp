@@ -7,14 +7,11 @@
 // applied as repeated factors 10^4096 instead (the same thing for a fifth
 // digit of 1); those stop as soon as the value has become zero or infinite,
 // which three such factors always achieve.
-#include "numtext/extended_product.h"
-#include "numtext/power_tables.h"
+#include "numtext/power_scaling.h"
 
 namespace vyxmath {
 namespace {
 
-constexpr int places_below_top = 4;  // octal places k = 0..3 use entries 1..28
-constexpr unsigned top_place_value = 4096;
 constexpr int top_entry_index = power_table_size - 1;
 
 bool is_zero_or_infinite(const extended_value& x) {
@@ -28,21 +25,9 @@ extended_value scale_by_power_of_ten(extended_value value, int p, bool keep_low_
     if (!keep_low_bits) value.low = 0;
     const extended_value* table = p > 0 ? positive_powers : negative_powers;
     const unsigned magnitude = p > 0 ? static_cast<unsigned>(p) : 0u - static_cast<unsigned>(p);
-
     // The factors are positive, so the usual products keep the sign.
     bool negative = value.negative();
-    extended_magnitude m = magnitude_of(value);
-    unsigned n = magnitude % top_place_value;
-    for (int k = 0; k < places_below_top && n != 0; ++k, n /= 8) {
-        const unsigned digit = n % 8;
-        if (digit == 0) continue;
-        const extended_value& factor = table[7 * k + digit - 1];
-        if (!multiply_usual(m, magnitude_of(factor), m)) {
-            const extended_value product = multiply_extended_general(with_magnitude(negative, m), factor);
-            negative = product.negative();
-            m = magnitude_of(product);
-        }
-    }
+    const extended_magnitude m = scale_magnitude(magnitude_of(value), negative, magnitude % top_place_value, table);
     value = with_magnitude(negative, m);
     for (unsigned top = magnitude / top_place_value; top != 0 && !is_zero_or_infinite(value); --top)
         value = multiply_extended_general(value, table[top_entry_index]);

@@ -15,6 +15,7 @@
 // up to the last nonzero digit of C; with L the count of C's digits without
 // its trailing zeros, a fraction starting at position f of S keeps
 // max(0, min(L - f, its width)) characters.
+#include <bit>
 #include <cstring>
 
 #include "numtext/number_layout.h"
@@ -43,33 +44,69 @@ constexpr std::uint64_t powers_of_ten[] = {
     100'000'000'000'000'000u,
 };
 
+// The cut of a 17-digit significand to n digits, as a constant division for
+// each n.
+template <int n>
+std::uint64_t cut_to(std::uint64_t digits) {
+    if constexpr (n == 17) {
+        return digits;
+    } else {
+        return (digits / powers_of_ten[16 - n] + 5) / 10;
+    }
+}
+
+std::uint64_t cut(std::uint64_t digits, int n) {
+    switch (n) {
+        case 1: return cut_to<1>(digits);
+        case 2: return cut_to<2>(digits);
+        case 3: return cut_to<3>(digits);
+        case 4: return cut_to<4>(digits);
+        case 5: return cut_to<5>(digits);
+        case 6: return cut_to<6>(digits);
+        case 7: return cut_to<7>(digits);
+        case 8: return cut_to<8>(digits);
+        case 9: return cut_to<9>(digits);
+        case 10: return cut_to<10>(digits);
+        case 11: return cut_to<11>(digits);
+        case 12: return cut_to<12>(digits);
+        case 13: return cut_to<13>(digits);
+        case 14: return cut_to<14>(digits);
+        case 15: return cut_to<15>(digits);
+        case 16: return cut_to<16>(digits);
+        default: return cut_to<17>(digits);
+    }
+}
+
 constexpr char digit_pairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The n decimal digits of c < 10^n, leading zeros included, at out[0..n).
-void put_digits(std::uint64_t c, int n, char* out) {
-    char* end = out + n;
-    while (c >= 100'000'000u) {  // 64-bit steps only for the digits above 10^8
-        const auto pair = static_cast<unsigned>(c % 100);
-        c /= 100;
-        end -= 2;
-        std::memcpy(end, &digit_pairs[2 * pair], 2);
-    }
-    auto small = static_cast<std::uint32_t>(c);
-    while (end - out >= 2) {
-        end -= 2;
-        std::memcpy(end, &digit_pairs[2 * (small % 100)], 2);
-        small /= 100;
-    }
-    if (end != out) *out = static_cast<char>('0' + small);
+// The 8 digits of c < 10^8 at out[0..8), leading zeros included. The two
+// halves and their pairs are independent, so the steps overlap.
+void put_8_digits(std::uint32_t c, char* out) {
+    const std::uint32_t high = c / 10000, low = c % 10000;
+    std::memcpy(out, &digit_pairs[2 * (high / 100)], 2);
+    std::memcpy(out + 2, &digit_pairs[2 * (high % 100)], 2);
+    std::memcpy(out + 4, &digit_pairs[2 * (low / 100)], 2);
+    std::memcpy(out + 6, &digit_pairs[2 * (low % 100)], 2);
 }
 
-// Digits of s[0..n) without the trailing "0"s; s[0] is not "0".
-int without_trailing_zeros(const char* s, int n) {
-    while (s[n - 1] == '0') --n;
-    return n;
+// Copies 0 <= n <= 32 bytes with fixed-size moves that stay inside
+// [to, to + n).
+void copy_short(char* to, const char* from, int n) {
+    if (n >= 8) {
+        for (int i = 0; i + 8 < n; i += 8) std::memcpy(to + i, from + i, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n >= 2) {
+        std::memcpy(to, from, 2);
+        std::memcpy(to + n - 2, from + n - 2, 2);
+    } else if (n == 1) {
+        *to = *from;
+    }
 }
 
 char* put_exponent(int exponent, char* out) {
@@ -85,16 +122,37 @@ char* put_exponent(int exponent, char* out) {
 
 char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer) {
     const int n = digits;
-    std::uint64_t c = n == significand_text_digit_limit ? d.digits : (d.digits / powers_of_ten[16 - n] + 5) / 10;
+    std::uint64_t c = cut(d.digits, n);
     int point = d.point;
     if (c == powers_of_ten[n]) {
         c = powers_of_ten[n - 1];
         ++point;
     }
-    char s[significand_text_digit_limit + 1];
-    put_digits(c, n, s);
-    s[n] = '0';  // the first padding zero: a carried integer part can reach it
-    const int significant = without_trailing_zeros(s, n);
+
+    // S: C's n digits at s, then "0"s, of which a carried integer part can
+    // reach the first. `significant` counts S's digits up to its last nonzero.
+    char digit_space[24];
+    char* s;
+    int significant;
+    if (n <= 8) {
+        put_8_digits(static_cast<std::uint32_t>(c), digit_space);
+        std::uint64_t word;  // the 8 characters, the last in the top byte on little-endian machines
+        std::memcpy(&word, digit_space, 8);
+        word -= 0x3030303030303030u;  // digit values; C > 0, so not all zero
+        s = digit_space + (8 - n);
+        const int trailing_zeros = std::endian::native == std::endian::little ? std::countl_zero(word) / 8
+                                                                              : std::countr_zero(word) / 8;
+        significant = n - trailing_zeros;
+        std::memset(digit_space + 8, '0', 8);
+    } else {
+        digit_space[0] = static_cast<char>('0' + c / 10'000'000'000'000'000u);
+        put_8_digits(static_cast<std::uint32_t>(c / 100'000'000u % 100'000'000u), digit_space + 1);
+        put_8_digits(static_cast<std::uint32_t>(c % 100'000'000u), digit_space + 9);
+        s = digit_space + (17 - n);
+        significant = n;
+        while (s[significant - 1] == '0') --significant;
+        digit_space[17] = '0';
+    }
 
     char* out = buffer;
     if (d.negative) *out++ = '-';
@@ -103,14 +161,14 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
         *out++ = s[0];
         if (n > 1) {
             *out++ = '.';
-            std::memcpy(out, s + 1, static_cast<std::size_t>(significant - 1));
+            copy_short(out, s + 1, significant - 1);
             out += significant - 1;
         }
         out = put_exponent(point - 1, out);
     } else {
         const int fraction_width = n - d.point;
         if (point > 0) {
-            std::memcpy(out, s, static_cast<std::size_t>(point));  // point <= n + 1
+            copy_short(out, s, point);  // point <= n + 1
             out += point;
         } else {
             *out++ = '0';
@@ -120,7 +178,7 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
             int shown = significant - point;
             if (shown > fraction_width) shown = fraction_width;
             if (shown > 0) {
-                std::memcpy(out, s + point, static_cast<std::size_t>(shown));
+                copy_short(out, s + point, shown);
                 out += shown;
             }
         }
