@@ -66,7 +66,8 @@ TEST(SignificandText, SameAsLayoutsForSampleDoubles) { expect_same_texts(testing
 
 TEST(SignificandText, SameAsLayoutsAtCutEdges) {
     std::vector<double> values = cut_edge_values();
-    for (double& v : values) values.push_back(-v);
+    const std::size_t positive_count = values.size();  // push_back may move the elements
+    for (std::size_t i = 0; i < positive_count; ++i) values.push_back(-values[i]);
     expect_same_texts(values);
 }
 
