@@ -82,14 +82,28 @@ constexpr char digit_pairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The 8 digits of c < 10^8 at out[0..8), leading zeros included. The two
-// halves and their pairs are independent, so the steps overlap.
-void put_8_digits(std::uint32_t c, char* out) {
+// The 8 digits of c < 10^8, leading zeros included, as the 8 characters'
+// bytes in memory order. The two halves and their pairs are independent, so
+// the steps overlap; the word is assembled in a register and stored whole,
+// so that reading it back never waits on partly forwarded stores.
+std::uint64_t eight_digits(std::uint32_t c) {
     const std::uint32_t high = c / 10000, low = c % 10000;
-    std::memcpy(out, &digit_pairs[2 * (high / 100)], 2);
-    std::memcpy(out + 2, &digit_pairs[2 * (high % 100)], 2);
-    std::memcpy(out + 4, &digit_pairs[2 * (low / 100)], 2);
-    std::memcpy(out + 6, &digit_pairs[2 * (low % 100)], 2);
+    const std::uint32_t pairs[4] = {high / 100, high % 100, low / 100, low % 100};
+    std::uint64_t word = 0;
+    for (int i = 0; i < 4; ++i) {
+        std::uint16_t two;
+        std::memcpy(&two, &digit_pairs[2 * pairs[i]], 2);
+        const int shift = std::endian::native == std::endian::little ? 16 * i : 16 * (3 - i);
+        word |= std::uint64_t{two} << shift;
+    }
+    return word;
+}
+
+// How many of the 8 characters of an eight_digits word, from the last
+// backwards, are "0"; the word is not all "0"s.
+int trailing_zero_characters(std::uint64_t word) {
+    const std::uint64_t values = word - 0x3030303030303030u;  // each byte its digit's value
+    return std::endian::native == std::endian::little ? std::countl_zero(values) / 8 : std::countr_zero(values) / 8;
 }
 
 // Copies 0 <= n <= 32 bytes with fixed-size moves that stay inside
@@ -135,23 +149,22 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
     char* s;
     int significant;
     if (n <= 8) {
-        put_8_digits(static_cast<std::uint32_t>(c), digit_space);
-        std::uint64_t word;  // the 8 characters, the last in the top byte on little-endian machines
-        std::memcpy(&word, digit_space, 8);
-        word -= 0x3030303030303030u;  // digit values; C > 0, so not all zero
-        s = digit_space + (8 - n);
-        const int trailing_zeros = std::endian::native == std::endian::little ? std::countl_zero(word) / 8
-                                                                              : std::countr_zero(word) / 8;
-        significant = n - trailing_zeros;
+        const std::uint64_t word = eight_digits(static_cast<std::uint32_t>(c));
+        std::memcpy(digit_space, &word, 8);
         std::memset(digit_space + 8, '0', 8);
+        s = digit_space + (8 - n);
+        significant = n - trailing_zero_characters(word);  // C > 0: its leading digit is not "0"
     } else {
+        const std::uint64_t high = eight_digits(static_cast<std::uint32_t>(c / 100'000'000u % 100'000'000u));
+        const std::uint64_t low = eight_digits(static_cast<std::uint32_t>(c % 100'000'000u));
         digit_space[0] = static_cast<char>('0' + c / 10'000'000'000'000'000u);
-        put_8_digits(static_cast<std::uint32_t>(c / 100'000'000u % 100'000'000u), digit_space + 1);
-        put_8_digits(static_cast<std::uint32_t>(c % 100'000'000u), digit_space + 9);
-        s = digit_space + (17 - n);
-        significant = n;
-        while (s[significant - 1] == '0') --significant;
+        std::memcpy(digit_space + 1, &high, 8);
+        std::memcpy(digit_space + 9, &low, 8);
         digit_space[17] = '0';
+        s = digit_space + (17 - n);
+        significant = low != 0x3030303030303030u ? n - trailing_zero_characters(low)
+                      : high != 0x3030303030303030u ? n - 8 - trailing_zero_characters(high)
+                                                    : n - 16;
     }
 
     char* out = buffer;
