@@ -106,6 +106,15 @@ TEST(Log10Kernel, PowersOfTenThatAreDoublesGiveWholeNumbers) {
     }
 }
 
+// Powers of e use a logarithm of the constant taken at compile time; it must
+// be the very pair the run-time logarithm gives.
+TEST(ExpLogConstants, StoredLogarithmOfEIsTheComputedOne) {
+    volatile double e = 2.718281828459045;
+    const double_double computed = log_double_double(e);
+    EXPECT_EQ(to_bits(ln_of_euler_e.hi), to_bits(computed.hi));
+    EXPECT_EQ(to_bits(ln_of_euler_e.lo), to_bits(computed.lo));
+}
+
 #ifdef VYXMATH_FIXED_POINT_REFERENCE
 // A double's exact value times 2^scale, which must be a whole number.
 testing::u128 to_fixed(double x, int scale) {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+#include "real/constants.h"
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/float_bits.h"
 
@@ -64,6 +65,37 @@ constexpr double sqrt2 = 0x1.6a09e667f3bcdp0;
 double_double scale(double_double a, int k) {
     const double f = power_of_two(k);
     return {a.hi * f, a.lo * f};
+}
+
+// ln x for finite x > 0; constexpr so that the logarithm of a constant base
+// can be taken once, by the same operations.
+constexpr double_double natural_log(double x) {
+    int e = 0;
+    if (to_bits(x) < 0x0010000000000000u) {  // subnormal
+        x *= 0x1p54;
+        e = -54;
+    }
+    const std::uint64_t bits = to_bits(x);
+    e += static_cast<int>(bits >> 52) - 1023;
+    double m = from_bits((bits & 0x000FFFFFFFFFFFFFu) | 0x3FF0000000000000u);
+    if (m > sqrt2) {
+        m *= 0.5;
+        e += 1;
+    }
+    // m - 1 is exact (Sterbenz); m + 1 may need 54 bits.
+    const double_double s = divide(double_double{m - 1.0, 0.0}, two_sum(m, 1.0));
+    const double_double z = mul(s, s);
+
+    double tail = 1.0 / (2 * (log_terms - 1) + 3);
+    for (int j = log_terms - 2; j >= log_head_terms; --j) tail = 1.0 / (2 * j + 3) + z.hi * tail;
+    double_double p = add(log_head.c[log_head_terms - 1], z.hi * tail);
+    for (int j = log_head_terms - 2; j >= 0; --j) p = add(log_head.c[j], mul(z, p));
+    double_double ln_m = add(s, mul(s, mul(z, p)));
+    ln_m = {2.0 * ln_m.hi, 2.0 * ln_m.lo};
+
+    if (e == 0) return ln_m;
+    double_double result = add(two_prod(e, ln2.hi), two_prod(e, ln2.lo));
+    return add(result, ln_m);
 }
 
 }  // namespace
@@ -125,34 +157,9 @@ double to_double_scaled(double_double v, int exponent, TinyResult tiny) {
     return static_cast<double>(n) * smallest_subnormal;
 }
 
-double_double log_double_double(double x) {
-    int e = 0;
-    if (to_bits(x) < 0x0010000000000000u) {  // subnormal
-        x *= 0x1p54;
-        e = -54;
-    }
-    const std::uint64_t bits = to_bits(x);
-    e += static_cast<int>(bits >> 52) - 1023;
-    double m = from_bits((bits & 0x000FFFFFFFFFFFFFu) | 0x3FF0000000000000u);
-    if (m > sqrt2) {
-        m *= 0.5;
-        e += 1;
-    }
-    // m - 1 is exact (Sterbenz); m + 1 may need 54 bits.
-    const double_double s = divide(double_double{m - 1.0, 0.0}, two_sum(m, 1.0));
-    const double_double z = mul(s, s);
+double_double log_double_double(double x) { return natural_log(x); }
 
-    double tail = 1.0 / (2 * (log_terms - 1) + 3);
-    for (int j = log_terms - 2; j >= log_head_terms; --j) tail = 1.0 / (2 * j + 3) + z.hi * tail;
-    double_double p = add(log_head.c[log_head_terms - 1], z.hi * tail);
-    for (int j = log_head_terms - 2; j >= 0; --j) p = add(log_head.c[j], mul(z, p));
-    double_double ln_m = add(s, mul(s, mul(z, p)));
-    ln_m = {2.0 * ln_m.hi, 2.0 * ln_m.lo};
-
-    if (e == 0) return ln_m;
-    double_double result = add(two_prod(e, ln2.hi), two_prod(e, ln2.lo));
-    return add(result, ln_m);
-}
+constinit const double_double ln_of_euler_e = natural_log(euler_e);
 
 double exp_kernel(double x) {
     if (is_nan(x)) return pass_nan(x);

@@ -33,6 +33,10 @@ double to_double_scaled(double_double v, int exponent, TinyResult tiny);
 // ln x as a double-double, for finite x > 0 (subnormals included).
 double_double log_double_double(double x);
 
+// log_double_double(e) for the module's constant e = 2.718281828459045 (just
+// below 1), taken once: powers of that constant need no logarithm.
+extern const double_double ln_of_euler_e;
+
 // ln 2 and 1 / ln 10 to 106 bits.
 inline constexpr double_double ln2 = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 inline constexpr double_double inverse_ln10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};

@@ -15,6 +15,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "real/constants.h"
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/exp_log.h"
 #include "real/kernels/float_bits.h"
@@ -93,7 +94,9 @@ double positive_power(double a, double b) {
     double exact = 0.0;
     if (exact_power(a, b, exact)) return exact;
 
-    const double_double ln_a = log_double_double(a);
+    // Powers of the constant e (the exponential, the normal density) skip the
+    // logarithm: the stored one is the same pair.
+    const double_double ln_a = a == euler_e ? ln_of_euler_e : log_double_double(a);
     // |ln a| >= 2^-53 for a != 1, so every y in (-746, 710) has |b| < 2^63
     // and the product below is exact as a pair.
     const double y_estimate = ln_a.hi * b;
