@@ -10,12 +10,64 @@
 #include "vyxmath.h"
 
 namespace vyxmath {
+namespace {
+
+constexpr bool is_space(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+constexpr bool is_exponent_marker(unsigned char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+constexpr unsigned digit_value(unsigned char c) { return c - unsigned{'0'}; }  // above 9 for a non-digit
+
+// The usual texts in one pass: a sign, at most 19 digits with at most one
+// point among them, and an exponent part. D is every digit written, leading
+// and trailing zeros included, and p is the exponent less the number of
+// fraction digits: the same number D * 10^p as the scan's kept digits and
+// adjusted exponent, which is all the direct rounding depends on. Anything
+// else (no digit, more digits, an exponent beyond the scan's cap) returns
+// false and takes the full scan.
+bool read_usual(const unsigned char* s, double& result) {
+    bool negative = false;
+    if (*s == '+' || *s == '-') negative = *s++ == '-';
+    std::uint64_t d = 0;
+    const unsigned char* const first = s;
+    for (unsigned v; (v = digit_value(*s)) <= 9; ++s) d = d * 10 + v;
+    int digits = static_cast<int>(s - first);
+    int fraction_digits = 0;
+    if (*s == '.') {
+        const unsigned char* const fraction = ++s;
+        for (unsigned v; (v = digit_value(*s)) <= 9; ++s) d = d * 10 + v;
+        fraction_digits = static_cast<int>(s - fraction);
+        digits += fraction_digits;
+    }
+    if (digits == 0 || digits > leading_digit_limit) return false;
+    int exponent = 0;
+    if (is_exponent_marker(*s)) {
+        // An exponent part without a digit is void: it stays 0.
+        const unsigned char* e = s + 1;
+        const bool exponent_negative = *e == '-';
+        if (*e == '+' || *e == '-') ++e;
+        for (unsigned v; (v = digit_value(*e)) <= 9; ++e) {
+            exponent = exponent * 10 + static_cast<int>(v);
+            if (exponent > decimal_exponent_limit) return false;  // the scan applies the cap
+        }
+        if (exponent_negative) exponent = -exponent;
+    }
+    if (d == 0) {  // a mantissa of zeros: zero with the mantissa sign
+        result = negative ? -0.0 : 0.0;
+        return true;
+    }
+    return round_directly(d, exponent - fraction_digits, negative, result);
+}
+
+}  // namespace
 
 double read_number(const char* text) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    while (is_space(*s)) ++s;
+    double result;
+    if (read_usual(s, result)) return result;
+
     const decimal_number d = scan_decimal(text);
     if (d.what == decimal_number::form::none) return 0.0;
     if (d.what == decimal_number::form::digits && d.digits.trailing_count == 0) {
-        double result;
         if (round_directly(d.digits.leading, d.power, d.negative, result)) return result;
     }
     return extended_to_double(decimal_to_extended(d));
