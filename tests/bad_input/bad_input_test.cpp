@@ -7,6 +7,7 @@
 // exit status 1.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,9 @@ struct BadLine {
     std::string line;  // without its line break; may hold any byte
     std::string says;  // part of the error line
 };
+
+// Test names carry the row's name; the bytes of a line may not print.
+void PrintTo(const BadLine& row, std::ostream* out) { *out << row.name; }
 
 const std::string long_digits(200000, '7');
 
@@ -186,6 +190,8 @@ struct BadCall {
     std::vector<std::string> arguments;
     std::string says;
 };
+
+void PrintTo(const BadCall& row, std::ostream* out) { *out << row.name; }
 
 class BadSingleCall : public ::testing::TestWithParam<BadCall> {};
 
