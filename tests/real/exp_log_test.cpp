@@ -5,12 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "real/kernels/exp_log.h"
+#include "real/bits_text.h"
 #include "real/kernels/float_bits.h"
 #include "real/fixed_point_reference.h"
 #include "real/long_double_reference.h"
@@ -30,11 +29,7 @@ struct EdgeCase {
     std::uint64_t expected_bits;
 };
 
-std::string bits_text(double x) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%a (0x%016llx)", x, static_cast<unsigned long long>(to_bits(x)));
-    return text;
-}
+using testing::bits_text;
 
 const EdgeCase edge_cases[] = {
     {"exp(nan) keeps its payload", exp_kernel, quiet_nan_payload, 0x7FF8000000000123u},

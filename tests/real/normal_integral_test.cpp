@@ -1,6 +1,5 @@
-// The standard normal integral: the values the trapezoidal rule pins, the
-// exact mirror for negative x, the early end of the loop changing nothing,
-// and large x giving the whole half area.
+// The standard normal integral: the exact mirror for negative x, the early
+// end of the loop changing nothing, and large x giving the whole half area.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,26 +27,6 @@ double full_trapezoidal_rule(double x) {
     }
     const double g = pow_kernel(euler_e, -((x * x) / 2.0));
     return 0.39894228 * ((((g + 1.0) / 2.0) + s) * h);
-}
-
-struct PinnedValue {
-    double x;
-    double eight_digits;
-};
-
-// The values written with eight significant digits.
-const PinnedValue pinned[] = {
-    {1.96, 0.47500207},
-    {1.0, 0.34134473},
-    {3.0, 0.4986501},
-    {-0.5, -0.19146245},
-};
-
-TEST(NormalIntegral, GivesThePinnedValues) {
-    for (const PinnedValue& p : pinned) {
-        const double r = normal_integral(p.x);
-        EXPECT_NEAR(r, p.eight_digits, 0.5e-8 * (std::fabs(p.eight_digits) < 0.1 ? 0.1 : 1.0)) << p.x;
-    }
 }
 
 TEST(NormalIntegral, IsTheFullRuleToTheBit) {

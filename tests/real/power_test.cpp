@@ -5,11 +5,10 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <random>
-#include <string>
 
 #include "real/constants.h"
+#include "real/bits_text.h"
 #include "real/kernels/float_bits.h"
 #include "real/kernels/power.h"
 #include "real/long_double_reference.h"
@@ -22,11 +21,7 @@ constexpr double tiny = smallest_subnormal;
 const double nan_a = from_bits(0x7FF8000000000AAAu);
 const double nan_b = from_bits(0xFFF8000000000BBBu);
 
-std::string bits_text(double x) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%a (0x%016llx)", x, static_cast<unsigned long long>(to_bits(x)));
-    return text;
-}
+using testing::bits_text;
 
 struct PowCase {
     double a, b;

@@ -5,10 +5,9 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <random>
-#include <string>
 
+#include "real/bits_text.h"
 #include "real/kernels/float_bits.h"
 #include "real/kernels/remainder.h"
 
@@ -20,11 +19,7 @@ constexpr double tiny = smallest_subnormal;
 const double nan_a = from_bits(0x7FF8000000000AAAu);
 const double nan_b = from_bits(0xFFF8000000000BBBu);
 
-std::string bits_text(double x) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%a (0x%016llx)", x, static_cast<unsigned long long>(to_bits(x)));
-    return text;
-}
+using testing::bits_text;
 
 struct FmodCase {
     double a, b, expected;
