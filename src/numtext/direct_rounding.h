@@ -4,14 +4,112 @@
 // extended scaling could round differently.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
+#include "numtext/power_tables.h"
+#include "numtext/wide_product.h"
+
+// Direct rounding of D * 10^p, D < 2^64, to the double that the extended
+// scaling followed by round_mantissa gives.
+//
+// The extended route is exact up to its scaling: D fits the top 64 mantissa
+// bits, so clearing the low 16 loses nothing. For -342 <= p <= 308 at most
+// three truncated products are applied (|p| < 8^3). Each one errs by less
+// than 2^-75.8 relative: the ten missing limb pairs sum to below 2^82, so the
+// 96-bit sum S >= 2^94 falls short by under 2^18.01 units (2^-75.99); the
+// rounding to 80 bits adds at most 2^-80, the table factor's own rounding
+// another 2^-80. Three of them stay below 2^-74.2 relative, which is below
+// 2^-21.2 of a unit in the last place of the double (a unit is at least
+// 2^-53 of the value).
+//
+// Here x' = D * T * 2^(p + floor(log2 5^p) - 63), with T the 64-bit power of
+// five rounded to nearest, is off by at most 2^-64 relative, 2^-11 units;
+// dropping all but 64 bits of its fraction adds 2^-64 units. So the extended
+// value and x' are less than 2^-10.99 units apart.
+//
+// round_mantissa rounds up exactly when the remainder r below the last kept
+// bit exceeds one half, except at r = 3/4 exactly. When x' has its r at
+// least 2^-10 units away from 1/2 and from 3/4, the extended value's r lies
+// on the same side of 1/2 and is not 3/4, or it has crossed a unit boundary
+// where both round to the same double. Then the result is x' rounded to
+// nearest, which is computed here. Otherwise the caller takes the extended
+// route. Results outside the normal range always take it, keeping the
+// denormal and overflow rules in one place.
+//
+// Defined here, inline, because every usual text takes this step.
 namespace vyxmath {
+namespace direct_rounding_detail {
+
+// The remainder as a 64-bit fraction of a unit in the last place.
+constexpr std::uint64_t half = std::uint64_t{1} << 63;
+constexpr std::uint64_t three_quarters = std::uint64_t{3} << 62;
+constexpr std::uint64_t margin = std::uint64_t{1} << 54;  // 2^-10 units
+
+constexpr bool within_margin(std::uint64_t remainder, std::uint64_t point) {
+    return remainder - (point - margin) < 2 * margin;
+}
+
+constexpr int lowest_exponent = -1021;  // leaves room below for the carries
+constexpr int highest_exponent = 1022;
+
+// D < 2^53 with p = 0 is a double as it stands, and the extended route,
+// exact throughout, returns it unchanged.
+inline double exact_integer_double(std::uint64_t d, bool negative) {
+    const int leading = 63 - std::countl_zero(d);
+    const std::uint64_t fraction = (d << (52 - leading)) & ((std::uint64_t{1} << 52) - 1);
+    return std::bit_cast<double>((negative ? std::uint64_t{1} << 63 : 0) |
+                                 (static_cast<std::uint64_t>(leading + 1023) << 52) | fraction);
+}
+
+}  // namespace direct_rounding_detail
 
 // Sets `result` to D * 10^p as read_number rounds it, and returns true, when
 // that rounding can be decided without the extended scaling; returns false
 // otherwise (p outside -342..308, results outside the normal range, or a
 // value near half or three quarters of a unit in the last place).
-bool round_directly(std::uint64_t d, std::int64_t p, bool negative, double& result);
+inline bool round_directly(std::uint64_t d, std::int64_t p, bool negative, double& result) {
+    using namespace direct_rounding_detail;
+    if (p == 0 && d >> 53 == 0) {
+        result = exact_integer_double(d, negative);
+        return true;
+    }
+    if (p < powers_of_five_first || p > powers_of_five_last) return false;
+    const int q = static_cast<int>(p);
+    const uint128_parts product = multiply_64x64(d, powers_of_five[q - powers_of_five_first]);
+
+    // T >= 2^63 and D >= 1, so the product has 64 to 128 significant bits;
+    // bring its leading bit to bit 127 of high:low.
+    std::uint64_t high = product.high, low = product.low;
+    int zeros = 64;
+    if (high == 0) {
+        high = low;
+        low = 0;
+    } else {
+        zeros = std::countl_zero(high);
+        if (zeros != 0) {
+            high = (high << zeros) | (low >> (64 - zeros));
+            low <<= zeros;
+        }
+    }
+    std::uint64_t mantissa = high >> 11;                         // 53 bits
+    const std::uint64_t remainder = (high << 53) | (low >> 11);  // the next 64
+    if (within_margin(remainder, half) || within_margin(remainder, three_quarters)) return false;
+
+    int exponent = (127 - zeros) + q + floor_log2_of_five_power(q) - 63;
+    if (remainder > half) {
+        ++mantissa;
+        if (mantissa >> 53 != 0) {
+            mantissa >>= 1;
+            ++exponent;
+        }
+    }
+    if (exponent < lowest_exponent || exponent > highest_exponent) return false;
+    const std::uint64_t bits = (negative ? std::uint64_t{1} << 63 : 0) |
+                               (static_cast<std::uint64_t>(exponent + 1023) << 52) |
+                               (mantissa & ((std::uint64_t{1} << 52) - 1));
+    result = std::bit_cast<double>(bits);
+    return true;
+}
 
 }  // namespace vyxmath
