@@ -166,25 +166,49 @@ TEST(PowExact, WholePowersAreTheRoundedExactInteger) {
 // doubles; they must go to the one with the even significand, as the
 // correctly rounded integer-to-double conversion does.
 TEST(PowExact, HalfwayResultsRoundToEven) {
+    constexpr std::uint64_t c = (1u << 18) - 1;
     struct Tie {
-        std::uint64_t base;
-        int power;
+        double a, b;
+        std::uint64_t exact;  // a^b = exact * scale
+        double scale;
     };
     const Tie ties[] = {
-        {(1u << 27) - 1, 2},  // 2^54 - 2^28 + 1
-        {94906267, 2},        // 9007199515875289, just above 2^53
-        {(1u << 18) - 1, 3},  // 54 bits
+        {0x1p27 - 1, 2.0, ((1ull << 27) - 1) * ((1ull << 27) - 1), 1.0},  // 2^54 - 2^28 + 1
+        {94906267.0, 2.0, 94906267ull * 94906267ull, 1.0},                  // just above 2^53
+        {static_cast<double>(c), 3.0, c * c * c, 1.0},
+        {static_cast<double>(c * c), 1.5, c * c * c, 1.0},                // (c^2)^(3/2)
+        {static_cast<double>(c * c) * 0x1p-40, 1.5, c * c * c, 0x1p-60},
     };
     for (const Tie& t : ties) {
-        std::uint64_t exact = 1;
-        for (int i = 0; i < t.power; ++i) exact *= t.base;
-        ASSERT_EQ(exact >> 53, 1u) << "not a 54-bit value";
-        ASSERT_EQ(exact & 1, 1u) << "not half-way";
-        EXPECT_EQ(pow_kernel(static_cast<double>(t.base), t.power), static_cast<double>(exact))
-            << t.base << "^" << t.power;
-        EXPECT_EQ(pow_kernel(-static_cast<double>(t.base), t.power), (t.power & 1 ? -1 : 1) * static_cast<double>(exact))
-            << "-" << t.base << "^" << t.power;
+        ASSERT_EQ(t.exact >> 53, 1u) << "not a 54-bit value";
+        ASSERT_EQ(t.exact & 1, 1u) << "not half-way";
+        EXPECT_EQ(pow_kernel(t.a, t.b), static_cast<double>(t.exact) * t.scale) << t.a << "^" << t.b;
+        if (is_integer(t.b)) {
+            EXPECT_EQ(pow_kernel(-t.a, t.b), (is_odd_integer(t.b) ? -1 : 1) * static_cast<double>(t.exact))
+                << "-" << t.a << "^" << t.b;
+        }
     }
+}
+
+// Roots of exact powers: a = r^(2^s) 2^e gives r^p 2^(ep/2^s) for b = p/2^s.
+TEST(PowExact, RootsOfExactPowersAreExact) {
+    struct Root {
+        double a, b, expected;
+    };
+    const Root roots[] = {
+        {9.0, 0.5, 3.0},
+        {9.0, 1.5, 27.0},
+        {81.0, 0.25, 3.0},
+        {81.0, 1.25, 243.0},
+        {0x1p-30 * 9, 0.5, 0x1p-15 * 3},
+        {43046721.0, 0.125, 9.0},  // (3^16)^(1/8)
+        {1853020188851841.0, 0.03125, 3.0},  // (3^32)^(1/32)
+        {1853020188851841.0, 1.03125, 3.0 * 1853020188851841.0},
+        {9 * 0x1p-716, 1.5, 27 * smallest_subnormal},
+        {25 * 0x1p-714, 1.5, 1000 * smallest_subnormal},  // 125 * 2^-1071, below 2^-1022
+    };
+    for (const Root& r : roots)
+        EXPECT_EQ(to_bits(pow_kernel(r.a, r.b)), to_bits(r.expected)) << r.a << "^" << r.b;
 }
 
 #ifdef VYXMATH_LONG_DOUBLE_REFERENCE

@@ -142,17 +142,7 @@ double to_double_scaled(double_double v, int exponent, TinyResult tiny) {
         const double above_half = d - 0.5;
         if (above_half > -l || (above_half == -l && (n & 1) != 0)) ++n;
     } else {
-        // h + l stands for an exact value known to about 2^-90 relative; one
-        // that close below a multiple of 2^-1074 is taken to be that multiple
-        // (an exact power such as 2^-1074 itself must not lose its last unit).
-        double gap;  // from h + l up to the next multiple, n + 1 after this
-        if (d < -l) {  // only when d == 0: h + l lies just below n
-            --n;
-            gap = -l;
-        } else {
-            gap = (1.0 - d) - l;  // 1 - d is exact where it matters (d > 1/2)
-        }
-        if (gap <= h * 0x1p-88) ++n;
+        if (d < -l) --n;  // only when d == 0: h + l lies just below n
     }
     return static_cast<double>(n) * smallest_subnormal;
 }

@@ -2,14 +2,19 @@
 // (relative error about 2^-94 after e^y), then rounded once.
 //
 // Exact results need care: a rounding of a close approximation is only as
-// good as the distance of the true value from the rounding boundary. Two
-// families of arguments give results that are representable, or lie exactly
-// half-way between two doubles, and they are computed exactly instead:
-//   - a = 2^e with e b a whole number: the result is the power of two 2^(eb);
-//   - a = m 2^e (m odd) and b a positive whole number with m^b below 2^64:
-//     the result is m^b 2^(eb), rounded from the exact integer.
-// (A value half-way between two doubles has 54 significant bits, so for a
-// whole b it is always caught by the second family.)
+// good as the distance of the true value from the rounding boundary. A result
+// that is a double, or lies exactly half-way between two doubles (or, below
+// the smallest normal double, on a multiple of 2^-1074), is a dyadic
+// rational. With a = m 2^e (m odd) and b = p / 2^s in lowest terms, a^b is
+// one only when
+//   - m = 1 and e b is a whole number: the power of two 2^(eb); or
+//   - p > 0, m = r^(2^s) for a whole r, and 2^s divides e: r^p 2^(ep/2^s).
+// In the second family r^p is odd, so it is a double or half-way only with
+// at most 54 significant bits; since r >= 3 that needs p <= 34 and
+// 2^s <= 32. Both families are computed exactly here, from r^p below 2^64.
+// Every other result lies strictly between rounding boundaries; only one
+// closer to a boundary than the approximation's error (a few in 2^40 of
+// random arguments) can come out on the wrong side of it.
 #include "real/kernels/power.h"
 
 #include <bit>
@@ -65,6 +70,17 @@ odd_and_exponent decompose(double x) {
     return {significand >> zeros, exponent + zeros};
 }
 
+// floor(sqrt(n)) by Newton's iteration on integers, from above.
+std::uint64_t integer_square_root(std::uint64_t n) {
+    if (n < 2) return n;
+    std::uint64_t r = std::uint64_t{1} << ((std::bit_width(n) + 1) / 2);  // above sqrt(n)
+    for (;;) {
+        const std::uint64_t next = (r + n / r) / 2;
+        if (next >= r) return r;
+        r = next;
+    }
+}
+
 // The exact results described above; false when (a, b) is not one of them.
 bool exact_power(double a, double b, double& result) {
     const odd_and_exponent x = decompose(a);
@@ -77,14 +93,26 @@ bool exact_power(double a, double b, double& result) {
         else result = integer_times_power_of_two(1, static_cast<int>(eb.hi));
         return true;
     }
-    if (!(b >= 1.0 && b <= 64.0) || !is_integer(b)) return false;
-    const int power = static_cast<int>(b);
-    std::uint64_t n = 1;
-    for (int i = 0; i < power; ++i) {  // at most 40 steps, since odd >= 3
-        if (n > UINT64_MAX / x.odd) return false;
-        n *= x.odd;
+    // b = p / 2^s with 0 <= s <= 5 (scaling by 2^s is exact).
+    int s = 0;
+    while (s <= 5 && !is_integer(b * static_cast<double>(1 << s))) ++s;
+    if (s > 5) return false;
+    const double p_value = b * static_cast<double>(1 << s);
+    if (!(p_value >= 1.0 && p_value <= 64.0)) return false;
+    if ((x.exponent & ((1 << s) - 1)) != 0) return false;
+    std::uint64_t root = x.odd;  // r with r^(2^s) = m
+    for (int i = 0; i < s; ++i) {
+        const std::uint64_t r = integer_square_root(root);
+        if (r * r != root) return false;
+        root = r;
     }
-    result = integer_times_power_of_two(n, x.exponent * power);
+    const int p = static_cast<int>(p_value);
+    std::uint64_t n = 1;
+    for (int i = 0; i < p; ++i) {  // at most 40 steps, since root >= 3
+        if (n > UINT64_MAX / root) return false;
+        n *= root;
+    }
+    result = integer_times_power_of_two(n, (x.exponent >> s) * p);
     return true;
 }
 
