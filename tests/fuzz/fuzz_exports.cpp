@@ -12,7 +12,7 @@
 //
 // Argument values are used as given, except that the digits count is kept
 // within -1000..1000 and n_seikibunpu, whose work grows by 500 steps per
-// unit of its operand by design, is only called for operands up to 200.
+// unit of its operand by design, is only called for operands up to 20.
 //
 // Checked: the status; nothing changed when the angle unit or the shift
 // direction is invalid; the operand p2 left as it was; p1 holds a marker or a
@@ -39,7 +39,7 @@ using vyxmath::ExportInfo;
 using vyxmath::SlotKind;
 
 // n_seikibunpu takes 500 steps per unit of its operand.
-constexpr double largest_normal_integral_operand = 200.0;
+constexpr double largest_normal_integral_operand = 20.0;
 constexpr std::int32_t largest_digits = 1000;
 constexpr std::int32_t integer_sentinel = 0x5A5A5A5A;
 
