@@ -71,6 +71,17 @@ struct decimal_significand {
 };
 decimal_significand significand_of(double value);
 
+// The same significand, always by the extended scaling of the digit steps
+// below. significand_of answers most values by one product with a 128-bit
+// power of ten instead, where that provably gives the same digits.
+decimal_significand significand_by_scaling(double value);
+
+// The one-product answer alone, for a finite nonzero value: false where the
+// value lies too close to a rounding point of its 17th digit for the product
+// to decide (about one value in 30000), and for zero and values that are not
+// finite.
+bool significand_directly(double value, decimal_significand& d);
+
 // The record of any double.
 digit_record decimal_digits(double value);
 
