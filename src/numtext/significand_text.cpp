@@ -82,29 +82,33 @@ constexpr char digit_pairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The 8 digits of c < 10^8, leading zeros included, as the 8 characters'
-// bytes in memory order. The two halves and their pairs are independent, so
-// the steps overlap; the word is assembled in a register and stored whole,
-// so that reading it back never waits on partly forwarded stores.
-std::uint64_t eight_digits(std::uint32_t c) {
-    const std::uint32_t high = c / 10000, low = c % 10000;
-    const std::uint32_t pairs[4] = {high / 100, high % 100, low / 100, low % 100};
-    std::uint64_t word = 0;
-    for (int i = 0; i < 4; ++i) {
-        std::uint16_t two;
-        std::memcpy(&two, &digit_pairs[2 * pairs[i]], 2);
-        const int shift = std::endian::native == std::endian::little ? 16 * i : 16 * (3 - i);
-        word |= std::uint64_t{two} << shift;
+// The 8 digit values of c < 10^8, leading zeros included, one per byte in
+// memory order (the first digit in the lowest byte on little-endian
+// machines). The splits run on all lanes of one word at once: c into two
+// 4-digit halves, each half into two pairs by x * 10486 / 2^20 (which is
+// floor(x / 100) for x < 10^4), each pair into two digits by x * 103 / 2^10
+// (floor(x / 10) for x < 100). No lane's product reaches the next lane.
+std::uint64_t eight_digit_values(std::uint32_t c) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t x = (c / 10000) | (std::uint64_t{c % 10000} << 32);
+        const std::uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007Fu;
+        x = hundreds | ((x - hundreds * 100) << 16);
+        const std::uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000Fu;
+        return tens | ((x - tens * 10) << 8);
+    } else {
+        std::uint64_t word = 0;
+        for (int i = 0; i < 8; ++i, c /= 10) word |= std::uint64_t{c % 10} << (8 * i);
+        return word;
     }
-    return word;
 }
 
-// How many of the 8 characters of an eight_digits word, from the last
-// backwards, are "0"; the word is not all "0"s.
-int trailing_zero_characters(std::uint64_t word) {
-    const std::uint64_t values = word - 0x3030303030303030u;  // each byte its digit's value
+// How many of the 8 digits, from the last backwards, are 0; the value is not
+// all zeros.
+int trailing_zero_digits(std::uint64_t values) {
     return std::endian::native == std::endian::little ? std::countl_zero(values) / 8 : std::countr_zero(values) / 8;
 }
+
+constexpr std::uint64_t ascii_zeros = 0x3030303030303030u;
 
 // Copies 0 <= n <= 32 bytes with fixed-size moves that stay inside
 // [to, to + n).
@@ -149,22 +153,22 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
     char* s;
     int significant;
     if (n <= 8) {
-        const std::uint64_t word = eight_digits(static_cast<std::uint32_t>(c));
-        std::memcpy(digit_space, &word, 8);
-        std::memset(digit_space + 8, '0', 8);
+        const std::uint64_t values = eight_digit_values(static_cast<std::uint32_t>(c));
+        const std::uint64_t text = values | ascii_zeros;
+        std::memcpy(digit_space, &text, 8);
+        std::memcpy(digit_space + 8, &ascii_zeros, 8);
         s = digit_space + (8 - n);
-        significant = n - trailing_zero_characters(word);  // C > 0: its leading digit is not "0"
+        significant = n - trailing_zero_digits(values);  // C > 0: its leading digit is not 0
     } else {
-        const std::uint64_t high = eight_digits(static_cast<std::uint32_t>(c / 100'000'000u % 100'000'000u));
-        const std::uint64_t low = eight_digits(static_cast<std::uint32_t>(c % 100'000'000u));
+        const std::uint64_t high = eight_digit_values(static_cast<std::uint32_t>(c / 100'000'000u % 100'000'000u));
+        const std::uint64_t low = eight_digit_values(static_cast<std::uint32_t>(c % 100'000'000u));
+        const std::uint64_t high_text = high | ascii_zeros, low_text = low | ascii_zeros;
         digit_space[0] = static_cast<char>('0' + c / 10'000'000'000'000'000u);
-        std::memcpy(digit_space + 1, &high, 8);
-        std::memcpy(digit_space + 9, &low, 8);
+        std::memcpy(digit_space + 1, &high_text, 8);
+        std::memcpy(digit_space + 9, &low_text, 8);
         digit_space[17] = '0';
         s = digit_space + (17 - n);
-        significant = low != 0x3030303030303030u ? n - trailing_zero_characters(low)
-                      : high != 0x3030303030303030u ? n - 8 - trailing_zero_characters(high)
-                                                    : n - 16;
+        significant = low != 0 ? n - trailing_zero_digits(low) : high != 0 ? n - 8 - trailing_zero_digits(high) : n - 16;
     }
 
     char* out = buffer;
