@@ -27,7 +27,7 @@ if [ ! -f "$prefix/system.reg" ]; then
     (
         flock 9
         if [ ! -f "$prefix/system.reg" ]; then
-            wineboot --init >/dev/null 2>&1 || true
+            timeout 300 wineboot --init >/dev/null 2>&1 || true
             wineserver --wait
             [ -f "$prefix/system.reg" ] || { echo "wine-run.sh: could not create the wine prefix $prefix" >&2; exit 1; }
         fi
