@@ -13,8 +13,38 @@ namespace vyxmath {
 namespace {
 
 constexpr bool is_space(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-constexpr bool is_exponent_marker(unsigned char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+// "D", "E", "d" and "e": setting bit 5 maps the capitals onto the small ones.
+constexpr bool is_exponent_marker(unsigned char c) { return static_cast<unsigned>((c | 0x20) - 'd') < 2; }
 constexpr unsigned digit_value(unsigned char c) { return c - unsigned{'0'}; }  // above 9 for a non-digit
+
+// Appends a run of digits to d, up to four per step: the digits of a step
+// are combined among themselves before they meet d, so the chain through d
+// takes one product per four digits. Each byte is looked at only once the
+// one before it has proved to be a digit, so nothing behind the terminating
+// NUL is read. A run too long for 64 bits wraps d; the caller refuses it.
+const unsigned char* append_digits(const unsigned char* s, std::uint64_t& d) {
+    for (;;) {
+        const unsigned a = digit_value(s[0]);
+        if (a > 9) return s;
+        const unsigned b = digit_value(s[1]);
+        if (b > 9) {
+            d = d * 10 + a;
+            return s + 1;
+        }
+        const unsigned c = digit_value(s[2]);
+        if (c > 9) {
+            d = d * 100 + (a * 10 + b);
+            return s + 2;
+        }
+        const unsigned e = digit_value(s[3]);
+        if (e > 9) {
+            d = d * 1000 + (a * 100 + b * 10 + c);
+            return s + 3;
+        }
+        d = d * 10000 + (a * 1000 + b * 100 + c * 10 + e);
+        s += 4;
+    }
+}
 
 // The usual texts in one pass: a sign, at most 19 digits with at most one
 // point among them, and an exponent part. D is every digit written, leading
@@ -28,12 +58,12 @@ bool read_usual(const unsigned char* s, double& result) {
     if (*s == '+' || *s == '-') negative = *s++ == '-';
     std::uint64_t d = 0;
     const unsigned char* const first = s;
-    for (unsigned v; (v = digit_value(*s)) <= 9; ++s) d = d * 10 + v;
+    s = append_digits(s, d);
     int digits = static_cast<int>(s - first);
     int fraction_digits = 0;
     if (*s == '.') {
         const unsigned char* const fraction = ++s;
-        for (unsigned v; (v = digit_value(*s)) <= 9; ++s) d = d * 10 + v;
+        s = append_digits(s, d);
         fraction_digits = static_cast<int>(s - fraction);
         digits += fraction_digits;
     }
