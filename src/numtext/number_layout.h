@@ -37,6 +37,11 @@ char* marker_form(const digit_record& record, std::int64_t limit, char* buffer);
 inline constexpr int significand_text_digit_limit = 17;
 char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer);
 
+// The same text for an integer value below 10^8 that has no more than
+// `digits` digits, written from its binary form; false, writing nothing,
+// for any other value or for digits below 2.
+bool write_integer(double value, std::int32_t digits, char* buffer);
+
 // Removes the trailing "0"s of the fraction (between the point and the "e" of
 // an exponent part, or the end) in place; the point itself stays.
 void trim_zeros(char* text);

@@ -138,6 +138,41 @@ char* put_exponent(int exponent, char* out) {
 
 }  // namespace
 
+// An integer v with L <= digits digits: its 17-digit significand is exactly
+// v * 10^(17 - L) with point L (the scaling errs by far less than half a unit
+// of the 17th digit, and v / 10^L stays below 1 by 10^-L), so the cut keeps
+// v's digits and adds zero digits, and the plain layout shows v followed by
+// a fraction of zeros that trimming removes, leaving the point when there is
+// a fraction position (L < digits). Taken for 1 <= v < 10^8 and 2 <= digits,
+// where the eight digit characters can be stored whole within the bound.
+bool write_integer(double value, std::int32_t digits, char* buffer) {
+    if (digits < 2) return false;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const int exponent = static_cast<int>((bits >> 52) & 0x7FF) - 1075;  // value = mantissa * 2^exponent
+    if (exponent < -52 || exponent > -26) return false;  // 1 <= |value| < 2^27, the range that holds 10^8
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int fraction_bits = -exponent;
+    if ((mantissa & ((std::uint64_t{1} << fraction_bits) - 1)) != 0) return false;
+    const std::uint64_t v = mantissa >> fraction_bits;
+    if (v >= 100'000'000u || v >= powers_of_ten[digits < 17 ? digits : 17]) return false;
+
+    const std::uint64_t values = eight_digit_values(static_cast<std::uint32_t>(v));
+    const int leading_zeros = std::endian::native == std::endian::little ? std::countr_zero(values) / 8
+                                                                        : std::countl_zero(values) / 8;
+    const int length = 8 - leading_zeros;
+    // The digits without the leading zeros, then NUL bytes.
+    const std::uint64_t text = std::endian::native == std::endian::little
+                                   ? (values | ascii_zeros) >> (8 * leading_zeros)
+                                   : (values | ascii_zeros) << (8 * leading_zeros);
+    char* out = buffer;
+    if (bits >> 63) *out++ = '-';
+    std::memcpy(out, &text, 8);  // sign + 8 <= digits + 8
+    out += length;
+    if (length < digits) *out++ = '.';
+    *out = '\0';
+    return true;
+}
+
 char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer) {
     const int n = digits;
     std::uint64_t c = cut(d.digits, n);

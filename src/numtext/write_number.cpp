@@ -20,6 +20,7 @@ namespace vyxmath {
 char* write_number(double value, std::int32_t digits, char* buffer) {
     if (digits < 1) digits = 1;
     if (digits <= significand_text_digit_limit) {
+        if (write_integer(value, digits, buffer)) return buffer;
         const decimal_significand d = significand_of(value);
         if (d.digits != 0) {
             significand_text(d, digits, buffer);

@@ -84,5 +84,36 @@ TEST(SignificandText, SameAsLayoutsForShortDecimalsAndIntegers) {
     expect_same_texts(values);
 }
 
+// Integers below 10^8 are written from their binary form when they have no
+// more digits than asked for; the text must be the layouts' all the same.
+TEST(IntegerText, SameAsLayoutsWhereverItAnswers) {
+    std::vector<double> values;
+    for (int i = 1; i <= 100000; ++i) values.push_back(i);
+    testing::bit_stream bits(1234);
+    for (int i = 0; i < 20000; ++i) values.push_back(static_cast<double>(bits.next() % 200000000u));
+    for (double p = 1; p < 1e9; p *= 10) {
+        for (double v : {p - 1, p, p + 1, p + 0.5, p - 0.5}) values.push_back(v);
+    }
+    int answered = 0;
+    for (double v : values) {
+        for (double signed_v : {v, -v}) {
+            for (int digits = 1; digits <= significand_text_digit_limit; ++digits) {
+                char text[64];
+                if (!write_integer(signed_v, digits, text)) continue;
+                ++answered;
+                ASSERT_EQ(std::string(text), record_text(signed_v, digits)) << signed_v << " at " << digits;
+            }
+        }
+    }
+    EXPECT_GT(answered, 2000000);
+}
+
+TEST(IntegerText, LeavesOtherValuesToTheSignificand) {
+    char text[64];
+    for (double v : {0.0, -0.0, 0.5, 1.5, 123456789.0, 1e8, 1e300, 5e-324}) EXPECT_FALSE(write_integer(v, 8, text)) << v;
+    EXPECT_FALSE(write_integer(123456.0, 5, text));  // more digits than asked for: exponent form
+    EXPECT_FALSE(write_integer(7.0, 1, text));       // one digit: the bound leaves no room for the whole store
+}
+
 }  // namespace
 }  // namespace vyxmath
