@@ -127,6 +127,17 @@ void copy_short(char* to, const char* from, int n) {
     }
 }
 
+// Copies count <= 8 characters as one fixed 8-byte move when those 8 bytes
+// lie within the caller's bound (the bytes beyond count are overwritten
+// later or lie behind the NUL), else exactly.
+void copy_digits(char* out, const char* from, int count, const char* bound) {
+    if (out + 8 <= bound && count <= 8) {
+        std::memcpy(out, from, 8);
+    } else {
+        copy_short(out, from, count);
+    }
+}
+
 char* put_exponent(int exponent, char* out) {
     const int magnitude = exponent < 0 ? -exponent : exponent;
     out[0] = 'e';
@@ -184,7 +195,7 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
 
     // S: C's n digits at s, then "0"s, of which a carried integer part can
     // reach the first. `significant` counts S's digits up to its last nonzero.
-    char digit_space[24];
+    char digit_space[32];
     char* s;
     int significant;
     if (n <= 8) {
@@ -192,6 +203,7 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
         const std::uint64_t text = values | ascii_zeros;
         std::memcpy(digit_space, &text, 8);
         std::memcpy(digit_space + 8, &ascii_zeros, 8);
+        std::memcpy(digit_space + 16, &ascii_zeros, 8);
         s = digit_space + (8 - n);
         significant = n - trailing_zero_digits(values);  // C > 0: its leading digit is not 0
     } else {
@@ -201,11 +213,12 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
         digit_space[0] = static_cast<char>('0' + c / 10'000'000'000'000'000u);
         std::memcpy(digit_space + 1, &high_text, 8);
         std::memcpy(digit_space + 9, &low_text, 8);
-        digit_space[17] = '0';
+        std::memcpy(digit_space + 17, &ascii_zeros, 8);
         s = digit_space + (17 - n);
         significant = low != 0 ? n - trailing_zero_digits(low) : high != 0 ? n - 8 - trailing_zero_digits(high) : n - 16;
     }
 
+    const char* const bound = buffer + (n == 1 ? 8 : n + 8);
     char* out = buffer;
     if (d.negative) *out++ = '-';
     // The layout is chosen on the point before the cut.
@@ -213,14 +226,14 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
         *out++ = s[0];
         if (n > 1) {
             *out++ = '.';
-            copy_short(out, s + 1, significant - 1);
+            copy_digits(out, s + 1, significant - 1, bound);
             out += significant - 1;
         }
         out = put_exponent(point - 1, out);
     } else {
         const int fraction_width = n - d.point;
         if (point > 0) {
-            copy_short(out, s, point);  // point <= n + 1
+            copy_digits(out, s, point, bound);  // point <= n + 1
             out += point;
         } else {
             *out++ = '0';
@@ -230,7 +243,7 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
             int shown = significant - point;
             if (shown > fraction_width) shown = fraction_width;
             if (shown > 0) {
-                copy_short(out, s + point, shown);
+                copy_digits(out, s + point, shown, bound);
                 out += shown;
             }
         }
