@@ -97,13 +97,12 @@ inline bool round_directly(std::uint64_t d, std::int64_t p, bool negative, doubl
     if (within_margin(remainder, half) || within_margin(remainder, three_quarters)) return false;
 
     int exponent = (127 - zeros) + q + floor_log2_of_five_power(q) - 63;
-    if (remainder > half) {
-        ++mantissa;
-        if (mantissa >> 53 != 0) {
-            mantissa >>= 1;
-            ++exponent;
-        }
-    }
+    // Rounding up is as likely as not, so it is added rather than branched
+    // on; a carry out of 53 bits leaves 2^53, which halves exactly.
+    mantissa += remainder > half ? 1 : 0;
+    const int carry = static_cast<int>(mantissa >> 53);
+    mantissa >>= carry;
+    exponent += carry;
     if (exponent < lowest_exponent || exponent > highest_exponent) return false;
     const std::uint64_t bits = (negative ? std::uint64_t{1} << 63 : 0) |
                                (static_cast<std::uint64_t>(exponent + 1023) << 52) |
