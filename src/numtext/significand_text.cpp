@@ -176,7 +176,8 @@ bool write_integer(double value, std::int32_t digits, char* buffer) {
                                    ? (values | ascii_zeros) >> (8 * leading_zeros)
                                    : (values | ascii_zeros) << (8 * leading_zeros);
     char* out = buffer;
-    if (bits >> 63) *out++ = '-';
+    *out = '-';  // kept only for a negative value
+    out += static_cast<int>(bits >> 63);
     std::memcpy(out, &text, 8);  // sign + 8 <= digits + 8
     out += length;
     if (length < digits) *out++ = '.';
@@ -220,7 +221,8 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
 
     const char* const bound = buffer + (n == 1 ? 8 : n + 8);
     char* out = buffer;
-    if (d.negative) *out++ = '-';
+    *out = '-';  // kept only for a negative value; a branch here would be mispredicted
+    out += d.negative ? 1 : 0;
     // The layout is chosen on the point before the cut.
     if (d.point < 0 || d.point > n) {
         *out++ = s[0];
