@@ -44,14 +44,16 @@ constexpr std::uint64_t powers_of_ten[] = {
     100'000'000'000'000'000u,
 };
 
-// The cut of a 17-digit significand to n digits, as a constant division for
-// each n.
+// The cut of a 17-digit significand to n digits, as one constant division
+// for each n: floor((floor(N / 10^(16 - n)) + 5) / 10) is
+// floor((N + 5 * 10^(16 - n)) / 10^(17 - n)), since a floor inside a floor
+// by a whole divisor changes nothing.
 template <int n>
 std::uint64_t cut_to(std::uint64_t digits) {
     if constexpr (n == 17) {
         return digits;
     } else {
-        return (digits / powers_of_ten[16 - n] + 5) / 10;
+        return (digits + 5 * powers_of_ten[16 - n]) / powers_of_ten[17 - n];
     }
 }
 
