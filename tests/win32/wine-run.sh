@@ -10,7 +10,8 @@ if [ "${1:-}" != --prefix ] || [ $# -lt 3 ]; then
     echo "usage: wine-run.sh --prefix DIR PROGRAM.exe [ARG...]" >&2
     exit 2
 fi
-prefix=$2
+# wine wants an absolute prefix path; accept one relative to the caller.
+prefix=$(realpath -m -- "$2")
 shift 2
 
 export WINEPREFIX=$prefix
