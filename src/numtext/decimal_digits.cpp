@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "numtext/digit_pairs.h"
 #include "numtext/digit_record.h"
 #include "numtext/power_scaling.h"
 #include "numtext/wide_product.h"
@@ -44,16 +45,6 @@ digit_record marker_record(std::uint64_t bits) {
                                                                         : "1#QNAN";
     return make_record(sign, 1, marker);
 }
-
-// "00" "01" ... "99": two digits per division halves the digit loop.
-constexpr auto digit_pairs = [] {
-    std::array<char, 200> pairs{};
-    for (int i = 0; i < 100; ++i) {
-        pairs[2 * i] = static_cast<char>('0' + i / 10);
-        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}();
 
 // Writes the last 2 * pair_count digits of n, leading zeros included, ending
 // before `end`.

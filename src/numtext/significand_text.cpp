@@ -18,6 +18,7 @@
 #include <bit>
 #include <cstring>
 
+#include "numtext/digit_pairs.h"
 #include "numtext/number_layout.h"
 
 namespace vyxmath {
@@ -78,11 +79,6 @@ std::uint64_t cut(std::uint64_t digits, int n) {
         default: return cut_to<17>(digits);
     }
 }
-
-constexpr char digit_pairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
 
 // The 8 digit values of c < 10^8, leading zeros included, one per byte in
 // memory order (the first digit in the lowest byte on little-endian
