@@ -12,48 +12,39 @@
 #include "real/normal_integral.h"
 #include "real/poisson.h"
 #include "real/square_root.h"
+#include "spread_arguments.h"
 #include "vyxmath.h"
 
 namespace {
 
-// Sixteen arguments spread over [low, high), cycled through.
-template <class F>
-void run(benchmark::State& state, F f, double low, double high) {
-    std::array<double, 16> xs{};
-    for (std::size_t i = 0; i < xs.size(); ++i) xs[i] = low + (high - low) * (static_cast<double>(i) + 0.37) / 16.0;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(f(xs[i]));
-        i = (i + 1) & 15;
-    }
-}
+using vyxmath::bench::run_over_range;
 
-void exp_kernel_wide(benchmark::State& s) { run(s, vyxmath::exp_kernel, -700.0, 700.0); }
-void expm1_kernel_small(benchmark::State& s) { run(s, vyxmath::expm1_kernel, -0.5, 0.5); }
-void log_kernel_wide(benchmark::State& s) { run(s, vyxmath::log_kernel, 1e-300, 1e300); }
-void log10_kernel_wide(benchmark::State& s) { run(s, vyxmath::log10_kernel, 1e-300, 1e300); }
+void exp_kernel_wide(benchmark::State& s) { run_over_range(s, vyxmath::exp_kernel, -700.0, 700.0); }
+void expm1_kernel_small(benchmark::State& s) { run_over_range(s, vyxmath::expm1_kernel, -0.5, 0.5); }
+void log_kernel_wide(benchmark::State& s) { run_over_range(s, vyxmath::log_kernel, 1e-300, 1e300); }
+void log10_kernel_wide(benchmark::State& s) { run_over_range(s, vyxmath::log10_kernel, 1e-300, 1e300); }
 void pow_kernel_general(benchmark::State& s) {
-    run(s, [](double b) { return vyxmath::pow_kernel(1.2345, b); }, -300.0, 300.0);
+    run_over_range(s, [](double b) { return vyxmath::pow_kernel(1.2345, b); }, -300.0, 300.0);
 }
 void pow_kernel_whole_exponent(benchmark::State& s) {
-    run(s, [](double a) { return vyxmath::pow_kernel(a, 3.0); }, 1.0, 1000.0);
+    run_over_range(s, [](double a) { return vyxmath::pow_kernel(a, 3.0); }, 1.0, 1000.0);
 }
 void fmod_kernel_close(benchmark::State& s) {
-    run(s, [](double a) { return vyxmath::fmod_kernel(a, 0.7); }, 1.0, 100.0);
+    run_over_range(s, [](double a) { return vyxmath::fmod_kernel(a, 0.7); }, 1.0, 100.0);
 }
 void fmod_kernel_far(benchmark::State& s) {
-    run(s, [](double a) { return vyxmath::fmod_kernel(a, 3e-300); }, 1e300, 1e301);
+    run_over_range(s, [](double a) { return vyxmath::fmod_kernel(a, 3e-300); }, 1e300, 1e301);
 }
-void newton_square_root_wide(benchmark::State& s) { run(s, vyxmath::newton_square_root, 1e-300, 1e300); }
+void newton_square_root_wide(benchmark::State& s) { run_over_range(s, vyxmath::newton_square_root, 1e-300, 1e300); }
 void poisson_small_k(benchmark::State& s) {
-    run(s, [](double lambda) { return vyxmath::poisson_probability(lambda, 7); }, 0.5, 20.0);
+    run_over_range(s, [](double lambda) { return vyxmath::poisson_probability(lambda, 7); }, 0.5, 20.0);
 }
 void poisson_huge_k(benchmark::State& s) {
-    run(s, [](double lambda) { return vyxmath::poisson_probability(lambda, 2000000000); }, 1.9e9, 2.1e9);
+    run_over_range(s, [](double lambda) { return vyxmath::poisson_probability(lambda, 2000000000); }, 1.9e9, 2.1e9);
 }
-void normal_integral_unit(benchmark::State& s) { run(s, vyxmath::normal_integral, 0.5, 1.0); }
-void normal_integral_ten(benchmark::State& s) { run(s, vyxmath::normal_integral, 9.0, 10.0); }
-void normal_integral_huge(benchmark::State& s) { run(s, vyxmath::normal_integral, 1e8, 1e300); }
+void normal_integral_unit(benchmark::State& s) { run_over_range(s, vyxmath::normal_integral, 0.5, 1.0); }
+void normal_integral_ten(benchmark::State& s) { run_over_range(s, vyxmath::normal_integral, 9.0, 10.0); }
+void normal_integral_huge(benchmark::State& s) { run_over_range(s, vyxmath::normal_integral, 1e8, 1e300); }
 
 void export_n_pow(benchmark::State& state) {
     char a[32];

@@ -10,36 +10,27 @@
 #include "real/trig/degree_conversion.h"
 #include "real/trig/hyperbolic.h"
 #include "real/trig/series_cosine.h"
+#include "spread_arguments.h"
 #include "vyxmath.h"
 
 namespace {
 
-// Sixteen arguments spread over [low, high), cycled through.
-template <class F>
-void run(benchmark::State& state, F f, double low, double high) {
-    std::array<double, 16> xs{};
-    for (std::size_t i = 0; i < xs.size(); ++i) xs[i] = low + (high - low) * (static_cast<double>(i) + 0.37) / 16.0;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(f(xs[i]));
-        i = (i + 1) & 15;
-    }
-}
+using vyxmath::bench::run_over_range;
 
-void sine_small(benchmark::State& s) { run(s, vyxmath::sine, -0.7, 0.7); }
-void sine_moderate(benchmark::State& s) { run(s, vyxmath::sine, -1000.0, 1000.0); }
-void sine_large(benchmark::State& s) { run(s, vyxmath::sine, 1e7, 1e18); }
-void sine_huge(benchmark::State& s) { run(s, vyxmath::sine, 1e100, 1e300); }
-void tangent_moderate(benchmark::State& s) { run(s, vyxmath::tangent, -10.0, 10.0); }
-void series_cosine_moderate(benchmark::State& s) { run(s, vyxmath::series_cosine, -10.0, 10.0); }
-void arcsine_unit(benchmark::State& s) { run(s, [](double x) { return vyxmath::arcsine(x).hi; }, -1.0, 1.0); }
-void arctangent_wide(benchmark::State& s) { run(s, [](double x) { return vyxmath::arctangent(x).hi; }, -50.0, 50.0); }
-void arctangent2_wide(benchmark::State& s) { run(s, [](double x) { return vyxmath::arctangent2(x, 3.0 - x); }, -50.0, 50.0); }
-void hyperbolic_sine_moderate(benchmark::State& s) { run(s, vyxmath::hyperbolic_sine, -20.0, 20.0); }
-void hyperbolic_tangent_moderate(benchmark::State& s) { run(s, vyxmath::hyperbolic_tangent, -5.0, 5.0); }
-void degrees_to_radians_wide(benchmark::State& s) { run(s, vyxmath::degrees_to_radians, -1e6, 1e6); }
+void sine_small(benchmark::State& s) { run_over_range(s, vyxmath::sine, -0.7, 0.7); }
+void sine_moderate(benchmark::State& s) { run_over_range(s, vyxmath::sine, -1000.0, 1000.0); }
+void sine_large(benchmark::State& s) { run_over_range(s, vyxmath::sine, 1e7, 1e18); }
+void sine_huge(benchmark::State& s) { run_over_range(s, vyxmath::sine, 1e100, 1e300); }
+void tangent_moderate(benchmark::State& s) { run_over_range(s, vyxmath::tangent, -10.0, 10.0); }
+void series_cosine_moderate(benchmark::State& s) { run_over_range(s, vyxmath::series_cosine, -10.0, 10.0); }
+void arcsine_unit(benchmark::State& s) { run_over_range(s, [](double x) { return vyxmath::arcsine(x).hi; }, -1.0, 1.0); }
+void arctangent_wide(benchmark::State& s) { run_over_range(s, [](double x) { return vyxmath::arctangent(x).hi; }, -50.0, 50.0); }
+void arctangent2_wide(benchmark::State& s) { run_over_range(s, [](double x) { return vyxmath::arctangent2(x, 3.0 - x); }, -50.0, 50.0); }
+void hyperbolic_sine_moderate(benchmark::State& s) { run_over_range(s, vyxmath::hyperbolic_sine, -20.0, 20.0); }
+void hyperbolic_tangent_moderate(benchmark::State& s) { run_over_range(s, vyxmath::hyperbolic_tangent, -5.0, 5.0); }
+void degrees_to_radians_wide(benchmark::State& s) { run_over_range(s, vyxmath::degrees_to_radians, -1e6, 1e6); }
 void arcsine_in_degrees(benchmark::State& s) {
-    run(s, [](double x) { return vyxmath::radians_to_degrees(vyxmath::arcsine(x)); }, -1.0, 1.0);
+    run_over_range(s, [](double x) { return vyxmath::radians_to_degrees(vyxmath::arcsine(x)); }, -1.0, 1.0);
 }
 
 void export_n_sin_degrees(benchmark::State& state) {
