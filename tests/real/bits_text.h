@@ -14,4 +14,11 @@ inline std::string bits_text(double x) {
     return text;
 }
 
+// Operands of the edge-result tables: two not-a-numbers with distinct
+// payloads and signs, so a test can tell which operand passed through.
+inline constexpr double inf = positive_infinity;
+inline constexpr double tiny = smallest_subnormal;
+inline const double nan_a = from_bits(0x7FF8000000000AAAu);
+inline const double nan_b = from_bits(0xFFF8000000000BBBu);
+
 }  // namespace vyxmath::testing

@@ -16,12 +16,11 @@
 namespace vyxmath {
 namespace {
 
-constexpr double inf = positive_infinity;
-constexpr double tiny = smallest_subnormal;
-const double nan_a = from_bits(0x7FF8000000000AAAu);
-const double nan_b = from_bits(0xFFF8000000000BBBu);
-
 using testing::bits_text;
+using testing::inf;
+using testing::nan_a;
+using testing::nan_b;
+using testing::tiny;
 
 struct PowCase {
     double a, b;
