@@ -1,0 +1,135 @@
+#include "support/mpfr_reference.h"
+
+#include <bit>
+#include <cmath>
+
+#include <mpfr.h>
+
+namespace vyxmath::mpfr_reference {
+namespace {
+
+// The exponent range of binary64 in MPFR's convention (significand in
+// [0.5, 1)): the smallest subnormal is 2^-1074 = 0.5 * 2^-1073, the largest
+// finite value is just below 2^1024. Set while a result is rounded, so the
+// rounding happens once, subnormals included.
+struct double_exponent_range {
+    mpfr_exp_t saved_min = mpfr_get_emin();
+    mpfr_exp_t saved_max = mpfr_get_emax();
+    double_exponent_range() {
+        mpfr_set_emin(-1073);
+        mpfr_set_emax(1024);
+    }
+    ~double_exponent_range() {
+        mpfr_set_emin(saved_min);
+        mpfr_set_emax(saved_max);
+    }
+};
+
+using unary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
+using binary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_srcptr, mpfr_rnd_t);
+
+double rounded(unary f, double x) {
+    double_exponent_range range;
+    mpfr_t a, r;
+    mpfr_inits2(53, a, r, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_d(a, x, MPFR_RNDN);
+    int inexact = f(r, a, MPFR_RNDN);
+    inexact = mpfr_check_range(r, inexact, MPFR_RNDN);
+    mpfr_subnormalize(r, inexact, MPFR_RNDN);
+    const double result = mpfr_get_d(r, MPFR_RNDN);
+    mpfr_clears(a, r, static_cast<mpfr_ptr>(nullptr));
+    return result;
+}
+
+double rounded(binary f, double x, double y) {
+    double_exponent_range range;
+    mpfr_t a, b, r;
+    mpfr_inits2(53, a, b, r, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_d(a, x, MPFR_RNDN);
+    mpfr_set_d(b, y, MPFR_RNDN);
+    int inexact = f(r, a, b, MPFR_RNDN);
+    inexact = mpfr_check_range(r, inexact, MPFR_RNDN);
+    mpfr_subnormalize(r, inexact, MPFR_RNDN);
+    const double result = mpfr_get_d(r, MPFR_RNDN);
+    mpfr_clears(a, b, r, static_cast<mpfr_ptr>(nullptr));
+    return result;
+}
+
+// (exact - rounded) / ulp(rounded) for a finite, nonzero, normal result;
+// 0 where the result is zero, infinite or subnormal.
+double offset_ulps(mpfr_srcptr exact, double rounded_value) {
+    if (rounded_value == 0.0 || !std::isfinite(rounded_value) ||
+        std::fabs(rounded_value) < 0x1p-1022) {
+        return 0.0;
+    }
+    mpfr_t d;
+    mpfr_init2(d, 200);
+    mpfr_sub_d(d, exact, rounded_value, MPFR_RNDN);
+    int e = 0;
+    std::frexp(rounded_value, &e);  // |rounded| = f 2^e, 0.5 <= f < 1
+    // A result that is a power of two has a finer spacing below it.
+    const bool below_power_of_two = std::ldexp(std::fabs(rounded_value), 1 - e) == 1.0 &&
+                                    (mpfr_sgn(d) < 0) == (rounded_value > 0);
+    mpfr_mul_2si(d, d, 53 - e + (below_power_of_two ? 1 : 0), MPFR_RNDN);
+    const double result = mpfr_get_d(d, MPFR_RNDN);
+    mpfr_clear(d);
+    return result;
+}
+
+double offset_ulps(unary f, double x) {
+    mpfr_t a, r;
+    mpfr_inits2(200, a, r, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_d(a, x, MPFR_RNDN);
+    f(r, a, MPFR_RNDN);
+    const double result = offset_ulps(r, rounded(f, x));
+    mpfr_clears(a, r, static_cast<mpfr_ptr>(nullptr));
+    return result;
+}
+
+}  // namespace
+
+double exp(double x) { return rounded(mpfr_exp, x); }
+double expm1(double x) { return rounded(mpfr_expm1, x); }
+double log(double x) { return rounded(mpfr_log, x); }
+double log10(double x) { return rounded(mpfr_log10, x); }
+double pow(double x, double y) { return rounded(mpfr_pow, x, y); }
+double sin(double x) { return rounded(mpfr_sin, x); }
+double cos(double x) { return rounded(mpfr_cos, x); }
+double tan(double x) { return rounded(mpfr_tan, x); }
+double asin(double x) { return rounded(mpfr_asin, x); }
+double acos(double x) { return rounded(mpfr_acos, x); }
+double atan(double x) { return rounded(mpfr_atan, x); }
+double atan2(double y, double x) { return rounded(mpfr_atan2, y, x); }
+double sinh(double x) { return rounded(mpfr_sinh, x); }
+double cosh(double x) { return rounded(mpfr_cosh, x); }
+double tanh(double x) { return rounded(mpfr_tanh, x); }
+
+std::int64_t ulp_distance(double a, double b) {
+    // Doubles in order map to integers in order: negative values mirrored.
+    const auto ordinal = [](double v) {
+        const auto bits = std::bit_cast<std::int64_t>(v);
+        return bits < 0 ? -(bits & 0x7FFFFFFFFFFFFFFF) : bits;
+    };
+    return ordinal(b) - ordinal(a);
+}
+
+bool is_nearest(double got, double want) {
+    if (std::isnan(want)) return std::isnan(got);
+    return std::bit_cast<std::uint64_t>(got) == std::bit_cast<std::uint64_t>(want);
+}
+
+double exp_offset_ulps(double x) { return offset_ulps(mpfr_exp, x); }
+double log_offset_ulps(double x) { return offset_ulps(mpfr_log, x); }
+
+double pow_offset_ulps(double x, double y) {
+    mpfr_t a, b, r;
+    mpfr_inits2(200, a, b, r, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_d(a, x, MPFR_RNDN);
+    mpfr_set_d(b, y, MPFR_RNDN);
+    mpfr_pow(r, a, b, MPFR_RNDN);
+    const double result = offset_ulps(r, pow(x, y));
+    mpfr_clears(a, b, r, static_cast<mpfr_ptr>(nullptr));
+    return result;
+}
+
+}  // namespace vyxmath::mpfr_reference

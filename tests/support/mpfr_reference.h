@@ -1,0 +1,44 @@
+// GNU MPFR as the exact reference of the real-valued tests and tools: the
+// correctly rounded (to nearest, ties to even) double value of each function
+// for double arguments, with gradual underflow and overflow to infinity as in
+// IEEE arithmetic. Linked into tests and tools only, never into the module.
+#pragma once
+
+#include <cstdint>
+
+namespace vyxmath::mpfr_reference {
+
+double exp(double x);
+double expm1(double x);
+double log(double x);
+double log10(double x);
+double pow(double x, double y);
+double sin(double x);
+double cos(double x);
+double tan(double x);
+double asin(double x);
+double acos(double x);
+double atan(double x);
+double atan2(double y, double x);
+double sinh(double x);
+double cosh(double x);
+double tanh(double x);
+
+// The number of doubles from a to b (positive when b > a), counting +0 and
+// -0 as one value: 0 when they are equal, 1 for neighbours. Both finite or
+// infinite, not NaN.
+std::int64_t ulp_distance(double a, double b);
+
+// Whether got is the same double as the correctly rounded want (NaNs match
+// any NaN; +0 and -0 differ).
+bool is_nearest(double got, double want);
+
+// The position of the exact value of a function within the double spacing
+// around its rounded value, in units in the last place: the exact value minus
+// the correctly rounded one, in [-0.5, 0.5]. Values near +-0.5 mark arguments
+// that are hard to round. Computed with 200 bits, so good to far below 2^-100.
+double exp_offset_ulps(double x);
+double log_offset_ulps(double x);
+double pow_offset_ulps(double x, double y);
+
+}  // namespace vyxmath::mpfr_reference
