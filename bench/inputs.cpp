@@ -29,8 +29,26 @@ number_texts::number_texts(std::string name, const std::vector<std::string>& tex
 
 namespace {
 
+// A uniform integer from [low, high] by the multiply-and-reject method that
+// libstdc++'s uniform_int_distribution uses for a 64-bit generator on 64-bit
+// machines, spelt out so that 32-bit builds (the Windows timing program),
+// which lack the 128-bit product there, generate the very same sets.
 std::uint64_t uniform(random_source& random, std::uint64_t low, std::uint64_t high) {
-    return std::uniform_int_distribution<std::uint64_t>(low, high)(random);
+    const std::uint64_t range = high - low + 1;
+    const auto product = [range](std::uint64_t x, std::uint64_t& product_low) {
+        const std::uint64_t x0 = x & 0xFFFFFFFFu, x1 = x >> 32, r0 = range & 0xFFFFFFFFu, r1 = range >> 32;
+        const std::uint64_t p00 = x0 * r0, p01 = x0 * r1, p10 = x1 * r0;
+        const std::uint64_t middle = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
+        product_low = (middle << 32) | (p00 & 0xFFFFFFFFu);
+        return x1 * r1 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
+    };
+    std::uint64_t product_low;
+    std::uint64_t result = product(random(), product_low);
+    if (product_low < range) {
+        const std::uint64_t threshold = (0 - range) % range;
+        while (product_low < threshold) result = product(random(), product_low);
+    }
+    return low + result;
 }
 
 bool one_in(random_source& random, std::uint64_t n) { return uniform(random, 1, n) == 1; }
