@@ -16,7 +16,8 @@ constexpr std::uint32_t advance_count_state(std::uint32_t state) { return state 
 // The draw made from a freshly advanced state: its bits 16 to 30, 0..32767.
 constexpr std::int32_t count_of_state(std::uint32_t state) { return static_cast<std::int32_t>((state >> 16) & 0x7FFF); }
 
-// Advances the calling thread's state once and returns the draw.
+// Advances the calling thread's state once and returns the draw (natively
+// count_generator.cpp, in the Windows module frame/win32/count_state_slot.cpp).
 std::int32_t draw_count();
 
 }  // namespace vyxmath
