@@ -1,0 +1,107 @@
+// A host that runs for months, compressed into seconds: the module loaded,
+// used and unloaded thousands of times, and thousands of short threads that
+// each use it. Every reload and every new thread must start the random
+// generator afresh (first n_rand of 0 gives 8565), and the process must keep
+// its thread-local-storage indexes and its private memory: no growth beyond
+// one page once the first rounds have warmed the process up.
+//   soak_test [CYCLES THREADS]   (default 5000 20000)
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "process_resources.h"
+#include "test_support.h"
+
+namespace vyxmath::win32_test {
+namespace {
+
+using RandExport = std::int32_t(__stdcall*)(std::int32_t*, std::int32_t, std::int32_t, std::int32_t);
+
+constexpr std::int32_t first_draw_of_zero = 8565;
+constexpr std::int64_t allowed_growth = 4096;
+
+std::int32_t first_draw(RandExport n_rand) {
+    std::int32_t result = 0;
+    n_rand(&result, 0, 0, 0);
+    return result;
+}
+
+struct Resources {
+    int free_indexes = free_tls_indexes();
+    std::uint64_t bytes = private_bytes();
+};
+
+void expect_flat(Checks& checks, const char* soak, const Resources& before) {
+    const Resources after;
+    const auto growth = static_cast<std::int64_t>(after.bytes) - static_cast<std::int64_t>(before.bytes);
+    std::printf("%s: free TLS indexes %d -> %d, private bytes %llu -> %llu (%+lld)\n", soak, before.free_indexes,
+                after.free_indexes, static_cast<unsigned long long>(before.bytes),
+                static_cast<unsigned long long>(after.bytes), static_cast<long long>(growth));
+    checks.expect(after.free_indexes == before.free_indexes, std::string(soak) + ": no TLS index kept");
+    checks.expect(growth <= allowed_growth, std::string(soak) + ": private bytes grew by at most a page");
+}
+
+// Load, one call, unload; returns false at the first cycle that went wrong.
+bool load_use_unload(Checks& checks, int cycle) {
+    const HMODULE module = LoadLibraryA(module_path().c_str());
+    if (!checks.expect(module != nullptr, "cycle " + std::to_string(cycle) + " loads the module")) return false;
+    const auto n_rand = as<RandExport>(resolve(module, "_n_rand@16"));
+    const std::int32_t draw = n_rand != nullptr ? first_draw(n_rand) : -1;
+    const bool unloaded = FreeLibrary(module) != 0;
+    return checks.expect(draw == first_draw_of_zero && unloaded,
+                         "cycle " + std::to_string(cycle) + " starts afresh and unloads, drew " + std::to_string(draw));
+}
+
+void soak_load_cycles(Checks& checks, int cycles) {
+    constexpr int warm_up = 20;
+    for (int cycle = 0; cycle < warm_up; ++cycle)
+        if (!load_use_unload(checks, cycle)) return;
+    const Resources before;
+    for (int cycle = warm_up; cycle < cycles; ++cycle)
+        if (!load_use_unload(checks, cycle)) return;
+    expect_flat(checks, "load/use/unload cycles", before);
+}
+
+RandExport thread_rand = nullptr;
+
+DWORD WINAPI draw_once(void* result) {
+    *static_cast<std::int32_t*>(result) = first_draw(thread_rand);
+    return 0;
+}
+
+bool run_short_thread(Checks& checks, int thread_number) {
+    std::int32_t result = -1;
+    const HANDLE thread = CreateThread(nullptr, 0, &draw_once, &result, 0, nullptr);
+    if (!checks.expect(thread != nullptr, "creates thread " + std::to_string(thread_number))) return false;
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    return checks.expect(result == first_draw_of_zero, "thread " + std::to_string(thread_number) +
+                                                           " starts afresh, drew " + std::to_string(result));
+}
+
+void soak_short_threads(Checks& checks, int threads) {
+    const HMODULE module = LoadLibraryA(module_path().c_str());
+    if (!checks.expect(module != nullptr, "loads the module")) return;
+    thread_rand = as<RandExport>(resolve(module, "_n_rand@16"));
+    constexpr int warm_up = 50;
+    bool ok = true;
+    for (int thread = 0; ok && thread < warm_up; ++thread) ok = run_short_thread(checks, thread);
+    const Resources before;
+    for (int thread = warm_up; ok && thread < threads; ++thread) ok = run_short_thread(checks, thread);
+    if (ok) expect_flat(checks, "short threads", before);
+    FreeLibrary(module);
+}
+
+}  // namespace
+}  // namespace vyxmath::win32_test
+
+int main(int argc, char** argv) {
+    using namespace vyxmath::win32_test;
+    const int cycles = argc > 2 ? std::atoi(argv[1]) : 5000;
+    const int threads = argc > 2 ? std::atoi(argv[2]) : 20000;
+    Checks checks("soak_test");
+    soak_load_cycles(checks, cycles);
+    soak_short_threads(checks, threads);
+    return checks.finish();
+}
