@@ -14,15 +14,23 @@ namespace {
 // A line's content may carry one '\r' of a "\r\n" line break.
 constexpr std::size_t held_line_limit = max_line_bytes + 1;
 
+// A line with no call: blanks only, or a comment starting with "#".
+bool holds_no_call(const char* text, std::size_t size) {
+    std::size_t i = 0;
+    while (i < size && (text[i] == ' ' || text[i] == '\t')) ++i;
+    return i == size || text[i] == '#';
+}
+
 class BatchRun {
 public:
-    BatchRun(int out_fd, CallRunner& runner, std::size_t block_bytes)
+    BatchRun(int out_fd, int note_fd, CallRunner& runner, std::size_t block_bytes)
         : out_fd_(out_fd),
+          note_fd_(note_fd),
           runner_(runner),
           flush_at_(block_bytes),
           // Room for the largest single output line beyond the flush mark:
-          // a quoted text variable, or an error message.
-          out_(block_bytes + 2 * text_variable_bytes + Message::capacity + 16) {}
+          // a quoted text variable, or an error message and its line number.
+          out_(block_bytes + 2 * text_variable_bytes + Message::capacity + 48) {}
 
     // One call line without its "\n"; line[size] is writable.
     void line(char* text, std::size_t size) {
@@ -31,6 +39,10 @@ public:
         message_.clear();
         if (size > max_line_bytes) {
             report_overlong();
+            return;
+        }
+        if (holds_no_call(text, size)) {
+            put_line({});
             return;
         }
         const LineProblem problem = split_call_line(text, size, words_);
@@ -42,6 +54,7 @@ public:
         const std::span<const Argument> args(words_.words.data() + 1, words_.count - 1);
         std::string_view output;
         if (runner_.run(words_.words[0].view(), args, output, message_)) {
+            put_notes();
             put_line(output);
         } else {
             put_error();
@@ -67,17 +80,32 @@ public:
 
 private:
     void report_overlong() {
-        message_.add("line longer than the host's limit of ").add(static_cast<std::int64_t>(max_line_bytes));
+        message_.add("longer than the host's limit of ").add(static_cast<std::int64_t>(max_line_bytes));
         message_.add(" bytes");
         put_error();
     }
 
     void put_error() {
         ++result_.failed;
-        static constexpr std::string_view prefix = "error: ";
-        std::memcpy(out_.data() + used_, prefix.data(), prefix.size());
-        used_ += prefix.size();
+        Message prefix;
+        prefix.add("error: line ").add(static_cast<std::int64_t>(result_.calls)).add(": ");
+        std::memcpy(out_.data() + used_, prefix.view().data(), prefix.view().size());
+        used_ += prefix.view().size();
         put_line(message_.view());
+    }
+
+    // Warnings go out after the output lines before them, so that the two
+    // streams read in order when they are shown together.
+    void put_notes() {
+        if (note_fd_ < 0 || runner_.notes().empty()) return;
+        flush();
+        for (const Message& note : runner_.notes()) {
+            Message warning;
+            warning.add("vyxmath: warning: line ").add(static_cast<std::int64_t>(result_.calls)).add(": ");
+            warning.add(note.view());
+            write_all(note_fd_, warning.view().data(), warning.view().size());
+            write_all(note_fd_, "\n", 1);
+        }
     }
 
     void put_line(std::string_view text) {
@@ -88,6 +116,7 @@ private:
     }
 
     int out_fd_;
+    int note_fd_;
     CallRunner& runner_;
     std::size_t flush_at_;
     std::vector<char> out_;
@@ -99,9 +128,9 @@ private:
 
 }  // namespace
 
-BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t block_bytes) {
+BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t block_bytes, int note_fd) {
     if (block_bytes == 0) block_bytes = 1;
-    BatchRun run(out_fd, runner, block_bytes);
+    BatchRun run(out_fd, note_fd, runner, block_bytes);
     // A block read behind the unfinished line kept from the block before,
     // plus one byte so that the last line's end can always take a NUL.
     std::vector<char> input(held_line_limit + block_bytes + 1);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host_limits.h"
+#include "name_suggestions.h"
 
 namespace vyxmath::host {
 namespace {
@@ -38,8 +39,8 @@ std::size_t quote_text(std::string_view text, char* out) {
 
 }  // namespace
 
-CallRunner::CallRunner(const ExportIndex& exports)
-    : exports_(exports), text_(text_variable_bytes + 1, '\0'), shown_(2 * text_variable_bytes + 2) {
+CallRunner::CallRunner(const ExportIndex& exports, NoteMode mode)
+    : exports_(exports), mode_(mode), text_(text_variable_bytes + 1, '\0'), shown_(2 * text_variable_bytes + 2) {
     vars_.text = text_.data();
     vars_.text_capacity = text_variable_bytes;
 }
@@ -54,9 +55,12 @@ std::string_view CallRunner::show_text() {
 }
 
 bool CallRunner::run(std::string_view name, std::span<const Argument> args, std::string_view& output, Message& error) {
+    note_count_ = 0;
     const ResolvedExport* target = exports_.find(name);
     if (target == nullptr) {
-        error.add("unknown export ").add_quoted(name).add(" (--list shows the exports)");
+        error.add("unknown export ").add_quoted(name);
+        add_name_suggestions(name, error);
+        error.add(" (--list shows the exports)");
         return false;
     }
     if (target->entry == nullptr) {
@@ -66,6 +70,14 @@ bool CallRunner::run(std::string_view name, std::span<const Argument> args, std:
     const ExportInfo& info = *target->info;
     std::array<std::uintptr_t, 4> slots{};
     if (!bind_arguments(info, args, vars_, slots, error)) return false;
+    if (mode_ != NoteMode::quiet) {
+        note_count_ = check_call(info, args, slots, notes_);
+        if (mode_ == NoteMode::strict && note_count_ > 0) {
+            note_count_ = 0;
+            error.add(info.name).add(": ").add(notes_[0].view()).add(" (an error with --strict)");
+            return false;
+        }
+    }
 
     const std::int32_t status = target->entry(slots[0], slots[1], slots[2], slots[3]);
 

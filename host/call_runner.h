@@ -12,22 +12,36 @@
 #include "call_line.h"
 #include "export_index.h"
 #include "message.h"
+#include "operand_check.h"
 
 namespace vyxmath::host {
 
+// What becomes of the notes on a call's arguments (operand_check.h).
+enum class NoteMode {
+    warn,    // the call is made; the notes are kept for the caller to show
+    quiet,   // the call is made; no notes
+    strict,  // a note is an error: the call is not made
+};
+
 class CallRunner {
 public:
-    explicit CallRunner(const ExportIndex& exports);
+    explicit CallRunner(const ExportIndex& exports, NoteMode mode = NoteMode::warn);
 
     // On success `output` views the call's one-line result (p1 after the
     // call, or the status for the prime test), valid until the next call.
     // On failure nothing was called and `error` says why.
     bool run(std::string_view name, std::span<const Argument> args, std::string_view& output, Message& error);
 
+    // The notes on the last call that ran (none unless the mode is warn).
+    std::span<const Message> notes() const { return {notes_.data(), note_count_}; }
+
 private:
     std::string_view show_text();
 
     const ExportIndex& exports_;
+    NoteMode mode_;
+    CallNotes notes_;
+    std::size_t note_count_ = 0;
     std::vector<char> text_;   // p1's text variable, plus a NUL the module never reaches
     std::vector<char> shown_;  // p1 in quoted form when its bytes would break the line
     std::array<char, 16> number_{};

@@ -1,23 +1,24 @@
 #include "export_listing.h"
 
+#include <cctype>
 #include <string_view>
 
 #include "argument_binding.h"
-#include "frame/export_table.h"
+#include "frame/export_help.h"
 
 namespace vyxmath::host {
 namespace {
 
-std::string_view slot_label(SlotKind kind) {
-    switch (kind) {
-        case SlotKind::text_in_out: return "text in/out";
-        case SlotKind::text_out: return "text out";
-        case SlotKind::text_in: return "text";
-        case SlotKind::int_out: return "int out";
-        case SlotKind::int_in: return "int";
-        case SlotKind::digits: return "digits";
-        case SlotKind::angle_unit: return "unit";
-        case SlotKind::ignored: return "-";
+std::string_view slot_meaning(const ExportInfo& e, int slot) {
+    switch (e.slots[static_cast<std::size_t>(slot)]) {
+        case SlotKind::text_in_out: return "text, read as a number, then overwritten with the result";
+        case SlotKind::text_out: return "text, the host's own variable: receives the result";
+        case SlotKind::text_in: return "text, read as a number";
+        case SlotKind::int_out: return "integer, the host's own variable: receives the result";
+        case SlotKind::int_in: return slot == 0 ? "integer; the call's status is printed" : "integer";
+        case SlotKind::digits: return "significant digits of the result, 0 means 8 (at most 17 are written)";
+        case SlotKind::angle_unit: return "angle unit: 0 radians, 1 degrees (any other: p1 is left as it is)";
+        case SlotKind::ignored: return "ignored";
     }
     return "?";
 }
@@ -27,28 +28,75 @@ void add_column(std::string& out, std::string_view text, std::size_t width) {
     out.append(text.size() < width ? width - text.size() : 1, ' ');
 }
 
+// The call's arguments named as in the summary: "A B [DIGITS]".
+std::string named_arguments(const ExportInfo& e, const ExportHelp& help) {
+    std::string form;
+    for (int slot = 0; slot < 4; ++slot) {
+        if (!takes_argument(e, slot)) continue;
+        if (!form.empty()) form += ' ';
+        const bool optional = !is_text_slot(e.slots[static_cast<std::size_t>(slot)]);
+        if (optional) form += '[';
+        for (char c : help.slot_name(slot)) form += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (optional) form += ']';
+    }
+    return form;
+}
+
+const ExportHelp& help_of(const ExportInfo& e) { return export_help[static_cast<std::size_t>(&e - export_table.data())]; }
+
 }  // namespace
 
 std::string export_listing() {
-    constexpr std::size_t name_width = 14, slot_width = 13;
+    constexpr std::size_t name_width = 14, form_width = 21;
     std::string out;
     add_column(out, "EXPORT", name_width);
-    for (std::string_view heading : {"P1", "P2", "P3", "P4"}) add_column(out, heading, slot_width);
-    out += "ARGUMENTS\n";
+    add_column(out, "ARGUMENTS", form_width);
+    out += "WHAT IT PRINTS\n";
     for (const ExportInfo& e : export_table) {
         add_column(out, e.name, name_width);
-        for (SlotKind kind : e.slots) add_column(out, slot_label(kind), slot_width);
         Message form;
         add_argument_form(e, form);
-        out += form.view();
-        if (prints_status(e)) out += "   (prints the status)";
+        add_column(out, form.view(), form_width);
+        out += help_of(e).summary;
         out += '\n';
     }
     out +=
         "\nText arguments must be given; integer arguments in brackets are 0 when not\n"
         "given. A p1 that the export only writes takes no argument: the host passes\n"
         "its own variable and prints it after the call. Digits 0 means 8; unit 0 is\n"
-        "radians, 1 degrees.\n";
+        "radians, 1 degrees. vyxmath --help EXPORT shows an export's slots and examples.\n";
+    return out;
+}
+
+std::string export_help_page(const ExportInfo& e) {
+    const ExportHelp& help = help_of(e);
+    std::string out = "usage: vyxmath ";
+    out += e.name;
+    out += ' ';
+    out += named_arguments(e, help);
+    out += "\n\n";
+    out += help.summary;
+    out += "\n\nslots:\n";
+    for (int slot = 0; slot < 4; ++slot) {
+        out += "  p";
+        out += static_cast<char>('1' + slot);
+        out += "  ";
+        add_column(out, help.slot_name(slot), 9);
+        out += slot_meaning(e, slot);
+        out += '\n';
+    }
+    out += prints_status(e) ? "\nprints the status: 0 or -1\n" : "\nprints p1 after the call\n";
+    out += "\nexamples:\n";
+    for (const ExportExample& example : help.examples) {
+        std::string call = "  vyxmath ";
+        call += e.name;
+        call += ' ';
+        call += example.arguments;
+        add_column(out, call, 34);
+        out += "prints ";
+        out += example.output;
+        out += '\n';
+    }
     return out;
 }
 

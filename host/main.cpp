@@ -14,7 +14,9 @@
 #include "export_listing.h"
 #include "host_limits.h"
 #include "module_loader.h"
+#include "name_suggestions.h"
 #include "platform_io.h"
+#include "vyxmath_version.h"
 
 namespace {
 
@@ -25,12 +27,27 @@ constexpr int exit_ok = 0;
 constexpr int exit_call_failed = 1;  // a bad call (in batch mode: at least one)
 constexpr int exit_usage = 2;        // bad options, or the module did not load
 
+constexpr std::string_view usage_lines =
+    "usage: vyxmath [OPTION...] EXPORT [ARG...]   one call; prints p1 after it\n"
+    "       vyxmath [OPTION...] -                 calls from standard input\n"
+    "       vyxmath --list                        the exports and what they compute\n"
+    "       vyxmath --help [EXPORT]               this text, or an export's slots and examples\n"
+    "       vyxmath --version\n";
+
+void print_usage(std::FILE* to) {
+    std::fwrite(usage_lines.data(), 1, usage_lines.size(), to);
+    std::fputs("Example: vyxmath n_tasu 1.5 2.25   prints 3.75\n", to);
+}
+
 void print_help() {
-    std::string text =
-        "usage: vyxmath [--module PATH] EXPORT [ARG...]   one call; prints p1 after it\n"
-        "       vyxmath [--module PATH] -                 calls from standard input\n"
-        "       vyxmath --list                            the exports and their slots\n"
-        "       vyxmath --help\n"
+    std::string text(usage_lines);
+    text +=
+        "\n"
+        "Options:\n"
+        "  --module PATH  load the module from PATH\n"
+        "  --strict       an argument the module would read otherwise than written is an error\n"
+        "  --quiet        no warnings\n"
+        "  -h, --help     this text; --help EXPORT shows one export\n"
         "\n"
         "The host loads the module at run time: ";
     text += module_file_name();
@@ -45,13 +62,20 @@ void print_help() {
         "it is the status (0 prime, -1 not). Digits may be at most ";
     text += std::to_string(max_digits);
     text +=
-        ".\n"
+        "; at most 17\n"
+        "significant digits are written.\n"
         "Example: vyxmath n_tasu 1.5 2.25   prints 3.75\n"
+        "\n"
+        "Warnings on standard error (the call is made as given): a text argument\n"
+        "that is not wholly a number is read as the number it starts with, or 0;\n"
+        "the module's texts such as 1.#INF read as 1; an angle unit other than 0\n"
+        "or 1 leaves p1 unchanged; digits above 17 write no more than 17.\n"
         "\n"
         "With \"-\", each line of standard input is one call written the same way:\n"
         "words separated by blanks, a text with blanks in double quotes, where\n"
         "\\\" \\\\ \\n \\t \\r are escapes and \"\" is the empty text. One line is printed\n"
-        "per input line, in order. A bad line prints \"error: \" and the reason and\n"
+        "per input line, in order; a blank line or one starting with # is printed\n"
+        "as an empty line. A bad line prints \"error: line N: \" and the reason and\n"
         "the run goes on. Lines may end in \\n or \\r\\n and hold at most ";
     text += std::to_string(max_line_bytes);
     text +=
@@ -75,6 +99,22 @@ int call_error(std::string_view problem) {
     return exit_call_failed;
 }
 
+// An export's help page, or an unknown name with the nearest ones.
+int print_export_help(std::string_view name) {
+    for (const vyxmath::ExportInfo& e : vyxmath::export_table) {
+        if (e.name == name) {
+            std::fputs(export_help_page(e).c_str(), stdout);
+            return exit_ok;
+        }
+    }
+    Message problem;
+    problem.add("unknown export ").add_quoted(name);
+    add_name_suggestions(name, problem);
+    problem.add(" (--list shows the exports)");
+    call_error(problem.view());
+    return exit_usage;
+}
+
 int run_single(CallRunner& runner, std::string_view name, std::span<char*> words) {
     std::vector<Argument> args;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -90,6 +130,8 @@ int run_single(CallRunner& runner, std::string_view name, std::span<char*> words
     Message error;
     std::string_view output;
     if (!runner.run(name, args, output, error)) return call_error(error.view());
+    for (const Message& note : runner.notes())
+        std::fprintf(stderr, "vyxmath: warning: %.*s\n", static_cast<int>(note.view().size()), note.view().data());
     std::fwrite(output.data(), 1, output.size(), stdout);
     std::fputc('\n', stdout);
     return std::fflush(stdout) == 0 ? exit_ok : exit_call_failed;
@@ -99,16 +141,23 @@ int run_single(CallRunner& runner, std::string_view name, std::span<char*> words
 
 int main(int argc, char** argv) {
     use_binary_standard_streams();
+    if (argc <= 1) {
+        print_usage(stderr);
+        return exit_usage;
+    }
     std::string module_path;
+    NoteMode notes = NoteMode::warn;
     int next = 1;
     for (; next < argc; ++next) {
         const std::string_view option(argv[next]);
-        if (option.substr(0, 2) != "--") break;
+        // "-" alone is batch mode; options come before the export's name.
+        if (option.size() < 2 || option[0] != '-') break;
         if (option == "--") {
             ++next;
             break;
         }
-        if (option == "--help") {
+        if (option == "--help" || option == "-h") {
+            if (next + 1 < argc) return print_export_help(argv[next + 1]);
             print_help();
             return exit_ok;
         }
@@ -116,7 +165,15 @@ int main(int argc, char** argv) {
             std::fputs(export_listing().c_str(), stdout);
             return exit_ok;
         }
-        if (option == "--module") {
+        if (option == "--version") {
+            std::fputs("vyxmath " VYXMATH_VERSION_STRING "\n", stdout);
+            return exit_ok;
+        }
+        if (option == "--strict") {
+            notes = NoteMode::strict;
+        } else if (option == "--quiet") {
+            notes = NoteMode::quiet;
+        } else if (option == "--module") {
             if (next + 1 == argc) return usage_error("--module needs a path");
             module_path = argv[++next];
         } else if (option.substr(0, 9) == "--module=") {
@@ -138,12 +195,12 @@ int main(int argc, char** argv) {
         return exit_usage;
     }
     const ExportIndex exports([&module](std::string_view export_name) { return module.resolve(export_name); });
-    CallRunner runner(exports);
+    CallRunner runner(exports, notes);
 
     if (!batch) return run_single(runner, name, std::span<char*>(argv + next + 1, argv + argc));
 
     std::fflush(stdout);
-    const BatchResult result = run_batch(0, 1, runner);
+    const BatchResult result = run_batch(0, 1, runner, default_block_bytes, 2);
     if (result.io_error)
         std::fprintf(stderr, "vyxmath: reading or writing failed after %llu lines\n",
                      static_cast<unsigned long long>(result.calls));

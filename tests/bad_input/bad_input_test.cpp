@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host_process.h"
+#include "vyxmath_version.h"
 
 namespace vyxmath::testing {
 namespace {
@@ -98,9 +99,6 @@ const BadLine bad_lines[] = {
     {"Utf8Surrogate", "n_tasu \xed\xa0\x80 2", "invalid UTF-8"},
     {"Utf8BeyondUnicode", "n_tasu \xf4\x90\x80\x80 2", "invalid UTF-8"},
     {"LoneContinuationByte", "n_fabs \x80", "invalid UTF-8"},
-    {"EmptyLine", "", "no export named"},
-    {"BlanksOnly", " \t ", "no export named"},
-    {"CarriageReturnOnly", "\r", "no export named"},
 };
 
 class BadLineInBatch : public ::testing::TestWithParam<BadLine> {};
@@ -165,11 +163,17 @@ const BadLine accepted_lines[] = {
     {"LongOperand", "n_fabs " + std::string(60000, '3'), ""},
     {"NonAsciiText", "n_fabs \xef\xbc\x91", ""},
     {"CrLfLineBreak", "n_tasu 1 2\r", ""},
+    // No call: an empty output line.
+    {"EmptyLine", "", ""},
+    {"BlanksOnly", " \t ", ""},
+    {"CarriageReturnOnly", "\r", ""},
+    {"Comment", "# n_rand 0", ""},
+    {"IndentedComment", "\t#", ""},
 };
 
 class LineAtTheLimits : public ::testing::TestWithParam<BadLine> {};
 
-TEST_P(LineAtTheLimits, IsCalledAndLeavesTheOtherCallsIntact) {
+TEST_P(LineAtTheLimits, IsAcceptedAndLeavesTheOtherCallsIntact) {
     std::vector<std::string> lines = good_lines;
     lines.insert(lines.begin() + bad_line_position, GetParam().line);
     const HostRun run = run_host({"-"}, joined(lines));
@@ -212,6 +216,95 @@ INSTANTIATE_TEST_SUITE_P(
                               "longer than the host's limit"},
                       BadCall{"NotAnIntegerUnit", {"n_cos", "1", "deg"}, "not an integer"},
                       BadCall{"TruncatedUtf8", {"n_fabs", "\xe2\x82"}, "invalid UTF-8"}),
+    [](const auto& info) { return info.param.name; });
+
+// Whole invocations: options, warnings and batch framing, each with its exact
+// standard output, standard error and exit status. An expected text ending in
+// "..." only has to begin with what comes before it.
+struct Invocation {
+    std::string name;
+    std::vector<std::string> arguments;
+    std::string input;
+    int status;
+    std::string out;
+    std::string err;
+};
+
+void PrintTo(const Invocation& row, std::ostream* out) { *out << row.name; }
+
+void expect_text(const std::string& got, const std::string& expected, const char* stream) {
+    if (expected.ends_with("...")) {
+        EXPECT_EQ(got.substr(0, expected.size() - 3), expected.substr(0, expected.size() - 3)) << stream;
+    } else {
+        EXPECT_EQ(got, expected) << stream;
+    }
+}
+
+class HostInvocation : public ::testing::TestWithParam<Invocation> {};
+
+TEST_P(HostInvocation, PrintsAndEndsAsExpected) {
+    const Invocation& row = GetParam();
+    const HostRun run = run_host(row.arguments, row.input);
+    EXPECT_EQ(run.status, row.status);
+    expect_text(run.out, row.out, "standard output");
+    expect_text(run.err, row.err, "standard error");
+}
+
+const std::string read_as = "vyxmath: warning: argument 1 ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Uses, HostInvocation,
+    ::testing::Values(
+        Invocation{"NoArguments", {}, "", 2, "", "usage: vyxmath [OPTION...] EXPORT [ARG...]..."},
+        Invocation{"ShortHelp", {"-h"}, "", 0, "usage: vyxmath [OPTION...] EXPORT [ARG...]...", ""},
+        Invocation{"HelpOfAnExport", {"--help", "n_poisson"}, "", 0,
+                   "usage: vyxmath n_poisson LAMBDA [K] [DIGITS]\n\n"
+                   "the Poisson probability of exactly k events at mean lambda\n...",
+                   ""},
+        Invocation{"HelpOfAMisspeltExport", {"-h", "n_cosinus"}, "", 2, "",
+                   "vyxmath: unknown export \"n_cosinus\"; did you mean n_cos? (--list shows the exports)\n"},
+        Invocation{"Version", {"--version"}, "", 0, "vyxmath " VYXMATH_VERSION_STRING "\n", ""},
+        Invocation{"UnknownShortOption", {"-x", "n_tasu", "1", "2"}, "", 2, "",
+                   "vyxmath: unknown option -x (vyxmath --help shows the usage)\n"},
+        Invocation{"OtherWordForAnExport", {"n_add", "1", "2"}, "", 1, "",
+                   "vyxmath: unknown export \"n_add\"; did you mean n_tasu? (--list shows the exports)\n"},
+        Invocation{"DecoratedName", {"_n_sqrt@16", "2"}, "", 1, "",
+                   "vyxmath: unknown export \"_n_sqrt@16\"; did you mean n_sqrt? (--list shows the exports)\n"},
+        Invocation{"NothingNear", {"n_qqqqq"}, "", 1, "",
+                   "vyxmath: unknown export \"n_qqqqq\" (--list shows the exports)\n"},
+        // The call is made as given; only standard error says more.
+        Invocation{"TrailingText", {"n_tasu", "1.5x", "1"}, "", 0, "2.5\n", read_as + "(\"1.5x\") is read as 1.5\n"},
+        Invocation{"DecimalComma", {"n_tasu", "1,5", "1"}, "", 0, "2.\n", read_as + "(\"1,5\") is read as 1\n"},
+        Invocation{"Hexadecimal", {"n_tasu", "0x10", "1"}, "", 0, "1.\n", read_as + "(\"0x10\") is read as 0\n"},
+        Invocation{"NoNumber", {"n_tasu", "abc", "1"}, "", 0, "1.\n",
+                   read_as + "(\"abc\") holds no number and is read as 0\n"},
+        Invocation{"EmptyText", {"n_tasu", "1", ""}, "", 0, "1.\n",
+                   "vyxmath: warning: argument 2 (\"\") is empty and is read as 0\n"},
+        Invocation{"MarkerText", {"n_fabs", "-1.#INF"}, "", 0, "1.\n",
+                   read_as + "(\"-1.#INF\") is read as -1: the module's texts for infinities and "
+                             "not-a-numbers do not read back\n"},
+        Invocation{"BlanksAroundANumber", {"n_tasu", " 1.5\t", "1e3"}, "", 0, "1001.5\n", ""},
+        Invocation{"AngleUnitTwo", {"n_sin", "30", "2"}, "", 0, "\n",
+                   "vyxmath: warning: argument 2 (unit 2) is neither 0 (radians) nor 1 (degrees): "
+                   "the call leaves p1 unchanged\n"},
+        Invocation{"DigitsAbove17", {"n_sqrt", "2", "30"}, "", 0, "1.4142135623730951\n",
+                   "vyxmath: warning: argument 2 (digits 30): at most 17 significant digits are written\n"},
+        Invocation{"Digits17", {"n_sqrt", "2", "17"}, "", 0, "1.4142135623730951\n", ""},
+        Invocation{"Quiet", {"--quiet", "n_tasu", "1.5x", "1"}, "", 0, "2.5\n", ""},
+        Invocation{"Strict", {"--strict", "n_tasu", "1.5x", "1"}, "", 1, "",
+                   "vyxmath: n_tasu: argument 1 (\"1.5x\") is read as 1.5 (an error with --strict)\n"},
+        Invocation{"StrictAngleUnit", {"--strict", "n_cos", "1", "-1"}, "", 1, "",
+                   "vyxmath: n_cos: argument 2 (unit -1) is neither 0 (radians) nor 1 (degrees): "
+                   "the call leaves p1 unchanged (an error with --strict)\n"},
+        Invocation{"StrictWholeNumbers", {"--strict", "n_tasu", "-1.5e1", "+.5"}, "", 0, "-14.5\n", ""},
+        // Batch mode: warnings and errors name the input line.
+        Invocation{"BatchWarnings", {"-"}, "# sums\n\nn_tasu 1 2\nn_tasu 1.5x 1\n", 0, "\n\n3.\n2.5\n",
+                   "vyxmath: warning: line 4: argument 1 (\"1.5x\") is read as 1.5\n"},
+        Invocation{"BatchStrict", {"--strict", "-"}, "n_tasu 1.5x 1\n\nn_sin 1 7\nn_tasu 1 1\n", 1,
+                   "error: line 1: n_tasu: argument 1 (\"1.5x\") is read as 1.5 (an error with --strict)\n\n"
+                   "error: line 3: n_sin: argument 2 (unit 7) is neither 0 (radians) nor 1 (degrees): "
+                   "the call leaves p1 unchanged (an error with --strict)\n2.\n",
+                   ""}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -125,20 +125,23 @@ std::string file_contents(int fd) {
 }
 
 // What one line gives when it is split and run on its own.
-std::string run_alone(std::string line, vyxmath::host::CallRunner& runner) {
+std::string run_alone(std::string line, std::size_t number, vyxmath::host::CallRunner& runner) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() > vyxmath::host::max_line_bytes) return "error: <too long>";
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') return "";
+    const std::string error = "error: line " + std::to_string(number) + ": ";
     const std::size_t size = line.size();
     line.push_back('\0');
     vyxmath::host::CallWords words;
     vyxmath::host::Message message;
     if (const auto problem = vyxmath::host::split_call_line(line.data(), size, words)) {
         vyxmath::host::describe(problem, message);
-        return "error: " + std::string(message.view());
+        return error + std::string(message.view());
     }
     std::string_view output;
     const std::span<const vyxmath::host::Argument> args(words.words.data() + 1, words.count - 1);
-    if (!runner.run(words.words[0].view(), args, output, message)) return "error: " + std::string(message.view());
+    if (!runner.run(words.words[0].view(), args, output, message)) return error + std::string(message.view());
     return std::string(output);
 }
 
@@ -177,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t end = input.find('\n', at);
         if (end == std::string_view::npos) end = input.size();
         FUZZ_CHECK(line_index < output_lines.size(), "input line %zu has no output", line_index + 1);
-        const std::string expected = run_alone(std::string(input.substr(at, end - at)), single_runner);
+        const std::string expected = run_alone(std::string(input.substr(at, end - at)), line_index + 1, single_runner);
         const std::string_view got = output_lines[line_index];
         if (expected == "error: <too long>")
             FUZZ_CHECK(got.starts_with("error: ") && got.find("longer") != std::string_view::npos,

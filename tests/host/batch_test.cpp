@@ -61,30 +61,34 @@ const BatchRow batch_rows[] = {
     {"OneLine", "n_gcd 1 2\n", "3\n", 1, 0},
     {"LastLineWithoutBreak", "n_gcd 1 2\nn_sqrt 4", "3\n|4|0|0\n", 2, 0},
     {"CrLf", "n_fabs 1\r\nn_fabs \"2 \"\r\n", "1\n2 \n", 2, 0},
-    {"OnlyOneCarriageReturnIsTheBreak", "n_fabs \"a\"\r\r\n", "error: text right after a closing quote at column 11\n",
-     1, 1},
+    {"OnlyOneCarriageReturnIsTheBreak", "n_fabs \"a\"\r\r\n",
+     "error: line 1: text right after a closing quote at column 11\n", 1, 1},
     {"ErrorsLeaveOtherLinesIntact",
      "n_gcd 1 2\nn_foo\n\nn_tasu 1\nn_sosu 7\nn_fabs \"x\nn_gcd 2 2147483648\nn_sosu 8\n",
      "3\n"
-     "error: unknown export \"n_foo\" (--list shows the exports)\n"
-     "error: empty line: no export named\n"
-     "error: n_tasu: argument 2 (p2, text) is missing: TEXT TEXT [DIGITS]\n"
+     "error: line 2: unknown export \"n_foo\" (--list shows the exports)\n"
+     "\n"
+     "error: line 4: n_tasu: argument 2 (p2, text) is missing: TEXT TEXT [DIGITS]\n"
      "0\n"
-     "error: quote not closed, opened at column 8\n"
-     "error: n_gcd: argument 2 (p3, integer) is outside the 32-bit range: \"2147483648\"\n"
+     "error: line 6: quote not closed, opened at column 8\n"
+     "error: line 7: n_gcd: argument 2 (p3, integer) is outside the 32-bit range: \"2147483648\"\n"
      "-1\n",
-     8, 5},
+     8, 4},
+    {"BlankAndCommentLinesAreNoCalls", "# gcd\n\r\n \t\n  #n_foo\nn_gcd 1 2 # 3\n\"#\" 1\n",
+     "\n\n\n\nerror: line 5: n_gcd: too many arguments (3 given, at most 2: [INT] [INT])\n"
+     "error: line 6: unknown export \"#\" (--list shows the exports)\n",
+     6, 2},
     {"NulAndBadUtf8", std::string("n_fabs a\0b\nn_fabs \xC3\nn_fabs \xC3\xA9\n", 30),
-     "error: NUL byte at column 9\nerror: invalid UTF-8 at column 8\n\xC3\xA9\n", 3, 2},
+     "error: line 1: NUL byte at column 9\nerror: line 2: invalid UTF-8 at column 8\n\xC3\xA9\n", 3, 2},
     {"LongestLine", "n_fabs " + longest_argument + "\nn_gcd 1 1\n", longest_argument + "\n2\n", 2, 0},
     {"LongestLineWithCrLf", "n_fabs " + longest_argument + "\r\nn_gcd 1 1\n", longest_argument + "\n2\n", 2, 0},
     {"OverlongLine", "n_gcd 1 1\n" + overlong + "\nn_gcd 2 2\n" + overlong + "\r\n" + overlong,
-     "2\nerror: line longer than the host's limit of 65536 bytes\n4\n"
-     "error: line longer than the host's limit of 65536 bytes\n"
-     "error: line longer than the host's limit of 65536 bytes\n",
+     "2\nerror: line 2: longer than the host's limit of 65536 bytes\n4\n"
+     "error: line 4: longer than the host's limit of 65536 bytes\n"
+     "error: line 5: longer than the host's limit of 65536 bytes\n",
      5, 3},
     {"VeryLongLine", std::string(5 * max_line_bytes, ' ') + "\nn_gcd 3 3\n",
-     "error: line longer than the host's limit of 65536 bytes\n6\n", 2, 1},
+     "error: line 1: longer than the host's limit of 65536 bytes\n6\n", 2, 1},
 };
 
 class Batch : public testing::TestWithParam<std::tuple<BatchRow, std::size_t>> {};

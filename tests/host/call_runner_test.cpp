@@ -61,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
         // the form that reads back as the same text.
         RunRow{{"n_fabs", "a\nb\"c\\"}, true, R"("a\nb\"c\\")"}, RunRow{{"n_fabs", "x\r"}, true, R"("x\r")"},
         RunRow{{"n_foo", "1"}, false, "unknown export \"n_foo\" (--list shows the exports)"},
-        RunRow{{"N_TASU", "1", "2"}, false, "unknown export \"N_TASU\" (--list shows the exports)"},
+        RunRow{{"N_TASU", "1", "2"}, false,
+               "unknown export \"N_TASU\"; did you mean n_tasu? (--list shows the exports)"},
         RunRow{{"", "1"}, false, "unknown export \"\" (--list shows the exports)"},
         RunRow{{"n_lcm", "4", "6"}, false, "the module does not provide n_lcm"},
         RunRow{{"n_tasu", "1"}, false, "n_tasu: argument 2 (p2, text) is missing: TEXT TEXT [DIGITS]"}));

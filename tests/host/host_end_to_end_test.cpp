@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "frame/export_help.h"
 #include "frame/export_table.h"
 
 namespace {
@@ -94,14 +95,14 @@ INSTANTIATE_TEST_SUITE_P(
         ProcessRow{"ModuleThatIsNotALibrary", "--module=" + quote(VYXMATH_HOST_PATH) + " n_tasu 1 2", "", 2, "",
                    "cannot load the module"},
         ProcessRow{"UnknownOption", "--fast n_tasu 1 2", "", 2, "", "unknown option --fast"},
-        ProcessRow{"NoExport", "", "", 2, "", "no export named"},
+        ProcessRow{"NoExport", "--quiet", "", 2, "", "no export named"},
         ProcessRow{"BatchTakesNoArguments", "- n_tasu", "", 2, "", "takes no arguments"},
         // Batch mode: one line out per line in; errors do not stop the run.
         ProcessRow{"Batch", "-", "n_tasu 1 2\nn_waru 1 3 17\n\"n_hiku\" \"0.3\" \"0.1\"\n", 0,
                    "3.\n0.33333333333333331\n0.2\n", ""},
         ProcessRow{"BatchGoesOnAfterErrors", "-", "n_tasu 1 2\nn_foo 1\nn_tasu \"1\nn_kakeru 1.5 2\n", 1,
-                   "3.\nerror: unknown export \"n_foo\" (--list shows the exports)\n"
-                   "error: quote not closed, opened at column 8\n3.\n",
+                   "3.\nerror: line 2: unknown export \"n_foo\" (--list shows the exports)\n"
+                   "error: line 3: quote not closed, opened at column 8\n3.\n",
                    ""},
         ProcessRow{"EmptyBatch", "-", "", 0, "", ""}),
     [](const testing::TestParamInfo<ProcessRow>& info) { return info.param.name; });
@@ -115,6 +116,20 @@ TEST(HostProcess, ListsEveryExportFromTheTable) {
         at = done.out.find('\n', at) + 1;
     }
     EXPECT_NE(done.out.find("TEXT TEXT [DIGITS]"), std::string::npos);
+}
+
+// Every example of the export descriptions, each a call of its own as the
+// help page writes it (n_rand's first call on a thread is the one shown).
+TEST(HostProcess, EveryHelpExamplePrintsWhatItSays) {
+    for (const vyxmath::ExportHelp& help : vyxmath::export_help) {
+        for (const vyxmath::ExportExample& example : help.examples) {
+            const std::string call = std::string(help.name) + " " + std::string(example.arguments);
+            const Finished done = run_host(call);
+            EXPECT_EQ(done.status, 0) << call;
+            EXPECT_EQ(done.out, std::string(example.output) + "\n") << call;
+            EXPECT_EQ(done.err, "") << call;
+        }
+    }
 }
 
 TEST(HostProcess, HelpExplainsTheModesAndOptions) {

@@ -1,0 +1,83 @@
+#include "name_suggestions.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+#include "frame/export_help.h"
+
+namespace vyxmath::host {
+namespace {
+
+// Names longer than this are not compared: no export name or word is near.
+constexpr std::size_t longest_compared = 32;
+constexpr std::size_t most_suggested = 3;
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Levenshtein distance, ignoring case, of two texts of at most
+// longest_compared bytes.
+std::size_t edit_distance(std::string_view a, std::string_view b) {
+    std::array<std::size_t, longest_compared + 1> row{};
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            const std::size_t replaced = diagonal + (lower(a[i - 1]) == lower(b[j - 1]) ? 0 : 1);
+            row[j] = std::min({replaced, above + 1, row[j - 1] + 1});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The name without the decoration of the exported symbol, "_n_tasu@16".
+std::string_view undecorated(std::string_view name) {
+    if (name.starts_with('_')) name.remove_prefix(1);
+    const std::size_t at = name.rfind('@');
+    if (at != std::string_view::npos && at + 1 < name.size() &&
+        name.find_first_not_of("0123456789", at + 1) == std::string_view::npos)
+        name = name.substr(0, at);
+    return name;
+}
+
+std::string_view without_prefix(std::string_view name) {
+    return name.size() > 2 && lower(name[0]) == 'n' && name[1] == '_' ? name.substr(2) : name;
+}
+
+// Distance from `typed` to the export: to its name, with or without "n_",
+// or to one of its other words.
+std::size_t distance_to(std::string_view typed, const ExportHelp& help) {
+    std::size_t best = std::min(edit_distance(typed, help.name), edit_distance(without_prefix(typed), help.name.substr(2)));
+    std::string_view words = help.other_words;
+    while (!words.empty()) {
+        const std::size_t blank = std::min(words.find(' '), words.size());
+        best = std::min(best, edit_distance(without_prefix(typed), words.substr(0, blank)));
+        words.remove_prefix(std::min(blank + 1, words.size()));
+    }
+    return best;
+}
+
+}  // namespace
+
+void add_name_suggestions(std::string_view name, Message& out) {
+    const std::string_view typed = undecorated(name);
+    if (typed.empty() || typed.size() > longest_compared) return;
+    std::array<std::size_t, export_count> distance{};
+    for (std::size_t i = 0; i < export_count; ++i) distance[i] = distance_to(typed, export_help[i]);
+    const std::size_t nearest = *std::min_element(distance.begin(), distance.end());
+    // Near enough: at most a third of the typed letters changed, and at
+    // least one letter of a short name.
+    if (nearest > std::max<std::size_t>(1, without_prefix(typed).size() / 3)) return;
+    std::size_t shown = 0;
+    for (std::size_t i = 0; i < export_count && shown < most_suggested; ++i) {
+        if (distance[i] != nearest) continue;
+        out.add(shown == 0 ? "; did you mean " : " or ").add(export_help[i].name);
+        ++shown;
+    }
+    out.add("?");
+}
+
+}  // namespace vyxmath::host
