@@ -75,7 +75,7 @@ const BatchRow batch_rows[] = {
      "-1\n",
      8, 4},
     {"BlankAndCommentLinesAreNoCalls", "# gcd\n\r\n \t\n  #n_foo\nn_gcd 1 2 # 3\n\"#\" 1\n",
-     "\n\n\n\nerror: line 5: n_gcd: too many arguments (3 given, at most 2: [INT] [INT])\n"
+     "\n\n\n\nerror: line 5: n_gcd: too many arguments (4 given, at most 2: [INT] [INT])\n"
      "error: line 6: unknown export \"#\" (--list shows the exports)\n",
      6, 2},
     {"NulAndBadUtf8", std::string("n_fabs a\0b\nn_fabs \xC3\nn_fabs \xC3\xA9\n", 30),
