@@ -23,7 +23,7 @@ std::int32_t VYX_CALL n_pow(char* a, const char* b, std::int32_t digits, std::in
 // e^x is the constant e raised to x, so that it agrees with n_pow of that
 // constant to the bit (e^1 is the constant itself).
 std::int32_t VYX_CALL n_exp(char* result, const char* x, std::int32_t digits, std::int32_t) {
-    return one_operand_export(result, x, digits, [](double v) { return vyxmath::pow_kernel(vyxmath::euler_e, v); });
+    return one_operand_export(result, x, digits, vyxmath::power_of_euler_e);
 }
 
 std::int32_t VYX_CALL n_ln(char* result, const char* x, std::int32_t digits, std::int32_t) {

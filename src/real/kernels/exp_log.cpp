@@ -13,6 +13,7 @@
 
 #include "real/constants.h"
 #include "real/kernels/double_double_ops.h"
+#include "real/kernels/exponential.h"
 #include "real/kernels/float_bits.h"
 
 namespace vyxmath {
@@ -149,14 +150,12 @@ double to_double_scaled(double_double v, int exponent, TinyResult tiny) {
 
 double_double log_double_double(double x) { return natural_log(x); }
 
-constinit const double_double ln_of_euler_e = natural_log(euler_e);
 
 double exp_kernel(double x) {
     if (is_nan(x)) return pass_nan(x);
     if (x > 710.0) return positive_infinity;  // e^710 > largest double
     if (x < -746.0) return 0.0;               // e^-746 < 2^-1076
-    const exp_split s = split_exp(double_double{x, 0.0});
-    return to_double_scaled(add(s.fraction, 1.0), s.exponent, TinyResult::round_to_nearest);
+    return exp_rounded(double_double{x, 0.0}, TinyResult::round_to_nearest);
 }
 
 double expm1_kernel(double x) {

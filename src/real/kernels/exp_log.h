@@ -34,8 +34,8 @@ double to_double_scaled(double_double v, int exponent, TinyResult tiny);
 double_double log_double_double(double x);
 
 // log_double_double(e) for the module's constant e = 2.718281828459045 (just
-// below 1), taken once: powers of that constant need no logarithm.
-extern const double_double ln_of_euler_e;
+// below 1: 1 - 2^-54 * 0.957...): powers of that constant need no logarithm.
+inline constexpr double_double ln_of_euler_e = {0x1p+0, -0x1.ea8556644e4cep-55};
 
 // ln 2 and 1 / ln 10 to 106 bits.
 inline constexpr double_double ln2 = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};

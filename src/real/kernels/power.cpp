@@ -23,6 +23,7 @@
 #include "real/constants.h"
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/exp_log.h"
+#include "real/kernels/exponential.h"
 #include "real/kernels/float_bits.h"
 
 namespace vyxmath {
@@ -116,27 +117,44 @@ bool exact_power(double a, double b, double& result) {
     return true;
 }
 
-// a^b for finite a > 0 and finite b.
-double positive_power(double a, double b) {
-    if (b == 0.0 || a == 1.0) return 1.0;
-    double exact = 0.0;
-    if (exact_power(a, b, exact)) return exact;
-
-    // Powers of the constant e (the exponential, the normal density) skip the
-    // logarithm: the stored one is the same pair.
-    const double_double ln_a = a == euler_e ? ln_of_euler_e : log_double_double(a);
-    // |ln a| >= 2^-53 for a != 1, so every y in (-746, 710) has |b| < 2^63
-    // and the product below is exact as a pair.
+// e^(b ln a) from ln a as a double-double; |ln a| >= 2^-53 for a != 1, so
+// every y in (-746, 710) has |b| < 2^63 and the product is exact as a pair.
+double power_from_log(double_double ln_a, double b) {
     const double y_estimate = ln_a.hi * b;
     if (y_estimate > 710.0) return positive_infinity;  // e^710 > largest double
     if (y_estimate < -746.0) return 0.0;               // e^-746 < 2^-1076
     const double_double y = mul(ln_a, b);
     if (magnitude(y.hi) < 0x1p-60) return 1.0;  // e^y within 2^-59 of 1
-    const exp_split s = split_exp(y);
-    return to_double_scaled(add(s.fraction, 1.0), s.exponent, TinyResult::truncate);
+    return exp_rounded(y, TinyResult::truncate);
+}
+
+// a^b for finite a > 0 and finite b.
+double positive_power(double a, double b) {
+    if (b == 0.0 || a == 1.0) return 1.0;
+    // Powers of the constant e (the exponential, the normal density) skip the
+    // logarithm: the stored one is the same pair. The constant is an odd
+    // multiple of 2^-51 with 53 significant bits, so its only power that is a
+    // double or half-way between two is its first.
+    if (a == euler_e) return power_of_euler_e(b);
+    double exact = 0.0;
+    if (exact_power(a, b, exact)) return exact;
+    return power_from_log(log_double_double(a), b);
 }
 
 }  // namespace
+
+double power_of_euler_e(double b) {
+    if (is_nan(b)) return pass_nan(b);
+    if (b == 1.0) return euler_e;
+    // b ln e (ln e just below 1): beyond these the result is +inf or +0;
+    // within them |b| < 2^10, and b == 0 gives 1 from the fast phase.
+    if (b > 710.0) return positive_infinity;
+    if (!(b > -746.0)) return 0.0;
+    // ln e is 1 + ln_of_euler_e.lo: b ln e is b + b * lo, b * lo rounded
+    // within 2^-97 of its value.
+    static_assert(ln_of_euler_e.hi == 1.0);
+    return exp_rounded(double_double{b, b * ln_of_euler_e.lo}, TinyResult::truncate);
+}
 
 double pow_kernel(double a, double b) {
     if (is_nan(a)) return pass_nan(a);

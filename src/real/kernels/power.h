@@ -19,4 +19,8 @@ namespace vyxmath {
 
 double pow_kernel(double a, double b);
 
+// pow_kernel(euler_e, b), the module's e^b, without the edge cases of other
+// bases.
+double power_of_euler_e(double b);
+
 }  // namespace vyxmath

@@ -1,0 +1,94 @@
+// The fast phase of e^y, y = yh + yl:
+//
+// Reduction. k = round(yh * 256 / ln 2), r = y - k ln2/256, so that
+// e^y = 2^(k >> 8) * 2^((k & 255)/256) * e^r with |r| <= ln2/512 (1 + 2^-30)
+// < 1.3539e-3. |yh| <= 746 gives |k| < 2^19, so k * exp_step_hi is exact
+// (33 bits times 19), and yh - k * exp_step_hi is exact by Sterbenz's lemma
+// (for k != 0 the two are within a factor 2 of each other). The rest,
+// c = yl - k * exp_step_lo, has one rounding below 2^-53 * 2^-43 and the
+// truncation of ln 2 / 256 to two doubles contributes below
+// 2^19 * 2^-53 * 2^-42 = 2^-76; r = r_hi + r_lo exactly from there.
+//
+// Polynomial. e^r - 1 = r_hi + q, q = r_lo + r_hi^2 (1/2 + r_hi/6 + ... +
+// r_hi^4/720). Left out: the Taylor remainder r^7/5040 e^|r| < 2^-79 and the
+// cross terms r_hi r_lo + ... < 2^-53 r^2 < 2^-72. q < 9.2e-7 < 2^-20 is
+// evaluated in double: five roundings of terms below 2^-20, together below
+// 5 * 2^-73.
+//
+// Reconstruction. With T = Th + Tl = 2^(j/256) (Th in [1, 2), |Tl| <= 2^-53 Th,
+// table error below 2^-106), T e^r = Th + Th r_hi + (Tl + Th q + Tl r_hi) + Tl q.
+// Th r_hi is the exact pair P from Dekker's product; Th + P.hi the exact pair
+// (H, h) (|P.hi| < Th). Left out: Tl q < 2^-72 Th. Roundings: Th q (below
+// 2^-72 Th), and the four sums of terms below 2^-51 Th (each below 2^-104 Th).
+//
+// Total: |H + lo - e^y / 2^(k >> 8)| < (2^-72 (cross terms) + 5 * 2^-73
+// (polynomial) + 2^-72 (Th q) + 2^-72 (Tl q) + 2^-76 + 2^-79 + 2^-100) * 2 Th
+// < 2^-68.4 Th, and H >= Th e^-|r| (1 - 2^-60) > 0.998 Th, so the error is below
+// 2^-68 H. The rounding test compares H + (lo - 2^-68 H) with
+// H + (lo + 2^-68 H): equal only when every value within the error rounds to
+// the same double (|lo| <= 2^-51 H, and 2^-68 H is exact). Then the scaling
+// by 2^(k >> 8) is exact while the result stays normal (at least 2^-1022,
+// which is checked on the rounded value), and (k >> 8) = 1024 is applied as
+// 2^1023 * 2, which overflows exactly when the rounded value does.
+#include "real/kernels/exponential.h"
+
+#include <cstdint>
+
+#include "real/kernels/double_double_ops.h"
+#include "real/kernels/float_bits.h"
+
+namespace vyxmath {
+namespace {
+
+#include "real/kernels/exp_table.inc"
+
+// Adding and subtracting 1.5 * 2^52 rounds a double of magnitude below 2^51
+// to a whole number, ties to even.
+constexpr double round_to_integer_shifter = 0x1.8p52;
+constexpr double fast_phase_error = 0x1p-68;
+
+// 1/(j!) for j = 2..6.
+constexpr double c2 = 0.5;
+constexpr double c3 = 0x1.5555555555555p-3;
+constexpr double c4 = 0x1.5555555555555p-5;
+constexpr double c5 = 0x1.1111111111111p-7;
+constexpr double c6 = 0x1.6c16c16c16c17p-10;
+
+}  // namespace
+
+bool exp_fast_phase(double_double y, double& result) {
+    const double kd = (y.hi * exp_steps_per_unit + round_to_integer_shifter) - round_to_integer_shifter;
+    const int k = static_cast<int>(kd);
+    const int binade = k >> 8;  // floor(k / 256)
+    if (binade < -1022) return false;
+
+    const double a = y.hi - kd * exp_step_hi;
+    const double c = y.lo - kd * exp_step_lo;
+    const double_double r = two_sum(a, c);
+
+    const double x = r.hi;
+    const double q = r.lo + (x * x) * (c2 + x * (c3 + x * (c4 + x * (c5 + x * c6))));
+
+    const double_double t = exp_table[k & 255];
+    const double_double p = two_prod(t.hi, x);
+    const double_double head = fast_two_sum(t.hi, p.hi);
+    const double lo = head.lo + (p.lo + (t.lo + (t.hi * q + t.lo * x)));
+
+    const double e = head.hi * fast_phase_error;
+    const double upper = head.hi + (lo + e);
+    if (upper != head.hi + (lo - e)) return false;
+    if (binade == -1022 && upper <= 1.0) return false;  // at or below 2^-1022
+    result = binade <= 1023 ? upper * power_of_two(binade) : (upper * power_of_two(1023)) * 2.0;
+    return true;
+}
+
+double exp_rounded(double_double y, TinyResult tiny) {
+    if (y.hi > 710.0) return positive_infinity;  // e^710 > largest double
+    if (y.hi < -746.0) return 0.0;               // e^-746 < 2^-1076
+    double result;
+    if (exp_fast_phase(y, result)) return result;
+    const exp_split s = split_exp(y);
+    return to_double_scaled(add(s.fraction, 1.0), s.exponent, tiny);
+}
+
+}  // namespace vyxmath
