@@ -1,0 +1,56 @@
+// The generated table of the exponential's fast phase against GNU MPFR:
+// every 2^(j/256) to 2^-105 relative, and the two pieces of ln 2 / 256 with
+// their exact-product property.
+#include <gtest/gtest.h>
+#include <mpfr.h>
+
+#include <cmath>
+
+#include "real/double_double.h"
+
+namespace vyxmath {
+namespace table {
+#include "real/kernels/exp_table.inc"
+}  // namespace table
+namespace {
+
+// |hi + lo - exact| / exact, from MPFR at 300 bits.
+double relative_error(double hi, double lo, mpfr_t exact) {
+    mpfr_t d;
+    mpfr_init2(d, 300);
+    mpfr_sub_d(d, exact, hi, MPFR_RNDN);
+    mpfr_sub_d(d, d, lo, MPFR_RNDN);
+    mpfr_div(d, d, exact, MPFR_RNDN);
+    const double result = std::fabs(mpfr_get_d(d, MPFR_RNDN));
+    mpfr_clear(d);
+    return result;
+}
+
+TEST(ExpTable, EveryEntryIsTwoToTheJOver256) {
+    mpfr_t exact;
+    mpfr_init2(exact, 300);
+    for (int j = 0; j < 256; ++j) {
+        const double_double t = table::exp_table[j];
+        mpfr_set_ui(exact, static_cast<unsigned>(j), MPFR_RNDN);
+        mpfr_div_ui(exact, exact, 256, MPFR_RNDN);
+        mpfr_ui_pow(exact, 2, exact, MPFR_RNDN);
+        EXPECT_LT(relative_error(t.hi, t.lo, exact), 0x1p-105) << j;
+        EXPECT_LE(std::fabs(t.lo), std::ldexp(1.0, -53)) << j;  // hi in [1, 2): |lo| <= ulp(hi)/2
+    }
+    mpfr_clear(exact);
+}
+
+TEST(ExpTable, ReductionStepIsLn2Over256) {
+    mpfr_t exact;
+    mpfr_init2(exact, 300);
+    mpfr_const_log2(exact, MPFR_RNDN);
+    mpfr_div_ui(exact, exact, 256, MPFR_RNDN);
+    EXPECT_LT(relative_error(table::exp_step_hi, table::exp_step_lo, exact), 0x1p-84);
+    // k * exp_step_hi exact for |k| < 2^20: at most 33 significant bits.
+    const double scaled = std::ldexp(table::exp_step_hi, 32 - std::ilogb(table::exp_step_hi));
+    EXPECT_EQ(scaled, std::trunc(scaled));
+    mpfr_clear(exact);
+}
+
+}  // namespace
+}  // namespace vyxmath
