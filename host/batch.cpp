@@ -109,7 +109,8 @@ private:
     }
 
     void put_line(std::string_view text) {
-        std::memcpy(out_.data() + used_, text.data(), text.size());
+        // An empty line's view may have no data at all, which memcpy must not see.
+        if (!text.empty()) std::memcpy(out_.data() + used_, text.data(), text.size());
         used_ += text.size();
         out_[used_++] = '\n';
         if (used_ >= flush_at_) flush();
