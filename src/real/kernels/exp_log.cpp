@@ -14,6 +14,7 @@
 #include "real/constants.h"
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/exponential.h"
+#include "real/kernels/wide_fixed.h"
 #include "real/kernels/float_bits.h"
 
 namespace vyxmath {
@@ -99,6 +100,16 @@ constexpr double_double natural_log(double x) {
     return add(result, ln_m);
 }
 
+// The double nearest a double-double logarithm v (good to about 2^-100
+// relative) when a rounding test at 2^-75 decides it, else the wide
+// evaluation's.
+double decided_or_wide(double_double v, double x, double (*wide_rounded)(double)) {
+    const double e = magnitude(v.hi) * 0x1p-75;
+    const double upper = v.hi + (v.lo + e);
+    if (upper == v.hi + (v.lo - e)) return upper;
+    return wide_rounded(x);
+}
+
 }  // namespace
 
 exp_split split_exp(double_double y) {
@@ -155,7 +166,9 @@ double exp_kernel(double x) {
     if (is_nan(x)) return pass_nan(x);
     if (x > 710.0) return positive_infinity;  // e^710 > largest double
     if (x < -746.0) return 0.0;               // e^-746 < 2^-1076
-    return exp_rounded(double_double{x, 0.0}, TinyResult::round_to_nearest);
+    double result;
+    if (exp_by_double_phases(double_double{x, 0.0}, result)) return result;
+    return wide_exp_rounded(wide_from_double(x), TinyResult::round_to_nearest);
 }
 
 double expm1_kernel(double x) {
@@ -177,7 +190,7 @@ double log_kernel(double x) {
     if (x == 0.0) return -positive_infinity;
     if (x < 0.0) return default_nan();
     if (x == positive_infinity) return x;
-    return log_double_double(x).hi;
+    return decided_or_wide(log_double_double(x), x, wide_log_rounded);
 }
 
 double log10_kernel(double x) {
@@ -185,7 +198,7 @@ double log10_kernel(double x) {
     if (x == 0.0) return -positive_infinity;
     if (x < 0.0) return default_nan();
     if (x == positive_infinity) return x;
-    return mul(log_double_double(x), inverse_ln10).hi;
+    return decided_or_wide(mul(log_double_double(x), inverse_ln10), x, wide_log10_rounded);
 }
 
 }  // namespace vyxmath

@@ -36,6 +36,7 @@
 
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/float_bits.h"
+#include "real/kernels/wide_fixed.h"
 
 namespace vyxmath {
 namespace {
@@ -82,13 +83,24 @@ bool exp_fast_phase(double_double y, double& result) {
     return true;
 }
 
-double exp_rounded(double_double y, TinyResult tiny) {
-    if (y.hi > 710.0) return positive_infinity;  // e^710 > largest double
-    if (y.hi < -746.0) return 0.0;               // e^-746 < 2^-1076
-    double result;
-    if (exp_fast_phase(y, result)) return result;
+// The double-double evaluation: split_exp is good to about 2^-90 relative,
+// and the arguments handed here carry at most 2^-90 of their own (the
+// product b ln a of a power); a rounding test at 2^-75 leaves a wide margin.
+// Results near or beyond the ends of the normal range go on to the wide
+// evaluation, which rounds or truncates them exactly.
+bool exp_double_double_phase(double_double y, double& result) {
     const exp_split s = split_exp(y);
-    return to_double_scaled(add(s.fraction, 1.0), s.exponent, tiny);
+    if (s.exponent < -1021 || s.exponent > 1022) return false;
+    const double_double v = add(s.fraction, 1.0);  // in [0.7, 1.42]
+    const double e = v.hi * 0x1p-75;
+    const double upper = v.hi + (v.lo + e);
+    if (upper != v.hi + (v.lo - e)) return false;
+    result = upper * power_of_two(s.exponent);
+    return true;
+}
+
+bool exp_by_double_phases(double_double y, double& result) {
+    return exp_fast_phase(y, result) || exp_double_double_phase(y, result);
 }
 
 }  // namespace vyxmath

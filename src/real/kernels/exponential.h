@@ -1,7 +1,8 @@
-// e^y, correctly rounded, in two phases: a fast one in double arithmetic with
-// a 256-entry table, whose result is kept only when a rounding test shows
-// that its error cannot move it across a rounding boundary, and behind it the
-// double-double evaluation of split_exp for the rest.
+// e^y, correctly rounded, in phases: a fast one in double arithmetic with a
+// 256-entry table, whose result is kept only when a rounding test shows that
+// its error cannot move it across a rounding boundary; behind it the
+// double-double evaluation of split_exp with a rounding test of its own; and
+// for what neither decides, the wide evaluation of wide_fixed.h.
 #pragma once
 
 #include "real/double_double.h"
@@ -9,10 +10,12 @@
 
 namespace vyxmath {
 
-// The double for e^(y.hi + y.lo), |y.lo| <= ulp(y.hi): +infinity above the
-// largest double, below the smallest normal double per `tiny`, 0 for
-// y.hi < -746, +infinity for y.hi > 710. y must not be NaN.
-double exp_rounded(double_double y, TinyResult tiny);
+// e^(y.hi + y.lo) for |y.hi| <= 746 and |y.lo| <= 2^-43, correctly rounded to
+// the double nearest when the result is a normal double: true and the result
+// from the fast phase or, when it cannot decide, from the double-double
+// phase; false when neither decides (then the caller takes the wide
+// evaluation of its own exact argument).
+bool exp_by_double_phases(double_double y, double& result);
 
 // The fast phase alone: true, with the correctly rounded e^y in `result`,
 // when it decides; false when the result would lie outside the normal range

@@ -25,6 +25,7 @@
 #include "real/kernels/exp_log.h"
 #include "real/kernels/exponential.h"
 #include "real/kernels/float_bits.h"
+#include "real/kernels/wide_fixed.h"
 
 namespace vyxmath {
 namespace {
@@ -119,13 +120,17 @@ bool exact_power(double a, double b, double& result) {
 
 // e^(b ln a) from ln a as a double-double; |ln a| >= 2^-53 for a != 1, so
 // every y in (-746, 710) has |b| < 2^63 and the product is exact as a pair.
-double power_from_log(double_double ln_a, double b) {
+// Its error, that of ln a (about 2^-100 relative) times |y| <= 746, is
+// below 2^-90: a small part of the margin of both double phases.
+double power_from_log(double a, double_double ln_a, double b) {
     const double y_estimate = ln_a.hi * b;
     if (y_estimate > 710.0) return positive_infinity;  // e^710 > largest double
     if (y_estimate < -746.0) return 0.0;               // e^-746 < 2^-1076
     const double_double y = mul(ln_a, b);
     if (magnitude(y.hi) < 0x1p-60) return 1.0;  // e^y within 2^-59 of 1
-    return exp_rounded(y, TinyResult::truncate);
+    double result;
+    if (exp_by_double_phases(y, result)) return result;
+    return wide_power_rounded(a, b, TinyResult::truncate);
 }
 
 // a^b for finite a > 0 and finite b.
@@ -138,7 +143,7 @@ double positive_power(double a, double b) {
     if (a == euler_e) return power_of_euler_e(b);
     double exact = 0.0;
     if (exact_power(a, b, exact)) return exact;
-    return power_from_log(log_double_double(a), b);
+    return power_from_log(a, log_double_double(a), b);
 }
 
 }  // namespace
@@ -153,7 +158,9 @@ double power_of_euler_e(double b) {
     // ln e is 1 + ln_of_euler_e.lo: b ln e is b + b * lo, b * lo rounded
     // within 2^-97 of its value.
     static_assert(ln_of_euler_e.hi == 1.0);
-    return exp_rounded(double_double{b, b * ln_of_euler_e.lo}, TinyResult::truncate);
+    double result;
+    if (exp_by_double_phases(double_double{b, b * ln_of_euler_e.lo}, result)) return result;
+    return wide_power_rounded(euler_e, b, TinyResult::truncate);
 }
 
 double pow_kernel(double a, double b) {
