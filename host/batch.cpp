@@ -42,7 +42,7 @@ public:
             return;
         }
         if (holds_no_call(text, size)) {
-            put_line({});
+            put_line("");
             return;
         }
         const LineProblem problem = split_call_line(text, size, words_);
