@@ -5,8 +5,8 @@
 // under wine), and both time the same generated inputs, so the two runs'
 // figures can be set side by side:
 //
-//   vyxmath_module_timing [--repetitions=N] [--out=FILE] [--data_dir=PATH] [--filter=TEXT]
-//       times every figure whose name contains TEXT and writes the figures
+//   vyxmath_module_timing [--repetitions=N] [--out=FILE] [--data_dir=PATH] [--filter=TEXT[,TEXT...]]
+//       times every figure whose name contains a TEXT and writes the figures
 //       (median ns per call, and a digest of the results) to FILE or stdout;
 //   vyxmath_module_timing --compare NATIVE[,NATIVE...] MODULE[,MODULE...]
 //       prints the table of both sides' medians over the given runs with the
@@ -36,6 +36,7 @@
 
 #include "inputs.h"
 #include "module_loader.h"
+#include "numtext/module_conversions.h"
 #include "timing_results.h"
 #include "vyxmath.h"
 
@@ -62,7 +63,11 @@ F entry_as(const LoadedModule& module, std::string_view name) {
 }
 
 #ifdef _WIN32
-reader find_reader(const LoadedModule&) { return &vyxmath::read_number; }
+// The entries the module's exports call, linked into this program from the
+// same objects; the reader as the exports call it, from the timing loop.
+auto find_reader(const LoadedModule&) {
+    return [](const char* text) { return vyxmath::read_operand(text); };
+}
 writer find_writer(const LoadedModule&) { return &vyxmath::write_number; }
 #else
 reader find_reader(const LoadedModule& m) { return entry_as<reader>(m, "_ZN7vyxmath11read_numberEPKc"); }
@@ -113,7 +118,8 @@ timing_case over_texts(std::string name, text_export f, const number_texts& set,
 // Keeps the values read alive without a store per call.
 volatile std::uint64_t read_sink;
 
-timing_case reading(reader read, const number_texts& set) {
+template <class Reader>
+timing_case reading(Reader read, const number_texts& set) {
     const text_span* spans = set.spans().data();
     return {"read/" + set.name(), set.spans().size(), [read, spans](std::size_t n, result_digest* digest) {
                 std::uint64_t mixed = 0;
@@ -126,7 +132,8 @@ timing_case reading(reader read, const number_texts& set) {
             }};
 }
 
-timing_case writing(writer write, int digits, const number_values& set) {
+template <class Writer>
+timing_case writing(Writer write, int digits, const number_values& set) {
     const double* values = set.values.data();
     return {"write" + std::to_string(digits) + "/" + set.name, set.values.size(),
             [write, digits, values](std::size_t n, result_digest* digest) {
@@ -208,10 +215,10 @@ std::vector<timing_case> make_cases(const LoadedModule& m, const generated_sets&
     cases.push_back(integer_call("export/n_comb/10_2147483647", comb, 10, 2147483647, 20000));
     cases.push_back(integer_call("export/n_comb/-2998_2147483647", comb, -2998, 2147483647, 200));
 
-    const reader read = find_reader(m);
+    const auto read = find_reader(m);
     for (const auto& set : generated.texts) cases.push_back(reading(read, *set));
     for (const number_texts* set : files) cases.push_back(reading(read, *set));
-    const writer write = find_writer(m);
+    const auto write = find_writer(m);
     for (int digits : {8, 17})
         for (const number_values& set : generated.values) cases.push_back(writing(write, digits, set));
     return cases;
@@ -297,6 +304,18 @@ std::vector<std::vector<timing_figure>> read_runs(const std::string& list) {
     }
 }
 
+// Whether the name contains one of the comma-separated parts of the filter
+// (every name does for an empty filter).
+bool selected(const std::string& name, const std::string& filter) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = filter.find(',', start);
+        if (name.find(filter.substr(start, comma - start)) != std::string::npos) return true;
+        if (comma == std::string::npos) return false;
+        start = comma + 1;
+    }
+}
+
 bool option_value(std::string_view arg, std::string_view option, std::string& value) {
     if (arg.substr(0, option.size()) != option) return false;
     value = arg.substr(option.size());
@@ -339,7 +358,7 @@ int main(int argc, char** argv) {
 
     std::vector<timing_case> cases;
     for (timing_case& c : make_cases(module, generated, file_sets))
-        if (c.name.find(filter) != std::string::npos || c.name == "inputs/fingerprint") cases.push_back(std::move(c));
+        if (selected(c.name, filter) || c.name == "inputs/fingerprint") cases.push_back(std::move(c));
     std::fprintf(stderr, "vyxmath_module_timing: %zu figures, timed by %s\n", cases.size() - 1, clock_name());
     const std::vector<timing_figure> figures = time_cases(cases, std::max(1, std::atoi(repetitions.c_str())));
 

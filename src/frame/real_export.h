@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "vyxmath.h"
+#include "numtext/module_conversions.h"
 
 namespace vyxmath {
 
@@ -25,8 +25,8 @@ constexpr bool is_valid_angle_unit(std::int32_t unit) { return unit == 0 || unit
 template <class Op>
 std::int32_t two_operand_export(char* a, const char* b, std::int32_t digits, Op op) {
     digits = effective_digits(digits);
-    const double x = read_number(a);
-    const double y = read_number(b);
+    const double x = read_operand(a);
+    const double y = read_operand(b);
     write_number(op(x, y), digits, a);
     return 0;
 }
@@ -35,7 +35,7 @@ std::int32_t two_operand_export(char* a, const char* b, std::int32_t digits, Op 
 template <class Op>
 std::int32_t one_operand_export(char* result, const char* x, std::int32_t digits, Op op) {
     digits = effective_digits(digits);
-    const double value = read_number(x);
+    const double value = read_operand(x);
     write_number(op(value), digits, result);
     return 0;
 }
@@ -46,7 +46,7 @@ template <class Op>
 std::int32_t angle_export(char* result, const char* x, std::int32_t unit, std::int32_t digits, Op op) {
     digits = effective_digits(digits);
     if (!is_valid_angle_unit(unit)) return 0;
-    const double value = read_number(x);
+    const double value = read_operand(x);
     write_number(op(value, static_cast<AngleUnit>(unit)), digits, result);
     return 0;
 }

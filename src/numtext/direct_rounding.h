@@ -54,29 +54,32 @@ constexpr int lowest_exponent = -1021;  // leaves room below for the carries
 constexpr int highest_exponent = 1022;
 
 // D < 2^53 with p = 0 is a double as it stands, and the extended route,
-// exact throughout, returns it unchanged.
-inline double exact_integer_double(std::uint64_t d, bool negative) {
+// exact throughout, returns it unchanged; here its bit pattern.
+inline std::uint64_t exact_integer_bits(std::uint64_t d, bool negative) {
     const int leading = 63 - std::countl_zero(d);
     const std::uint64_t fraction = (d << (52 - leading)) & ((std::uint64_t{1} << 52) - 1);
-    return std::bit_cast<double>((negative ? std::uint64_t{1} << 63 : 0) |
-                                 (static_cast<std::uint64_t>(leading + 1023) << 52) | fraction);
+    return (negative ? std::uint64_t{1} << 63 : 0) | (static_cast<std::uint64_t>(leading + 1023) << 52) | fraction;
 }
 
 }  // namespace direct_rounding_detail
 
-// Sets `result` to D * 10^p as read_number rounds it, and returns true, when
-// that rounding can be decided without the extended scaling; returns false
-// otherwise (p outside -342..308, results outside the normal range, or a
-// value near half or three quarters of a unit in the last place).
-inline bool round_directly(std::uint64_t d, std::int64_t p, bool negative, double& result) {
+// Sets `bits` to the pattern of D * 10^p as read_number rounds it, and
+// returns true, when that rounding can be decided without the extended
+// scaling; returns false otherwise (p outside -342..308, results outside the
+// normal range, or a value near half or three quarters of a unit in the last
+// place).
+inline bool round_directly_to_bits(std::uint64_t d, std::int64_t p, bool negative, std::uint64_t& bits) {
     using namespace direct_rounding_detail;
     if (p == 0 && d >> 53 == 0) {
-        result = exact_integer_double(d, negative);
+        bits = exact_integer_bits(d, negative);
         return true;
     }
     if (p < powers_of_five_first || p > powers_of_five_last) return false;
     const int q = static_cast<int>(p);
-    const uint128_parts product = multiply_64x64(d, powers_of_five[q - powers_of_five_first]);
+    // Short digit strings fit 32 bits, and a 64 x 32-bit product is half the
+    // work of the full one on 32-bit machines.
+    const std::uint64_t t = powers_of_five[q - powers_of_five_first];
+    const uint128_parts product = high_half(d) == 0 ? multiply_64x32(t, low_half(d)) : multiply_64x64(d, t);
 
     // T >= 2^63 and D >= 1, so the product has 64 to 128 significant bits;
     // bring its leading bit to bit 127 of high:low.
@@ -104,9 +107,15 @@ inline bool round_directly(std::uint64_t d, std::int64_t p, bool negative, doubl
     mantissa >>= carry;
     exponent += carry;
     if (exponent < lowest_exponent || exponent > highest_exponent) return false;
-    const std::uint64_t bits = (negative ? std::uint64_t{1} << 63 : 0) |
-                               (static_cast<std::uint64_t>(exponent + 1023) << 52) |
-                               (mantissa & ((std::uint64_t{1} << 52) - 1));
+    bits = (negative ? std::uint64_t{1} << 63 : 0) | (static_cast<std::uint64_t>(exponent + 1023) << 52) |
+           (mantissa & ((std::uint64_t{1} << 52) - 1));
+    return true;
+}
+
+// The same, as the double itself.
+inline bool round_directly(std::uint64_t d, std::int64_t p, bool negative, double& result) {
+    std::uint64_t bits;
+    if (!round_directly_to_bits(d, p, negative, bits)) return false;
     result = std::bit_cast<double>(bits);
     return true;
 }

@@ -6,8 +6,8 @@
 // are first offered to the direct rounding, which gives the same bits with
 // one product whenever it can prove them.
 #include "numtext/direct_rounding.h"
+#include "numtext/module_conversions.h"
 #include "numtext/number_reader.h"
-#include "vyxmath.h"
 
 namespace vyxmath {
 namespace {
@@ -53,7 +53,7 @@ const unsigned char* append_digits(const unsigned char* s, std::uint64_t& d) {
 // adjusted exponent, which is all the direct rounding depends on. Anything
 // else (no digit, more digits, an exponent beyond the scan's cap) returns
 // false and takes the full scan.
-bool read_usual(const unsigned char* s, double& result) {
+bool read_usual(const unsigned char* s, std::uint64_t& result) {
     bool negative = false;
     if (*s == '+' || *s == '-') negative = *s++ == '-';
     std::uint64_t d = 0;
@@ -81,26 +81,34 @@ bool read_usual(const unsigned char* s, double& result) {
         if (exponent_negative) exponent = -exponent;
     }
     if (d == 0) {  // a mantissa of zeros: zero with the mantissa sign
-        result = negative ? -0.0 : 0.0;
+        result = negative ? std::uint64_t{1} << 63 : 0;
         return true;
     }
-    return round_directly(d, exponent - fraction_digits, negative, result);
+    return round_directly_to_bits(d, exponent - fraction_digits, negative, result);
+}
+
+// The bit pattern of the double read.
+inline std::uint64_t read_bits(const char* text) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    while (is_space(*s)) ++s;
+    std::uint64_t result;
+    if (read_usual(s, result)) return result;
+
+    const decimal_number d = scan_decimal(text);
+    if (d.what == decimal_number::form::none) return 0;
+    if (d.what == decimal_number::form::digits && d.digits.trailing_count == 0) {
+        if (round_directly_to_bits(d.digits.leading, d.power, d.negative, result)) return result;
+    }
+    return std::bit_cast<std::uint64_t>(extended_to_double(decimal_to_extended(d)));
 }
 
 }  // namespace
 
-double read_number(const char* text) {
-    const auto* s = reinterpret_cast<const unsigned char*>(text);
-    while (is_space(*s)) ++s;
-    double result;
-    if (read_usual(s, result)) return result;
-
-    const decimal_number d = scan_decimal(text);
-    if (d.what == decimal_number::form::none) return 0.0;
-    if (d.what == decimal_number::form::digits && d.digits.trailing_count == 0) {
-        if (round_directly(d.digits.leading, d.power, d.negative, result)) return result;
-    }
-    return extended_to_double(decimal_to_extended(d));
-}
+#ifdef VYXMATH_READ_AS_BITS
+std::uint64_t read_number_bits(const char* text) { return read_bits(text); }
+double read_number(const char* text) { return double_from_bits(read_number_bits(text)); }
+#else
+double read_number(const char* text) { return std::bit_cast<double>(read_bits(text)); }
+#endif
 
 }  // namespace vyxmath

@@ -20,6 +20,7 @@
 
 #include "numtext/digit_pairs.h"
 #include "numtext/number_layout.h"
+#include "numtext/wide_product.h"
 
 namespace vyxmath {
 namespace {
@@ -45,20 +46,70 @@ constexpr std::uint64_t powers_of_ten[] = {
     100'000'000'000'000'000u,
 };
 
-// The cut of a 17-digit significand to n digits, as one constant division
-// for each n: floor((floor(N / 10^(16 - n)) + 5) / 10) is
-// floor((N + 5 * 10^(16 - n)) / 10^(17 - n)), since a floor inside a floor
-// by a whole divisor changes nothing.
+// The significand and its cut in two 32-bit parts, value = upper * 10^8 +
+// lower with lower < 10^8, so that no step needs a 64-bit division (a
+// library call on 32-bit machines) and every division is by a constant.
+struct split_decimal {
+    std::uint32_t upper;
+    std::uint32_t lower;
+};
+
+constexpr std::uint32_t power_of_ten_32(int k) {
+    std::uint32_t p = 1;
+    while (k-- > 0) p *= 10;
+    return p;
+}
+constexpr std::uint32_t power_of_ten_32_table[] = {
+    power_of_ten_32(0), power_of_ten_32(1), power_of_ten_32(2), power_of_ten_32(3), power_of_ten_32(4),
+    power_of_ten_32(5), power_of_ten_32(6), power_of_ten_32(7), power_of_ten_32(8), power_of_ten_32(9),
+};
+constexpr std::uint32_t ten_to_8 = power_of_ten_32(8);
+
+// ceil(2^84 / 10^8) by long division.
+constexpr std::uint64_t reciprocal_of_ten_to_8() {
+    std::uint64_t quotient = 0, remainder = 0;
+    for (int bit = 84; bit >= 0; --bit) {
+        remainder = 2 * remainder + (bit == 84 ? 1 : 0);
+        quotient = 2 * quotient + (remainder >= ten_to_8 ? 1 : 0);
+        if (remainder >= ten_to_8) remainder -= ten_to_8;
+    }
+    return quotient + (remainder != 0 ? 1 : 0);
+}
+
+// N = U * 10^8 + L for N < 2^57. U = floor(N * m / 2^84) with
+// m = ceil(2^84 / 10^8): a multiplier with 27 bits more than the dividend's
+// 57, for a divisor below 2^27, makes every such quotient exact
+// (Granlund and Montgomery, 1994). L then follows in 32 bits.
+split_decimal split_significand(std::uint64_t n) {
+    const auto upper = static_cast<std::uint32_t>(multiply_64x64(n, reciprocal_of_ten_to_8()).high >> 20);
+    return {upper, low_half(n) - upper * ten_to_8};
+}
+
+// The cut of a 17-digit significand N = U * 10^8 + L to n digits:
+// C = floor((N + 5 * 10^(16 - n)) / 10^(17 - n)) (C = N when n = 17), the
+// digit behind the cut rounding half up.
+// For n <= 8 the half is a whole multiple of 10^8, which L cannot push over
+// a multiple of the divisor: C = floor((U + 5 * 10^(8 - n)) / 10^(9 - n)).
+// For 9 <= n <= 16, with j = 17 - n, 10^j divides 10^8:
+// C = U * 10^(8 - j) + floor((L + 5 * 10^(j - 1)) / 10^j), and with
+// U = a * 10^j + b that is a * 10^8 + (b * 10^(8 - j) + q), whose lower part
+// reaches 10^8 only by a carry.
 template <int n>
-std::uint64_t cut_to(std::uint64_t digits) {
+split_decimal cut_to(split_decimal d) {
     if constexpr (n == 17) {
-        return digits;
+        return d;
+    } else if constexpr (n <= 8) {
+        return {0, (d.upper + 5 * power_of_ten_32(8 - n)) / power_of_ten_32(9 - n)};
     } else {
-        return (digits + 5 * powers_of_ten[16 - n]) / powers_of_ten[17 - n];
+        constexpr int j = 17 - n;
+        const std::uint32_t q = (d.lower + 5 * power_of_ten_32(j - 1)) / power_of_ten_32(j);
+        split_decimal c{d.upper / power_of_ten_32(j), d.upper % power_of_ten_32(j) * power_of_ten_32(8 - j) + q};
+        if (c.lower == ten_to_8) c = {c.upper + 1, 0};
+        return c;
     }
 }
 
-std::uint64_t cut(std::uint64_t digits, int n) {
+split_decimal cut(split_decimal digits, int n) {
     switch (n) {
         case 1: return cut_to<1>(digits);
         case 2: return cut_to<2>(digits);
@@ -80,19 +131,39 @@ std::uint64_t cut(std::uint64_t digits, int n) {
     }
 }
 
-// The 8 digit values of c < 10^8, leading zeros included, one per byte in
-// memory order (the first digit in the lowest byte on little-endian
-// machines). The splits run on all lanes of one word at once: c into two
-// 4-digit halves, each half into two pairs by x * 10486 / 2^20 (which is
-// floor(x / 100) for x < 10^4), each pair into two digits by x * 103 / 2^10
-// (floor(x / 10) for x < 100). No lane's product reaches the next lane.
+// Whether the cut carried through all n digits (C = 10^n), and the C of
+// 10^(n - 1) that stands for it with the point one place up.
+bool carried_out(split_decimal c, int n) {
+    return n <= 8 ? c.lower == power_of_ten_32_table[n] : c.upper == power_of_ten_32_table[n - 8] && c.lower == 0;
+}
+split_decimal one_digit_less(int n) {
+    return n <= 8 ? split_decimal{0, power_of_ten_32_table[n - 1]} : split_decimal{power_of_ten_32_table[n - 9], 0};
+}
+
+// The 4 digit values of x < 10^4, one per byte in memory order (the first
+// digit in the lowest byte on little-endian machines). x splits into two
+// pairs by x * 5243 / 2^19 (floor(x / 100) for x < 43699), and each pair,
+// on its own 16-bit lane, into two digits by y * 103 / 2^10 (floor(y / 10)
+// for y < 100), no lane's product reaching the next lane. All in 32 bits:
+// on 32-bit machines one multiply each.
+std::uint32_t four_digit_values(std::uint32_t x) {
+    const std::uint32_t hundreds = (x * 5243) >> 19;
+    const std::uint32_t pairs = hundreds | ((x - hundreds * 100) << 16);
+    const std::uint32_t tens = ((pairs * 103) >> 10) & 0x000F000Fu;
+    return tens | ((pairs - tens * 10) << 8);
+}
+
+// The 8 digit values of c < 10^8, leading zeros included, in memory order.
+// 64-bit machines split both halves at once, on the lanes of one word.
 std::uint64_t eight_digit_values(std::uint32_t c) {
-    if constexpr (std::endian::native == std::endian::little) {
+    if constexpr (std::endian::native == std::endian::little && sizeof(void*) >= 8) {
         std::uint64_t x = (c / 10000) | (std::uint64_t{c % 10000} << 32);
         const std::uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007Fu;
         x = hundreds | ((x - hundreds * 100) << 16);
         const std::uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000Fu;
         return tens | ((x - tens * 10) << 8);
+    } else if constexpr (std::endian::native == std::endian::little) {
+        return four_digit_values(c / 10000) | (std::uint64_t{four_digit_values(c % 10000)} << 32);
     } else {
         std::uint64_t word = 0;
         for (int i = 0; i < 8; ++i, c /= 10) word |= std::uint64_t{c % 10} << (8 * i);
@@ -100,10 +171,22 @@ std::uint64_t eight_digit_values(std::uint32_t c) {
     }
 }
 
+// The zero bits below the lowest and above the highest one bit of a nonzero
+// word. 32-bit machines count within one 32-bit half (a library call for
+// the whole word otherwise).
+int zero_bits_below(std::uint64_t x) {
+    if constexpr (sizeof(void*) >= 8) return std::countr_zero(x);
+    return low_half(x) != 0 ? std::countr_zero(low_half(x)) : 32 + std::countr_zero(high_half(x));
+}
+int zero_bits_above(std::uint64_t x) {
+    if constexpr (sizeof(void*) >= 8) return std::countl_zero(x);
+    return high_half(x) != 0 ? std::countl_zero(high_half(x)) : 32 + std::countl_zero(low_half(x));
+}
+
 // How many of the 8 digits, from the last backwards, are 0; the value is not
 // all zeros.
 int trailing_zero_digits(std::uint64_t values) {
-    return std::endian::native == std::endian::little ? std::countl_zero(values) / 8 : std::countr_zero(values) / 8;
+    return std::endian::native == std::endian::little ? zero_bits_above(values) / 8 : zero_bits_below(values) / 8;
 }
 
 constexpr std::uint64_t ascii_zeros = 0x3030303030303030u;
@@ -166,8 +249,8 @@ bool write_integer(double value, std::int32_t digits, char* buffer) {
     if (v >= 100'000'000u || v >= powers_of_ten[digits < 17 ? digits : 17]) return false;
 
     const std::uint64_t values = eight_digit_values(static_cast<std::uint32_t>(v));
-    const int leading_zeros = std::endian::native == std::endian::little ? std::countr_zero(values) / 8
-                                                                        : std::countl_zero(values) / 8;
+    const int leading_zeros = std::endian::native == std::endian::little ? zero_bits_below(values) / 8
+                                                                        : zero_bits_above(values) / 8;
     const int length = 8 - leading_zeros;
     // The digits without the leading zeros, then NUL bytes.
     const std::uint64_t text = std::endian::native == std::endian::little
@@ -185,10 +268,10 @@ bool write_integer(double value, std::int32_t digits, char* buffer) {
 
 char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer) {
     const int n = digits;
-    std::uint64_t c = cut(d.digits, n);
+    split_decimal c = cut(split_significand(d.digits), n);
     int point = d.point;
-    if (c == powers_of_ten[n]) {
-        c = powers_of_ten[n - 1];
+    if (carried_out(c, n)) {
+        c = one_digit_less(n);
         ++point;
     }
 
@@ -198,7 +281,7 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
     char* s;
     int significant;
     if (n <= 8) {
-        const std::uint64_t values = eight_digit_values(static_cast<std::uint32_t>(c));
+        const std::uint64_t values = eight_digit_values(c.lower);
         const std::uint64_t text = values | ascii_zeros;
         std::memcpy(digit_space, &text, 8);
         std::memcpy(digit_space + 8, &ascii_zeros, 8);
@@ -206,10 +289,10 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
         s = digit_space + (8 - n);
         significant = n - trailing_zero_digits(values);  // C > 0: its leading digit is not 0
     } else {
-        const std::uint64_t high = eight_digit_values(static_cast<std::uint32_t>(c / 100'000'000u % 100'000'000u));
-        const std::uint64_t low = eight_digit_values(static_cast<std::uint32_t>(c % 100'000'000u));
+        const std::uint64_t high = eight_digit_values(c.upper % 100'000'000u);
+        const std::uint64_t low = eight_digit_values(c.lower);
         const std::uint64_t high_text = high | ascii_zeros, low_text = low | ascii_zeros;
-        digit_space[0] = static_cast<char>('0' + c / 10'000'000'000'000'000u);
+        digit_space[0] = static_cast<char>('0' + c.upper / 100'000'000u);
         std::memcpy(digit_space + 1, &high_text, 8);
         std::memcpy(digit_space + 9, &low_text, 8);
         std::memcpy(digit_space + 17, &ascii_zeros, 8);

@@ -12,19 +12,26 @@ struct uint128_parts {
     std::uint64_t low;
 };
 
-// Four 32 x 32 -> 64 partial products. The middle column can carry: the sum
-// of the two cross terms' low halves and the low product's high half is at
-// most 3 * (2^32 - 1), which fits 64 bits, so the carry is taken from there.
+// One 32 x 32 -> 64 product: a single multiply instruction on 32-bit x86,
+// where a product of two 64-bit operands would take three.
+constexpr std::uint64_t multiply_32x32(std::uint32_t a, std::uint32_t b) { return std::uint64_t{a} * b; }
+
+constexpr std::uint32_t low_half(std::uint64_t x) { return static_cast<std::uint32_t>(x); }
+constexpr std::uint32_t high_half(std::uint64_t x) { return static_cast<std::uint32_t>(x >> 32); }
+
+// Four 32 x 32 -> 64 partial products. The middle column takes the low
+// product's high half and the two cross terms' low halves: at most
+// 3 * (2^32 - 1), which fits 64 bits, so the one carry out of it is its own
+// high half, and the high column adds it with the cross terms' high halves
+// without overflowing (the whole product fits 128 bits).
 constexpr uint128_parts multiply_64x64_portable(std::uint64_t a, std::uint64_t b) {
-    const std::uint64_t a_low = a & 0xFFFFFFFFu, a_high = a >> 32;
-    const std::uint64_t b_low = b & 0xFFFFFFFFu, b_high = b >> 32;
-    const std::uint64_t low_low = a_low * b_low;
-    const std::uint64_t low_high = a_low * b_high;
-    const std::uint64_t high_low = a_high * b_low;
-    const std::uint64_t high_high = a_high * b_high;
-    const std::uint64_t middle = (low_low >> 32) + (low_high & 0xFFFFFFFFu) + (high_low & 0xFFFFFFFFu);
-    return {high_high + (low_high >> 32) + (high_low >> 32) + (middle >> 32),
-            (middle << 32) | (low_low & 0xFFFFFFFFu)};
+    const std::uint64_t low_low = multiply_32x32(low_half(a), low_half(b));
+    const std::uint64_t low_high = multiply_32x32(low_half(a), high_half(b));
+    const std::uint64_t high_low = multiply_32x32(high_half(a), low_half(b));
+    const std::uint64_t high_high = multiply_32x32(high_half(a), high_half(b));
+    const std::uint64_t middle = std::uint64_t{high_half(low_low)} + low_half(low_high) + low_half(high_low);
+    return {high_high + high_half(low_high) + high_half(high_low) + high_half(middle),
+            (middle << 32) | low_half(low_low)};
 }
 
 constexpr uint128_parts multiply_64x64(std::uint64_t a, std::uint64_t b) {
@@ -33,6 +40,17 @@ constexpr uint128_parts multiply_64x64(std::uint64_t a, std::uint64_t b) {
     return {static_cast<std::uint64_t>(product >> 64), static_cast<std::uint64_t>(product)};
 #else
     return multiply_64x64_portable(a, b);
+#endif
+}
+
+// A 64-bit by 32-bit product, 96 bits: two multiplies of 32-bit halves.
+constexpr uint128_parts multiply_64x32(std::uint64_t a, std::uint32_t b) {
+#ifdef __SIZEOF_INT128__
+    return multiply_64x64(a, b);
+#else
+    const std::uint64_t low = multiply_32x32(low_half(a), b);
+    const std::uint64_t high = multiply_32x32(high_half(a), b) + high_half(low);
+    return {high_half(high), (high << 32) | low_half(low)};
 #endif
 }
 
