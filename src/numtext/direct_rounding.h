@@ -76,25 +76,36 @@ inline bool round_directly_to_bits(std::uint64_t d, std::int64_t p, bool negativ
     }
     if (p < powers_of_five_first || p > powers_of_five_last) return false;
     const int q = static_cast<int>(p);
-    // Short digit strings fit 32 bits, and a 64 x 32-bit product is half the
-    // work of the full one on 32-bit machines.
     const std::uint64_t t = powers_of_five[q - powers_of_five_first];
-    const uint128_parts product = high_half(d) == 0 ? multiply_64x32(t, low_half(d)) : multiply_64x64(d, t);
 
-    // T >= 2^63 and D >= 1, so the product has 64 to 128 significant bits;
-    // bring its leading bit to bit 127 of high:low.
-    std::uint64_t high = product.high, low = product.low;
-    int zeros = 64;
-    if (high == 0) {
-        high = low;
-        low = 0;
+    // D * T with its leading bit brought to bit 127 of high:low, `zeros`
+    // being the shift that took it there. D is normalised first (T has bit
+    // 63 set already), which leaves the product's leading bit in one of two
+    // places and only a one-bit step to take: no shift of the wide product
+    // by a variable count, which 32-bit machines do in pieces. Digit strings
+    // that fit 32 bits take a 64 x 32-bit product, half the work there.
+    std::uint64_t high, low;
+    int zeros;
+    if (high_half(d) == 0) {
+        const int shift = std::countl_zero(low_half(d));
+        const uint128_parts product = multiply_64x32(t, low_half(d) << shift);  // from 2^94 to below 2^96
+        high = (product.high << 32) | high_half(product.low);
+        low = product.low << 32;
+        zeros = 32 + shift;
     } else {
-        zeros = std::countl_zero(high);
-        if (zeros != 0) {
-            high = (high << zeros) | (low >> (64 - zeros));
-            low <<= zeros;
-        }
+        const int shift = std::countl_zero(d);
+        const uint128_parts product = multiply_64x64(d << shift, t);  // from 2^126 to below 2^128
+        high = product.high;
+        low = product.low;
+        zeros = shift;
     }
+    // The one-bit step, as additions: x << step is x + (x & step_mask).
+    const std::uint64_t step = ~high >> 63;
+    const std::uint64_t step_mask = 0 - step;
+    high = high + (high & step_mask) + (low >> 63 & step);
+    low = low + (low & step_mask);
+    zeros += static_cast<int>(step);
+
     std::uint64_t mantissa = high >> 11;                         // 53 bits
     const std::uint64_t remainder = (high << 53) | (low >> 11);  // the next 64
     if (within_margin(remainder, half) || within_margin(remainder, three_quarters)) return false;

@@ -17,32 +17,57 @@ constexpr bool is_space(unsigned char c) { return c == ' ' || (c >= '\t' && c <=
 constexpr bool is_exponent_marker(unsigned char c) { return static_cast<unsigned>((c | 0x20) - 'd') < 2; }
 constexpr unsigned digit_value(unsigned char c) { return c - unsigned{'0'}; }  // above 9 for a non-digit
 
-// Appends a run of digits to d, up to four per step: the digits of a step
-// are combined among themselves before they meet d, so the chain through d
-// takes one product per four digits. Each byte is looked at only once the
-// one before it has proved to be a digit, so nothing behind the terminating
-// NUL is read. A run too long for 64 bits wraps d; the caller refuses it.
-const unsigned char* append_digits(const unsigned char* s, std::uint64_t& d) {
-    for (;;) {
+// Gathers up to eight digits of a run into a 32-bit group, four per step:
+// the digits of a step are combined among themselves before they meet the
+// group. Each byte is looked at only once the one before it has proved to
+// be a digit, so nothing behind the terminating NUL is read. Returns where
+// the gathering stopped; fewer than eight digits taken means the run ended.
+[[gnu::always_inline]] inline const unsigned char* gather_group(const unsigned char* s, std::uint32_t& group) {
+    std::uint32_t g = 0;
+    for (int step = 0; step < 2; ++step) {
         const unsigned a = digit_value(s[0]);
-        if (a > 9) return s;
+        if (a > 9) break;
         const unsigned b = digit_value(s[1]);
         if (b > 9) {
-            d = d * 10 + a;
-            return s + 1;
+            g = g * 10 + a;
+            s += 1;
+            break;
         }
         const unsigned c = digit_value(s[2]);
         if (c > 9) {
-            d = d * 100 + (a * 10 + b);
-            return s + 2;
+            g = g * 100 + (a * 10 + b);
+            s += 2;
+            break;
         }
         const unsigned e = digit_value(s[3]);
         if (e > 9) {
-            d = d * 1000 + (a * 100 + b * 10 + c);
-            return s + 3;
+            g = g * 1000 + (a * 100 + b * 10 + c);
+            s += 3;
+            break;
         }
-        d = d * 10000 + (a * 1000 + b * 100 + c * 10 + e);
+        g = g * 10000 + (a * 1000 + b * 100 + c * 10 + e);
         s += 4;
+    }
+    group = g;
+    return s;
+}
+
+constexpr std::uint32_t group_scale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+// Appends a run of digits to d, a group of up to eight at a time: the chain
+// through d takes one product per eight digits, with a factor below 2^32
+// (two multiplies on 32-bit machines, not three). A run too long for 64
+// bits wraps d; the caller refuses it. Inlined, so that d stays in
+// registers rather than behind a reference (on 32-bit machines the compiler
+// keeps it in memory otherwise).
+[[gnu::always_inline]] inline const unsigned char* append_digits(const unsigned char* s, std::uint64_t& d) {
+    for (;;) {
+        std::uint32_t group;
+        const unsigned char* const start = s;
+        s = gather_group(s, group);
+        const auto count = s - start;
+        d = d * std::uint64_t{group_scale[count]} + group;
+        if (count < 8) return s;
     }
 }
 
