@@ -1,6 +1,7 @@
 #include "operand_check.h"
 
 #include "argument_binding.h"
+#include "frame/real_export.h"
 
 namespace vyxmath::host {
 namespace {
@@ -55,6 +56,12 @@ void note_text(std::string_view text, std::size_t position, Message& note) {
     }
 }
 
+// "argument 3 (digits 30)"
+void name_value(std::size_t position, std::string_view what, std::int32_t value, Message& note) {
+    note.add("argument ").add(static_cast<std::int64_t>(position)).add(" (").add(what).add(" ");
+    note.add(static_cast<std::int64_t>(value)).add(")");
+}
+
 }  // namespace
 
 NumberReading read_as_number(std::string_view text) {
@@ -97,12 +104,18 @@ std::size_t check_call(const ExportInfo& e, std::span<const Argument> args,
         note.clear();
         if (kind == SlotKind::text_in_out || kind == SlotKind::text_in) {
             note_text(args[position - 1].view(), position, note);
-        } else if (kind == SlotKind::angle_unit && value != 0 && value != 1) {
-            note.add("argument ").add(static_cast<std::int64_t>(position)).add(" (unit ").add(static_cast<std::int64_t>(value));
-            note.add(") is neither 0 (radians) nor 1 (degrees): the call leaves p1 unchanged");
+        } else if (kind == SlotKind::angle_unit && !is_valid_angle_unit(value)) {
+            name_value(position, "unit", value, note);
+            note.add(" is neither 0 (radians) nor 1 (degrees): the call leaves p1 unchanged");
         } else if (kind == SlotKind::digits && value > most_written_digits) {
-            note.add("argument ").add(static_cast<std::int64_t>(position)).add(" (digits ").add(static_cast<std::int64_t>(value));
-            note.add("): at most ").add(std::int64_t{most_written_digits}).add(" significant digits are written");
+            name_value(position, "digits", value, note);
+            note.add(": at most ").add(std::int64_t{most_written_digits}).add(" significant digits are written");
+        } else if (kind == SlotKind::digits && value < 0) {
+            name_value(position, "digits", value, note);
+            note.add(": below 1, one significant digit is written");
+        } else if (e.name == "n_bitsft" && slot == 3 && value != 0 && value != 1) {
+            name_value(position, "direction", value, note);
+            note.add(" is neither 0 (right) nor 1 (left): the call stores nothing and 0 is printed");
         }
         if (!note.empty()) ++count;
     }

@@ -3,7 +3,8 @@
 // meant. An operand text that is not wholly a number is read as the number
 // it starts with (or 0), the module's own texts for infinities and
 // not-a-numbers read as 1, an angle unit other than 0 or 1 makes the call do
-// nothing, and no more than 17 significant digits are ever written. Each
+// nothing (as does a shift direction other than 0 or 1), no more than 17
+// significant digits are ever written, and negative digits write one. Each
 // finding is one note; what becomes of it (a warning, an error, nothing) is
 // the caller's choice. The module's results are never changed.
 #pragma once
@@ -17,11 +18,12 @@
 #include "call_line.h"
 #include "frame/export_table.h"
 #include "message.h"
+#include "numtext/digit_record.h"
 
 namespace vyxmath::host {
 
 // Most significant digits a written number ever has.
-inline constexpr std::int32_t most_written_digits = 17;
+inline constexpr std::int32_t most_written_digits = record_digit_count;
 
 // At most one note per argument.
 using CallNotes = std::array<Message, 4>;

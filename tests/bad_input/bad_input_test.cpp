@@ -290,6 +290,11 @@ INSTANTIATE_TEST_SUITE_P(
         Invocation{"DigitsAbove17", {"n_sqrt", "2", "30"}, "", 0, "1.4142135623730951\n",
                    "vyxmath: warning: argument 2 (digits 30): at most 17 significant digits are written\n"},
         Invocation{"Digits17", {"n_sqrt", "2", "17"}, "", 0, "1.4142135623730951\n", ""},
+        Invocation{"NegativeDigits", {"n_tasu", "1234.5", "1", "-3"}, "", 0, "1e+003\n",
+                   "vyxmath: warning: argument 3 (digits -3): below 1, one significant digit is written\n"},
+        Invocation{"ShiftDirectionTwo", {"n_bitsft", "1", "4", "2"}, "", 0, "0\n",
+                   "vyxmath: warning: argument 3 (direction 2) is neither 0 (right) nor 1 (left): "
+                   "the call stores nothing and 0 is printed\n"},
         Invocation{"Quiet", {"--quiet", "n_tasu", "1.5x", "1"}, "", 0, "2.5\n", ""},
         Invocation{"Strict", {"--strict", "n_tasu", "1.5x", "1"}, "", 1, "",
                    "vyxmath: n_tasu: argument 1 (\"1.5x\") is read as 1.5 (an error with --strict)\n"},
