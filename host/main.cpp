@@ -45,7 +45,7 @@ void print_help() {
         "\n"
         "Options:\n"
         "  --module PATH  load the module from PATH\n"
-        "  --strict       an argument the module would read otherwise than written is an error\n"
+        "  --strict       every warning is an error instead: the call is not made (exit 1)\n"
         "  --quiet        no warnings\n"
         "  -h, --help     this text; --help EXPORT shows one export\n"
         "\n"
