@@ -1,0 +1,116 @@
+// The writer's one-product significand against the extended scaling on
+// doubles built to lie at chosen distances from a rounding point of the 17th
+// digit: exactly on it, just inside and just outside the product's margin
+// of 2^-16 of a unit, and at every power of two in between. Random doubles
+// reach the margin about once in 30000 and the cases where the two routes
+// part about once in 10^7, so only such built values can catch a margin
+// that is too narrow.
+//
+// For x = m * 2^-(k + s), y = x * 10^k = m * 5^k / 2^s. With 5^k odd, m can
+// be picked modulo 2^s to give y's fraction any value t / 2^s, here
+// 1/2 + delta; the rest of m places y among the 17-digit integers, so that
+// the 17th digit is y's last integer digit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <vector>
+
+#include "numtext/digit_record.h"
+#include "numtext/sample_doubles.h"
+
+namespace vyxmath {
+namespace {
+
+using wide = unsigned __int128;
+
+constexpr wide power(wide base, int n) {
+    wide p = 1;
+    while (n-- > 0) p *= base;
+    return p;
+}
+
+// The inverse of an odd number modulo 2^64 (Newton's iteration).
+std::uint64_t inverse_of_odd(std::uint64_t a) {
+    std::uint64_t x = a;  // right to 3 bits
+    for (int i = 0; i < 5; ++i) x *= 2 - a * x;
+    return x;
+}
+
+struct boundary_tally {
+    long answered_next_to_margin = 0;  // just outside it
+};
+
+void expect_same_significand(double v, boundary_tally& t, bool next_to_margin) {
+    decimal_significand direct;
+    if (!significand_directly(v, direct)) return;
+    if (next_to_margin) ++t.answered_next_to_margin;
+    const decimal_significand route = significand_by_scaling(v);
+    ASSERT_EQ(direct.digits, route.digits) << std::hex << std::bit_cast<std::uint64_t>(v);
+    ASSERT_EQ(direct.point, route.point) << std::hex << std::bit_cast<std::uint64_t>(v);
+}
+
+// Offsets t of the fraction from one half, in units of 2^-s: zero, small
+// ones, every power of two and its neighbours (the margin 2^-16 and its
+// neighbours among them), and random ones just above the half.
+std::vector<std::int64_t> offsets(int s, testing::bit_stream& bits) {
+    std::vector<std::int64_t> t{0};
+    auto both_signs = [&t](std::int64_t v) {
+        t.push_back(v);
+        t.push_back(-v);
+    };
+    for (std::int64_t v = 1; v <= 3; ++v) both_signs(v);
+    for (int j = 1; j <= s - 2; ++j) {
+        const std::int64_t p = std::int64_t{1} << j;
+        both_signs(p - 1);
+        both_signs(p);
+        both_signs(p + 1);
+    }
+    // The truncated products of the scaling fall short by up to 2^-17.2 of
+    // a unit, so its 18th digit can be 4 where y lies above the half by
+    // less: a band sampled densely.
+    if (s > 21)
+        for (int i = 0; i < 300; ++i)
+            t.push_back((std::int64_t{1} << (s - 21)) + static_cast<std::int64_t>(bits.next() % (std::uint64_t{1} << (s - 17))));
+    return t;
+}
+
+TEST(WriteBoundaries, DirectSignificandAgreesAroundEveryHalfOfThe17thDigit) {
+    testing::bit_stream bits(1717);
+    boundary_tally t;
+    const wide m_low = wide{1} << 52, m_high = wide{1} << 53;
+    for (int k = 1; k <= 22; ++k) {
+        const wide five_k = power(5, k);
+        const std::uint64_t inverse = inverse_of_odd(static_cast<std::uint64_t>(five_k));
+        for (int s = 1; s <= 50; ++s) {
+            // m with 10^16 <= m 5^k / 2^s < 10^17, within [2^52, 2^53), as
+            // u 2^s + r for u from low_u up to below high_u.
+            const wide first = std::max(m_low, (power(10, 16) << s) / five_k + 1);
+            const wide last = std::min(m_high, (power(10, 17) << s) / five_k);
+            if (last <= first) continue;
+            const wide low_u = (first >> s) + 1, high_u = last >> s;
+            if (high_u <= low_u) continue;
+            const std::uint64_t modulus_mask = (std::uint64_t{1} << s) - 1;
+            const bool margin_visible = s > 16;  // offsets of 2^-16 exist
+            for (std::int64_t offset : offsets(s, bits)) {
+                const std::uint64_t residue =
+                    ((std::uint64_t{1} << (s - 1)) + static_cast<std::uint64_t>(offset)) & modulus_mask;
+                const std::uint64_t r = (residue * inverse) & modulus_mask;  // m 5^k = residue mod 2^s
+                const std::int64_t distance = offset < 0 ? -offset : offset;
+                const bool next_to_margin = margin_visible && distance > (std::int64_t{1} << (s - 16)) &&
+                                            distance <= (std::int64_t{1} << (s - 16)) + 1;
+                for (int i = 0; i < 3; ++i) {
+                    const wide m = (low_u + static_cast<wide>(bits.next()) % (high_u - low_u)) << s | r;
+                    const double x = std::ldexp(static_cast<double>(static_cast<std::uint64_t>(m)), -(k + s));
+                    ASSERT_NO_FATAL_FAILURE(expect_same_significand(i == 2 ? -x : x, t, next_to_margin));
+                }
+            }
+        }
+    }
+    // The product decides everything outside the margin, right up to its edge.
+    EXPECT_GT(t.answered_next_to_margin, 100);
+}
+
+}  // namespace
+}  // namespace vyxmath
