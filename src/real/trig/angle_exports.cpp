@@ -21,8 +21,11 @@ double in_radians(double x, AngleUnit unit) {
     return unit == AngleUnit::degrees ? vyxmath::degrees_to_radians(x) : x;
 }
 
-double in_unit(double_double radians, AngleUnit unit) {
-    return unit == AngleUnit::degrees ? vyxmath::radians_to_degrees(radians) : radians.hi;
+// The arc value in radians (rounded once to a double) or in degrees (from the
+// value rounded to 64 bits).
+template <double (*in_radians)(double), double_double (*to_64_bits)(double)>
+double in_unit(double x, AngleUnit unit) {
+    return unit == AngleUnit::degrees ? vyxmath::radians_to_degrees(to_64_bits(x)) : in_radians(x);
 }
 
 // An export whose argument is an angle: f(x in radians).
@@ -33,10 +36,10 @@ std::int32_t of_angle(char* result, const char* x, std::int32_t unit, std::int32
 }
 
 // An export whose result is an angle: f(x) in the unit.
-template <double_double (*function)(double)>
+template <double (*in_radians)(double), double_double (*to_64_bits)(double)>
 std::int32_t to_angle(char* result, const char* x, std::int32_t unit, std::int32_t digits) {
     return angle_export(result, x, unit, digits,
-                        [](double v, AngleUnit u) { return in_unit(function(v), u); });
+                        [](double v, AngleUnit u) { return in_unit<in_radians, to_64_bits>(v, u); });
 }
 
 }  // namespace
@@ -66,15 +69,15 @@ std::int32_t VYX_CALL n_tanh(char* result, const char* x, std::int32_t unit, std
 }
 
 std::int32_t VYX_CALL n_asin(char* result, const char* x, std::int32_t unit, std::int32_t digits) {
-    return to_angle<vyxmath::arcsine>(result, x, unit, digits);
+    return to_angle<vyxmath::arcsine, vyxmath::arcsine_to_64_bits>(result, x, unit, digits);
 }
 
 std::int32_t VYX_CALL n_acos(char* result, const char* x, std::int32_t unit, std::int32_t digits) {
-    return to_angle<vyxmath::arccosine>(result, x, unit, digits);
+    return to_angle<vyxmath::arccosine, vyxmath::arccosine_to_64_bits>(result, x, unit, digits);
 }
 
 std::int32_t VYX_CALL n_atan(char* result, const char* x, std::int32_t unit, std::int32_t digits) {
-    return to_angle<vyxmath::arctangent>(result, x, unit, digits);
+    return to_angle<vyxmath::arctangent, vyxmath::arctangent_to_64_bits>(result, x, unit, digits);
 }
 
 // y <- the angle of the point (x, y) in radians; no angle unit.

@@ -94,17 +94,27 @@ void complement_low_bits(wide_product& p, int bits) {
     }
 }
 
-}  // namespace
+// x * 2/pi modulo 4 for x = magnitude * 2^exponent: the quadrant of the
+// nearest multiple and the distance to it, |fraction| <= 1/2, in units of
+// pi/2, as the fraction_bits low bits of p (a magnitude; negative when the
+// quotient was rounded up).
+struct exact_fraction {
+    int quadrant;
+    bool round_up;
+    int fraction_bits;
+    wide_product p;
+};
 
-reduced_angle reduce_by_half_pi_exactly(std::uint64_t magnitude, int exponent, bool negative) {
+exact_fraction fraction_of_quotient(std::uint64_t magnitude, int exponent) {
     // x * 2/pi = magnitude * W * 2^(exponent - 320), W the table as an integer.
     // Bits of the product at positions >= fraction_bits + 2 are multiples of
     // 4 and do not change the angle; the table's truncation error is below
     // 2^(64 + 10 - 320) in units of pi/2.
-    wide_product p = multiply_by_two_over_pi(magnitude);
-    const int fraction_bits = 32 * two_over_pi_word_count - exponent;
+    exact_fraction f{0, false, 32 * two_over_pi_word_count - exponent, multiply_by_two_over_pi(magnitude)};
+    wide_product& p = f.p;
+    const int fraction_bits = f.fraction_bits;
 
-    int quadrant = (p.bit(fraction_bits + 1) ? 2 : 0) + (p.bit(fraction_bits) ? 1 : 0);
+    f.quadrant = (p.bit(fraction_bits + 1) ? 2 : 0) + (p.bit(fraction_bits) ? 1 : 0);
     for (int i = 0; i < product_words; ++i) {
         const int low = 32 * i;
         if (low >= fraction_bits) {
@@ -115,11 +125,22 @@ reduced_angle reduce_by_half_pi_exactly(std::uint64_t magnitude, int exponent, b
     }
     // A fraction of one half or more rounds the quotient up; the remainder
     // is then negative, and its magnitude is 2^fraction_bits - fraction.
-    const bool round_up = p.bit(fraction_bits - 1);
-    if (round_up) {
-        quadrant = (quadrant + 1) & 3;
+    f.round_up = p.bit(fraction_bits - 1);
+    if (f.round_up) {
+        f.quadrant = (f.quadrant + 1) & 3;
         complement_low_bits(p, fraction_bits);
     }
+    return f;
+}
+
+}  // namespace
+
+reduced_angle reduce_by_half_pi_exactly(std::uint64_t magnitude, int exponent, bool negative) {
+    const exact_fraction f = fraction_of_quotient(magnitude, exponent);
+    const wide_product& p = f.p;
+    const int fraction_bits = f.fraction_bits;
+    const int quadrant = f.quadrant;
+    const bool round_up = f.round_up;
 
     int top = fraction_bits - 1;
     while (top >= 0 && !p.bit(top)) --top;
@@ -159,6 +180,40 @@ reduced_angle reduce_by_half_pi(double x) {
     const int biased = static_cast<int>(bits >> 52);
     const std::uint64_t significand = (bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;
     return reduce_by_half_pi_exactly(significand, biased - 1075, sign_bit(x));
+}
+
+wide_reduced_angle reduce_by_half_pi_wide(double x) {
+    const double a = magnitude(x);
+    if (a <= 0x1.921fb54442d18p-1) return {0, to_wide(x)};
+    std::uint64_t significand;
+    int exponent;
+    bool negative = sign_bit(x);
+    if (a >= 0x1.0p63) {
+        const large_argument_remainder r = remainder_by_large_period(x);
+        significand = r.magnitude;
+        exponent = 0;
+        negative = r.negative != negative;
+    } else {
+        const std::uint64_t bits = to_bits(a);
+        significand = (bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;
+        exponent = static_cast<int>(bits >> 52) - 1075;
+    }
+    const exact_fraction f = fraction_of_quotient(significand, exponent);
+    // The fraction's leading 256 bits below the point, times pi/2.
+    std::uint32_t words[wide_words] = {};
+    for (int i = 0; i < wide_fraction_bits / 32; ++i) {
+        const int low = f.fraction_bits - wide_fraction_bits + 32 * i;
+        std::uint32_t w = 0;
+        for (int b = 31; b >= 0; --b) w = (w << 1) | (f.p.bit(low + b) ? 1u : 0u);
+        words[i] = w;
+    }
+    const wide_fixed half_pi = wide_from_words(trig_constants::half_pi_wide, false);
+    wide_reduced_angle result{f.quadrant, wide_from_words(words, f.round_up) * half_pi};
+    if (negative) {
+        result.quadrant = (4 - result.quadrant) & 3;
+        result.remainder = -result.remainder;
+    }
+    return result;
 }
 
 large_argument_remainder remainder_by_large_period(double x) {

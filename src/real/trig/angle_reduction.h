@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "real/double_double.h"
+#include "real/trig/wide_fixed.h"
 
 namespace vyxmath {
 
@@ -25,6 +26,16 @@ reduced_angle reduce_by_half_pi(double x);
 // x = +-magnitude * 2^exponent with magnitude < 2^64 and -64 <= exponent <= 10:
 // the exact reduction, from the bits of 2/pi.
 reduced_angle reduce_by_half_pi_exactly(std::uint64_t magnitude, int exponent, bool negative);
+
+// The same reduction for any finite x (from 2^63 on, of the remainder by the
+// large period below), to 256 bits after the point: the argument of the wide
+// evaluation. The fraction of pi/2 is exact to 2^-246; a remainder is never
+// below 2^-64, so the relative error stays below 2^-180.
+struct wide_reduced_angle {
+    int quadrant;
+    wide_fixed remainder;
+};
+wide_reduced_angle reduce_by_half_pi_wide(double x);
 
 // pi * 2^62 held to 64 significant bits (rounded to nearest): the period by
 // which arguments of 2^63 and more are brought below 2^63 before reduction.

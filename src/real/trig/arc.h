@@ -1,6 +1,8 @@
-// The arc functions, the module's own, as double-doubles (relative error below
-// 2^-95; the double result is the .hi part, rounded once). The degree
-// conversion of the arc exports takes the whole double-double value.
+// The arc functions, the module's own, correctly rounded: a double-double
+// evaluation (relative error below 2^-79) with a rounding test, and a wide
+// fixed-point one (wide_angle_functions.h) where that cannot decide. The
+// degree conversion of the arc exports takes the value rounded to 64
+// significant bits, decided the same way.
 //
 // Edge results:
 //   asin: +-0 -> +-0, +-1 -> +-pi/2, |x| > 1 (infinities too) -> not-a-number
@@ -13,9 +15,15 @@
 
 namespace vyxmath {
 
-double_double arcsine(double x);
-double_double arccosine(double x);
-double_double arctangent(double x);
+double arcsine(double x);
+double arccosine(double x);
+double arctangent(double x);
+
+// The same angles rounded to nearest at 64 significant bits, held exactly as
+// hi + lo: the route of the degree conversion.
+double_double arcsine_to_64_bits(double x);
+double_double arccosine_to_64_bits(double x);
+double_double arctangent_to_64_bits(double x);
 
 // The angle of the point (x, y) in radians, from -pi to pi:
 //   y = +-0: +0 for x > 0, x = +0 or x = +inf; +-pi (sign of y) for x < 0,

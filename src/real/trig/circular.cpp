@@ -4,21 +4,204 @@
 #include "real/kernels/float_bits.h"
 #include "real/trig/angle_reduction.h"
 #include "real/trig/taylor_kernels.h"
+#include "real/trig/trig_constants.h"
+#include "real/trig/wide_angle_functions.h"
 
 namespace vyxmath {
 namespace {
 
-// Below this, sin x and tan x differ from x by less than x^3/3, which is
-// under 2^-55.5 of x and so under half the spacing of the doubles next to x
-// (at least 2^-54 of x): both round to x itself.
-constexpr double identity_limit = 0x1.0p-27;
+namespace tc = trig_constants;
+
+// Below these, sin x and tan x round to x itself. The spacing of the doubles
+// next to x is at least 2^-53 |x| on either side (2^-53 |x| below a power of
+// two, 2^-52 |x| above it, and never less inside a binade), so a value within
+// 2^-54 |x| of x rounds to x. sin x lies below |x| by less than |x|^3/6,
+// under 2^-54.5 |x| for |x| < 2^-26; tan x lies above it by less than
+// |x|^3/3, under 2^-55.5 |x| for |x| < 2^-27 (but 2^-53.5 |x| at 2^-26).
+constexpr double sine_identity_limit = 0x1.0p-26;
+constexpr double tangent_identity_limit = 0x1.0p-27;
+// cos x = 1 - x^2/2 + ... lies within 2^-55 of 1 for |x| < 2^-27, and the
+// double below 1 is 2^-53 away.
+constexpr double cosine_identity_limit = 0x1.0p-27;
+
+// The fast phase reduces arguments below this by pi/2 in three 33-bit
+// pieces (Cody and Waite): the quotient n stays below 2^20, so n times each
+// piece is exact.
+constexpr double fast_reduction_limit = 0x1.0p20;
+// A remainder below this goes to the accurate phase, whose reduction keeps
+// its relative accuracy under any cancellation.
+constexpr double fast_remainder_limit = 0x1.0p-29;
 
 constexpr double reduction_limit = 0x1.0p63;
+constexpr double two_over_pi = 0x1.45f306dc9c883p-1;
 
-reduced_angle reduce(double x) {
+// Relative error bounds of the phases (see sine_cosine_fast and the
+// double-double kernels), with a margin; a result is kept when both ends of
+// its error interval round to the same double.
+constexpr double fast_error = 0x1.0p-63;
+constexpr double fast_tangent_error = 0x1.0p-62;
+// The double-double kernels: their series tails, evaluated in doubles, are
+// below 2^-28.7 of the sum and err by 2^-81.7; the reduction by 2^-85.
+constexpr double accurate_error = 0x1.0p-77;
+
+// Whether every value within err (absolute) of hi + lo rounds to the same
+// double as hi + lo; err carries a margin for the rounding of lo +- err.
+inline bool rounds_surely(double hi, double lo, double err) {
+    return hi + (lo + err) == hi + (lo - err);
+}
+
+// The remainder of the fast reduction: x = n pi/2 + r, |r| <= pi/4 + 2^-40,
+// r = hi + lo with an absolute error below 2^-100.
+struct fast_reduced {
+    int quadrant;
+    double hi;
+    double lo;
+};
+
+// For pi/4 < |x| < 2^20; false when the remainder falls below
+// fast_remainder_limit.
+inline bool reduce_fast(double x, fast_reduced& out) {
+    constexpr double shifter = 0x1.8p52;
+    const double n = (x * two_over_pi + shifter) - shifter;  // nearest, |n| < 2^20
+    // n c1 and n c2 are exact (20 + 33 bits); x - n c1 is exact, the two
+    // lying within a factor of two of each other (Sterbenz).
+    const double t = x - n * tc::half_pi_c1;
+    const double_double s = two_sum(t, -n * tc::half_pi_c2);
+    if (magnitude(s.hi) < fast_remainder_limit) return false;
+    // |s.lo| <= 2^-53 |s.hi|, |n c3| < 2^-48: the two roundings below err by
+    // less than 2^-100; the rest of pi/2 beyond c4 by n 2^-150.
+    const double tail = (s.lo - n * tc::half_pi_c3) - n * tc::half_pi_c4;
+    const double_double r = fast_two_sum(s.hi, tail);
+    const std::uint64_t nb = to_bits(n + shifter);
+    out = {static_cast<int>(nb & 3), r.hi, r.lo};
+    return true;
+}
+
+// sin r and cos r for r = rh + rl, |rh| <= pi/4 + 2^-40, |rl| <= 2^-52 |rh|,
+// as sums hi + lo, from the table point a = i/64 nearest |rh| and h = |rh| - a
+// (exact: both are multiples of ulp(rh) and |h| <= 2^-7):
+//   sin(a + h + l) = S + C h + [S h^2 Q + C h^3 P + l (C - S h) + ...]
+//   cos(a + h + l) = C - S h + [C h^2 Q - S h^3 P - l (S + C h) + ...]
+// with S, C = sin a, cos a as double-doubles (2^-106), sin h = h + h^3 P(h^2)
+// to h^7 (dropped: h^9/9! < 2^-81 of h) and cos h = 1 + h^2 Q(h^2) to h^6
+// (dropped: h^8/8! < 2^-71). The leading products C h and S h are exact
+// (Dekker) and added exactly; every other term is below 2^-14 of the result
+// and is summed smallest first in plain doubles: its rounding errors stay
+// below 6 * 2^-53 * 2^-14 of the result (2^-64.4), the l terms neglect l h^2
+// (2^-67), and the table and the polynomials add 2^-70. Relative error of
+// either result below 2^-64, so fast_error = 2^-63 keeps a margin of two.
+struct sine_cosine_pair {
+    double sin_hi, sin_lo, cos_hi, cos_lo;
+};
+
+constexpr double s3 = -0x1.5555555555555p-3;  // -1/6
+constexpr double s5 = 0x1.1111111111111p-7;   // 1/120
+constexpr double s7 = -0x1.a01a01a01a01ap-13; // -1/5040
+constexpr double c2 = -0.5;
+constexpr double c4 = 0x1.5555555555555p-5;   // 1/24
+constexpr double c6 = -0x1.6c16c16c16c17p-10; // -1/720
+
+template <bool want_sine, bool want_cosine>
+inline sine_cosine_pair sine_cosine_fast(double rh, double rl) {
+    const bool negative = rh < 0.0;
+    const double u = negative ? -rh : rh;
+    const double l = negative ? -rl : rl;
+    const int i = static_cast<int>(u * tc::sine_table_step + 0.5);
+    const double* entry = tc::sine_cosine_table[i];
+    const double sh = entry[0], sl = entry[1], ch = entry[2], cl = entry[3];
+    const double h = u - i * (1.0 / tc::sine_table_step);
+    const double h2 = h * h;
+    const double p = h2 * (s3 + h2 * (s5 + h2 * s7));  // sin h / h - 1
+    const double q = h2 * (c2 + h2 * (c4 + h2 * c6));  // cos h - 1
+    sine_cosine_pair out{};
+    if (want_sine) {
+        const double_double ph = two_prod(ch, h);
+        const double_double m = fast_two_sum(sh, ph.hi);
+        const double small = (cl * h + l * (ch - sh * h)) + ch * h * p;
+        const double lo = ((small + sl) + (m.lo + ph.lo)) + sh * q;
+        out.sin_hi = negative ? -m.hi : m.hi;
+        out.sin_lo = negative ? -lo : lo;
+    }
+    if (want_cosine) {
+        const double_double ph = two_prod(sh, h);
+        const double_double m = fast_two_sum(ch, -ph.hi);
+        const double small = (-sl * h - l * (sh + ch * h)) - sh * h * p;
+        const double lo = ((small + cl) + (m.lo - ph.lo)) + ch * q;
+        out.cos_hi = m.hi;
+        out.cos_lo = lo;
+    }
+    return out;
+}
+
+reduced_angle reduce_accurately(double x) {
     if (magnitude(x) < reduction_limit) return reduce_by_half_pi(x);
     const large_argument_remainder r = remainder_by_large_period(x);
     return reduce_by_half_pi_exactly(r.magnitude, 0, r.negative != sign_bit(x));
+}
+
+double_double sine_or_cosine_accurately(double x, bool cosine) {
+    const reduced_angle a = reduce_accurately(x);
+    const int quadrant = (a.quadrant + (cosine ? 1 : 0)) & 3;
+    const double_double v = (quadrant & 1) == 0 ? sine_of_reduced(a.remainder) : cosine_of_reduced(a.remainder);
+    return quadrant >= 2 ? negate(v) : v;
+}
+
+// The double-double phase, then the wide one.
+double sine_after_fast(double x) {
+    const double_double v = sine_or_cosine_accurately(x, false);
+    if (rounds_surely(v.hi, v.lo, magnitude(v.hi) * accurate_error)) return v.hi + v.lo;
+    return wide_sine(x);
+}
+
+double cosine_after_fast(double x) {
+    const double_double v = sine_or_cosine_accurately(x, true);
+    if (rounds_surely(v.hi, v.lo, magnitude(v.hi) * accurate_error)) return v.hi + v.lo;
+    return wide_cosine(x);
+}
+
+double tangent_after_fast(double x) {
+    const reduced_angle a = reduce_accurately(x);
+    const double_double s = sine_of_reduced(a.remainder);
+    const double_double c = cosine_of_reduced(a.remainder);
+    // tan(r + pi/2) = -cos r / sin r.
+    const double_double v = (a.quadrant & 1) == 0 ? divide(s, c) : negate(divide(c, s));
+    if (rounds_surely(v.hi, v.lo, magnitude(v.hi) * accurate_error)) return v.hi + v.lo;
+    return wide_tangent(x);
+}
+
+// The reduction of the fast phase, for |x| < 2^20.
+inline bool fast_reduction(double x, fast_reduced& r) {
+    if (magnitude(x) <= 0x1.921fb54442d18p-1) {
+        r = {0, x, 0.0};
+        return true;
+    }
+    if (!(magnitude(x) < fast_reduction_limit)) return false;
+    return reduce_fast(x, r);
+}
+
+// sin (cosine = false) or cos of x through the phases.
+template <bool cosine>
+inline double sine_or_cosine(double x) {
+    fast_reduced r;
+    if (fast_reduction(x, r)) {
+        const int quadrant = (r.quadrant + (cosine ? 1 : 0)) & 3;
+        double hi, lo;
+        if ((quadrant & 1) == 0) {
+            const sine_cosine_pair v = sine_cosine_fast<true, false>(r.hi, r.lo);
+            hi = v.sin_hi;
+            lo = v.sin_lo;
+        } else {
+            const sine_cosine_pair v = sine_cosine_fast<false, true>(r.hi, r.lo);
+            hi = v.cos_hi;
+            lo = v.cos_lo;
+        }
+        if (quadrant >= 2) {
+            hi = -hi;
+            lo = -lo;
+        }
+        if (rounds_surely(hi, lo, magnitude(hi) * fast_error)) return hi + lo;
+    }
+    return cosine ? cosine_after_fast(x) : sine_after_fast(x);
 }
 
 }  // namespace
@@ -26,28 +209,43 @@ reduced_angle reduce(double x) {
 double sine(double x) {
     if (is_nan(x)) return pass_nan(x);
     if (is_infinite(x)) return default_nan();
-    if (magnitude(x) < identity_limit) return x;
+    if (magnitude(x) < sine_identity_limit) return x;
+    return sine_or_cosine<false>(x);
+}
 
-    const reduced_angle a = reduce(x);
-    switch (a.quadrant) {
-        case 0: return sine_of_reduced(a.remainder).hi;
-        case 1: return cosine_of_reduced(a.remainder).hi;
-        case 2: return -sine_of_reduced(a.remainder).hi;
-        default: return -cosine_of_reduced(a.remainder).hi;
-    }
+double cosine(double x) {
+    if (is_nan(x)) return pass_nan(x);
+    if (is_infinite(x)) return default_nan();
+    if (magnitude(x) < cosine_identity_limit) return 1.0;
+    return sine_or_cosine<true>(x);
 }
 
 double tangent(double x) {
     if (is_nan(x)) return pass_nan(x);
     if (is_infinite(x)) return default_nan();
-    if (magnitude(x) < identity_limit) return x;
+    if (magnitude(x) < tangent_identity_limit) return x;
 
-    const reduced_angle a = reduce(x);
-    const double_double s = sine_of_reduced(a.remainder);
-    const double_double c = cosine_of_reduced(a.remainder);
-    // tan(r + pi/2) = -cos r / sin r.
-    if ((a.quadrant & 1) == 0) return divide(s, c).hi;
-    return -divide(c, s).hi;
+    fast_reduced r;
+    if (fast_reduction(x, r)) {
+        const sine_cosine_pair v = sine_cosine_fast<true, true>(r.hi, r.lo);
+        const int quadrant = r.quadrant;
+        // tan = s / c (even quadrants) or -c / s (odd), as q + ql: q the
+        // rounded quotient of the normalised sums, ql the remainder (exact
+        // by Dekker's product) over the divisor. Both sums err by 2^-64
+        // relative; the first-order quotient of the tails drops (dl/dh)^2 <
+        // 2^-104 and the remainder's roundings 2^-104: relative error below
+        // 2^-62.9.
+        const bool odd = (quadrant & 1) != 0;
+        const double_double n = odd ? fast_two_sum(v.cos_hi, v.cos_lo) : fast_two_sum(v.sin_hi, v.sin_lo);
+        const double_double d = odd ? fast_two_sum(v.sin_hi, v.sin_lo) : fast_two_sum(v.cos_hi, v.cos_lo);
+        const double q = n.hi / d.hi;
+        const double_double p = two_prod(q, d.hi);
+        const double ql = (((n.hi - p.hi) - p.lo) + (n.lo - q * d.lo)) / d.hi;
+        const double hi = odd ? -q : q;
+        const double lo = odd ? -ql : ql;
+        if (rounds_surely(hi, lo, magnitude(hi) * fast_tangent_error)) return hi + lo;
+    }
+    return tangent_after_fast(x);
 }
 
 }  // namespace vyxmath

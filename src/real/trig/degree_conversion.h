@@ -19,4 +19,10 @@ namespace vyxmath {
 double degrees_to_radians(double x);
 double radians_to_degrees(double_double radians);
 
+// hi + lo rounded to nearest (ties to even) at 64 significant bits, held
+// exactly as a normalised double-double; for |lo| <= ulp(hi)/2. Values whose
+// 64-bit significand would reach below 2^-1074 are not expected (the arc
+// functions round to 64 bits only values far above that).
+double_double rounded_to_64_bits(double_double v);
+
 }  // namespace vyxmath

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes trig_constants.h: the bits of 2/pi, pi/2 in pieces, and atan(k/8).
+"""Writes trig_constants.h: the bits of 2/pi, pi/2 in pieces, atan(k/8), and
+pi/2 and atan(k/8) to 256 bits for the wide evaluation.
 
 Everything is computed here in exact integer arithmetic (pi by Machin's
 formula, the arc tangents by Euler's series), so the table depends on nothing
@@ -69,6 +70,39 @@ def truncated(value, bits):
     return float(head), value - head
 
 
+WIDE_WORDS = 10
+WIDE_FRACTION_BITS = 256
+
+
+def wide_words(value, indent="    "):
+    """value * 2^256 rounded to an integer, as 32-bit words, least significant first."""
+    n = int(value * 2 ** WIDE_FRACTION_BITS + Fraction(1, 2))
+    words = [(n >> (32 * i)) & 0xFFFFFFFF for i in range(WIDE_WORDS)]
+    lines = []
+    for i in range(0, WIDE_WORDS, 5):
+        lines.append(indent + ", ".join(f"0x{w:08X}u" for w in words[i:i + 5]) + ",")
+    return "\n".join(lines)
+
+
+SINE_TABLE_STEP = 64  # points i/64
+SINE_TABLE_SIZE = 51  # i = 0 .. 50, up to pi/4 + 1/128
+
+
+def sine_cosine(p, q):
+    """sin(p/q) and cos(p/q) * 2^PRECISION by their Taylor series, 0 <= p/q < 1."""
+    sine, cosine = 0, 0
+    term, n = ONE, 0  # (p/q)^n / n! * 2^PRECISION
+    while term:
+        sign = -1 if (n // 2) % 2 else 1
+        if n % 2:
+            sine += sign * term
+        else:
+            cosine += sign * term
+        n += 1
+        term = term * p // (q * n)
+    return Fraction(sine, ONE), Fraction(cosine, ONE)
+
+
 def main():
     pi = Fraction(PI, ONE)
     half_pi = pi / 2
@@ -116,6 +150,32 @@ def main():
     for k in range(1, 9):
         a = split(Fraction(atan_ratio(k, 8), ONE), 2)
         print(f"    {{{a[0].hex()}, {a[1].hex()}}},")
+    print("};")
+    print()
+    print(f"// sin(i/{SINE_TABLE_STEP}) and cos(i/{SINE_TABLE_STEP}) to 107 bits, i = 0 .. {SINE_TABLE_SIZE - 1}: the points of")
+    print("// the fast sine and cosine, {sin hi, sin lo, cos hi, cos lo}.")
+    print(f"inline constexpr int sine_table_step = {SINE_TABLE_STEP};")
+    print(f"inline constexpr int sine_table_size = {SINE_TABLE_SIZE};")
+    print("inline constexpr double sine_cosine_table[sine_table_size][4] = {")
+    for i in range(SINE_TABLE_SIZE):
+        sv, cv = sine_cosine(i, SINE_TABLE_STEP)
+        a = split(sv, 2)
+        b = split(cv, 2)
+        print(f"    {{{a[0].hex()}, {a[1].hex()}, {b[0].hex()}, {b[1].hex()}}},")
+    print("};")
+    print()
+    print("// The same values to 256 bits after the binary point (rounded to nearest),")
+    print("// as ten 32-bit words, least significant first: the constants of the")
+    print("// wide evaluation (wide_fixed.h).")
+    print(f"inline constexpr int wide_word_count = {WIDE_WORDS};")
+    print("inline constexpr std::uint32_t half_pi_wide[wide_word_count] = {")
+    print(wide_words(half_pi))
+    print("};")
+    print("inline constexpr std::uint32_t atan_of_eighths_wide[9][wide_word_count] = {")
+    for k in range(0, 9):
+        print("    {")
+        print(wide_words(Fraction(atan_ratio(k, 8), ONE) if k else Fraction(0), " " * 8))
+        print("    },")
     print("};")
     print()
     print("}  // namespace vyxmath::trig_constants")

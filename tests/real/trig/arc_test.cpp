@@ -23,7 +23,7 @@ std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
 
 struct one_argument_case {
     const char* name;
-    double_double (*function)(double);
+    double (*function)(double);
     double x;
     double want;
 };
@@ -58,7 +58,7 @@ const one_argument_case one_argument_cases[] = {
 
 TEST(Arc, OneArgumentEdgeResults) {
     for (const one_argument_case& c : one_argument_cases)
-        EXPECT_EQ(bits(c.function(c.x).hi), bits(c.want)) << c.name;
+        EXPECT_EQ(bits(c.function(c.x)), bits(c.want)) << c.name;
 }
 
 struct two_argument_case {
@@ -122,8 +122,8 @@ TEST(Arc, ArcSineAndArcCosineAccuracy) {
     accuracy_record acos_record("acos");
     argument_source source(21);
     auto check = [&](double x) {
-        asin_record.add(x, arcsine(x).hi, asinl(x));
-        acos_record.add(x, arccosine(x).hi, acosl(x));
+        asin_record.add(x, arcsine(x), asinl(x));
+        acos_record.add(x, arccosine(x), acosl(x));
     };
     for (int i = 0; i < 20000; ++i) check(source.uniform(-1.0, 1.0));
     for (int i = 0; i < 10000; ++i) check(source.spread(-60, 0, true));
@@ -142,15 +142,15 @@ TEST(Arc, ArcTangentAccuracy) {
     argument_source source(22);
     for (int i = 0; i < 20000; ++i) {
         const double x = source.uniform(-4.0, 4.0);
-        record.add(x, arctangent(x).hi, atanl(x));
+        record.add(x, arctangent(x), atanl(x));
     }
     for (int i = 0; i < 20000; ++i) {
         const double x = source.spread(-60, 80, true);
-        record.add(x, arctangent(x).hi, atanl(x));
+        record.add(x, arctangent(x), atanl(x));
     }
     for (int k = 1; k < 16; ++k) {  // around the table's breakpoints (2k+1)/16
         const double x = (2 * k + 1) / 16.0;
-        for (double v : {x, std::nextafter(x, 0.0), std::nextafter(x, 2.0)}) record.add(v, arctangent(v).hi, atanl(v));
+        for (double v : {x, std::nextafter(x, 0.0), std::nextafter(x, 2.0)}) record.add(v, arctangent(v), atanl(v));
     }
     record.check();
 }
@@ -175,7 +175,7 @@ TEST(Arc, DoubleDoubleValuesCarryMoreThanADouble) {
     long double worst = 0;
     for (int i = 0; i < 5000; ++i) {
         const double x = source.uniform(-1.0, 1.0);
-        const double_double v = arcsine(x);
+        const double_double v = arcsine_to_64_bits(x);
         const long double sum = static_cast<long double>(v.hi) + static_cast<long double>(v.lo);
         worst = std::fmax(worst, std::fabs(sum - asinl(x)) / std::fabs(asinl(x)));
     }

@@ -110,12 +110,12 @@ TEST(DegreeConversion, ResultAgreesWithTheProcessor) {
     };
     for (int i = 0; i < 20000; ++i) {
         const double x = source.uniform(-1.0, 1.0);
-        check(arcsine(x));
-        check(arccosine(x));
-        check(arctangent(source.spread(-40, 40, true)));
+        check(arcsine_to_64_bits(x));
+        check(arccosine_to_64_bits(x));
+        check(arctangent_to_64_bits(source.spread(-40, 40, true)));
     }
     // Tiny and subnormal angles, where the stored result is rounded again.
-    for (int i = 0; i < 5000; ++i) check(arcsine(source.spread(-1074, -1000, true)));
+    for (int i = 0; i < 5000; ++i) check(arcsine_to_64_bits(source.spread(-1074, -1000, true)));
     // hi a power of two with lo pulling the value into the binade below, and
     // lo at and around half a unit of the 64-bit significand.
     for (int e = -5; e <= 1; ++e) {

@@ -1,0 +1,26 @@
+// The angle functions evaluated in wide fixed point (wide_fixed.h), to about
+// 2^-180 relative: the last phase, which decides the rounding of the few
+// arguments whose double-double value lies too close to a rounding boundary.
+// The hardest binary64 arguments of these functions lie no closer than about
+// 2^-120 relative to a boundary, far above this error.
+#pragma once
+
+#include "real/trig/wide_fixed.h"
+
+namespace vyxmath {
+
+// sin x, cos x and tan x rounded to the nearest double, for finite x
+// (arguments of 2^63 and more reduced by the large period, as everywhere).
+double wide_sine(double x);
+double wide_cosine(double x);
+double wide_tangent(double x);
+
+// atan q for 0 <= q <= 1 + 2^-50.
+wide_fixed wide_arctangent_unit(const wide_fixed& q);
+wide_fixed wide_half_pi();
+wide_fixed wide_one();
+
+// a * 2^-k, truncated, for k >= 0.
+wide_fixed shift_right(const wide_fixed& a, int k);
+
+}  // namespace vyxmath
