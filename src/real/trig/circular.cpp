@@ -38,8 +38,8 @@ constexpr double two_over_pi = 0x1.45f306dc9c883p-1;
 // Relative error bounds of the phases (see sine_cosine_fast and the
 // double-double kernels), with a margin; a result is kept when both ends of
 // its error interval round to the same double.
-constexpr double fast_error = 0x1.0p-63;
-constexpr double fast_tangent_error = 0x1.0p-62;
+constexpr double fast_error = 0x1.0p-65;
+constexpr double fast_tangent_error = 0x1.0p-64;
 // The double-double kernels: their series tails, evaluated in doubles, are
 // below 2^-28.7 of the sum and err by 2^-81.7; the reduction by 2^-85.
 constexpr double accurate_error = 0x1.0p-77;
@@ -50,7 +50,7 @@ inline bool rounds_surely(double hi, double lo, double err) {
     return hi + (lo + err) == hi + (lo - err);
 }
 
-// The remainder of the fast reduction: x = n pi/2 + r, |r| <= pi/4 + 2^-40,
+// The remainder of the fast reduction: x = n pi/2 + r, |r| <= pi/4 + 2^-33,
 // r = hi + lo with an absolute error below 2^-100.
 struct fast_reduced {
     int quadrant;
@@ -77,19 +77,25 @@ inline bool reduce_fast(double x, fast_reduced& out) {
     return true;
 }
 
-// sin r and cos r for r = rh + rl, |rh| <= pi/4 + 2^-40, |rl| <= 2^-52 |rh|,
-// as sums hi + lo, from the table point a = i/64 nearest |rh| and h = |rh| - a
-// (exact: both are multiples of ulp(rh) and |h| <= 2^-7):
+// sin r and cos r for r = rh + rl, |rh| <= pi/4 + 2^-33, |rl| <= 2^-53 |rh|,
+// as sums hi + lo, from the table point a = i/128 nearest |rh| and h = |rh| - a
+// (exact: both are multiples of ulp(rh), and |h| <= 2^-8):
 //   sin(a + h + l) = S + C h + [S h^2 Q + C h^3 P + l (C - S h) + ...]
 //   cos(a + h + l) = C - S h + [C h^2 Q - S h^3 P - l (S + C h) + ...]
 // with S, C = sin a, cos a as double-doubles (2^-106), sin h = h + h^3 P(h^2)
-// to h^7 (dropped: h^9/9! < 2^-81 of h) and cos h = 1 + h^2 Q(h^2) to h^6
-// (dropped: h^8/8! < 2^-71). The leading products C h and S h are exact
-// (Dekker) and added exactly; every other term is below 2^-14 of the result
-// and is summed smallest first in plain doubles: its rounding errors stay
-// below 6 * 2^-53 * 2^-14 of the result (2^-64.4), the l terms neglect l h^2
-// (2^-67), and the table and the polynomials add 2^-70. Relative error of
-// either result below 2^-64, so fast_error = 2^-63 keeps a margin of two.
+// to h^7 and cos h = 1 + h^2 Q(h^2) to h^6. The leading products C h and
+// S h are exact (Dekker) and added exactly. Error bound, relative to the
+// result R (R >= S/2 and >= |C h| when sine; R >= 0.7 when cosine):
+//   S h^2 Q (cosine: C h^2 Q), at most 2^-16 R, with the roundings of h^2,
+//     the polynomial and the product: 4 * 2^-53 * 2^-16        2^-67.0
+//   C h^3 P, at most 2^-18.6 R, the same way                   2^-69.6
+//   the sum of the small terms (below 2^-18 R), three roundings 2^-69.4
+//   the last addition of S h^2 Q (sum below 2^-15.9 R)         2^-68.9
+//   l times the derivative's h^2 terms, dropped                 2^-70.0
+//   the reduction, 2^-100 absolute on |r| >= 2^-29             2^-71.0
+//   series beyond h^7 and h^6, table values                    2^-79
+// in all below 2^-65.8 R; with the rounding of lo +- err (2^-69 R) the
+// test's bound fast_error = 2^-65 holds with a margin.
 struct sine_cosine_pair {
     double sin_hi, sin_lo, cos_hi, cos_lo;
 };
@@ -179,73 +185,103 @@ inline bool fast_reduction(double x, fast_reduced& r) {
     return reduce_fast(x, r);
 }
 
-// sin (cosine = false) or cos of x through the phases.
+// The fast phase of sin (cosine = false) or cos: true with the result when
+// its rounding test decides.
 template <bool cosine>
-inline double sine_or_cosine(double x) {
+inline bool sine_or_cosine_fast(double x, double& result) {
     fast_reduced r;
-    if (fast_reduction(x, r)) {
-        const int quadrant = (r.quadrant + (cosine ? 1 : 0)) & 3;
-        double hi, lo;
-        if ((quadrant & 1) == 0) {
-            const sine_cosine_pair v = sine_cosine_fast<true, false>(r.hi, r.lo);
-            hi = v.sin_hi;
-            lo = v.sin_lo;
-        } else {
-            const sine_cosine_pair v = sine_cosine_fast<false, true>(r.hi, r.lo);
-            hi = v.cos_hi;
-            lo = v.cos_lo;
-        }
-        if (quadrant >= 2) {
-            hi = -hi;
-            lo = -lo;
-        }
-        if (rounds_surely(hi, lo, magnitude(hi) * fast_error)) return hi + lo;
+    if (!fast_reduction(x, r)) return false;
+    const int quadrant = (r.quadrant + (cosine ? 1 : 0)) & 3;
+    double hi, lo;
+    if ((quadrant & 1) == 0) {
+        const sine_cosine_pair v = sine_cosine_fast<true, false>(r.hi, r.lo);
+        hi = v.sin_hi;
+        lo = v.sin_lo;
+    } else {
+        const sine_cosine_pair v = sine_cosine_fast<false, true>(r.hi, r.lo);
+        hi = v.cos_hi;
+        lo = v.cos_lo;
     }
-    return cosine ? cosine_after_fast(x) : sine_after_fast(x);
+    if (quadrant >= 2) {
+        hi = -hi;
+        lo = -lo;
+    }
+    result = hi + lo;
+    return rounds_surely(hi, lo, magnitude(hi) * fast_error);
+}
+
+inline bool tangent_fast(double x, double& result) {
+    fast_reduced r;
+    if (!fast_reduction(x, r)) return false;
+    const sine_cosine_pair v = sine_cosine_fast<true, true>(r.hi, r.lo);
+    // tan = s / c (even quadrants) or -c / s (odd), as q + ql: q the
+    // rounded quotient of the normalised sums, ql the remainder (exact by
+    // Dekker's product) over the divisor. Both sums err by 2^-65.8
+    // relative; the first-order quotient of the tails drops (dl/dh)^2 <
+    // 2^-104 and the remainder's roundings 2^-104: relative error below
+    // 2^-64.8, against fast_tangent_error = 2^-64.
+    const bool odd = (r.quadrant & 1) != 0;
+    const double_double n = odd ? fast_two_sum(v.cos_hi, v.cos_lo) : fast_two_sum(v.sin_hi, v.sin_lo);
+    const double_double d = odd ? fast_two_sum(v.sin_hi, v.sin_lo) : fast_two_sum(v.cos_hi, v.cos_lo);
+    const double q = n.hi / d.hi;
+    const double_double p = two_prod(q, d.hi);
+    const double ql = (((n.hi - p.hi) - p.lo) + (n.lo - q * d.lo)) / d.hi;
+    const double hi = odd ? -q : q;
+    const double lo = odd ? -ql : ql;
+    result = hi + lo;
+    return rounds_surely(hi, lo, magnitude(hi) * fast_tangent_error);
+}
+
+// Arguments the edge rules answer: NaN, infinities, and the identity range.
+inline bool edge_result(double x, double identity_limit, double identity_value, double& result) {
+    if (is_nan(x)) {
+        result = pass_nan(x);
+    } else if (is_infinite(x)) {
+        result = default_nan();
+    } else if (magnitude(x) < identity_limit) {
+        result = identity_value;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
 double sine(double x) {
-    if (is_nan(x)) return pass_nan(x);
-    if (is_infinite(x)) return default_nan();
-    if (magnitude(x) < sine_identity_limit) return x;
-    return sine_or_cosine<false>(x);
+    double result;
+    if (edge_result(x, sine_identity_limit, x, result)) return result;
+    if (sine_or_cosine_fast<false>(x, result)) return result;
+    return sine_after_fast(x);
 }
 
 double cosine(double x) {
-    if (is_nan(x)) return pass_nan(x);
-    if (is_infinite(x)) return default_nan();
-    if (magnitude(x) < cosine_identity_limit) return 1.0;
-    return sine_or_cosine<true>(x);
+    double result;
+    if (edge_result(x, cosine_identity_limit, 1.0, result)) return result;
+    if (sine_or_cosine_fast<true>(x, result)) return result;
+    return cosine_after_fast(x);
 }
 
 double tangent(double x) {
-    if (is_nan(x)) return pass_nan(x);
-    if (is_infinite(x)) return default_nan();
-    if (magnitude(x) < tangent_identity_limit) return x;
-
-    fast_reduced r;
-    if (fast_reduction(x, r)) {
-        const sine_cosine_pair v = sine_cosine_fast<true, true>(r.hi, r.lo);
-        const int quadrant = r.quadrant;
-        // tan = s / c (even quadrants) or -c / s (odd), as q + ql: q the
-        // rounded quotient of the normalised sums, ql the remainder (exact
-        // by Dekker's product) over the divisor. Both sums err by 2^-64
-        // relative; the first-order quotient of the tails drops (dl/dh)^2 <
-        // 2^-104 and the remainder's roundings 2^-104: relative error below
-        // 2^-62.9.
-        const bool odd = (quadrant & 1) != 0;
-        const double_double n = odd ? fast_two_sum(v.cos_hi, v.cos_lo) : fast_two_sum(v.sin_hi, v.sin_lo);
-        const double_double d = odd ? fast_two_sum(v.sin_hi, v.sin_lo) : fast_two_sum(v.cos_hi, v.cos_lo);
-        const double q = n.hi / d.hi;
-        const double_double p = two_prod(q, d.hi);
-        const double ql = (((n.hi - p.hi) - p.lo) + (n.lo - q * d.lo)) / d.hi;
-        const double hi = odd ? -q : q;
-        const double lo = odd ? -ql : ql;
-        if (rounds_surely(hi, lo, magnitude(hi) * fast_tangent_error)) return hi + lo;
-    }
+    double result;
+    if (edge_result(x, tangent_identity_limit, x, result)) return result;
+    if (tangent_fast(x, result)) return result;
     return tangent_after_fast(x);
+}
+
+bool sine_decided_fast(double x) {
+    double result;
+    return edge_result(x, sine_identity_limit, x, result) || sine_or_cosine_fast<false>(x, result);
+}
+
+bool cosine_decided_fast(double x) {
+    double result;
+    return edge_result(x, cosine_identity_limit, 1.0, result) || sine_or_cosine_fast<true>(x, result);
+}
+
+bool tangent_decided_fast(double x) {
+    double result;
+    return edge_result(x, tangent_identity_limit, x, result) || tangent_fast(x, result);
 }
 
 }  // namespace vyxmath

@@ -84,8 +84,8 @@ def wide_words(value, indent="    "):
     return "\n".join(lines)
 
 
-SINE_TABLE_STEP = 64  # points i/64
-SINE_TABLE_SIZE = 51  # i = 0 .. 50, up to pi/4 + 1/128
+SINE_TABLE_STEP = 128  # points i/128
+SINE_TABLE_SIZE = 102  # i = 0 .. 101, beyond pi/4 + 1/256
 
 
 def sine_cosine(p, q):
