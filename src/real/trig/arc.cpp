@@ -197,45 +197,235 @@ double_double rounded(const arc_value& a, int bits, wide_fixed (*wide)(double), 
     return round_wide(wide(x), bits);
 }
 
+// The fast phase, in doubles.
+//
+// atan v for v = vh + vl, 0 <= vh <= 1 + 2^-52, |vl| <= 2^-51 vh, as a sum
+// hi + lo: atan v = atan c + atan t with c = i/128 the table point nearest
+// vh and t = (v - c) / (1 + v c), |t| <= 2^-8. vh - c is exact (both are
+// multiples of ulp(vh) and the difference is below 2^-8); t = th + tl with
+// th the quotient by the rounded divisor and tl the exact remainder (Dekker)
+// over it (2^-104 of t). atan t = th + tl (1 - th^2) + th^3 P(th^2), P to
+// t^9 (dropped: t^11/11 < 2^-83 of t). The result R is at least atan c and
+// at least |t|/2, so th^3 P is below 2^-17.6 R, the only term beyond 2^-52 R
+// in lo. Error bound, relative to R:
+//   th^3 P: the roundings of th^2, the polynomial and the two products,
+//     5 * 2^-53 * 2^-17.6                                      2^-68.3
+//   its addition to the rest (sum below 2^-17 R)               2^-70
+//   the other terms of lo (below 2^-51 R), the quotient, the
+//     table values, the dropped terms                          2^-80
+// in all below 2^-67.9. The complements pi/2 - atan v and pi - atan v (at
+// least atan v) add the roundings of their tails, 2^-70. fast_error keeps
+// a margin of four over the bound.
+constexpr double fast_error = 0x1.0p-66;
+
+struct angle_sum {
+    double hi;
+    double lo;
+};
+
+constexpr double a3 = -0x1.5555555555555p-2;  // -1/3
+constexpr double a5 = 0x1.999999999999ap-3;   // 1/5
+constexpr double a7 = -0x1.2492492492492p-3;  // -1/7
+constexpr double a9 = 0x1.c71c71c71c71cp-4;   // 1/9
+
+inline angle_sum arctangent_fast(double vh, double vl) {
+    namespace tc = trig_constants;
+    const int i = static_cast<int>(vh * tc::arctangent_table_step + 0.5);
+    const double c = i * (1.0 / tc::arctangent_table_step);
+    const double numerator = vh - c;
+    // 1 + v c = dh + dl.
+    const double_double p = two_prod(vh, c);
+    const double dh = 1.0 + p.hi;
+    const double dl = ((1.0 - dh) + p.hi) + (p.lo + vl * c);
+    const double inverse = 1.0 / dh;
+    const double th = numerator * inverse;
+    const double_double m = two_prod(th, dh);
+    const double tl = ((((numerator - m.hi) - m.lo) + vl) - th * dl) * inverse;
+    const double t2 = th * th;
+    const double tail = th * t2 * (a3 + t2 * (a5 + t2 * (a7 + t2 * a9)));
+    const double_double s = fast_two_sum(tc::arctangent_table[i][0], th);
+    return {s.hi, (((tl - tl * t2) + tc::arctangent_table[i][1]) + s.lo) + tail};
+}
+
+// k - a for a constant k = kh + kl at least twice a.
+inline angle_sum complement(double_double k, angle_sum a) {
+    const double_double s = two_sum(k.hi, -a.hi);
+    return {s.hi, (s.lo + k.lo) - a.lo};
+}
+
+inline bool decided(angle_sum a, bool negative, double& result) {
+    const double hi = negative ? -a.hi : a.hi;
+    const double lo = negative ? -a.lo : a.lo;
+    const double err = a.hi * fast_error;
+    result = hi + lo;
+    return hi + (lo + err) == hi + (lo - err);
+}
+
+// v = (n + nl) / (d + dl) as vh + vl for 0 <= n, 0 < d (moderate), |nl| <=
+// 2^-52 n, |dl| <= 2^-52 d: vh = n (1/d), and the remainder, exact to
+// 2^-104 of n (Dekker), over d.
+inline angle_sum quotient(double n, double nl, double d, double dl) {
+    const double inverse = 1.0 / d;
+    const double vh = n * inverse;
+    const double_double m = two_prod(vh, d);
+    return {vh, ((((n - m.hi) - m.lo) + nl) - vh * dl) * inverse};
+}
+
+inline bool arctangent_fast_phase(double x, double& result) {
+    const double a = magnitude(x);
+    if (!(a >= identity_limit && a < reciprocal_limit)) return false;
+    if (a <= 1.0) return decided(arctangent_fast(a, 0.0), sign_bit(x), result);
+    const angle_sum v = quotient(1.0, 0.0, a, 0.0);
+    return decided(complement(half_pi, arctangent_fast(v.hi, v.lo)), sign_bit(x), result);
+}
+
+// sqrt(1 - a^2) = sh + sl for 0 <= a < 1: 1 - a^2 = (1 - a)(1 + a) as a
+// double-double (2^-104), its root corrected by one Newton step.
+inline angle_sum cosine_of_arcsine_fast(double a) {
+    const double_double w = mul(two_sum(1.0, -a), two_sum(1.0, a));
+    const double sh = std::sqrt(w.hi);
+    const double_double square = two_prod(sh, sh);
+    return {sh, ((w.hi - square.hi) - square.lo + w.lo) * (0.5 / sh)};
+}
+
+inline bool arcsine_fast_phase(double x, double& result) {
+    const double a = magnitude(x);
+    if (!(a >= identity_limit && a < 1.0)) return false;
+    const angle_sum c = cosine_of_arcsine_fast(a);
+    if (a <= 0x1.6a09e667f3bcdp-1) {  // a <= sqrt(1/2): atan(a / c)
+        const angle_sum v = quotient(a, 0.0, c.hi, c.lo);
+        return decided(arctangent_fast(v.hi, v.lo), sign_bit(x), result);
+    }
+    const angle_sum v = quotient(c.hi, c.lo, a, 0.0);  // pi/2 - atan(c / a)
+    return decided(complement(half_pi, arctangent_fast(v.hi, v.lo)), sign_bit(x), result);
+}
+
+inline bool arccosine_fast_phase(double x, double& result) {
+    const double a = magnitude(x);
+    if (!(a < 1.0)) return false;
+    const angle_sum c = cosine_of_arcsine_fast(a);
+    angle_sum angle;
+    if (a <= 0x1.6a09e667f3bcdp-1) {  // pi/2 - atan(a / c)
+        const angle_sum v = quotient(a, 0.0, c.hi, c.lo);
+        angle = complement(half_pi, arctangent_fast(v.hi, v.lo));
+    } else {  // atan(c / a)
+        const angle_sum v = quotient(c.hi, c.lo, a, 0.0);
+        angle = arctangent_fast(v.hi, v.lo);
+    }
+    if (sign_bit(x)) angle = complement(full_pi, angle);
+    return decided(angle, false, result);
+}
+
 }  // namespace
 
-double arcsine(double x) { return rounded(arcsine_value(x), 53, wide_arcsine, x).hi; }
-double arccosine(double x) { return rounded(arccosine_value(x), 53, wide_arccosine, x).hi; }
-double arctangent(double x) { return rounded(arctangent_value(x), 53, wide_arctangent, x).hi; }
+double arcsine(double x) {
+    double result;
+    if (arcsine_fast_phase(x, result)) return result;
+    return rounded(arcsine_value(x), 53, wide_arcsine, x).hi;
+}
+
+double arccosine(double x) {
+    double result;
+    if (arccosine_fast_phase(x, result)) return result;
+    return rounded(arccosine_value(x), 53, wide_arccosine, x).hi;
+}
+
+double arctangent(double x) {
+    double result;
+    if (arctangent_fast_phase(x, result)) return result;
+    return rounded(arctangent_value(x), 53, wide_arctangent, x).hi;
+}
+
+bool arcsine_decided_fast(double x) {
+    double result;
+    return arcsine_fast_phase(x, result);
+}
+
+bool arccosine_decided_fast(double x) {
+    double result;
+    return arccosine_fast_phase(x, result);
+}
+
+bool arctangent_decided_fast(double x) {
+    double result;
+    return arctangent_fast_phase(x, result);
+}
 
 double_double arcsine_to_64_bits(double x) { return rounded(arcsine_value(x), 64, wide_arcsine, x); }
 double_double arccosine_to_64_bits(double x) { return rounded(arccosine_value(x), 64, wide_arccosine, x); }
 double_double arctangent_to_64_bits(double x) { return rounded(arctangent_value(x), 64, wide_arctangent, x); }
 
-double arctangent2(double y, double x) {
-    if (is_nan(y)) return pass_nan(y);
-    if (is_nan(x)) return pass_nan(x);
+namespace {
+
+// atan(q) rounded, for the quotient q = n / d of two positive doubles below
+// 2^-60 (q = n / d rounded, passed in): atan q = q (1 - q^2/3 + ...) lies
+// below the exact quotient by less than 2^-120 of it, and a quotient of two
+// doubles is never that close to a rounding boundary of the normal range,
+// nor equal to one: atan q rounds as q does. Among subnormal quotients the
+// exact quotient may be a tie, which q rounds to even (up half the time)
+// where atan q, just below the tie, rounds down.
+double arctangent_of_tiny_quotient(double n, double d, double q) {
+    if (!is_subnormal(q) && q != 0.0) return q;
+    // n / d = (on / od) 2^k with on, od odd: a tie at 2^-1074 granularity is
+    // an odd multiple of 2^-1075, so od divides on and k = -1075.
+    auto odd_part = [](double v, int& exponent) {
+        const std::uint64_t b = to_bits(v);
+        const int biased = static_cast<int>(b >> 52);
+        std::uint64_t m = (b & 0x000FFFFFFFFFFFFFu) | (biased != 0 ? 0x0010000000000000u : 0);
+        exponent = (biased != 0 ? biased : 1) - 1075;
+        while ((m & 1) == 0) {
+            m >>= 1;
+            ++exponent;
+        }
+        return m;
+    };
+    int en = 0, ed = 0;
+    const std::uint64_t on = odd_part(n, en);
+    const std::uint64_t od = odd_part(d, ed);
+    if (en - ed != -1075 || on % od != 0) return q;
+    // The tie (2j + 1) 2^-1075: atan q rounds down to j 2^-1074.
+    return static_cast<double>((on / od) >> 1) * smallest_subnormal;
+}
+
+// The phases of atan2; with fast_only, false when the fast phase does not
+// decide.
+template <bool fast_only>
+bool arctangent2_phases(double y, double x, double& result) {
     const bool y_negative = sign_bit(y);
     const bool x_negative = sign_bit(x);
     const double signed_pi = y_negative ? -full_pi.hi : full_pi.hi;
     const double signed_half_pi = y_negative ? -half_pi.hi : half_pi.hi;
 
-    if (y == 0.0) return x_negative ? signed_pi : 0.0;
-    if (is_infinite(y)) return is_infinite(x) ? default_nan() : signed_half_pi;
-    if (x == 0.0) return signed_half_pi;
-    if (is_infinite(x)) return x_negative ? signed_pi : 0.0;
-
-    // Both finite and non-zero: atan(small / large), or its complement.
-    const bool y_smaller = magnitude(y) <= magnitude(x);
-    double small = y_smaller ? magnitude(y) : magnitude(x);
-    double large = y_smaller ? magnitude(x) : magnitude(y);
-    double_double angle;
-    const double q = small / large;
-    bool tiny = false;
-    if (q < tiny_quotient) {
-        // atan q = q (1 - q^2/3), and a normal quotient of two doubles is
-        // never within q^2 of a rounding boundary, so atan q rounds as q
-        // does. (A subnormal quotient may be an exact tie, which q rounds to
-        // even where atan q, just below it, would round down: a difference
-        // of 2^-1074 that is left as it is.)
-        angle = exact(q);
-        tiny = true;
+    if (is_nan(y)) {
+        result = pass_nan(y);
+    } else if (is_nan(x)) {
+        result = pass_nan(x);
+    } else if (y == 0.0) {
+        result = x_negative ? signed_pi : 0.0;
+    } else if (is_infinite(y)) {
+        result = is_infinite(x) ? default_nan() : signed_half_pi;
+    } else if (x == 0.0) {
+        result = signed_half_pi;
+    } else if (is_infinite(x)) {
+        result = x_negative ? signed_pi : 0.0;
     } else {
+        // Both finite and non-zero: atan(small / large), or its complement.
+        const bool y_smaller = magnitude(y) <= magnitude(x);
+        double small = y_smaller ? magnitude(y) : magnitude(x);
+        double large = y_smaller ? magnitude(x) : magnitude(y);
+        const double q = small / large;
+        double_double angle;
+        if (q < tiny_quotient) {
+            angle = exact(arctangent_of_tiny_quotient(small, large, q));
+            if (!y_smaller) angle = subtract(half_pi, angle);
+            if (x_negative) angle = subtract(full_pi, angle);
+            // The complements pi/2 - q, pi/2 + q and pi - q lie within 2^-8
+            // units in the last place of pi/2 or pi, which are 0.28 units
+            // above a double: far from any rounding boundary, so the
+            // double-double value rounds correctly as it is.
+            result = with_sign(angle, y_negative).hi;
+            return true;
+        }
         // Bring the larger into [1, 2); the smaller, at least 2^-61 after
         // scaling, stays normal, so the scaling is exact.
         if (large < smallest_normal) {
@@ -245,24 +435,43 @@ double arctangent2(double y, double x) {
         const int shift = 1023 - static_cast<int>(to_bits(large) >> 52);
         small = scale_by_power_of_two(small, shift);
         large = scale_by_power_of_two(large, shift);
-        angle = arctangent_unit(divide(exact(small), large));
-    }
-    if (!y_smaller) angle = subtract(half_pi, angle);
-    if (x_negative) angle = subtract(full_pi, angle);
-    // With a quotient below 2^-60, the complements pi/2 - q, pi/2 + q and
-    // pi - q lie within 2^-8 units in the last place of pi/2 or pi, which
-    // are 0.28 units above a double: far from any rounding boundary, so the
-    // double-double value rounds correctly as it is.
-    if (tiny) return with_sign(angle, y_negative).hi;
-    const double err = angle.hi * accurate_error;
-    if (angle.hi + (angle.lo + err) == angle.hi + (angle.lo - err)) return with_sign(angle, y_negative).hi;
 
-    // The wide evaluation from the same scaled coordinates.
-    wide_fixed w = wide_arctangent_unit(divide(to_wide(small), to_wide(large)));
-    if (!y_smaller) w = wide_half_pi() - w;
-    if (x_negative) w = multiply_small(wide_half_pi(), 2) - w;
-    const double result = round_wide(w, 53).hi;
-    return y_negative ? -result : result;
+        const angle_sum v = quotient(small, 0.0, large, 0.0);
+        angle_sum fast = arctangent_fast(v.hi, v.lo);
+        if (!y_smaller) fast = complement(half_pi, fast);
+        if (x_negative) fast = complement(full_pi, fast);
+        if (decided(fast, y_negative, result)) return true;
+        if (fast_only) return false;
+
+        angle = arctangent_unit(divide(exact(small), large));
+        if (!y_smaller) angle = subtract(half_pi, angle);
+        if (x_negative) angle = subtract(full_pi, angle);
+        const double err = angle.hi * accurate_error;
+        if (angle.hi + (angle.lo + err) == angle.hi + (angle.lo - err)) {
+            result = with_sign(angle, y_negative).hi;
+            return true;
+        }
+        // The wide evaluation from the same scaled coordinates.
+        wide_fixed w = wide_arctangent_unit(divide(to_wide(small), to_wide(large)));
+        if (!y_smaller) w = wide_half_pi() - w;
+        if (x_negative) w = multiply_small(wide_half_pi(), 2) - w;
+        const double r = round_wide(w, 53).hi;
+        result = y_negative ? -r : r;
+    }
+    return true;
+}
+
+}  // namespace
+
+double arctangent2(double y, double x) {
+    double result;
+    arctangent2_phases<false>(y, x, result);
+    return result;
+}
+
+bool arctangent2_decided_fast(double y, double x) {
+    double result;
+    return arctangent2_phases<true>(y, x, result);
 }
 
 }  // namespace vyxmath

@@ -1,5 +1,6 @@
-// The arc functions, the module's own, correctly rounded: a double-double
-// evaluation (relative error below 2^-79) with a rounding test, and a wide
+// The arc functions, the module's own, correctly rounded: a fast phase in
+// doubles (relative error below 2^-67.9) with a rounding test, then a
+// double-double evaluation (below 2^-79) with a test of its own, and a wide
 // fixed-point one (wide_angle_functions.h) where that cannot decide. The
 // degree conversion of the arc exports takes the value rounded to 64
 // significant bits, decided the same way.
@@ -9,6 +10,8 @@
 //   acos: 1 -> +0, -1 -> pi, |x| > 1 (infinities too) -> not-a-number
 //   atan: +-infinity -> +-pi/2
 //   a NaN passes through; "not-a-number" is the default one.
+// atan2 of a subnormal quotient that is exactly half-way between two
+// subnormals rounds down in magnitude, as the angle just below it does.
 #pragma once
 
 #include "real/double_double.h"
@@ -33,5 +36,12 @@ double_double arctangent_to_64_bits(double x);
 //   y = +-inf: x finite -> +-pi/2; x = +-inf -> not-a-number
 //   a NaN operand passes through (y's first).
 double arctangent2(double y, double x);
+
+// Whether the fast phase (or an edge rule) alone gives the result: the
+// figure behind the rate of the slower phases in the benchmarks and checks.
+bool arcsine_decided_fast(double x);
+bool arccosine_decided_fast(double x);
+bool arctangent_decided_fast(double x);
+bool arctangent2_decided_fast(double y, double x);
 
 }  // namespace vyxmath

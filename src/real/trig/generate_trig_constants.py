@@ -88,6 +88,9 @@ SINE_TABLE_STEP = 128  # points i/128
 SINE_TABLE_SIZE = 102  # i = 0 .. 101, beyond pi/4 + 1/256
 
 
+ARCTANGENT_TABLE_STEP = 128  # points i/128, i = 0 .. 128
+
+
 def sine_cosine(p, q):
     """sin(p/q) and cos(p/q) * 2^PRECISION by their Taylor series, 0 <= p/q < 1."""
     sine, cosine = 0, 0
@@ -162,6 +165,16 @@ def main():
         a = split(sv, 2)
         b = split(cv, 2)
         print(f"    {{{a[0].hex()}, {a[1].hex()}, {b[0].hex()}, {b[1].hex()}}},")
+    print("};")
+    print()
+    print(f"// atan(i/{ARCTANGENT_TABLE_STEP}) to 107 bits, i = 0 .. {ARCTANGENT_TABLE_STEP}: the points of the fast arc tangent,")
+    print("// {hi, lo}.")
+    print(f"inline constexpr int arctangent_table_step = {ARCTANGENT_TABLE_STEP};")
+    print(f"inline constexpr double arctangent_table[{ARCTANGENT_TABLE_STEP + 1}][2] = {{")
+    print("    {0x0.0p+0, 0x0.0p+0},")
+    for i in range(1, ARCTANGENT_TABLE_STEP + 1):
+        a = split(Fraction(atan_ratio(i, ARCTANGENT_TABLE_STEP), ONE), 2)
+        print(f"    {{{a[0].hex()}, {a[1].hex()}}},")
     print("};")
     print()
     print("// The same values to 256 bits after the binary point (rounded to nearest),")
