@@ -49,7 +49,9 @@ TEST_P(KernelAgainstMpfr, IsCorrectlyRounded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, KernelAgainstMpfr,
-                         ::testing::Values("exp", "exp_of_e_constant", "expm1", "log", "log10", "pow", "cosh"));
+                         ::testing::Values("exp", "exp_of_e_constant", "expm1", "log", "log10", "pow", "cosh", "sin",
+                                           "cos", "tan", "sin_large", "tan_large", "asin", "acos", "atan",
+                                           "atan2"));
 
 // The hardest-cases file must hold what the test above relies on.
 TEST(HardestCases, AreThere) {

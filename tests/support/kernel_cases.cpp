@@ -11,6 +11,8 @@
 #include "real/kernels/float_bits.h"
 #include "real/kernels/power.h"
 #include "real/kernels/double_double_ops.h"
+#include "real/trig/arc.h"
+#include "real/trig/circular.h"
 #include "real/trig/hyperbolic.h"
 #include "support/mpfr_reference.h"
 
@@ -57,6 +59,46 @@ Arguments pow_arguments(std::mt19937_64& random) {
     return {a, target / ln_a};
 }
 
+// Angles below 2^20, the range of the fast phase: a quarter near the first
+// turns, a quarter up to 2^20, half of magnitudes 2^-30 to 2^20.
+Arguments angle_argument(std::mt19937_64& random) {
+    switch (random() & 3) {
+        case 0: return {uniform(random, -8.0, 8.0), 0.0};
+        case 1: return {uniform(random, -0x1p20, 0x1p20), 0.0};
+        default: return {signed_randomly(random, log_uniform(random, -30, 19)), 0.0};
+    }
+}
+
+// Angles from 2^20 up to 2^63 (beyond, the module reduces by a 64-bit period).
+Arguments large_angle_argument(std::mt19937_64& random) {
+    return {signed_randomly(random, log_uniform(random, 20, 62)), 0.0};
+}
+
+// [-1, 1]: half uniform, a quarter of magnitudes 2^-30 to 1/2, a quarter
+// within 2^-2 to 2^-53 of +-1.
+Arguments unit_argument(std::mt19937_64& random) {
+    switch (random() & 3) {
+        case 0:
+        case 1: return {uniform(random, -1.0, 1.0), 0.0};
+        case 2: return {signed_randomly(random, log_uniform(random, -30, -2)), 0.0};
+        default: return {signed_randomly(random, 1.0 - log_uniform(random, -53, -3)), 0.0};
+    }
+}
+
+Arguments arctangent_argument(std::mt19937_64& random) {
+    if ((random() & 1) != 0) return {uniform(random, -4.0, 4.0), 0.0};
+    return {signed_randomly(random, log_uniform(random, -30, 70)), 0.0};
+}
+
+// (y, x): half in a square around the origin, half over the exponent range
+// with x from a spread of ratios to y (both finite: the module's rules for
+// infinite and zero operands are the edge tests').
+Arguments point_arguments(std::mt19937_64& random) {
+    if ((random() & 1) != 0) return {uniform(random, -10.0, 10.0), uniform(random, -10.0, 10.0)};
+    const double y = signed_randomly(random, log_uniform(random, -960, 960));
+    return {y, y * signed_randomly(random, log_uniform(random, -60, 60))};
+}
+
 bool exp_accurate(Arguments a) {
     double result;
     return magnitude(a.x) <= 709.0 && !exp_fast_phase(double_double{a.x, 0.0}, result);
@@ -87,6 +129,26 @@ const Kernel registry[] = {
      nullptr, hyperbolic_argument, false},
     {"tanh", [](Arguments a) { return hyperbolic_tangent(a.x); }, [](Arguments a) { return ref::tanh(a.x); },
      nullptr, hyperbolic_argument, false},
+    {"sin", [](Arguments a) { return sine(a.x); }, [](Arguments a) { return ref::sin(a.x); },
+     [](Arguments a) { return !sine_decided_fast(a.x); }, angle_argument, false},
+    {"cos", [](Arguments a) { return cosine(a.x); }, [](Arguments a) { return ref::cos(a.x); },
+     [](Arguments a) { return !cosine_decided_fast(a.x); }, angle_argument, false},
+    {"tan", [](Arguments a) { return tangent(a.x); }, [](Arguments a) { return ref::tan(a.x); },
+     [](Arguments a) { return !tangent_decided_fast(a.x); }, angle_argument, false},
+    {"sin_large", [](Arguments a) { return sine(a.x); }, [](Arguments a) { return ref::sin(a.x); }, nullptr,
+     large_angle_argument, false},
+    {"tan_large", [](Arguments a) { return tangent(a.x); }, [](Arguments a) { return ref::tan(a.x); }, nullptr,
+     large_angle_argument, false},
+    {"asin", [](Arguments a) { return arcsine(a.x); }, [](Arguments a) { return ref::asin(a.x); },
+     [](Arguments a) { return !arcsine_decided_fast(a.x); }, unit_argument, false},
+    {"acos", [](Arguments a) { return arccosine(a.x); }, [](Arguments a) { return ref::acos(a.x); },
+     [](Arguments a) { return !arccosine_decided_fast(a.x); }, unit_argument, false},
+    {"atan", [](Arguments a) { return arctangent(a.x); }, [](Arguments a) { return ref::atan(a.x); },
+     [](Arguments a) { return !arctangent_decided_fast(a.x); }, arctangent_argument, false},
+    // atan2(-0, x > 0) is +0 by the module's rule: y = 0 is left to the edge tests.
+    {"atan2", [](Arguments a) { return a.x == 0.0 ? 0.0 : arctangent2(a.x, a.y); },
+     [](Arguments a) { return a.x == 0.0 ? 0.0 : ref::atan2(a.x, a.y); },
+     [](Arguments a) { return !arctangent2_decided_fast(a.x, a.y); }, point_arguments, false},
 };
 
 }  // namespace

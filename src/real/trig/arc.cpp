@@ -144,44 +144,6 @@ arc_value arctangent_value(double x) {
     return {with_sign(angle, sign_bit(x)), false};
 }
 
-// The wide evaluations, for 2^-27 <= |x| < 1 (asin), |x| < 1 (acos), and
-// |x| >= 2^-27 finite (atan).
-wide_fixed wide_sine_over_cosine_angle(double a, bool from_cosine) {
-    // asin a = atan(a / sqrt(1 - a^2)), acos a = atan(sqrt(1 - a^2) / a); the
-    // quotient taken at most 1, its complement from pi/2 otherwise. 1 - a^2
-    // is exact: a^2 has no bits below 2^-158.
-    const wide_fixed w = to_wide(a);
-    const wide_fixed c = square_root(wide_one() - w * w);
-    const bool sine_smaller = a <= 0x1.6a09e667f3bcdp-1;  // a <= sqrt(1/2)
-    const wide_fixed angle = wide_arctangent_unit(sine_smaller ? divide(w, c) : divide(c, w));
-    return sine_smaller != from_cosine ? angle : wide_half_pi() - angle;
-}
-
-wide_fixed wide_arcsine(double x) {
-    const wide_fixed angle = wide_sine_over_cosine_angle(magnitude(x), false);
-    return sign_bit(x) ? -angle : angle;
-}
-
-wide_fixed wide_arccosine(double x) {
-    if (x == 0.0) return wide_half_pi();
-    const wide_fixed angle = wide_sine_over_cosine_angle(magnitude(x), true);
-    return sign_bit(x) ? multiply_small(wide_half_pi(), 2) - angle : angle;
-}
-
-wide_fixed wide_arctangent(double x) {
-    const double a = magnitude(x);
-    wide_fixed angle;
-    if (a <= 1.0) {
-        angle = wide_arctangent_unit(to_wide(a));
-    } else {
-        // 1/a = (1/f) 2^-k for a = f 2^k, 1 <= f < 2.
-        const int k = static_cast<int>(to_bits(a) >> 52) - 1023;
-        const wide_fixed inverse = shift_right(divide(wide_one(), to_wide(scale_by_power_of_two(a, -k))), k);
-        angle = wide_half_pi() - wide_arctangent_unit(inverse);
-    }
-    return sign_bit(x) ? -angle : angle;
-}
-
 // The value rounded to `bits` (53 or 64) significant bits: the double-double
 // one where its error interval leaves no doubt, else the wide one.
 double_double rounded(const arc_value& a, int bits, wide_fixed (*wide)(double), double x) {
@@ -271,9 +233,57 @@ inline angle_sum quotient(double n, double nl, double d, double dl) {
     return {vh, ((((n - m.hi) - m.lo) + nl) - vh * dl) * inverse};
 }
 
+// The edge results that need no evaluation (arc_value gives the same ones):
+// true with the result.
+inline bool arctangent_edge(double x, double& result) {
+    const double a = magnitude(x);
+    if (is_nan(x)) {
+        result = pass_nan(x);
+    } else if (a < identity_limit) {
+        result = x;
+    } else if (a >= reciprocal_limit) {
+        // pi/2 - 1/x: the double nearest pi/2 (see arctangent_value).
+        result = sign_bit(x) ? -half_pi.hi : half_pi.hi;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+inline bool arcsine_edge(double x, double& result) {
+    const double a = magnitude(x);
+    if (is_nan(x)) {
+        result = pass_nan(x);
+    } else if (a > 1.0) {
+        result = default_nan();
+    } else if (a < identity_limit) {
+        result = x;
+    } else if (a == 1.0) {
+        result = sign_bit(x) ? -half_pi.hi : half_pi.hi;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+inline bool arccosine_edge(double x, double& result) {
+    if (is_nan(x)) {
+        result = pass_nan(x);
+    } else if (magnitude(x) > 1.0) {
+        result = default_nan();
+    } else if (x == 1.0) {
+        result = 0.0;
+    } else if (x == -1.0) {
+        result = full_pi.hi;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The fast phases, for arguments past the edges.
 inline bool arctangent_fast_phase(double x, double& result) {
     const double a = magnitude(x);
-    if (!(a >= identity_limit && a < reciprocal_limit)) return false;
     if (a <= 1.0) return decided(arctangent_fast(a, 0.0), sign_bit(x), result);
     const angle_sum v = quotient(1.0, 0.0, a, 0.0);
     return decided(complement(half_pi, arctangent_fast(v.hi, v.lo)), sign_bit(x), result);
@@ -290,7 +300,6 @@ inline angle_sum cosine_of_arcsine_fast(double a) {
 
 inline bool arcsine_fast_phase(double x, double& result) {
     const double a = magnitude(x);
-    if (!(a >= identity_limit && a < 1.0)) return false;
     const angle_sum c = cosine_of_arcsine_fast(a);
     if (a <= 0x1.6a09e667f3bcdp-1) {  // a <= sqrt(1/2): atan(a / c)
         const angle_sum v = quotient(a, 0.0, c.hi, c.lo);
@@ -302,7 +311,6 @@ inline bool arcsine_fast_phase(double x, double& result) {
 
 inline bool arccosine_fast_phase(double x, double& result) {
     const double a = magnitude(x);
-    if (!(a < 1.0)) return false;
     const angle_sum c = cosine_of_arcsine_fast(a);
     angle_sum angle;
     if (a <= 0x1.6a09e667f3bcdp-1) {  // pi/2 - atan(a / c)
@@ -320,35 +328,35 @@ inline bool arccosine_fast_phase(double x, double& result) {
 
 double arcsine(double x) {
     double result;
-    if (arcsine_fast_phase(x, result)) return result;
+    if (arcsine_edge(x, result) || arcsine_fast_phase(x, result)) return result;
     return rounded(arcsine_value(x), 53, wide_arcsine, x).hi;
 }
 
 double arccosine(double x) {
     double result;
-    if (arccosine_fast_phase(x, result)) return result;
+    if (arccosine_edge(x, result) || arccosine_fast_phase(x, result)) return result;
     return rounded(arccosine_value(x), 53, wide_arccosine, x).hi;
 }
 
 double arctangent(double x) {
     double result;
-    if (arctangent_fast_phase(x, result)) return result;
+    if (arctangent_edge(x, result) || arctangent_fast_phase(x, result)) return result;
     return rounded(arctangent_value(x), 53, wide_arctangent, x).hi;
 }
 
 bool arcsine_decided_fast(double x) {
     double result;
-    return arcsine_fast_phase(x, result);
+    return arcsine_edge(x, result) || arcsine_fast_phase(x, result);
 }
 
 bool arccosine_decided_fast(double x) {
     double result;
-    return arccosine_fast_phase(x, result);
+    return arccosine_edge(x, result) || arccosine_fast_phase(x, result);
 }
 
 bool arctangent_decided_fast(double x) {
     double result;
-    return arctangent_fast_phase(x, result);
+    return arctangent_edge(x, result) || arctangent_fast_phase(x, result);
 }
 
 double_double arcsine_to_64_bits(double x) { return rounded(arcsine_value(x), 64, wide_arcsine, x); }

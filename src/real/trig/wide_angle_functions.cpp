@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "real/kernels/float_bits.h"
 #include "real/trig/angle_reduction.h"
 #include "real/trig/trig_constants.h"
 
@@ -34,6 +35,17 @@ wide_fixed cosine_series(const wide_fixed& r) {
 }
 
 double nearest_double(const wide_fixed& v) { return round_wide(v, 53).hi; }
+
+wide_fixed sine_over_cosine_angle(double a, bool from_cosine) {
+    // asin a = atan(a / sqrt(1 - a^2)), acos a = atan(sqrt(1 - a^2) / a); the
+    // quotient taken at most 1, its complement from pi/2 otherwise. 1 - a^2
+    // is exact: a^2 has no bits below 2^-158.
+    const wide_fixed w = to_wide(a);
+    const wide_fixed c = square_root(wide_one() - w * w);
+    const bool sine_smaller = a <= 0x1.6a09e667f3bcdp-1;  // a <= sqrt(1/2)
+    const wide_fixed angle = wide_arctangent_unit(sine_smaller ? divide(w, c) : divide(c, w));
+    return sine_smaller != from_cosine ? angle : wide_half_pi() - angle;
+}
 
 }  // namespace
 
@@ -91,6 +103,31 @@ wide_fixed wide_arctangent_unit(const wide_fixed& q) {
         sum = (j % 2 == 1) ? sum - term : sum + term;
     }
     return wide_from_words(trig_constants::atan_of_eighths_wide[k], false) + sum;
+}
+
+wide_fixed wide_arcsine(double x) {
+    const wide_fixed angle = sine_over_cosine_angle(magnitude(x), false);
+    return sign_bit(x) ? -angle : angle;
+}
+
+wide_fixed wide_arccosine(double x) {
+    if (x == 0.0) return wide_half_pi();
+    const wide_fixed angle = sine_over_cosine_angle(magnitude(x), true);
+    return sign_bit(x) ? multiply_small(wide_half_pi(), 2) - angle : angle;
+}
+
+wide_fixed wide_arctangent(double x) {
+    const double a = magnitude(x);
+    wide_fixed angle;
+    if (a <= 1.0) {
+        angle = wide_arctangent_unit(to_wide(a));
+    } else {
+        // 1/a = (1/f) 2^-k for a = f 2^k, 1 <= f < 2.
+        const int k = static_cast<int>(to_bits(a) >> 52) - 1023;
+        const wide_fixed inverse = shift_right(divide(wide_one(), to_wide(scale_by_power_of_two(a, -k))), k);
+        angle = wide_half_pi() - wide_arctangent_unit(inverse);
+    }
+    return sign_bit(x) ? -angle : angle;
 }
 
 }  // namespace vyxmath

@@ -15,6 +15,12 @@ double wide_sine(double x);
 double wide_cosine(double x);
 double wide_tangent(double x);
 
+// asin x for 2^-27 <= |x| < 1, acos x for |x| < 1, atan x for finite |x| >=
+// 2^-27.
+wide_fixed wide_arcsine(double x);
+wide_fixed wide_arccosine(double x);
+wide_fixed wide_arctangent(double x);
+
 // atan q for 0 <= q <= 1 + 2^-50.
 wide_fixed wide_arctangent_unit(const wide_fixed& q);
 wide_fixed wide_half_pi();

@@ -177,11 +177,13 @@ double_double round_wide(const wide_fixed& a, int bits) {
     const int top = top_bit(a);
     std::uint64_t m = bits_below(a, top) >> (64 - bits);
     const int round_position = top - bits;  // the first bit dropped
-    if (bit(a, round_position) && (any_bit_below(a, round_position) || (m & 1) != 0)) ++m;
+    const bool up = bit(a, round_position) && (any_bit_below(a, round_position) || (m & 1) != 0);
     int exponent = round_position + 1 - wide_fraction_bits;  // of m's last bit
-    if (m >> bits != 0) {  // carried into a new binade
-        m >>= 1;
+    if (up && m == (~std::uint64_t{0} >> (64 - bits))) {  // carried into a new binade
+        m = std::uint64_t{1} << (bits - 1);
         ++exponent;
+    } else if (up) {
+        ++m;
     }
     const double hi = static_cast<double>(m >> 11 << 11) * scale_by_power_of_two(1.0, exponent);
     const double lo = static_cast<double>(m & 0x7FF) * scale_by_power_of_two(1.0, exponent);

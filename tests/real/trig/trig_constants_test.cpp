@@ -63,6 +63,61 @@ TEST(TrigConstants, ArcTangentsOfEighths) {
     }
 }
 
+// sin and cos of i/128 by their Taylor series.
+void sine_and_cosine(std::uint32_t i, fixed& sine, fixed& cosine) {
+    sine = fixed{};
+    cosine = fixed{};
+    big_unsigned term = big_unsigned{1} << fraction_bits;  // (i/128)^n / n!
+    for (std::uint32_t n = 0; !term.is_zero(); ++n) {
+        const bool negative = (n / 2) % 2 != 0;
+        (n % 2 != 0 ? sine : cosine) = (n % 2 != 0 ? sine : cosine) + fixed{negative, term};
+        term = (term * big_unsigned{i}).divided_by(128).divided_by(n + 1);
+    }
+}
+
+TEST(TrigConstants, SineAndCosineTablePoints) {
+    ASSERT_EQ(tc::sine_table_step, 128);
+    ASSERT_GE(tc::sine_table_size * 1.0 / tc::sine_table_step, 0x1.921fb54442d18p-1 + 1.0 / 256);
+    for (std::uint32_t i = 1; i < static_cast<std::uint32_t>(tc::sine_table_size); ++i) {
+        fixed sine, cosine;
+        sine_and_cosine(i, sine, cosine);
+        const double* e = tc::sine_cosine_table[i];
+        EXPECT_TRUE(agrees_to_bits(sine, to_fixed(double_double{e[0], e[1]}), 105)) << "sin, i = " << i;
+        EXPECT_TRUE(agrees_to_bits(cosine, to_fixed(double_double{e[2], e[3]}), 105)) << "cos, i = " << i;
+    }
+}
+
+TEST(TrigConstants, ArcTangentTablePoints) {
+    ASSERT_EQ(tc::arctangent_table_step, 128);
+    const fixed quarter_pi = {false, pi_fixed().magnitude >> 2};
+    for (std::uint32_t i = 1; i <= 128; ++i) {
+        const fixed want = i <= 64 ? atan_of_ratio(i, 128) : quarter_pi - atan_of_ratio(128 - i, 128 + i);
+        const fixed got = to_fixed(double_double{tc::arctangent_table[i][0], tc::arctangent_table[i][1]});
+        EXPECT_TRUE(agrees_to_bits(want, got, 105)) << "i = " << i;
+    }
+}
+
+// The 256-bit constants of the wide evaluation, within 2^-256 (a unit of
+// their last place) of pi/2 and atan(k/8).
+TEST(TrigConstants, WideConstants) {
+    auto from_words = [](const std::uint32_t (&w)[tc::wide_word_count]) {
+        big_unsigned v;
+        for (int i = tc::wide_word_count - 1; i >= 0; --i) v = (v << 32) + big_unsigned{w[i]};
+        return fixed{false, v << (fraction_bits - 256)};
+    };
+    auto within_a_unit = [](const fixed& a, const fixed& b) {
+        const fixed d = a - b;
+        return d.magnitude.bit_length() <= fraction_bits - 256;
+    };
+    const fixed pi = pi_fixed();
+    EXPECT_TRUE(within_a_unit(from_words(tc::half_pi_wide), fixed{false, pi.magnitude >> 1}));
+    const fixed quarter_pi = {false, pi.magnitude >> 2};
+    for (std::uint32_t k = 1; k <= 8; ++k) {
+        const fixed want = k <= 4 ? atan_of_ratio(k, 8) : quarter_pi - atan_of_ratio(8 - k, 8 + k);
+        EXPECT_TRUE(within_a_unit(from_words(tc::atan_of_eighths_wide[k]), want)) << "k = " << k;
+    }
+}
+
 TEST(TrigConstants, LargeArgumentPeriodIsPiTimes2To62RoundedTo64Bits) {
     const fixed scaled = {false, pi_fixed().magnitude << 62};
     const big_unsigned whole = scaled.magnitude >> fraction_bits;

@@ -1,0 +1,131 @@
+// The phases of the angle functions against GNU MPFR where the kernel tests
+// (kernel_mpfr_test.cpp) do not reach: the tiny-argument shortcuts around
+// their thresholds, the wide evaluation on its own (it is otherwise taken
+// only by the rare arguments the faster phases cannot decide), and the
+// arc values rounded to 64 bits for the degree conversion.
+#include <gtest/gtest.h>
+#include <mpfr.h>
+
+#include <cmath>
+#include <random>
+
+#include "real/kernels/float_bits.h"
+#include "real/trig/arc.h"
+#include "real/trig/circular.h"
+#include "real/trig/wide_angle_functions.h"
+#include "support/kernel_cases.h"
+#include "support/mpfr_reference.h"
+
+namespace vyxmath::testing {
+namespace {
+
+namespace ref = mpfr_reference;
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr int count = 60;
+#else
+constexpr int count = 400;
+#endif
+
+struct one_argument {
+    const char* name;
+    double (*module)(double);
+    double (*reference)(double);
+};
+
+const one_argument functions[] = {
+    {"sin", sine, ref::sin},       {"cos", cosine, ref::cos},     {"tan", tangent, ref::tan},
+    {"asin", arcsine, ref::asin},  {"acos", arccosine, ref::acos}, {"atan", arctangent, ref::atan},
+};
+
+// Each power of two from 2^-30 to 2^-22 with its neighbours, and random
+// arguments between: the shortcuts that return x (sin, tan, asin, atan) or
+// 1 (cos) must end where the function stops rounding to that, not a binade
+// later.
+TEST(AnglePhases, TinyArgumentsAroundTheShortcuts) {
+    std::mt19937_64 random(26);
+    for (const one_argument& f : functions) {
+        int mismatches = 0;
+        auto check = [&](double x) {
+            if (!ref::is_nearest(f.module(x), f.reference(x))) {
+                if (++mismatches <= 5) ADD_FAILURE() << f.name << "(" << std::hexfloat << x << ")";
+            }
+        };
+        for (int e = -30; e <= -22; ++e) {
+            const double p = std::ldexp(1.0, e);
+            for (double x : {p, std::nextafter(p, 0.0), std::nextafter(p, 1.0), -p, -std::nextafter(p, 0.0)}) check(x);
+            for (int i = 0; i < count / 4; ++i) check(p * (1.0 + static_cast<double>(random() >> 12) * 0x1p-52));
+        }
+        EXPECT_EQ(mismatches, 0) << f.name;
+    }
+}
+
+// The wide evaluation alone, rounded to 53 bits, over random arguments.
+TEST(AnglePhases, WideEvaluationIsCorrectlyRounded) {
+    std::mt19937_64 random(27);
+    auto draw = [&](int low, int high) {
+        const int e = low + static_cast<int>(random() % static_cast<std::uint64_t>(high - low + 1));
+        const double x = std::ldexp(1.0 + static_cast<double>(random() >> 12) * 0x1p-52, e);
+        return (random() & 1) != 0 ? -x : x;
+    };
+    auto rounded = [](const wide_fixed& w) { return round_wide(w, 53).hi; };
+    for (int i = 0; i < count; ++i) {
+        // Beyond 2^63 the module reduces by its 64-bit period: compared below.
+        const double angle = draw(-26, i % 4 == 0 ? 62 : 20);
+        EXPECT_EQ(wide_sine(angle), ref::sin(angle)) << std::hexfloat << angle;
+        EXPECT_EQ(wide_cosine(angle), ref::cos(angle)) << std::hexfloat << angle;
+        EXPECT_EQ(wide_tangent(angle), ref::tan(angle)) << std::hexfloat << angle;
+        const double unit = draw(-27, -1);
+        EXPECT_EQ(rounded(wide_arcsine(unit)), ref::asin(unit)) << std::hexfloat << unit;
+        EXPECT_EQ(rounded(wide_arccosine(unit)), ref::acos(unit)) << std::hexfloat << unit;
+        const double any = draw(-27, 1023);
+        EXPECT_EQ(rounded(wide_arctangent(any)), ref::atan(any)) << std::hexfloat << any;
+    }
+}
+
+// The exact value rounded to nearest at 64 bits, as hi + lo.
+double_double mpfr_at_64_bits(int (*f)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t), double x) {
+    mpfr_t a, r, rest;
+    mpfr_inits2(64, a, r, rest, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_d(a, x, MPFR_RNDN);
+    f(r, a, MPFR_RNDN);
+    const double hi = mpfr_get_d(r, MPFR_RNDN);
+    mpfr_sub_d(rest, r, hi, MPFR_RNDN);  // exact: 11 bits
+    const double lo = mpfr_get_d(rest, MPFR_RNDN);
+    mpfr_clears(a, r, rest, static_cast<mpfr_ptr>(nullptr));
+    return {hi, lo};
+}
+
+// The degree route: the arc values rounded once to 64 bits, on the hardest
+// cases of the 53-bit rounding (which the 64-bit test meets as ordinary
+// arguments) and random ones, also through the wide evaluation.
+TEST(AnglePhases, ArcValuesRoundedTo64Bits) {
+    struct route {
+        const char* name;
+        double_double (*module)(double);
+        wide_fixed (*wide)(double);
+        int (*exact)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
+    };
+    const route routes[] = {{"asin", arcsine_to_64_bits, wide_arcsine, mpfr_asin},
+                            {"acos", arccosine_to_64_bits, wide_arccosine, mpfr_acos},
+                            {"atan", arctangent_to_64_bits, wide_arctangent, mpfr_atan}};
+    std::mt19937_64 random(28);
+    for (const route& r : routes) {
+        auto arguments = kernel_check::read_cases(VYXMATH_HARDEST_CASES, r.name);
+        for (int i = 0; i < count; ++i) arguments.push_back({2.0 * static_cast<double>(random() >> 11) * 0x1p-53 - 1.0, 0.0});
+        int mismatches = 0;
+        for (const kernel_check::Arguments& a : arguments) {
+            if (std::fabs(a.x) > 1.0 || std::fabs(a.x) < 0x1p-27 || std::isnan(a.x)) continue;
+            const double_double want = mpfr_at_64_bits(r.exact, a.x);
+            const double_double got = r.module(a.x);
+            const double_double wide = std::fabs(a.x) == 1.0 ? want : round_wide(r.wide(a.x), 64);
+            if (got.hi != want.hi || got.lo != want.lo || wide.hi != want.hi || wide.lo != want.lo) {
+                if (++mismatches <= 5) ADD_FAILURE() << r.name << "(" << std::hexfloat << a.x << ")";
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << r.name;
+    }
+}
+
+}  // namespace
+}  // namespace vyxmath::testing
