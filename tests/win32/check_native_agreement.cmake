@@ -17,10 +17,13 @@ endif()
 
 # Operands by slot kind. Texts cover zeros of both signs, the ends of the
 # double range, subnormals, overflow on reading, angles in degrees, values
-# that are not numbers, and the other exponent letter.
+# that are not numbers, and the other exponent letter; the last four are
+# hardest-to-round arguments of sin, tan, asin and atan, whose results come
+# from the angle functions' last, wide phase.
 set(texts 0 -0 1 -1 0.5 -0.5 2 3 0.1 0.3 1.5 7.5 -7.5 10 45 90 180 360 1e-5 1e10 -1e10 1e22 1e23
     123456789012345678901234567890 1.7976931348623157e308 4.9e-324 2.2250738585072014e-308
-    1e400 -1e400 0.7071067811865476 3.141592653589793 710 -745 abc 1D3 .5e-1)
+    1e400 -1e400 0.7071067811865476 3.141592653589793 710 -745 abc 1D3 .5e-1
+    1150.5775613589922 4.470348358154178e-07 2.149119332890821e-08 166019860.25436115)
 # Exports whose work grows with the operand (500 steps per unit of x) get
 # operands of moderate size only; their large operands are left to the vectors.
 set(work_grows_with_operand n_seikibunpu)
