@@ -1,32 +1,51 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
-set -euo pipefail
+# Installs what is missing, builds everything and runs every test. Prints one
+# line per stage; each stage's full output is in the log file the line names.
+set -uo pipefail
 cd "$(dirname "$0")/.."
+source scripts/stages.sh
+source scripts/test-sanitizers.sh
 
-scripts/install-deps.sh all
+jobs=$(nproc)
 
-echo "== native build and unit tests"
-cmake --preset native >/dev/null
-cmake --build --preset native -j"$(nproc)"
-ctest --preset native -j"$(nproc)"
+run_stage "dependencies" build/logs/install-deps.log scripts/install-deps.sh all ||
+    { summarise_stages; exit 1; }
+
+# configure_and_build PRESET [TARGET...]
+configure_and_build() {
+    local preset=$1
+    shift
+    cmake --preset "$preset" && cmake --build --preset "$preset" -j"$jobs" "$@"
+}
+
+if run_stage "native: build" build/native/logs/build.log configure_and_build native; then
+    test_stage "native: unit tests" build/native/logs/ctest.log ctest --preset native -j"$jobs"
+else
+    skip_stage "native: unit tests" "no build"
+fi
 
 # The 32-bit Windows module "VYXmath.vyk" and vyxmath.exe, cross-built with
 # mingw-w64 and tested under wine: the module file's exports and version, the
 # calling convention, the per-thread random state, and every result compared
 # with the native build above.
-echo "== 32-bit Windows build, tests under wine"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$(nproc)"
-ctest --preset win32 -j"$(nproc)"
+if run_stage "win32: build" build-win32/logs/build.log configure_and_build win32; then
+    test_stage "win32: tests under wine" build-win32/logs/ctest.log ctest --preset win32 -j"$jobs"
+else
+    skip_stage "win32: tests under wine" "no build"
+fi
 
 # The benchmarks are built and each runs briefly, so that they keep compiling
 # and every contender passes its input check; scripts/bench.sh measures.
-echo "== benchmark build and smoke run"
-cmake --preset bench >/dev/null
-cmake --build --preset bench -j"$(nproc)"
-build/bench/bin/vyxmath_bench --benchmark_min_time=0.001 >build/bench/smoke.log 2>&1 ||
-    { cat build/bench/smoke.log; exit 1; }
-bench/batch_rate.sh build/bench 2000 1 >/dev/null
+bench_smoke() {
+    build/bench/bin/vyxmath_bench --benchmark_min_time=0.001 && bench/batch_rate.sh build/bench 2000 1
+}
+if run_stage "bench: build" build/bench/logs/build.log configure_and_build bench; then
+    run_stage "bench: smoke run" build/bench/logs/smoke.log bench_smoke
+else
+    skip_stage "bench: smoke run" "no build"
+fi
 
 # AddressSanitizer + UBSan and ThreadSanitizer unit tests, bounded fuzzing.
-scripts/test-sanitizers.sh
+sanitizer_stages asan tsan fuzz
+
+summarise_stages
