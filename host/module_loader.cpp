@@ -95,7 +95,13 @@ std::string default_module_path() {
         const int found = ::dladdr(reinterpret_cast<void*>(&default_module_path), &info);
         directory = found != 0 && info.dli_fname != nullptr ? directory_of(info.dli_fname) : std::string(".");
     }
-    return directory + "/" + std::string(module_file_name());
+    std::string beside = directory + "/" + std::string(module_file_name());
+#ifdef VYXMATH_INSTALLED_MODULE
+    // An installed host has no library beside it: it takes the one in the
+    // installed library folder, by that folder's path from its own.
+    if (::access(beside.c_str(), F_OK) != 0) return directory + "/" VYXMATH_INSTALLED_MODULE;
+#endif
+    return beside;
 }
 
 LoadedModule::~LoadedModule() {

@@ -4,7 +4,8 @@
 #   native  compiler, CMake, GoogleTest, Google Benchmark, GNU MPFR (test reference)
 #   bench   native, plus the conversion libraries the benchmarks compare with
 #   all     native and bench, plus clang with its fuzzing runtime (fuzz
-#           targets), the 32-bit Windows cross compiler and wine (i386)
+#           targets), the 32-bit Windows cross compiler and wine (i386),
+#           and the tools that make and check the packages
 set -euo pipefail
 
 scope=${1:-all}
@@ -12,10 +13,11 @@ native=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev)
 bench=(libfast-float-dev libdouble-conversion-dev)
 fuzzing=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
+packaging=(pkgconf dpkg-dev lintian)
 
 wanted=("${native[@]}")
 [ "$scope" = bench ] && wanted+=("${bench[@]}")
-[ "$scope" = all ] && wanted+=("${bench[@]}" "${fuzzing[@]}" "${windows[@]}")
+[ "$scope" = all ] && wanted+=("${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}")
 
 missing=()
 for pkg in "${wanted[@]}"; do

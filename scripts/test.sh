@@ -18,8 +18,13 @@ configure_and_build() {
     cmake --preset "$preset" && cmake --build --preset "$preset" -j"$jobs" "$@"
 }
 
+native_built=false
 if run_stage "native: build" build/native/logs/build.log configure_and_build native; then
+    native_built=true
     test_stage "native: unit tests" build/native/logs/ctest.log ctest --preset native -j"$jobs"
+    # cmake --install into a temporary prefix, then a program built with
+    # find_package and one with pkg-config against it.
+    run_stage "native: install, consumers" build/native/logs/install.log tests/install/check-install.sh build/native
 else
     skip_stage "native: unit tests" "no build"
 fi
@@ -28,10 +33,20 @@ fi
 # mingw-w64 and tested under wine: the module file's exports and version, the
 # calling convention, the per-thread random state, and every result compared
 # with the native build above.
+win32_built=false
 if run_stage "win32: build" build-win32/logs/build.log configure_and_build win32; then
+    win32_built=true
     test_stage "win32: tests under wine" build-win32/logs/ctest.log ctest --preset win32 -j"$jobs"
 else
     skip_stage "win32: tests under wine" "no build"
+fi
+
+# The release archives: .tar.gz and .deb (checked by lintian), the win32 zip.
+if $native_built && $win32_built; then
+    run_stage "packages: tgz, deb, zip" build/logs/packages.log \
+        tests/install/check-packages.sh build/native build-win32
+else
+    skip_stage "packages: tgz, deb, zip" "no build"
 fi
 
 # The benchmarks are built and each runs briefly, so that they keep compiling

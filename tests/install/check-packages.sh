@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Makes the release archives with CPack and checks what is in them: from the
+# native build folder the .tar.gz and the .deb (which lintian must pass
+# without errors), from the Windows one VYXmath-<version>-win32.zip.
+# Usage: tests/install/check-packages.sh NATIVE-BUILD-FOLDER [WIN32-BUILD-FOLDER]
+set -euo pipefail
+native=$1
+win32=${2:-}
+
+# contains LISTING-FILE PATTERN...: each pattern matches some entry.
+contains() {
+    local listing=$1 pattern
+    shift
+    for pattern in "$@"; do
+        grep -Eq "$pattern" "$listing" || { echo "no entry matching $pattern in $listing" >&2; exit 1; }
+    done
+}
+
+(cd "$native" && rm -f ./*.deb ./*.tar.gz && cpack)
+deb=$(ls "$native"/*.deb)
+tarball=$(ls "$native"/VYXmath-*.tar.gz)
+tar tzf "$tarball" >"$native/tarball.list"
+contains "$native/tarball.list" 'bin/vyxmath$' 'lib/libvyxmath\.so\.1$' 'include/vyxmath\.h$' \
+    'vyxmathConfig\.cmake$' 'vyxmath\.pc$' 'man1/vyxmath\.1\.gz$' 'doc/vyxmath/LICENSE$'
+dpkg-deb -c "$deb" >"$native/deb.list"
+contains "$native/deb.list" '\./usr/bin/vyxmath$' 'usr/share/doc/vyxmath/copyright$'
+echo "$tarball: $(wc -l <"$native/tarball.list") entries"
+echo "$deb: $(wc -l <"$native/deb.list") entries"
+lintian --fail-on error "$deb"
+
+if [ -n "$win32" ]; then
+    (cd "$win32" && rm -f ./*.zip && cpack)
+    zip=$(ls "$win32"/VYXmath-*-win32.zip)
+    cmake -E tar tf "$zip" >"$win32/zip.list"
+    contains "$win32/zip.list" '/VYXmath\.vyk$' '/vyxmath\.exe$' '/README\.md$' '/LICENSE$'
+    echo "$zip:"
+    cat "$win32/zip.list"
+fi
