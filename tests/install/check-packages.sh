@@ -32,7 +32,8 @@ if [ -n "$win32" ]; then
     (cd "$win32" && rm -f ./*.zip && cpack)
     zip=$(ls "$win32"/VYXmath-*-win32.zip)
     cmake -E tar tf "$zip" >"$win32/zip.list"
-    contains "$win32/zip.list" '/VYXmath\.vyk$' '/vyxmath\.exe$' '/README\.md$' '/LICENSE$'
+    contains "$win32/zip.list" '/VYXmath\.vyk$' '/vyxmath\.exe$' '/README\.md$' '/LICENSE$' \
+        '/reference\.md$' '/number-text\.md$'
     echo "$zip:"
     cat "$win32/zip.list"
 fi
