@@ -2,7 +2,10 @@
 # compares what it prints with what the page says; checks that the reference
 # has one section per export, in the order of `vyxmath --list`, each with two
 # to four examples.
-# Usage: cmake -DHOST=<vyxmath> -DREFERENCE=<reference.md> -DPAGES=<page;...> -P check_examples.cmake
+# Each section opens with its export's summary from the descriptions beside
+# the export table, the line `vyxmath --list` and `--help` show.
+# Usage: cmake -DHOST=<vyxmath> -DREFERENCE=<reference.md> -DPAGES=<page;...>
+#              -DDESCRIPTIONS=<export_help.inc> -P check_examples.cmake
 #
 # An example is an indented block: a line "$ vyxmath ARG..." (arguments as a
 # shell would split them), then the lines the host prints.
@@ -69,6 +72,30 @@ foreach(part IN LISTS parts)
   list(LENGTH blocks count)
   if(count LESS 2 OR count GREATER 4)
     fail("${REFERENCE}: ${name} has ${count} examples, not two to four")
+  endif()
+endforeach()
+
+# The summaries: "VYX_HELP(n_tasu, "the sum ...", ...)" opens the section
+# "## n_tasu" as "The sum ....". Semicolons, which would split CMake lists,
+# are compared as "<sc>".
+file(READ ${DESCRIPTIONS} descriptions)
+file(READ ${REFERENCE} text)
+string(REPLACE ";" "<sc>" descriptions "${descriptions}")
+string(REPLACE ";" "<sc>" text "${text}")
+string(REGEX MATCHALL "\nVYX_HELP\\(n_[a-z]+, \"[^\"]*\"" rows "${descriptions}")
+list(LENGTH rows row_count)
+if(NOT row_count EQUAL export_count)
+  fail("${DESCRIPTIONS}: ${row_count} descriptions for ${export_count} exports")
+endif()
+foreach(row IN LISTS rows)
+  string(REGEX MATCH "(n_[a-z]+), \"(.)(.*)\"" matched "${row}")
+  set(name ${CMAKE_MATCH_1})
+  string(TOUPPER "${CMAKE_MATCH_2}" first)
+  set(summary "${first}${CMAKE_MATCH_3}.")
+  string(FIND "${text}" "\n## ${name}\n\n${summary}\n" at)
+  if(at EQUAL -1)
+    string(REPLACE "<sc>" "," summary "${summary}")
+    fail("${REFERENCE}: ${name} does not open with its summary \"${summary}\" (semicolons shown as commas)")
   endif()
 endforeach()
 
