@@ -33,8 +33,10 @@ string(REGEX REPLACE "(^|\n) +" "\\1" usage "${usage}")
 as_roff("${usage}" usage)
 as_roff("${description}" description)
 as_roff("${listing}" listing)
-# A blank line between paragraphs is a new paragraph in roff.
+# A blank line between paragraphs is a new paragraph in roff; indented lines
+# (option tables) keep their lines and spacing.
 string(REPLACE "\n\n" "\n.PP\n" description "${description}")
+string(REGEX REPLACE "((\n  [^\n]*)+)" "\n.nf\\1\n.fi" description "${description}")
 
 file(WRITE ${OUTPUT} ".TH VYXMATH 1 \"\" \"VYXmath ${VERSION}\" \"User Commands\"
 .SH NAME
@@ -49,6 +51,9 @@ The exports and their argument slots, as \\fBvyxmath \\-\\-list\\fR prints them:
 .PP
 .nf
 ${listing}.fi
+.SH FILES
+An installed vyxmath that finds no libvyxmath.so beside it loads
+libvyxmath.so.1 from the installed library folder (lib beside bin).
 .SH SEE ALSO
 The reference of every export and the page on number text,
 reference.md and number\\-text.md, in the documentation folder of VYXmath.
