@@ -1,7 +1,8 @@
 // A host that runs for months, compressed into seconds: the module loaded,
 // used and unloaded thousands of times, and thousands of short threads that
 // each use it. Every reload and every new thread must start the random
-// generator afresh (first n_rand of 0 gives 8565), and the process must keep
+// generator afresh (first n_rand of 0 gives 8565), also on a thread that
+// lives through all the loads and unloads, and the process must keep
 // its thread-local-storage indexes and its private memory: no growth beyond
 // one page once the first rounds have warmed the process up.
 //   soak_test [CYCLES THREADS]   (default 5000 20000; 0 leaves a soak out)
@@ -42,25 +43,65 @@ void expect_flat(Checks& checks, const char* soak, const Resources& before) {
     checks.expect(growth <= allowed_growth, std::string(soak) + ": private bytes grew by at most a page");
 }
 
-// Load, one call, unload; returns false at the first cycle that went wrong.
-bool load_use_unload(Checks& checks, int cycle) {
+// A thread of the host that lives through every load and unload: each cycle
+// it draws once from the freshly loaded module, which must be fresh for it
+// too (a thread that existed before the load starts like a new one).
+class LongLivedThread {
+public:
+    LongLivedThread() { thread_ = CreateThread(nullptr, 0, &LongLivedThread::run, this, 0, nullptr); }
+    ~LongLivedThread() {
+        draw_with(nullptr);  // ends the thread
+        WaitForSingleObject(thread_, INFINITE);
+        for (HANDLE handle : {thread_, go_, done_}) CloseHandle(handle);
+    }
+    std::int32_t draw_with(RandExport n_rand) {
+        n_rand_ = n_rand;
+        SignalObjectAndWait(go_, done_, INFINITE, FALSE);
+        return result_;
+    }
+
+private:
+    static DWORD WINAPI run(void* self) {
+        auto& me = *static_cast<LongLivedThread*>(self);
+        for (;;) {
+            WaitForSingleObject(me.go_, INFINITE);
+            if (me.n_rand_ == nullptr) break;
+            me.result_ = first_draw(me.n_rand_);
+            SetEvent(me.done_);
+        }
+        SetEvent(me.done_);
+        return 0;
+    }
+    HANDLE go_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE done_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE thread_ = nullptr;
+    RandExport n_rand_ = nullptr;
+    std::int32_t result_ = 0;
+};
+
+// Load, one call on the loading thread and one on the long-lived thread,
+// unload; returns false at the first cycle that went wrong.
+bool load_use_unload(Checks& checks, LongLivedThread& worker, int cycle) {
     const HMODULE module = LoadLibraryA(module_path().c_str());
     if (!checks.expect(module != nullptr, "cycle " + std::to_string(cycle) + " loads the module")) return false;
     const auto n_rand = as<RandExport>(resolve(module, "_n_rand@16"));
     const std::int32_t draw = n_rand != nullptr ? first_draw(n_rand) : -1;
+    const std::int32_t worker_draw = n_rand != nullptr ? worker.draw_with(n_rand) : -1;
     const bool unloaded = FreeLibrary(module) != 0;
-    return checks.expect(draw == first_draw_of_zero && unloaded,
-                         "cycle " + std::to_string(cycle) + " starts afresh and unloads, drew " + std::to_string(draw));
+    return checks.expect(draw == first_draw_of_zero && worker_draw == first_draw_of_zero && unloaded,
+                         "cycle " + std::to_string(cycle) + " starts afresh and unloads, drew " + std::to_string(draw) +
+                             " and on the long-lived thread " + std::to_string(worker_draw));
 }
 
 void soak_load_cycles(Checks& checks, int cycles) {
+    LongLivedThread worker;
     constexpr int warm_up = 20;
     const Resources warming;  // the first measurement touches memory itself
     for (int cycle = 0; cycle < warm_up; ++cycle)
-        if (!load_use_unload(checks, cycle)) return;
+        if (!load_use_unload(checks, worker, cycle)) return;
     const Resources before;
     for (int cycle = warm_up; cycle < cycles; ++cycle)
-        if (!load_use_unload(checks, cycle)) return;
+        if (!load_use_unload(checks, worker, cycle)) return;
     expect_flat(checks, "load/use/unload cycles", before);
 }
 
