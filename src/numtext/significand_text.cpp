@@ -195,7 +195,11 @@ constexpr std::uint64_t ascii_zeros = 0x3030303030303030u;
 // [to, to + n).
 void copy_short(char* to, const char* from, int n) {
     if (n >= 8) {
-        for (int i = 0; i + 8 < n; i += 8) std::memcpy(to + i, from + i, 8);
+        // Spelt out rather than a loop, which the compiler would turn into a
+        // call of the library's memcpy.
+        if (n > 8) std::memcpy(to, from, 8);
+        if (n > 16) std::memcpy(to + 8, from + 8, 8);
+        if (n > 24) std::memcpy(to + 16, from + 16, 8);
         std::memcpy(to + n - 8, from + n - 8, 8);
     } else if (n >= 4) {
         std::memcpy(to, from, 4);
