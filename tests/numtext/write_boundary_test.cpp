@@ -80,7 +80,7 @@ TEST(WriteBoundaries, DirectSignificandAgreesAroundEveryHalfOfThe17thDigit) {
     testing::bit_stream bits(1717);
     boundary_tally t;
     const wide m_low = wide{1} << 52, m_high = wide{1} << 53;
-    for (int k = 1; k <= 22; ++k) {
+    for (int k = 1; k <= 24; ++k) {
         const wide five_k = power(5, k);
         const std::uint64_t inverse = inverse_of_odd(static_cast<std::uint64_t>(five_k));
         for (int s = 1; s <= 50; ++s) {
