@@ -39,7 +39,9 @@ TEST_P(KernelAgainstMpfr, IsCorrectlyRounded) {
     for (const Tally* t : {&hard, &random})
         for (const std::string& m : t->first_mismatches) ADD_FAILURE() << m;
     EXPECT_EQ(hard.mismatches + random.mismatches, 0);
-    if (kernel->takes_accurate_phase != nullptr) {
+    // The rate is judged on the full random set only: at 1 in 1,000, the few
+    // thousand arguments of a sanitizer build are too few to measure it.
+    if (kernel->takes_accurate_phase != nullptr && random.tried >= 30000) {
         // Far more than 1 in 1,000 would mean a fast phase that has lost its
         // accuracy (or a rounding test grown too wide).
         EXPECT_LT(random.accurate_phase * 1000, random.tried) << random.accurate_phase;
