@@ -38,6 +38,13 @@ constexpr target targets[] = {
     {"write8/", "write_number", "std_to_chars", 0.5, true},
     {"write8/", "write_number", "snprintf", 0.1, true},
     {"export/n_tasu/", "libc", "module", 10.0, false},
+    {"kernel/sin_", "module", "glibc", 1.5, true},
+    {"kernel/cos_", "module", "glibc", 1.5, true},
+    {"kernel/tan_", "module", "glibc", 1.5, true},
+    {"kernel/asin_", "module", "glibc", 2.0, true},
+    {"kernel/acos_", "module", "glibc", 2.0, true},
+    {"kernel/atan_", "module", "glibc", 2.0, true},
+    {"kernel/atan2_", "module", "glibc", 2.0, true},
 };
 
 std::string format(const char* pattern, double a) {

@@ -1,9 +1,17 @@
 // Timings of the angle functions by argument range, and of one angle export
-// from text to text.
+// from text to text; and each angle kernel beside the C library's function
+// on the same doubles (groups kernel/<function>_<range>/{module,glibc}), with
+// the share of arguments the module's fast phase leaves to its slower phases
+// as the counter slow_phase_rate.
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "real/trig/arc.h"
 #include "real/trig/circular.h"
@@ -40,6 +48,86 @@ void export_n_sin_degrees(benchmark::State& state) {
         benchmark::DoNotOptimize(result);
     }
 }
+
+// 4096 arguments uniform in [low, high) from a fixed seed: the same doubles
+// for every contender of a group.
+constexpr std::size_t kernel_inputs = 4096;
+
+std::vector<double> uniform_doubles(double low, double high, std::uint64_t seed) {
+    std::mt19937_64 random(seed);
+    std::vector<double> out(kernel_inputs);
+    for (double& x : out) x = low + (high - low) * (static_cast<double>(random() >> 11) * 0x1p-53);
+    return out;
+}
+
+template <class F>
+void time_kernel(benchmark::State& state, F f, const std::vector<double>& xs) {
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f(xs[i]));
+        i = (i + 1) & (kernel_inputs - 1);
+    }
+}
+
+// One group: the module's function with its fast-phase test, and glibc's.
+void register_kernel(const char* group, double (*module)(double), bool (*decided_fast)(double),
+                     double (*glibc)(double), double low, double high) {
+    static std::uint64_t seed = 100;
+    const std::vector<double> xs = uniform_doubles(low, high, ++seed);
+    std::size_t slow = 0;
+    for (double x : xs) slow += decided_fast(x) ? 0 : 1;
+    const double rate = static_cast<double>(slow) / static_cast<double>(xs.size());
+    benchmark::RegisterBenchmark((std::string("kernel/") + group + "/module").c_str(),
+                                 [module, xs, rate](benchmark::State& state) {
+                                     time_kernel(state, module, xs);
+                                     state.counters["slow_phase_rate"] = rate;
+                                 });
+    benchmark::RegisterBenchmark((std::string("kernel/") + group + "/glibc").c_str(),
+                                 [glibc, xs](benchmark::State& state) { time_kernel(state, glibc, xs); });
+}
+
+// atan2 on points of [-10, 10]^2, the pair index running with the y index.
+void register_two_argument_kernel() {
+    const std::vector<double> ys = uniform_doubles(-10.0, 10.0, 90);
+    const std::vector<double> xs = uniform_doubles(-10.0, 10.0, 91);
+    std::size_t slow = 0;
+    for (std::size_t i = 0; i < ys.size(); ++i) slow += vyxmath::arctangent2_decided_fast(ys[i], xs[i]) ? 0 : 1;
+    const double rate = static_cast<double>(slow) / static_cast<double>(ys.size());
+    auto timed = [ys, xs](benchmark::State& state, double (*f)(double, double)) {
+        std::size_t i = 0;
+        for (auto _ : state) {
+            benchmark::DoNotOptimize(f(ys[i], xs[i]));
+            i = (i + 1) & (kernel_inputs - 1);
+        }
+    };
+    benchmark::RegisterBenchmark("kernel/atan2_square/module", [timed, rate](benchmark::State& state) {
+        timed(state, vyxmath::arctangent2);
+        state.counters["slow_phase_rate"] = rate;
+    });
+    benchmark::RegisterBenchmark("kernel/atan2_square/glibc",
+                                 [timed](benchmark::State& state) { timed(state, [](double y, double x) { return std::atan2(y, x); }); });
+}
+
+double glibc_sin(double x) { return std::sin(x); }
+double glibc_cos(double x) { return std::cos(x); }
+double glibc_tan(double x) { return std::tan(x); }
+double glibc_asin(double x) { return std::asin(x); }
+double glibc_acos(double x) { return std::acos(x); }
+double glibc_atan(double x) { return std::atan(x); }
+
+[[maybe_unused]] const bool kernels_registered = [] {
+    using namespace vyxmath;
+    register_kernel("sin_pi", sine, sine_decided_fast, glibc_sin, -3.14159, 3.14159);
+    register_kernel("sin_1e5", sine, sine_decided_fast, glibc_sin, -1e5, 1e5);
+    register_kernel("cos_pi", cosine, cosine_decided_fast, glibc_cos, -3.14159, 3.14159);
+    register_kernel("tan_pi", tangent, tangent_decided_fast, glibc_tan, -3.14159, 3.14159);
+    register_kernel("tan_1e5", tangent, tangent_decided_fast, glibc_tan, -1e5, 1e5);
+    register_kernel("asin_unit", arcsine, arcsine_decided_fast, glibc_asin, -1.0, 1.0);
+    register_kernel("acos_unit", arccosine, arccosine_decided_fast, glibc_acos, -1.0, 1.0);
+    register_kernel("atan_4", arctangent, arctangent_decided_fast, glibc_atan, -4.0, 4.0);
+    register_two_argument_kernel();
+    return true;
+}();
 
 BENCHMARK(sine_small);
 BENCHMARK(sine_moderate);

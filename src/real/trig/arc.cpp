@@ -289,20 +289,45 @@ inline bool arctangent_fast_phase(double x, double& result) {
     return decided(complement(half_pi, arctangent_fast(v.hi, v.lo)), sign_bit(x), result);
 }
 
-// sqrt(1 - a^2) = sh + sl for 0 <= a < 1: 1 - a^2 = (1 - a)(1 + a) as a
-// double-double (2^-104), its root corrected by one Newton step.
-inline angle_sum cosine_of_arcsine_fast(double a) {
-    const double_double w = mul(two_sum(1.0, -a), two_sum(1.0, a));
+// sqrt(1 - a^2) = sh + sl for 0 <= a < 1, with 1/sh: 1 - a^2 as a
+// double-double (2^-104; from a^2 exactly below sqrt(1/2), from (1 - a)(1 + a)
+// above, where 1 - a is exact), its root corrected by one Newton step.
+struct root_sum {
+    double hi;
+    double lo;
+    double inverse;
+};
+
+inline root_sum cosine_of_arcsine_fast(double a, bool small) {
+    double_double w;
+    if (small) {
+        const double_double square = two_prod(a, a);
+        const double_double d = fast_two_sum(1.0, -square.hi);
+        w = fast_two_sum(d.hi, d.lo - square.lo);
+    } else {
+        w = mul(double_double{1.0 - a, 0.0}, two_sum(1.0, a));
+    }
     const double sh = std::sqrt(w.hi);
+    const double inverse = 1.0 / sh;
     const double_double square = two_prod(sh, sh);
-    return {sh, ((w.hi - square.hi) - square.lo + w.lo) * (0.5 / sh)};
+    return {sh, ((w.hi - square.hi) - square.lo + w.lo) * (0.5 * inverse), inverse};
 }
+
+// (n + nl) / (d + dl) as in quotient, with 1/d given.
+inline angle_sum quotient_by(double n, double nl, double d, double dl, double inverse) {
+    const double vh = n * inverse;
+    const double_double m = two_prod(vh, d);
+    return {vh, ((((n - m.hi) - m.lo) + nl) - vh * dl) * inverse};
+}
+
+constexpr double square_root_of_half = 0x1.6a09e667f3bcdp-1;
 
 inline bool arcsine_fast_phase(double x, double& result) {
     const double a = magnitude(x);
-    const angle_sum c = cosine_of_arcsine_fast(a);
-    if (a <= 0x1.6a09e667f3bcdp-1) {  // a <= sqrt(1/2): atan(a / c)
-        const angle_sum v = quotient(a, 0.0, c.hi, c.lo);
+    const bool small = a <= square_root_of_half;
+    const root_sum c = cosine_of_arcsine_fast(a, small);
+    if (small) {  // atan(a / c)
+        const angle_sum v = quotient_by(a, 0.0, c.hi, c.lo, c.inverse);
         return decided(arctangent_fast(v.hi, v.lo), sign_bit(x), result);
     }
     const angle_sum v = quotient(c.hi, c.lo, a, 0.0);  // pi/2 - atan(c / a)
@@ -311,10 +336,11 @@ inline bool arcsine_fast_phase(double x, double& result) {
 
 inline bool arccosine_fast_phase(double x, double& result) {
     const double a = magnitude(x);
-    const angle_sum c = cosine_of_arcsine_fast(a);
+    const bool small = a <= square_root_of_half;
+    const root_sum c = cosine_of_arcsine_fast(a, small);
     angle_sum angle;
-    if (a <= 0x1.6a09e667f3bcdp-1) {  // pi/2 - atan(a / c)
-        const angle_sum v = quotient(a, 0.0, c.hi, c.lo);
+    if (small) {  // pi/2 - atan(a / c)
+        const angle_sum v = quotient_by(a, 0.0, c.hi, c.lo, c.inverse);
         angle = complement(half_pi, arctangent_fast(v.hi, v.lo));
     } else {  // atan(c / a)
         const angle_sum v = quotient(c.hi, c.lo, a, 0.0);
