@@ -248,24 +248,29 @@ inline bool edge_result(double x, double identity_limit, double identity_value, 
 
 }  // namespace
 
+// The usual arguments, from the identity limit up to 2^20, go straight to the
+// fast phase; the comparisons are false for NaN and infinities.
 double sine(double x) {
     double result;
+    const double a = magnitude(x);
+    if (a >= sine_identity_limit && a < fast_reduction_limit && sine_or_cosine_fast<false>(x, result)) return result;
     if (edge_result(x, sine_identity_limit, x, result)) return result;
-    if (sine_or_cosine_fast<false>(x, result)) return result;
     return sine_after_fast(x);
 }
 
 double cosine(double x) {
     double result;
+    const double a = magnitude(x);
+    if (a >= cosine_identity_limit && a < fast_reduction_limit && sine_or_cosine_fast<true>(x, result)) return result;
     if (edge_result(x, cosine_identity_limit, 1.0, result)) return result;
-    if (sine_or_cosine_fast<true>(x, result)) return result;
     return cosine_after_fast(x);
 }
 
 double tangent(double x) {
     double result;
+    const double a = magnitude(x);
+    if (a >= tangent_identity_limit && a < fast_reduction_limit && tangent_fast(x, result)) return result;
     if (edge_result(x, tangent_identity_limit, x, result)) return result;
-    if (tangent_fast(x, result)) return result;
     return tangent_after_fast(x);
 }
 
