@@ -195,10 +195,14 @@ inline angle_sum arctangent_fast(double vh, double vl) {
     const int i = static_cast<int>(vh * tc::arctangent_table_step + 0.5);
     const double c = i * (1.0 / tc::arctangent_table_step);
     const double numerator = vh - c;
-    // 1 + v c = dh + dl.
-    const double_double p = two_prod(vh, c);
-    const double dh = 1.0 + p.hi;
-    const double dl = ((1.0 - dh) + p.hi) + (p.lo + vl * c);
+    // 1 + v c = dh + dl. vh c exactly as ph + pl by Dekker's product with c
+    // unsplit: c has at most 8 significant bits, so both halves of vh times
+    // c are exact.
+    const double_double vs = split(vh);
+    const double ph = vh * c;
+    const double pl = (vs.hi * c - ph) + vs.lo * c;
+    const double dh = 1.0 + ph;
+    const double dl = ((1.0 - dh) + ph) + (pl + vl * c);
     const double inverse = 1.0 / dh;
     const double th = numerator * inverse;
     const double_double m = two_prod(th, dh);
