@@ -88,6 +88,11 @@ const two_argument_case atan2_cases[] = {
     {0x1.0p-1074, 0x1.fffffffffffffp1023, 0.0},
     {0x1.fffffffffffffp1023, 0x1.0p-1074, half_pi},
     {0x1.0p-1074, -0x1.0p1023, pi},
+    // A subnormal quotient exactly half-way between two subnormals: the
+    // angle lies just below it and rounds down (MPFR: ...181, ternary -).
+    {0x1.272d1a7f62303p-238, 0x1p+785, 0x0.93968d3fb1181p-1022},
+    {-0x1.272d1a7f62303p-238, 0x1p+785, -0x0.93968d3fb1181p-1022},
+    {0x1.8p-1073, 2.0, 0x1p-1074},  // 1.5 * 2^-1074, a tie: down to 2^-1074, not to even
 };
 
 TEST(Arc, TwoArgumentEdgeResults) {
