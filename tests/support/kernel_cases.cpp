@@ -9,6 +9,7 @@
 #include "real/kernels/exp_log.h"
 #include "real/kernels/exponential.h"
 #include "real/kernels/float_bits.h"
+#include "real/kernels/logarithm.h"
 #include "real/kernels/power.h"
 #include "real/kernels/double_double_ops.h"
 #include "real/trig/arc.h"
@@ -110,6 +111,16 @@ bool exp_of_e_accurate(Arguments a) {
     return magnitude(y.hi) <= 709.0 && !exp_fast_phase(y, result);
 }
 
+bool log_accurate(Arguments a) {
+    double result;
+    return !log_fast_phase(a.x, result);
+}
+
+bool log10_accurate(Arguments a) {
+    double result;
+    return !log10_fast_phase(a.x, result);
+}
+
 const Kernel registry[] = {
     {"exp", [](Arguments a) { return exp_kernel(a.x); }, [](Arguments a) { return ref::exp(a.x); }, exp_accurate,
      exp_argument, false},
@@ -117,9 +128,9 @@ const Kernel registry[] = {
      [](Arguments a) { return ref::pow(euler_e, a.x); }, exp_of_e_accurate, exp_argument, true},
     {"expm1", [](Arguments a) { return expm1_kernel(a.x); }, [](Arguments a) { return ref::expm1(a.x); }, nullptr,
      exp_argument, false},
-    {"log", [](Arguments a) { return log_kernel(a.x); }, [](Arguments a) { return ref::log(a.x); }, nullptr,
+    {"log", [](Arguments a) { return log_kernel(a.x); }, [](Arguments a) { return ref::log(a.x); }, log_accurate,
      positive_argument, false},
-    {"log10", [](Arguments a) { return log10_kernel(a.x); }, [](Arguments a) { return ref::log10(a.x); }, nullptr,
+    {"log10", [](Arguments a) { return log10_kernel(a.x); }, [](Arguments a) { return ref::log10(a.x); }, log10_accurate,
      positive_argument, false},
     {"pow", [](Arguments a) { return pow_kernel(a.x, a.y); }, [](Arguments a) { return ref::pow(a.x, a.y); },
      nullptr, pow_arguments, true},

@@ -14,6 +14,7 @@
 #include "real/constants.h"
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/exponential.h"
+#include "real/kernels/logarithm.h"
 #include "real/kernels/wide_fixed.h"
 #include "real/kernels/float_bits.h"
 
@@ -190,6 +191,8 @@ double log_kernel(double x) {
     if (x == 0.0) return -positive_infinity;
     if (x < 0.0) return default_nan();
     if (x == positive_infinity) return x;
+    double result;
+    if (log_fast_phase(x, result)) return result;
     return decided_or_wide(log_double_double(x), x, wide_log_rounded);
 }
 
@@ -198,6 +201,8 @@ double log10_kernel(double x) {
     if (x == 0.0) return -positive_infinity;
     if (x < 0.0) return default_nan();
     if (x == positive_infinity) return x;
+    double result;
+    if (log10_fast_phase(x, result)) return result;
     return decided_or_wide(mul(log_double_double(x), inverse_ln10), x, wide_log10_rounded);
 }
 

@@ -3,7 +3,7 @@
 the pieces of ln 2 / 256 the exponential's argument reduction uses.
 
 Exact integer arithmetic only: 2^(j/256) is the eighth repeated integer square
-root of a power of two, ln 2 the sum of 1/(k 2^k). tests/real/exp_table_test.cpp
+root of a power of two, ln 2 the sum of 1/(k 2^k). tests/real/kernel_tables_test.cpp
 compares every value with GNU MPFR.
 
 Usage: python3 generate_exp_table.py > exp_table.inc

@@ -5,7 +5,7 @@ nearest.
 
 Exact integer arithmetic only: ln 2 = 2 atanh(1/3), ln 10 = 3 ln 2 + ln(5/4)
 with ln(5/4) = 2 atanh(1/9), each series summed with 64 guard bits.
-tests/real/wide_fixed_test.cpp compares both with GNU MPFR.
+tests/real/kernel_mpfr_test.cpp compares both with GNU MPFR.
 
 Usage: python3 generate_wide_constants.py > wide_constants.inc
 """

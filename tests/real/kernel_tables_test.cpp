@@ -1,6 +1,6 @@
-// The generated table of the exponential's fast phase against GNU MPFR:
-// every 2^(j/256) to 2^-105 relative, and the two pieces of ln 2 / 256 with
-// their exact-product property.
+// The generated tables of the fast phases against GNU MPFR: every
+// 2^(j/256) to 2^-105 relative, the two pieces of ln 2 / 256 with their
+// exact-product property, and the logarithm's reciprocals.
 #include <gtest/gtest.h>
 #include <mpfr.h>
 
@@ -11,6 +11,10 @@
 namespace vyxmath {
 namespace table {
 #include "real/kernels/exp_table.inc"
+struct log_table_entry {
+    double r, minus_ln_r_hi, minus_ln_r_lo;
+};
+#include "real/kernels/log_table.inc"
 }  // namespace table
 namespace {
 
@@ -49,6 +53,26 @@ TEST(ExpTable, ReductionStepIsLn2Over256) {
     // k * exp_step_hi exact for |k| < 2^20: at most 33 significant bits.
     const double scaled = std::ldexp(table::exp_step_hi, 32 - std::ilogb(table::exp_step_hi));
     EXPECT_EQ(scaled, std::trunc(scaled));
+    mpfr_clear(exact);
+}
+
+// The logarithm's reciprocals: multiples of 2^-9 (what makes its reduction
+// exact), 1 beside 1, and -ln r to 2^-105 relative.
+TEST(LogTable, EveryEntryIsMinusLnR) {
+    mpfr_t exact;
+    mpfr_init2(exact, 300);
+    for (int j = 0; j < 512; ++j) {
+        const table::log_table_entry& t = table::log_table[j];
+        EXPECT_EQ(t.r * 512, std::trunc(t.r * 512)) << j;
+        if (j == 319 || j == 320) {
+            EXPECT_EQ(t.r, 1.0);
+            continue;
+        }
+        mpfr_set_d(exact, t.r, MPFR_RNDN);
+        mpfr_log(exact, exact, MPFR_RNDN);
+        mpfr_neg(exact, exact, MPFR_RNDN);
+        EXPECT_LT(relative_error(t.minus_ln_r_hi, t.minus_ln_r_lo, exact), 0x1p-105) << j;
+    }
     mpfr_clear(exact);
 }
 
