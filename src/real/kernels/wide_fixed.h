@@ -36,6 +36,11 @@ double wide_log10_rounded(double x);
 // rounded per `tiny`.
 double wide_power_rounded(double a, double b, TinyResult tiny);
 
+// sinh a (sign -1), cosh a (sign +1) for 0 < a <= 711, and tanh a for
+// 0 < a < 20, rounded to nearest.
+double wide_hyperbolic_rounded(double a, int sign);
+double wide_tanh_rounded(double a);
+
 // Helpers the functions above are made of, exposed for their tests.
 wide wide_from_double(double x);  // exact for multiples of 2^-224 below 2^63
 wide wide_log(double x);           // ln x for finite x > 0

@@ -2,6 +2,8 @@
 
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/exp_log.h"
+#include "real/kernels/exponential.h"
+#include "real/kernels/wide_fixed.h"
 #include "real/kernels/float_bits.h"
 
 namespace vyxmath {
@@ -33,10 +35,25 @@ double_double exp_minus_one(double y) {
     return add(scaled(s.fraction, s.exponent), two_sum(power_of_two(s.exponent), -1.0));
 }
 
-// e^a / 2 for 40 < a <= 711, +infinity where it exceeds the largest double.
-double half_exponential(double a) {
-    const exp_split s = split_exp(double_double{a, 0.0});
-    return to_double_scaled(add(s.fraction, 1.0), s.exponent - 1, TinyResult::round_to_nearest);
+// The double nearest v (a double-double good to about 2^-90 relative) when a
+// rounding test at 2^-75 decides it, else the wide evaluation's result.
+template <class Wide>
+double decided_or_wide(double_double v, Wide wide_rounded) {
+    const double e = magnitude(v.hi) * 0x1p-75;
+    const double upper = v.hi + (v.lo + e);
+    if (upper == v.hi + (v.lo - e)) return upper;
+    return wide_rounded();
+}
+
+// sinh a or cosh a for 40 < a <= 711: e^a / 2 = e^(a - ln 2) (e^-a is below
+// 2^-115 of it), +infinity where it exceeds the largest double. The pair
+// a - ln 2 is good to 2^-100; what the double phases leave undecided the
+// wide evaluation takes, with e^-a included.
+double half_exponential(double a, int sign) {
+    const double_double s = two_sum(a, -ln2.hi);
+    double result;
+    if (a <= 710.0 && exp_by_double_phases(double_double{s.hi, s.lo - ln2.lo}, result)) return result;
+    return wide_hyperbolic_rounded(a, sign);
 }
 
 double with_sign_of(double value, double x) { return sign_bit(x) ? -value : value; }
@@ -48,11 +65,13 @@ double hyperbolic_sine(double x) {
     const double a = magnitude(x);
     if (a < identity_limit || is_infinite(x)) return x;
     if (a > overflow_limit) return with_sign_of(positive_infinity, x);
-    if (a > single_exponential_limit) return with_sign_of(half_exponential(a), x);
+    if (a > single_exponential_limit) return with_sign_of(half_exponential(a, -1), x);
     // sinh a = (D + D / (D + 1)) / 2 with D = e^a - 1: no cancellation.
     const double_double d = exp_minus_one(a);
     const double_double twice = add(d, divide(d, add(d, 1.0)));
-    return with_sign_of(0.5 * twice.hi, x);
+    return with_sign_of(decided_or_wide({0.5 * twice.hi, 0.5 * twice.lo},
+                                        [a] { return wide_hyperbolic_rounded(a, -1); }),
+                        x);
 }
 
 double hyperbolic_cosine(double x) {
@@ -60,11 +79,11 @@ double hyperbolic_cosine(double x) {
     const double a = magnitude(x);
     if (a < cosh_one_limit) return 1.0;
     if (a > overflow_limit) return positive_infinity;
-    if (a > single_exponential_limit) return half_exponential(a);
+    if (a > single_exponential_limit) return half_exponential(a, 1);
     const exp_split s = split_exp(double_double{a, 0.0});
     const double_double e = scaled(add(s.fraction, 1.0), s.exponent);
     const double_double twice = add(e, divide(double_double{1.0, 0.0}, e));
-    return 0.5 * twice.hi;
+    return decided_or_wide({0.5 * twice.hi, 0.5 * twice.lo}, [a] { return wide_hyperbolic_rounded(a, 1); });
 }
 
 double hyperbolic_tangent(double x) {
@@ -78,7 +97,7 @@ double hyperbolic_tangent(double x) {
     const double_double t = a < tanh_complement_limit
                                 ? divide(d, denominator)
                                 : subtract(double_double{1.0, 0.0}, divide(double_double{2.0, 0.0}, denominator));
-    return with_sign_of(t.hi, x);
+    return with_sign_of(decided_or_wide(t, [a] { return wide_tanh_rounded(a); }), x);
 }
 
 }  // namespace vyxmath

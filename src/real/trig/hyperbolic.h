@@ -1,5 +1,7 @@
-// The hyperbolic functions, the module's own, on the double-double
-// exponential: rounded once from a value with relative error below 2^-90.
+// The hyperbolic functions, the module's own, correctly rounded: from the
+// double-double exponential (relative error below 2^-90) where a rounding
+// test decides, from the phases of e^x above |x| = 40, and from the wide
+// evaluation for the rest.
 //
 // Edge results:
 //   sinh: +-0 -> +-0, +-inf -> +-inf, overflow (|x| above about 710.4759)
