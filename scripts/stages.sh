@@ -60,7 +60,7 @@ test_stage() {
         /^ *[0-9]+\/[0-9]+ Test +#[0-9]+: / { show = ($0 !~ /Passed +[0-9.]+ sec *$/) }
         /^ *Start +[0-9]+: / || /tests passed, / { show = 0 }
         /^The following tests FAILED:/ { show = 1 }
-        show { print "    " $0 }
+        show { line = $0; gsub(/ \.\.\.\.+/, " ", line); print "    " line }
     ' "$log"
     [ "$failed" -gt 0 ] || tail -n 30 "$log" | sed 's/^/    /'
     failed_stages+=("$name")
