@@ -2,10 +2,10 @@
 // is loaded as the host loads it and every export is called through its entry
 // point with the host's slot values.
 //
-//   vyxmath_slowest_calls [--filter=TEXT] [--seconds=S] [--seed=N]
+//   vyxmath_slowest_calls [--filter=TEXT[,TEXT...]] [--seconds=S] [--seed=N]
 //
-// For each export whose name contains TEXT (all by default), with a budget of
-// S seconds (default 4):
+// For each export whose name contains one of the TEXTs (all by default), with
+// a budget of S seconds of CPU time (default 4):
 //   1. random arguments of every kind the export's slots take: integers spread
 //      over all magnitudes and both signs with their edges, operand texts of
 //      any finite double (random bit patterns, integers, small and huge
@@ -275,6 +275,16 @@ void search(const ExportInfo& info, RawExport entry, double seconds, std::uint64
     std::fflush(stdout);
 }
 
+bool selected(std::string_view name, std::string_view filter) {
+    if (filter.empty()) return true;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = std::min(filter.find(',', start), filter.size());
+        if (name.find(filter.substr(start, comma - start)) != std::string_view::npos) return true;
+        if (comma == filter.size()) return false;
+        start = comma + 1;
+    }
+}
+
 bool option_value(std::string_view arg, std::string_view name, std::string& value) {
     if (arg.substr(0, name.size()) != name) return false;
     value = arg.substr(name.size());
@@ -289,7 +299,7 @@ int main(int argc, char** argv) {
         const std::string_view arg(argv[i]);
         if (!option_value(arg, "--filter=", filter) && !option_value(arg, "--seconds=", seconds) &&
             !option_value(arg, "--seed=", seed)) {
-            std::fprintf(stderr, "usage: vyxmath_slowest_calls [--filter=TEXT] [--seconds=S] [--seed=N]\n");
+            std::fprintf(stderr, "usage: vyxmath_slowest_calls [--filter=TEXT[,TEXT...]] [--seconds=S] [--seed=N]\n");
             return 2;
         }
     }
@@ -302,7 +312,7 @@ int main(int argc, char** argv) {
     }
     std::printf("| Export | Slowest arguments found | Time | Typical | Ratio |\n|---|---|---|---|---|\n");
     for (const ExportInfo& info : vyxmath::export_table) {
-        if (info.name.find(filter) == std::string_view::npos) continue;
+        if (!selected(info.name, filter)) continue;
         const RawExport entry = module.resolve(info.name);
         if (entry == nullptr) {
             std::fprintf(stderr, "vyxmath_slowest_calls: the module has no %.*s\n", static_cast<int>(info.name.size()),
