@@ -68,14 +68,16 @@ inline std::uint64_t exact_integer_bits(std::uint64_t d, bool negative) {
 // scaling; returns false otherwise (p outside -342..308, results outside the
 // normal range, or a value near half or three quarters of a unit in the last
 // place).
-inline bool round_directly_to_bits(std::uint64_t d, std::int64_t p, bool negative, std::uint64_t& bits) {
+//
+// The exponent as a 32-bit int: on 32-bit machines every test on a 64-bit
+// one is a pair of compares.
+inline bool round_directly_to_bits(std::uint64_t d, int q, bool negative, std::uint64_t& bits) {
     using namespace direct_rounding_detail;
-    if (p == 0 && d >> 53 == 0) {
+    if (q == 0 && high_half(d) >> 21 == 0) {
         bits = exact_integer_bits(d, negative);
         return true;
     }
-    if (p < powers_of_five_first || p > powers_of_five_last) return false;
-    const int q = static_cast<int>(p);
+    if (q < powers_of_five_first || q > powers_of_five_last) return false;
     const std::uint64_t t = powers_of_five[q - powers_of_five_first];
 
     // D * T with its leading bit brought to bit 127 of high:low, `zeros`
@@ -110,17 +112,25 @@ inline bool round_directly_to_bits(std::uint64_t d, std::int64_t p, bool negativ
     const std::uint64_t remainder = (high << 53) | (low >> 11);  // the next 64
     if (within_margin(remainder, half) || within_margin(remainder, three_quarters)) return false;
 
-    int exponent = (127 - zeros) + q + floor_log2_of_five_power(q) - 63;
+    const int exponent = (127 - zeros) + q + floor_log2_of_five_power(q) - 63;
     // Rounding up is as likely as not, so it is added rather than branched
-    // on; a carry out of 53 bits leaves 2^53, which halves exactly.
+    // on. The mantissa, from 2^52 to 2^53, is added to the biased exponent
+    // less one, its leading bit making up the one: a carry out of 53 bits
+    // leaves 2^53, which steps the exponent with a fraction of zeros, as the
+    // rounding to 53 bits wants. No shift by a variable count (pieces and
+    // conditional moves on 32-bit machines).
     mantissa += remainder > half ? 1 : 0;
-    const int carry = static_cast<int>(mantissa >> 53);
-    mantissa >>= carry;
-    exponent += carry;
-    if (exponent < lowest_exponent || exponent > highest_exponent) return false;
-    bits = (negative ? std::uint64_t{1} << 63 : 0) | (static_cast<std::uint64_t>(exponent + 1023) << 52) |
-           (mantissa & ((std::uint64_t{1} << 52) - 1));
+    const int carry = static_cast<int>(high_half(mantissa) >> 21);
+    if (exponent + carry < lowest_exponent || exponent + carry > highest_exponent) return false;
+    const std::uint32_t sign_and_exponent = (negative ? 0x80000000u : 0) | static_cast<std::uint32_t>(exponent + 1022) << 20;
+    bits = (std::uint64_t{sign_and_exponent} << 32) + mantissa;
     return true;
+}
+
+// The same for any 64-bit exponent.
+inline bool round_directly_to_bits(std::uint64_t d, std::int64_t p, bool negative, std::uint64_t& bits) {
+    if (p < powers_of_five_first || p > powers_of_five_last) return false;
+    return round_directly_to_bits(d, static_cast<int>(p), negative, bits);
 }
 
 // The same, as the double itself.
