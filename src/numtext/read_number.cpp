@@ -78,7 +78,7 @@ constexpr std::uint32_t group_scale[] = {1, 10, 100, 1000, 10000, 100000, 100000
 // adjusted exponent, which is all the direct rounding depends on. Anything
 // else (no digit, more digits, an exponent beyond the scan's cap) returns
 // false and takes the full scan.
-bool read_usual(const unsigned char* s, std::uint64_t& result) {
+[[gnu::always_inline]] inline bool read_usual(const unsigned char* s, std::uint64_t& result) {
     bool negative = false;
     if (*s == '+' || *s == '-') negative = *s++ == '-';
     std::uint64_t d = 0;
@@ -112,19 +112,26 @@ bool read_usual(const unsigned char* s, std::uint64_t& result) {
     return round_directly_to_bits(d, exponent - fraction_digits, negative, result);
 }
 
-// The bit pattern of the double read.
-inline std::uint64_t read_bits(const char* text) {
-    const auto* s = reinterpret_cast<const unsigned char*>(text);
-    while (is_space(*s)) ++s;
+// Every text that the one pass does not take. Kept out of line: inlined, its
+// extended arithmetic would give read_bits a larger frame and crowd the
+// usual path's values out of registers.
+[[gnu::noinline]] std::uint64_t read_by_scan(const char* text) {
     std::uint64_t result;
-    if (read_usual(s, result)) return result;
-
     const decimal_number d = scan_decimal(text);
     if (d.what == decimal_number::form::none) return 0;
     if (d.what == decimal_number::form::digits && d.digits.trailing_count == 0) {
         if (round_directly_to_bits(d.digits.leading, d.power, d.negative, result)) return result;
     }
     return std::bit_cast<std::uint64_t>(extended_to_double(decimal_to_extended(d)));
+}
+
+// The bit pattern of the double read.
+inline std::uint64_t read_bits(const char* text) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    while (is_space(*s)) ++s;
+    std::uint64_t result;
+    if (read_usual(s, result)) return result;
+    return read_by_scan(text);
 }
 
 }  // namespace
