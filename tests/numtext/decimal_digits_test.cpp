@@ -146,25 +146,6 @@ TEST(WideProduct, PortablePathMatchesNativeProduct) {
 }
 #endif
 
-// The products as every build multiplies (on 32-bit x86 the instructions
-// written out) against the portable path, all-ones operands included, where
-// every column carries.
-TEST(WideProduct, ProductsMatchPortablePath) {
-    testing::bit_stream bits(12);
-    for (int i = 0; i < 100000; ++i) {
-        const std::uint64_t a = i < 4 ? ~0ull >> (i * 16) : bits.next();
-        const std::uint64_t b = i < 4 ? ~0ull : bits.next() >> (i % 64);
-        const uint128_parts expected = multiply_64x64_portable(a, b);
-        const uint128_parts p = multiply_64x64(a, b);
-        ASSERT_EQ(p.high, expected.high) << a << " * " << b;
-        ASSERT_EQ(p.low, expected.low) << a << " * " << b;
-        const uint128_parts narrow_expected = multiply_64x64_portable(a, low_half(b));
-        const uint128_parts narrow = multiply_64x32(a, low_half(b));
-        ASSERT_EQ(narrow.high, narrow_expected.high) << a << " * " << low_half(b);
-        ASSERT_EQ(narrow.low, narrow_expected.low) << a << " * " << low_half(b);
-    }
-}
-
 // The record against the correctly rounded 17 digits of the C library: never
 // more than one unit apart in the 17th digit, which only the truncated
 // products and the rounding on the 18th computed digit alone can cause, and
