@@ -61,6 +61,34 @@ inline std::uint64_t exact_integer_bits(std::uint64_t d, bool negative) {
     return (negative ? std::uint64_t{1} << 63 : 0) | (static_cast<std::uint64_t>(leading + 1023) << 52) | fraction;
 }
 
+// A 128-bit product high:low with its leading bit at 127 or 126, taken one
+// bit up in the second case (step 1): its top 53 bits and the 64 after them.
+struct leading_bits {
+    std::uint64_t mantissa;
+    std::uint64_t remainder;
+    int step;
+};
+
+inline leading_bits leading_bits_of(std::uint64_t high, std::uint64_t low) {
+#if defined(__i386__)
+    // On 32-bit words: the step is a right shift by 10 rather than 11, each
+    // result word two 32-bit shifts of neighbouring product words.
+    const std::uint32_t w3 = high_half(high), w2 = low_half(high), w1 = high_half(low), w0 = low_half(low);
+    const std::uint32_t step = ~w3 >> 31;
+    const unsigned s = 11 - step;
+    const std::uint32_t m1 = w3 >> s, m0 = (w3 << (32 - s)) | (w2 >> s);
+    const std::uint32_t r1 = (w2 << (32 - s)) | (w1 >> s), r0 = (w1 << (32 - s)) | (w0 >> s);
+    return {(std::uint64_t{m1} << 32) | m0, (std::uint64_t{r1} << 32) | r0, static_cast<int>(step)};
+#else
+    // The step as additions: x << step is x + (x & step_mask).
+    const std::uint64_t step = ~high >> 63;
+    const std::uint64_t step_mask = 0 - step;
+    high = high + (high & step_mask) + (low >> 63 & step);
+    low = low + (low & step_mask);
+    return {high >> 11, (high << 53) | (low >> 11), static_cast<int>(step)};
+#endif
+}
+
 }  // namespace direct_rounding_detail
 
 // Sets `bits` to the pattern of D * 10^p as read_number rounds it, and
@@ -101,15 +129,12 @@ inline bool round_directly_to_bits(std::uint64_t d, int q, bool negative, std::u
         low = product.low;
         zeros = shift;
     }
-    // The one-bit step, as additions: x << step is x + (x & step_mask).
-    const std::uint64_t step = ~high >> 63;
-    const std::uint64_t step_mask = 0 - step;
-    high = high + (high & step_mask) + (low >> 63 & step);
-    low = low + (low & step_mask);
-    zeros += static_cast<int>(step);
-
-    std::uint64_t mantissa = high >> 11;                         // 53 bits
-    const std::uint64_t remainder = (high << 53) | (low >> 11);  // the next 64
+    // The one-bit step, and then the 53 bits of the mantissa and the 64 of
+    // the remainder below them.
+    const leading_bits bits_of_product = leading_bits_of(high, low);
+    zeros += bits_of_product.step;
+    std::uint64_t mantissa = bits_of_product.mantissa;
+    const std::uint64_t remainder = bits_of_product.remainder;
     if (within_margin(remainder, half) || within_margin(remainder, three_quarters)) return false;
 
     const int exponent = (127 - zeros) + q + floor_log2_of_five_power(q) - 63;
