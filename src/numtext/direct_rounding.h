@@ -71,14 +71,10 @@ struct leading_bits {
 
 inline leading_bits leading_bits_of(std::uint64_t high, std::uint64_t low) {
 #if defined(__i386__)
-    // On 32-bit words: the step is a right shift by 10 rather than 11, each
-    // result word two 32-bit shifts of neighbouring product words.
-    const std::uint32_t w3 = high_half(high), w2 = low_half(high), w1 = high_half(low), w0 = low_half(low);
-    const std::uint32_t step = ~w3 >> 31;
+    // On 32-bit words: the step is a right shift by 10 rather than 11.
+    const std::uint32_t step = ~high_half(high) >> 31;
     const unsigned s = 11 - step;
-    const std::uint32_t m1 = w3 >> s, m0 = (w3 << (32 - s)) | (w2 >> s);
-    const std::uint32_t r1 = (w2 << (32 - s)) | (w1 >> s), r0 = (w1 << (32 - s)) | (w0 >> s);
-    return {(std::uint64_t{m1} << 32) | m0, (std::uint64_t{r1} << 32) | r0, static_cast<int>(step)};
+    return {shift_right_within_word(0, high, s), shift_right_within_word(high, low, s), static_cast<int>(step)};
 #else
     // The step as additions: x << step is x + (x & step_mask).
     const std::uint64_t step = ~high >> 63;

@@ -109,6 +109,19 @@ constexpr uint128_parts multiply_64x64(std::uint64_t a, std::uint64_t b) {
 #endif
 }
 
+// The low 64 bits of the 128-bit high:low shifted right by k, 1 <= k <= 31.
+// On 32-bit machines each word is two 32-bit shifts of its neighbours; a
+// 64-bit shift by a count not known to be below 32 costs a test and
+// conditional moves there besides.
+constexpr std::uint64_t shift_right_within_word(std::uint64_t high, std::uint64_t low, unsigned k) {
+#if defined(__i386__)
+    const std::uint32_t a = low_half(high), b = high_half(low), c = low_half(low);
+    return (std::uint64_t{(a << (32 - k)) | (b >> k)} << 32) | ((b << (32 - k)) | (c >> k));
+#else
+    return (high << (64 - k)) | (low >> k);
+#endif
+}
+
 // A 64-bit by 32-bit product, 96 bits: two multiplies of 32-bit halves.
 constexpr uint128_parts multiply_64x32(std::uint64_t a, std::uint32_t b) {
 #ifdef __SIZEOF_INT128__
