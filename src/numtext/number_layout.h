@@ -42,6 +42,32 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
 // for any other value or for digits below 2.
 bool write_integer(double value, std::int32_t digits, char* buffer);
 
+// The two steps of write_integer. The test, inline so that the many values
+// that are no such integer cost no call: v = |value| when that is an
+// integer from 1 to 2^27 - 1 (the range that holds 10^8). It runs on the
+// two 32-bit halves of the pattern: |value| = 1.f 2^e, the leading bit and
+// f's top 20 bits in `top`, f's low 32 bits in `bottom`;
+// v = (top:bottom) >> (52 - e), an integer when no one bit is shifted out.
+inline bool small_integer_value(std::uint32_t high, std::uint32_t bottom, std::uint32_t& v) {
+    const int e = static_cast<int>((high >> 20) & 0x7FF) - 1023;
+    if (static_cast<unsigned>(e) > 26) return false;
+    const std::uint32_t top = (high & 0xFFFFFu) | 0x100000u;
+    if (e <= 20) {
+        // top's low 20 - e bits, moved up to the top of the word (two shifts,
+        // as a shift by 32 is undefined).
+        if ((bottom | ((top << (11 + e)) << 1)) != 0) return false;
+        v = top >> (20 - e);
+    } else {
+        const int shift = 52 - e;  // 26 to 31
+        if ((bottom << (32 - shift)) != 0) return false;
+        v = (top << (32 - shift)) | (bottom >> shift);
+    }
+    return true;
+}
+// The text of v, negative or not, when v < 10^8 has at most `digits` digits
+// and digits >= 2; false, writing nothing, otherwise.
+bool write_small_integer(std::uint32_t v, bool negative, std::int32_t digits, char* buffer);
+
 // Removes the trailing "0"s of the fraction (between the point and the "e" of
 // an exponent part, or the end) in place; the point itself stays.
 void trim_zeros(char* text);

@@ -241,28 +241,8 @@ char* put_exponent(int exponent, char* out) {
 // a fraction of zeros that trimming removes, leaving the point when there is
 // a fraction position (L < digits). Taken for 1 <= v < 10^8 and 2 <= digits,
 // where the eight digit characters can be stored whole within the bound.
-bool write_integer(double value, std::int32_t digits, char* buffer) {
+bool write_small_integer(std::uint32_t v, bool negative, std::int32_t digits, char* buffer) {
     if (digits < 2) return false;
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
-    // The test runs on the two 32-bit halves of the pattern: |value| = 1.f 2^e
-    // with 1 <= |value| < 2^27 (the range that holds 10^8); the leading bit
-    // and f's top 20 bits in `top`, f's low 32 bits in `bottom`;
-    // v = (top:bottom) >> (52 - e), an integer when no one bit is shifted out.
-    const std::uint32_t high = high_half(bits), bottom = low_half(bits);
-    const int e = static_cast<int>((high >> 20) & 0x7FF) - 1023;
-    if (static_cast<unsigned>(e) > 26) return false;
-    const std::uint32_t top = (high & 0xFFFFFu) | 0x100000u;
-    std::uint32_t v;
-    if (e <= 20) {
-        // top's low 20 - e bits, moved up to the top of the word (two shifts,
-        // as a shift by 32 is undefined).
-        if ((bottom | ((top << (11 + e)) << 1)) != 0) return false;
-        v = top >> (20 - e);
-    } else {
-        const int shift = 52 - e;  // 26 to 31
-        if ((bottom << (32 - shift)) != 0) return false;
-        v = (top << (32 - shift)) | (bottom >> shift);
-    }
     if (v >= 100'000'000u || v >= powers_of_ten[digits < 17 ? digits : 17]) return false;
 
     const std::uint64_t values = eight_digit_values(v);
@@ -275,12 +255,19 @@ bool write_integer(double value, std::int32_t digits, char* buffer) {
                                    : (values | ascii_zeros) << (8 * leading_zeros);
     char* out = buffer;
     *out = '-';  // kept only for a negative value
-    out += static_cast<int>(high >> 31);
+    out += negative ? 1 : 0;
     std::memcpy(out, &text, 8);  // sign + 8 <= digits + 8
     out += length;
     if (length < digits) *out++ = '.';
     *out = '\0';
     return true;
+}
+
+bool write_integer(double value, std::int32_t digits, char* buffer) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    std::uint32_t v;
+    return small_integer_value(high_half(bits), low_half(bits), v) &&
+           write_small_integer(v, bits >> 63 != 0, digits, buffer);
 }
 
 char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer) {

@@ -1,6 +1,9 @@
 // write_number: a double as number text with at most `digits` significant
 // digits, in at most digits + 8 bytes (8 when digits <= 1), NUL included.
+#include <bit>
+
 #include "numtext/number_layout.h"
+#include "numtext/wide_product.h"
 #include "vyxmath.h"
 
 namespace vyxmath {
@@ -20,7 +23,11 @@ namespace vyxmath {
 char* write_number(double value, std::int32_t digits, char* buffer) {
     if (digits < 1) digits = 1;
     if (digits <= significand_text_digit_limit) {
-        if (write_integer(value, digits, buffer)) return buffer;
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+        std::uint32_t v;
+        if (small_integer_value(high_half(bits), low_half(bits), v) &&
+            write_small_integer(v, bits >> 63 != 0, digits, buffer))
+            return buffer;
         const decimal_significand d = significand_of(value);
         if (d.digits != 0) {
             significand_text(d, digits, buffer);
