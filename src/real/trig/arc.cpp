@@ -213,9 +213,10 @@ inline angle_sum arctangent_fast(double vh, double vl) {
     return {s.hi, (((tl - tl * t2) + tc::arctangent_table[i][1]) + s.lo) + tail};
 }
 
-// k - a for a constant k = kh + kl at least twice a.
+// k - a for a constant k = kh + kl with kh >= |a hi| (so that kh - a hi is
+// exact as a sum of two doubles by the ordered sum).
 inline angle_sum complement(double_double k, angle_sum a) {
-    const double_double s = two_sum(k.hi, -a.hi);
+    const double_double s = fast_two_sum(k.hi, -a.hi);
     return {s.hi, (s.lo + k.lo) - a.lo};
 }
 
@@ -241,6 +242,7 @@ inline angle_sum quotient(double n, double nl, double d, double dl) {
 // true with the result.
 inline bool arctangent_edge(double x, double& result) {
     const double a = magnitude(x);
+    if (a >= identity_limit && a < reciprocal_limit) return false;  // the usual arguments first
     if (is_nan(x)) {
         result = pass_nan(x);
     } else if (a < identity_limit) {
@@ -256,6 +258,7 @@ inline bool arctangent_edge(double x, double& result) {
 
 inline bool arcsine_edge(double x, double& result) {
     const double a = magnitude(x);
+    if (a >= identity_limit && a < 1.0) return false;
     if (is_nan(x)) {
         result = pass_nan(x);
     } else if (a > 1.0) {
@@ -271,6 +274,7 @@ inline bool arcsine_edge(double x, double& result) {
 }
 
 inline bool arccosine_edge(double x, double& result) {
+    if (magnitude(x) < 1.0) return false;
     if (is_nan(x)) {
         result = pass_nan(x);
     } else if (magnitude(x) > 1.0) {
@@ -293,65 +297,92 @@ inline bool arctangent_fast_phase(double x, double& result) {
     return decided(complement(half_pi, arctangent_fast(v.hi, v.lo)), sign_bit(x), result);
 }
 
-// sqrt(1 - a^2) = sh + sl for 0 <= a < 1, with 1/sh: 1 - a^2 as a
-// double-double (2^-104; from a^2 exactly below sqrt(1/2), from (1 - a)(1 + a)
-// above, where 1 - a is exact), its root corrected by one Newton step.
-struct root_sum {
-    double hi;
-    double lo;
-    double inverse;
-};
+// The fast arc sine, in doubles.
+//
+// asin s for s = sh + sl, 0 <= sh <= 3/4, |sl| <= 2^-52 sh, as hi + lo, from
+// the expansion about the table point c nearest sh (i/128 up to 1/2, i/256
+// beyond): asin(c + v) = a0 + a1 v + v^2 (a2 + a3 v + ... + a8 v^6),
+// v = h + sl, h = sh - c exact (c is a multiple of the unit of sh and
+// |h| <= 2^-8, 2^-9 beyond 1/2). The product a1 h is exact as head h1 (26
+// bits) times split h, plus tail times h. The generator bounds, relative to
+// R = asin s over every row: the dropped terms a9 v^9 ... below 2^-68.5 R;
+// the terms from a2 on, T, below 2^-15.78 R. Error bound, relative to R:
+//   T: v rounded (2^-52 T when sl is not 0), v^2 (3 roundings), the sum
+//     of the Estrin scheme (2.1, led by a2 + a3 v), the product  6.2 * 2^-53 T
+//                                                              = 2^-66.2
+//   lo: the last addition (of T, the others are below 2^-25 R) 2^-68.8
+//   dropped terms                                              2^-68.5
+//   a2 .. a8 rounded (2^-53 T)                                 2^-68.8
+//   a0 (2^-107), a1 tail (2^-79), a1t h, h1 sl, the root's sl  2^-75
+// in all below 2^-65.5; arcsine_error keeps a margin of 1.4. Where the
+// result is a sum or difference K -+ S of pi/2 or pi and S = asin s or
+// 2 asin s, the error is at most arcsine_error S, plus the roundings of the
+// tail of K -+ S (below 2^-68.7 S + 2^-105 K, the result being at least K/4),
+// plus K's own (2^-107 K): in all below arcsine_error S + 2^-100 |result|.
+constexpr double arcsine_error = 0x1.0p-65;
 
-inline root_sum cosine_of_arcsine_fast(double a, bool small) {
-    double_double w;
-    if (small) {
-        const double_double square = two_prod(a, a);
-        const double_double d = fast_two_sum(1.0, -square.hi);
-        w = fast_two_sum(d.hi, d.lo - square.lo);
-    } else {
-        w = mul(double_double{1.0 - a, 0.0}, two_sum(1.0, a));
-    }
-    const double sh = std::sqrt(w.hi);
-    const double inverse = 1.0 / sh;
+// Above this the fast arc sine goes through the root of (1 - a)/2.
+constexpr double arcsine_table_end = 0.75;
+
+// Whether the value, with the error bound err, rounds to one double: as decided.
+inline bool decided_within(angle_sum a, bool negative, double err, double& result) {
+    const double hi = negative ? -a.hi : a.hi;
+    const double lo = negative ? -a.lo : a.lo;
+    result = hi + lo;
+    return hi + (lo + err) == hi + (lo - err);
+}
+
+// K -+ S with its error bound.
+inline bool decided_complement(angle_sum value, angle_sum subtracted, bool negative, double& result) {
+    return decided_within(value, negative, arcsine_error * subtracted.hi + 0x1.0p-100 * value.hi, result);
+}
+
+inline angle_sum arcsine_fast(double sh, double sl) {
+    // Rows 0 .. 64 at i/128, then 65 .. 128 at 1/2 + (i - 64)/256.
+    const int i = sh <= 0.5 ? static_cast<int>(sh * 128.0 + 0.5) : static_cast<int>(sh * 256.0 - 63.5);
+    const double* a = trig_constants::arcsine_table[i];
+    const double h = sh - a[11];
+    const double_double hs = split(h);
+    const double_double s = fast_two_sum(a[0], a[2] * hs.hi);  // |a0| >= |a1 h| or a0 = 0
+    const double v = h + sl;
+    const double v2 = v * v;
+    const double tail =
+        v2 * (((a[4] + v * a[5]) + v2 * (a[6] + v * a[7])) + (v2 * v2) * ((a[8] + v * a[9]) + v2 * a[10]));
+    return {s.hi, ((((a[2] * hs.lo + (a[3] * h + a[2] * sl)) + a[1]) + s.lo) + tail)};
+}
+
+// 2 asin sqrt((1 - a)/2) as hi + lo, for 1/2 <= a < 1:
+// asin a = pi/2 - 2 asin sqrt((1 - a)/2), where (1 - a)/2 is exact; its root
+// sh + sl with sl from one Newton step (2^-104 of the root).
+inline angle_sum doubled_arcsine_of_half_complement(double a) {
+    const double z = (1.0 - a) * 0.5;
+    const double sh = std::sqrt(z);
     const double_double square = two_prod(sh, sh);
-    return {sh, ((w.hi - square.hi) - square.lo + w.lo) * (0.5 * inverse), inverse};
+    const double sl = ((z - square.hi) - square.lo) / (2.0 * sh);
+    const angle_sum r = arcsine_fast(sh, sl);
+    return {2.0 * r.hi, 2.0 * r.lo};
 }
-
-// (n + nl) / (d + dl) as in quotient, with 1/d given.
-inline angle_sum quotient_by(double n, double nl, double d, double dl, double inverse) {
-    const double vh = n * inverse;
-    const double_double m = two_prod(vh, d);
-    return {vh, ((((n - m.hi) - m.lo) + nl) - vh * dl) * inverse};
-}
-
-constexpr double square_root_of_half = 0x1.6a09e667f3bcdp-1;
 
 inline bool arcsine_fast_phase(double x, double& result) {
     const double a = magnitude(x);
-    const bool small = a <= square_root_of_half;
-    const root_sum c = cosine_of_arcsine_fast(a, small);
-    if (small) {  // atan(a / c)
-        const angle_sum v = quotient_by(a, 0.0, c.hi, c.lo, c.inverse);
-        return decided(arctangent_fast(v.hi, v.lo), sign_bit(x), result);
+    if (a <= arcsine_table_end) {
+        const angle_sum r = arcsine_fast(a, 0.0);
+        return decided_within(r, sign_bit(x), arcsine_error * r.hi, result);
     }
-    const angle_sum v = quotient(c.hi, c.lo, a, 0.0);  // pi/2 - atan(c / a)
-    return decided(complement(half_pi, arctangent_fast(v.hi, v.lo)), sign_bit(x), result);
+    const angle_sum r = doubled_arcsine_of_half_complement(a);
+    return decided_complement(complement(half_pi, r), r, sign_bit(x), result);
 }
 
 inline bool arccosine_fast_phase(double x, double& result) {
     const double a = magnitude(x);
-    const bool small = a <= square_root_of_half;
-    const root_sum c = cosine_of_arcsine_fast(a, small);
-    angle_sum angle;
-    if (small) {  // pi/2 - atan(a / c)
-        const angle_sum v = quotient_by(a, 0.0, c.hi, c.lo, c.inverse);
-        angle = complement(half_pi, arctangent_fast(v.hi, v.lo));
-    } else {  // atan(c / a)
-        const angle_sum v = quotient(c.hi, c.lo, a, 0.0);
-        angle = arctangent_fast(v.hi, v.lo);
+    if (a <= arcsine_table_end) {  // pi/2 - asin x
+        const angle_sum r = arcsine_fast(a, 0.0);
+        const angle_sum signed_r = sign_bit(x) ? angle_sum{-r.hi, -r.lo} : r;
+        return decided_complement(complement(half_pi, signed_r), r, false, result);
     }
-    if (sign_bit(x)) angle = complement(full_pi, angle);
-    return decided(angle, false, result);
+    const angle_sum r = doubled_arcsine_of_half_complement(a);  // acos a = 2 asin sqrt((1 - a)/2)
+    if (!sign_bit(x)) return decided_within(r, false, arcsine_error * r.hi, result);
+    return decided_complement(complement(full_pi, r), r, false, result);
 }
 
 }  // namespace

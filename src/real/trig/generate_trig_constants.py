@@ -10,6 +10,8 @@ in C++ by an independent route and compares.
 Usage: python3 generate_trig_constants.py > trig_constants.h
 """
 from fractions import Fraction
+import math
+from math import isqrt
 
 PRECISION = 640  # fraction bits of every fixed-point value below
 ONE = 1 << PRECISION
@@ -89,6 +91,44 @@ SINE_TABLE_SIZE = 102  # i = 0 .. 101, beyond pi/4 + 1/256
 
 
 ARCTANGENT_TABLE_STEP = 128  # points i/128, i = 0 .. 128
+
+ARCSINE_DEGREE = 8
+# The expansion points of the fast arc sine: i/128 up to 1/2, then i/256 up
+# to 3/4, so that |h| / (1 - x0) stays at most 2^-7.
+ARCSINE_POINTS = [(i, 128) for i in range(65)] + [(i, 256) for i in range(129, 193)]
+
+
+def arcsine_point(p, q):
+    """asin(x0 + h) = sum_k a_k h^k at x0 = p/q, a_0 .. a_ARCSINE_DEGREE (Fractions).
+
+    a_0 by the series of asin, a_1 = 1/sqrt(1 - x0^2) by the integer root, and
+    the others from (1 - x^2) y'' = x y':
+    a_(k+2) = (x0 (k+1)(2k+1) a_(k+1) + k^2 a_k) / ((1 - x0^2)(k+2)(k+1))."""
+    # asin x = sum_n t_n / (2n+1), t_0 = x, t_(n+1) = t_n x^2 (2n+1)/(2n+2)
+    total, term, n = 0, ONE * p // q, 0
+    while term:
+        total += term // (2 * n + 1)
+        term = term * p * p * (2 * n + 1) // (q * q * (2 * n + 2))
+        n += 1
+    x0 = Fraction(p, q)
+    u = 1 - x0 * x0
+    a = [Fraction(total, ONE), Fraction(isqrt(ONE * ONE * q * q // (q * q - p * p)), ONE)]
+    a.append(x0 * a[1] / (2 * u))
+    for k in range(1, ARCSINE_DEGREE + 8):
+        a.append((x0 * (k + 1) * (2 * k + 1) * a[k + 1] + k * k * a[k]) / (u * (k + 2) * (k + 1)))
+    return a
+
+
+def arcsine_bounds(a, p, q):
+    """log2 of the bounds, relative to asin over the point's interval, of the
+    terms from a2 on and of the terms beyond the degree (to a_(degree + 9);
+    the later ones shrink by 2^-7 each), all at |h| = 1/(2q). asin t >= t,
+    and about 0, where the terms are odd powers, each over |h| grows with |h|."""
+    h = Fraction(1, 2 * q)
+    low = max(Fraction(p, q) - h, h)
+    terms = [abs(a[k]) * h ** k for k in range(len(a))]
+    return (math.log2(sum(terms[2:ARCSINE_DEGREE + 1]) / low),
+            math.log2(sum(terms[ARCSINE_DEGREE + 1:]) / low))
 
 
 def sine_cosine(p, q):
@@ -175,6 +215,29 @@ def main():
     for i in range(1, ARCTANGENT_TABLE_STEP + 1):
         a = split(Fraction(atan_ratio(i, ARCTANGENT_TABLE_STEP), ONE), 2)
         print(f"    {{{a[0].hex()}, {a[1].hex()}}},")
+    print("};")
+    print()
+    print("// asin about the points x0 = i/128, i = 0 .. 64, then i/256, i = 129 .. 192:")
+    print("// the rows of the fast arc sine, {a0 hi, a0 lo, a1 head, a1 tail, a2 .. a8, x0}")
+    print("// with asin(x0 + h) = sum a_k h^k, a0 to 107 bits, a1 = head + tail with a")
+    print("// head of 26 significant bits (its products with a split double are exact),")
+    print("// the others the nearest doubles. Over |h| <= 1/256 (1/512 from 1/2 on),")
+    print("// relative to asin(x0 + h):")
+    worst_terms, worst_dropped = -1000.0, -1000.0
+    rows = []
+    for p, q in ARCSINE_POINTS:
+        a = arcsine_point(p, q)
+        terms, dropped = arcsine_bounds(a, p, q)
+        worst_terms, worst_dropped = max(worst_terms, terms), max(worst_dropped, dropped)
+        head, rest = truncated(a[1], 26)
+        row = split(a[0], 2) + [head, nearest(rest)] + [nearest(v) for v in a[2:ARCSINE_DEGREE + 1]]
+        rows.append(row + [nearest(Fraction(p, q))])
+    print(f"// the terms from a2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
+    print(f"inline constexpr int arcsine_degree = {ARCSINE_DEGREE};")
+    print(f"inline constexpr int arcsine_row_count = {len(rows)};")
+    print(f"inline constexpr double arcsine_table[arcsine_row_count][{ARCSINE_DEGREE + 4}] = {{")
+    for row in rows:
+        print("    {" + ", ".join(v.hex() for v in row) + "},")
     print("};")
     print()
     print("// The same values to 256 bits after the binary point (rounded to nearest),")

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "real/trig/angle_reduction.h"
 #include "real/trig/trig_constants.h"
@@ -94,6 +96,58 @@ TEST(TrigConstants, ArcTangentTablePoints) {
         const fixed want = i <= 64 ? atan_of_ratio(i, 128) : quarter_pi - atan_of_ratio(128 - i, 128 + i);
         const fixed got = to_fixed(double_double{tc::arctangent_table[i][0], tc::arctangent_table[i][1]});
         EXPECT_TRUE(agrees_to_bits(want, got, 105)) << "i = " << i;
+    }
+}
+
+// sin t by its Taylor series, 0 <= t < 1.
+fixed sine_of(const fixed& t) {
+    fixed sum;
+    fixed term = t;
+    for (std::uint32_t n = 1; !term.magnitude.is_zero(); n += 2) {
+        sum = sum + term;
+        term = -fixed{term.negative, (term * t * t).magnitude.divided_by(n + 1).divided_by(n + 2)};
+    }
+    return sum;
+}
+
+// The rows of the fast arc sine: the points, sin a0 = x0, and the other
+// coefficients through the square of the derivative, g^2 (1 - x^2) = 1 with
+// g(x0 + h) = sum_k (k+1) a_(k+1) h^k, coefficient by coefficient of h^m
+// (m <= 7): to 2^-76 for m = 0 (a1 from head and tail), else to 2^-48 of the
+// sum of the magnitudes of the products (the rounded doubles a2 .. a8).
+TEST(TrigConstants, ArcSineTableRows) {
+    ASSERT_EQ(tc::arcsine_row_count, 129);
+    ASSERT_EQ(tc::arcsine_degree, 8);
+    for (int r = 0; r < tc::arcsine_row_count; ++r) {
+        const double* row = tc::arcsine_table[r];
+        const double x0 = r <= 64 ? r / 128.0 : (r + 64) / 256.0;
+        ASSERT_EQ(row[11], x0) << "row " << r;
+        if (r > 0) {
+            const fixed a0 = to_fixed(double_double{row[0], row[1]});
+            EXPECT_TRUE(agrees_to_bits(to_fixed(x0), sine_of(a0), 104)) << "row " << r;
+        }
+
+        std::vector<fixed> g(8);  // (k+1) a_(k+1)
+        g[0] = to_fixed(row[2]) + to_fixed(row[3]);
+        for (int k = 1; k < 8; ++k) {
+            g[k] = fixed{row[k + 3] < 0, to_fixed(std::fabs(row[k + 3])).magnitude * big_unsigned{std::uint64_t(k + 1)}};
+        }
+        const fixed w[3] = {from_integer(1) - to_fixed(x0) * to_fixed(x0), -(to_fixed(x0) + to_fixed(x0)), -from_integer(1)};
+        for (int m = 0; m < 8; ++m) {
+            fixed sum, scale;
+            for (int i = 0; i <= m; ++i) {
+                for (int j = 0; j <= m - i && j < 3; ++j) {
+                    const fixed product = g[i] * g[m - i - j] * w[j];
+                    sum = sum + product;
+                    scale = scale + fixed{false, product.magnitude};
+                }
+            }
+            if (m == 0) {
+                EXPECT_TRUE(agrees_to_bits(from_integer(1), sum, 76)) << "row " << r;
+            } else {
+                EXPECT_TRUE(agrees_to_bits(scale, scale + sum, 48)) << "row " << r << ", h^" << m;
+            }
+        }
     }
 }
 
