@@ -39,7 +39,7 @@ constexpr double two_over_pi = 0x1.45f306dc9c883p-1;
 // double-double kernels), with a margin; a result is kept when both ends of
 // its error interval round to the same double.
 constexpr double fast_error = 0x1.0p-65;
-constexpr double fast_tangent_error = 0x1.6a09e667f3bcdp-65;  // 2^-64.5
+constexpr double fast_tangent_error = 0x1.6a09e667f3bcdp-66;  // 2^-65.5
 // The double-double kernels: their series tails, evaluated in doubles, are
 // below 2^-28.7 of the sum and err by 2^-81.7; the reduction by 2^-85.
 constexpr double accurate_error = 0x1.0p-77;
@@ -210,24 +210,48 @@ inline bool sine_or_cosine_fast(double x, double& result) {
     return rounds_surely(hi, lo, magnitude(hi) * fast_error);
 }
 
+// tan r for r = rh + rl, |rh| <= pi/4 + 2^-33, |rl| <= 2^-53 |rh| (and the
+// reduction's 2^-100), as hi + lo, from the expansion about the table point
+// x0 = i/256 nearest u = |rh|: tan(x0 + v) = b0 + b1 v + v^2 (b2 + ... + b8 v^6),
+// v = h + l, h = u - x0 exact (both multiples of ulp(u), |h| <= 2^-9), l = rl
+// signed as rh. The product b1 h is exact as head (26 bits) times split h,
+// plus tail times h; b0 >= 1/256 >= |b1 h| past the first row, where b0 = 0.
+// The generator bounds, relative to R = tan u over every row: the terms from
+// b2 on, T, below 2^-16.65 R; the dropped ones below 2^-77.1 R. Error bound,
+// relative to R, as for the fast arc sine:
+//   T: v rounded, v^2, the Estrin sum, the product: 6.2 * 2^-53 T  2^-67.0
+//   lo: the last addition (of T)                                   2^-69.6
+//   b2 .. b8 rounded                                               2^-69.6
+//   the reduction (2^-100 on |r| >= 2^-29, times b1 <= 1 + R^2)    2^-71.0
+//   dropped terms, table values, b1t h, b1 l                       2^-75
+// in all below 2^-66.55. In the odd quadrants tan = -1/t with t the
+// normalised sum: the rounded reciprocal q of t hi and the remainder (exact
+// by Dekker's product) times q, dropping (t lo/t hi)^2 < 2^-104 and
+// rounding the remainder's terms (2^-104): relative error below 2^-66.5,
+// against fast_tangent_error = 2^-65.5.
 inline bool tangent_fast(double x, double& result) {
     fast_reduced r;
     if (!fast_reduction(x, r)) return false;
-    const sine_cosine_pair v = sine_cosine_fast<true, true>(r.hi, r.lo);
-    // tan = s / c (even quadrants) or -c / s (odd), as q + ql: q the
-    // rounded quotient of the normalised sums, ql the remainder (exact by
-    // Dekker's product) over the divisor. Both sums err by 2^-65.8
-    // relative; the first-order quotient of the tails drops (dl/dh)^2 <
-    // 2^-104 and the remainder's roundings 2^-104: relative error below
-    // 2^-64.8, against fast_tangent_error = 2^-64.5.
+    const bool negative = r.hi < 0.0;
+    const double u = negative ? -r.hi : r.hi;
+    const double l = negative ? -r.lo : r.lo;
+    const double* b = tc::tangent_table[static_cast<int>(u * tc::tangent_table_step + 0.5)];
+    const double h = u - b[11];
+    const double_double hs = split(h);
+    const double_double s = fast_two_sum(b[0], b[2] * hs.hi);
+    const double v = h + l;
+    const double v2 = v * v;
+    const double tail =
+        v2 * (((b[4] + v * b[5]) + v2 * (b[6] + v * b[7])) + (v2 * v2) * ((b[8] + v * b[9]) + v2 * b[10]));
+    const double_double t = fast_two_sum(s.hi, (((b[2] * hs.lo + (b[3] * h + b[2] * l)) + b[1]) + s.lo) + tail);
+    // -1/t, formed whatever the quadrant: a selection costs less than a
+    // branch that goes either way at random.
+    const double q = 1.0 / t.hi;
+    const double_double p = two_prod(q, t.hi);
     const bool odd = (r.quadrant & 1) != 0;
-    const double_double n = odd ? fast_two_sum(v.cos_hi, v.cos_lo) : fast_two_sum(v.sin_hi, v.sin_lo);
-    const double_double d = odd ? fast_two_sum(v.sin_hi, v.sin_lo) : fast_two_sum(v.cos_hi, v.cos_lo);
-    const double q = n.hi / d.hi;
-    const double_double p = two_prod(q, d.hi);
-    const double ql = (((n.hi - p.hi) - p.lo) + (n.lo - q * d.lo)) / d.hi;
-    const double hi = odd ? -q : q;
-    const double lo = odd ? -ql : ql;
+    const double sign = (odd != negative) ? -1.0 : 1.0;
+    const double hi = sign * (odd ? q : t.hi);
+    const double lo = sign * (odd ? (((1.0 - p.hi) - p.lo) - q * t.lo) * q : t.lo);
     result = hi + lo;
     return rounds_surely(hi, lo, magnitude(hi) * fast_tangent_error);
 }

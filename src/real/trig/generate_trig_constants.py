@@ -92,14 +92,17 @@ SINE_TABLE_SIZE = 102  # i = 0 .. 101, beyond pi/4 + 1/256
 
 ARCTANGENT_TABLE_STEP = 128  # points i/128, i = 0 .. 128
 
-ARCSINE_DEGREE = 8
+TANGENT_TABLE_STEP = 256  # points i/256, i = 0 .. 201, beyond pi/4 + 1/512
+TANGENT_TABLE_SIZE = 202
+
+EXPANSION_DEGREE = 8  # of the fast arc sine and tangent
 # The expansion points of the fast arc sine: i/128 up to 1/2, then i/256 up
 # to 3/4, so that |h| / (1 - x0) stays at most 2^-7.
 ARCSINE_POINTS = [(i, 128) for i in range(65)] + [(i, 256) for i in range(129, 193)]
 
 
 def arcsine_point(p, q):
-    """asin(x0 + h) = sum_k a_k h^k at x0 = p/q, a_0 .. a_ARCSINE_DEGREE (Fractions).
+    """asin(x0 + h) = sum_k a_k h^k at x0 = p/q, a_0 .. a_EXPANSION_DEGREE (Fractions).
 
     a_0 by the series of asin, a_1 = 1/sqrt(1 - x0^2) by the integer root, and
     the others from (1 - x^2) y'' = x y':
@@ -114,21 +117,47 @@ def arcsine_point(p, q):
     u = 1 - x0 * x0
     a = [Fraction(total, ONE), Fraction(isqrt(ONE * ONE * q * q // (q * q - p * p)), ONE)]
     a.append(x0 * a[1] / (2 * u))
-    for k in range(1, ARCSINE_DEGREE + 8):
+    for k in range(1, EXPANSION_DEGREE + 8):
         a.append((x0 * (k + 1) * (2 * k + 1) * a[k + 1] + k * k * a[k]) / (u * (k + 2) * (k + 1)))
     return a
 
 
-def arcsine_bounds(a, p, q):
-    """log2 of the bounds, relative to asin over the point's interval, of the
-    terms from a2 on and of the terms beyond the degree (to a_(degree + 9);
-    the later ones shrink by 2^-7 each), all at |h| = 1/(2q). asin t >= t,
-    and about 0, where the terms are odd powers, each over |h| grows with |h|."""
-    h = Fraction(1, 2 * q)
-    low = max(Fraction(p, q) - h, h)
+def expansion_bounds(a, x0, h):
+    """log2 of the bounds, relative to the function (asin or tan, both at
+    least their argument) over [x0 - h, x0 + h], of the terms from a2 on and
+    of the terms beyond the degree (to a_(degree + 9); the later ones shrink
+    by 2^-7 each), all at |h|. About 0, where the terms are odd powers, each
+    over |h| grows with |h|."""
+    low = max(x0 - h, h)
     terms = [abs(a[k]) * h ** k for k in range(len(a))]
-    return (math.log2(sum(terms[2:ARCSINE_DEGREE + 1]) / low),
-            math.log2(sum(terms[ARCSINE_DEGREE + 1:]) / low))
+    return (math.log2(sum(terms[2:EXPANSION_DEGREE + 1]) / low),
+            math.log2(sum(terms[EXPANSION_DEGREE + 1:]) / low))
+
+
+def tangent_point(i):
+    """tan(x0 + h) = sum_k b_k h^k at x0 = i/256, b_0 .. b_(degree + 9): b_0 =
+    sin x0 / cos x0, the others from y' = 1 + y^2:
+    b_(k+1) = ([k = 0] + sum_j b_j b_(k-j)) / (k + 1)."""
+    sine, cosine = sine_cosine(i, TANGENT_TABLE_STEP)
+    b = [sine / cosine]
+    for k in range(EXPANSION_DEGREE + 9):
+        b.append((Fraction(k == 0) + sum(b[j] * b[k - j] for j in range(k + 1))) / (k + 1))
+    return b
+
+
+def expansion_row(a, x0):
+    """{a0 hi, a0 lo, a1 head (26 bits), a1 tail, a2 .. a_degree, x0}."""
+    head, rest = truncated(a[1], 26)
+    row = split(a[0], 2) + [head, nearest(rest)] + [nearest(v) for v in a[2:EXPANSION_DEGREE + 1]]
+    return row + [nearest(x0)]
+
+
+def print_expansion_table(name, rows):
+    print(f"inline constexpr int {name}_row_count = {len(rows)};")
+    print(f"inline constexpr double {name}_table[{name}_row_count][{EXPANSION_DEGREE + 4}] = {{")
+    for row in rows:
+        print("    {" + ", ".join(v.hex() for v in row) + "},")
+    print("};")
 
 
 def sine_cosine(p, q):
@@ -227,18 +256,25 @@ def main():
     rows = []
     for p, q in ARCSINE_POINTS:
         a = arcsine_point(p, q)
-        terms, dropped = arcsine_bounds(a, p, q)
+        terms, dropped = expansion_bounds(a, Fraction(p, q), Fraction(1, 2 * q))
         worst_terms, worst_dropped = max(worst_terms, terms), max(worst_dropped, dropped)
-        head, rest = truncated(a[1], 26)
-        row = split(a[0], 2) + [head, nearest(rest)] + [nearest(v) for v in a[2:ARCSINE_DEGREE + 1]]
-        rows.append(row + [nearest(Fraction(p, q))])
+        rows.append(expansion_row(a, Fraction(p, q)))
     print(f"// the terms from a2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
-    print(f"inline constexpr int arcsine_degree = {ARCSINE_DEGREE};")
-    print(f"inline constexpr int arcsine_row_count = {len(rows)};")
-    print(f"inline constexpr double arcsine_table[arcsine_row_count][{ARCSINE_DEGREE + 4}] = {{")
-    for row in rows:
-        print("    {" + ", ".join(v.hex() for v in row) + "},")
-    print("};")
+    print(f"inline constexpr int expansion_degree = {EXPANSION_DEGREE};")
+    print_expansion_table("arcsine", rows)
+    print()
+    print(f"// tan about x0 = i/{TANGENT_TABLE_STEP}, i = 0 .. {TANGENT_TABLE_SIZE - 1}: the rows of the fast tangent, laid out as")
+    print(f"// those of the arc sine. Over |h| <= 1/{2 * TANGENT_TABLE_STEP}, relative to tan(x0 + h):")
+    worst_terms, worst_dropped = -1000.0, -1000.0
+    rows = []
+    for i in range(TANGENT_TABLE_SIZE):
+        b = tangent_point(i)
+        terms, dropped = expansion_bounds(b, Fraction(i, TANGENT_TABLE_STEP), Fraction(1, 2 * TANGENT_TABLE_STEP))
+        worst_terms, worst_dropped = max(worst_terms, terms), max(worst_dropped, dropped)
+        rows.append(expansion_row(b, Fraction(i, TANGENT_TABLE_STEP)))
+    print(f"// the terms from b2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
+    print(f"inline constexpr int tangent_table_step = {TANGENT_TABLE_STEP};")
+    print_expansion_table("tangent", rows)
     print()
     print("// The same values to 256 bits after the binary point (rounded to nearest),")
     print("// as ten 32-bit words, least significant first: the constants of the")

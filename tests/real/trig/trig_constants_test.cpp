@@ -65,15 +65,15 @@ TEST(TrigConstants, ArcTangentsOfEighths) {
     }
 }
 
-// sin and cos of i/128 by their Taylor series.
-void sine_and_cosine(std::uint32_t i, fixed& sine, fixed& cosine) {
+// sin and cos of i/q by their Taylor series.
+void sine_and_cosine(std::uint32_t i, fixed& sine, fixed& cosine, std::uint32_t q = 128) {
     sine = fixed{};
     cosine = fixed{};
     big_unsigned term = big_unsigned{1} << fraction_bits;  // (i/128)^n / n!
     for (std::uint32_t n = 0; !term.is_zero(); ++n) {
         const bool negative = (n / 2) % 2 != 0;
         (n % 2 != 0 ? sine : cosine) = (n % 2 != 0 ? sine : cosine) + fixed{negative, term};
-        term = (term * big_unsigned{i}).divided_by(128).divided_by(n + 1);
+        term = (term * big_unsigned{i}).divided_by(q).divided_by(n + 1);
     }
 }
 
@@ -117,7 +117,7 @@ fixed sine_of(const fixed& t) {
 // sum of the magnitudes of the products (the rounded doubles a2 .. a8).
 TEST(TrigConstants, ArcSineTableRows) {
     ASSERT_EQ(tc::arcsine_row_count, 129);
-    ASSERT_EQ(tc::arcsine_degree, 8);
+    ASSERT_EQ(tc::expansion_degree, 8);
     for (int r = 0; r < tc::arcsine_row_count; ++r) {
         const double* row = tc::arcsine_table[r];
         const double x0 = r <= 64 ? r / 128.0 : (r + 64) / 256.0;
@@ -147,6 +147,41 @@ TEST(TrigConstants, ArcSineTableRows) {
             } else {
                 EXPECT_TRUE(agrees_to_bits(scale, scale + sum, 48)) << "row " << r << ", h^" << m;
             }
+        }
+    }
+}
+
+// The rows of the fast tangent: the points, b0 cos x0 = sin x0, and the other
+// coefficients through y' = 1 + y^2 coefficient by coefficient of h^m
+// (m <= 7), as for the arc sine.
+TEST(TrigConstants, TangentTableRows) {
+    ASSERT_EQ(tc::tangent_table_step, 256);
+    ASSERT_GE((tc::tangent_row_count - 1) / 256.0 + 1.0 / 512, 0x1.921fb54442d18p-1 + 0x1.0p-33);
+    for (int r = 0; r < tc::tangent_row_count; ++r) {
+        const double* row = tc::tangent_table[r];
+        ASSERT_EQ(row[11], r / 256.0) << "row " << r;
+        fixed sine, cosine;
+        sine_and_cosine(static_cast<std::uint32_t>(r), sine, cosine, 256);
+        const fixed b0 = to_fixed(double_double{row[0], row[1]});
+        if (r > 0) {
+            EXPECT_TRUE(agrees_to_bits(sine, b0 * cosine, 104)) << "row " << r;
+        }
+
+        std::vector<fixed> b(9);
+        b[0] = b0;
+        b[1] = to_fixed(row[2]) + to_fixed(row[3]);
+        for (int k = 2; k <= 8; ++k) b[k] = to_fixed(row[k + 2]);
+        for (int m = 0; m < 8; ++m) {
+            fixed sum = fixed{false, b[m + 1].magnitude * big_unsigned{std::uint64_t(m + 1)}};
+            sum.negative = b[m + 1].negative;
+            fixed scale = {false, sum.magnitude};
+            if (m == 0) sum = sum - from_integer(1);
+            for (int j = 0; j <= m; ++j) {
+                const fixed product = b[j] * b[m - j];
+                sum = sum - product;
+                scale = scale + fixed{false, product.magnitude};
+            }
+            EXPECT_TRUE(agrees_to_bits(scale, scale + sum, m == 0 ? 76 : 48)) << "row " << r << ", h^" << m;
         }
     }
 }
