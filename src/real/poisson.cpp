@@ -38,13 +38,8 @@ double_double log_factorial(std::int32_t k) {
     const double_double ln_n = log_double_double(n);
     const double inverse = 1.0 / n;
     const double z = inverse * inverse;
-    double series = 1.0 / 156;
-    series = -691.0 / 360360 + z * series;
-    series = 1.0 / 1188 + z * series;
-    series = -1.0 / 1680 + z * series;
-    series = 1.0 / 1260 + z * series;
-    series = -1.0 / 360 + z * series;
-    series = 1.0 / 12 + z * series;
+    double series = stirling_coefficients[6];
+    for (int j = 5; j >= 0; --j) series = stirling_coefficients[j] + z * series;
     series *= inverse;
     double_double sum = mul(ln_n, n);                                   // k ln k
     sum = add(sum, -n);                                                 // - k

@@ -20,6 +20,12 @@ namespace vyxmath {
 
 double poisson_probability(double lambda, std::int32_t k);
 
+// The coefficients B_2j / (2j (2j - 1)) of Stirling's series for j = 1..7,
+// each the double nearest its value: 1/12, -1/360, 1/1260, -1/1680, 1/1188,
+// -691/360360, 1/156.
+inline constexpr double stirling_coefficients[7] = {1.0 / 12,   -1.0 / 360,       1.0 / 1260, -1.0 / 1680,
+                                                    1.0 / 1188, -691.0 / 360360, 1.0 / 156};
+
 // ln(k!) for k >= 13 as a double-double, from Stirling's series (absolute
 // error below 1e-17).
 double_double log_factorial(std::int32_t k);

@@ -5,8 +5,9 @@ binary64 arguments, from the worst-case files of the CORE-MATH project
 P. Zimmermann's searches for arguments whose results lie closest to a
 rounding boundary.
 
-Usage: python3 make_hardest_cases.py CORE_MATH_CHECKOUT > hardest_cases.txt
-(each function's file as of the commit named in the output).
+Usage: python3 make_hardest_cases.py [--all] CORE_MATH_CHECKOUT > hardest_cases.txt
+(each function's file as of the commit named in the output; --all keeps
+every case instead of the sample).
 """
 import math
 import subprocess
@@ -47,7 +48,8 @@ def parse(line):
 
 
 def main():
-    repo = sys.argv[1]
+    keep_all = sys.argv[1] == "--all"
+    repo = sys.argv[-1]
     print("# Hardest-to-round binary64 arguments: a sample of the worst-case files of the")
     print("# CORE-MATH project (https://core-math.gitlabpages.inria.fr/, read from the mirror")
     print("# github.com/nak5124/core-math), files src/binary64/<function>/<function>.wc, which")
@@ -59,7 +61,7 @@ def main():
         cases = [c for c in map(parse, text.splitlines()) if c]
         if function in ("sin", "cos", "tan"):
             cases = [c for c in cases if abs(c[0]) < 2.0 ** 63]
-        step = max(1, len(cases) // count)
+        step = 1 if keep_all else max(1, len(cases) // count)
         print(f"# {function}: {len(cases[::step])} of {len(cases)} from commit {commit[:12]}")
         for c in cases[::step]:
             print(function, " ".join(v.hex() for v in c))

@@ -2,6 +2,9 @@
 // 0 <= k <= 12, the true probability for k >= 13 (checked against long double
 // references built differently from the code), and the edge results.
 #include <gtest/gtest.h>
+#include <mpfr.h>
+
+#include <numeric>
 
 #include <cmath>
 #include <cstdint>
@@ -29,6 +32,39 @@ TEST(PoissonSmallK, FollowsTheSequenceOfOperationsToTheBit) {
             EXPECT_EQ(to_bits(poisson_probability(lambda, k)), to_bits(expected)) << lambda << ", " << k;
         }
     }
+}
+
+// Stirling's coefficients B_2j / (2j (2j - 1)), each the double nearest its
+// value, from the Bernoulli numbers of the recurrence
+// sum_{i=0}^{m} C(m + 1, i) B_i = 0, in exact fractions and rounded by MPFR.
+TEST(PoissonLargeK, StirlingCoefficientsAreTheNearestDoubles) {
+    struct fraction {
+        long long p, q;
+    };
+    const auto reduced = [](long long p, long long q) {
+        const long long g = std::gcd(p, q);
+        return fraction{(q < 0 ? -p : p) / g, (q < 0 ? -q : q) / g};
+    };
+    fraction bernoulli[15] = {{1, 1}};
+    for (int m = 1; m <= 14; ++m) {
+        fraction sum{0, 1};
+        long long binomial = 1;  // C(m + 1, i)
+        for (int i = 0; i < m; ++i) {
+            sum = reduced(sum.p * bernoulli[i].q + binomial * bernoulli[i].p * sum.q, sum.q * bernoulli[i].q);
+            binomial = binomial * (m + 1 - i) / (i + 1);
+        }
+        bernoulli[m] = reduced(-sum.p, sum.q * (m + 1));  // C(m + 1, m) = m + 1
+    }
+    mpfr_t value;
+    mpfr_init2(value, 53);
+    for (int j = 1; j <= 7; ++j) {
+        const fraction c = reduced(bernoulli[2 * j].p, bernoulli[2 * j].q * (2 * j) * (2 * j - 1));
+        mpfr_set_si(value, static_cast<long>(c.p), MPFR_RNDN);
+        mpfr_div_si(value, value, static_cast<long>(c.q), MPFR_RNDN);
+        EXPECT_EQ(to_bits(stirling_coefficients[j - 1]), to_bits(mpfr_get_d(value, MPFR_RNDN)))
+            << "j = " << j << ": " << c.p << "/" << c.q;
+    }
+    mpfr_clear(value);
 }
 
 struct PoissonEdge {
