@@ -1,17 +1,25 @@
-// Timings of the exponential, logarithm, power, remainder and square-root
-// kernels, of the two probability routines (whose cost must stay bounded for
+// Timings of the exponential, logarithm, power and hyperbolic kernels against
+// the C library's functions, of the remainder and square-root kernels, of the two probability routines (whose cost must stay bounded for
 // every argument), and of n_pow and n_seikibunpu from text to text.
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cmath>
 #include <cstddef>
+#include <random>
+#include <string>
+#include <vector>
 
+#include "real/constants.h"
 #include "real/kernels/exp_log.h"
+#include "real/kernels/exponential.h"
+#include "real/kernels/logarithm.h"
 #include "real/kernels/power.h"
 #include "real/kernels/remainder.h"
 #include "real/normal_integral.h"
 #include "real/poisson.h"
 #include "real/square_root.h"
+#include "real/trig/hyperbolic.h"
 #include "spread_arguments.h"
 #include "vyxmath.h"
 
@@ -62,6 +70,101 @@ void export_n_seikibunpu(benchmark::State& state) {
         benchmark::DoNotOptimize(result);
     }
 }
+
+// Each kernel against the C library's function on the same 4096 random
+// doubles (kernel/<function>_<range>/{module,glibc}, so the report sets them
+// side by side), with the share of those doubles that its fast phase cannot
+// decide as the counter slow_phase_rate (none for the kernels whose first
+// phase is the double-double one).
+struct kernel_timing {
+    const char* name;
+    double (*module)(double, double);
+    double (*libc)(double, double);
+    bool (*accurate)(double, double);
+    double low, high;  // x uniform in [low, high]; for "log" kernels its binary exponent
+    bool exponent_spread;
+    double y_low, y_high;  // second operand of pow
+};
+
+double decided_by(bool decided) { return decided ? 0.0 : 1.0; }
+
+const kernel_timing kernel_timings[] = {
+    {"exp_wide", [](double x, double) { return vyxmath::exp_kernel(x); }, [](double x, double) { return std::exp(x); },
+     [](double x, double) {
+         double r;
+         return !vyxmath::exp_fast_phase({x, 0.0}, r);
+     },
+     -700.0, 700.0, false, 0, 0},
+    {"exp_of_e_wide", [](double x, double) { return vyxmath::power_of_euler_e(x); },
+     [](double x, double) { return std::pow(vyxmath::euler_e, x); },
+     [](double x, double) {
+         double r;
+         return !vyxmath::exp_fast_phase({x, x * vyxmath::ln_of_euler_e.lo}, r);
+     },
+     -700.0, 700.0, false, 0, 0},
+    {"log_wide", [](double x, double) { return vyxmath::log_kernel(x); }, [](double x, double) { return std::log(x); },
+     [](double x, double) {
+         double r;
+         return !vyxmath::log_fast_phase(x, r);
+     },
+     -1000.0, 1000.0, true, 0, 0},
+    {"log10_wide", [](double x, double) { return vyxmath::log10_kernel(x); },
+     [](double x, double) { return std::log10(x); },
+     [](double x, double) {
+         double r;
+         return !vyxmath::log10_fast_phase(x, r);
+     },
+     -1000.0, 1000.0, true, 0, 0},
+    {"pow_general", [](double x, double y) { return vyxmath::pow_kernel(x, y); },
+     [](double x, double y) { return std::pow(x, y); }, nullptr, 0.01, 100.0, false, -30.0, 30.0},
+    {"sinh_moderate", [](double x, double) { return vyxmath::hyperbolic_sine(x); }, [](double x, double) { return std::sinh(x); },
+     nullptr, -20.0, 20.0, false, 0, 0},
+    {"cosh_moderate", [](double x, double) { return vyxmath::hyperbolic_cosine(x); },
+     [](double x, double) { return std::cosh(x); }, nullptr, -20.0, 20.0, false, 0, 0},
+    {"tanh_moderate", [](double x, double) { return vyxmath::hyperbolic_tangent(x); },
+     [](double x, double) { return std::tanh(x); }, nullptr, -5.0, 5.0, false, 0, 0},
+};
+
+struct operand_pairs {
+    std::vector<double> x, y;
+};
+
+operand_pairs operands_for(const kernel_timing& k) {
+    std::mt19937_64 random(0x6B65726Eu);
+    const auto unit = [&] { return static_cast<double>(random() >> 11) * 0x1p-53; };
+    operand_pairs p;
+    for (int i = 0; i < 4096; ++i) {
+        const double u = k.low + (k.high - k.low) * unit();
+        p.x.push_back(k.exponent_spread ? std::ldexp(1.0 + unit(), static_cast<int>(u)) : u);
+        p.y.push_back(k.y_low + (k.y_high - k.y_low) * unit());
+    }
+    return p;
+}
+
+void time_kernel(benchmark::State& state, const kernel_timing& k, bool module) {
+    const operand_pairs p = operands_for(k);
+    const auto f = module ? k.module : k.libc;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f(p.x[i], p.y[i]));
+        i = (i + 1) & 4095;
+    }
+    if (module && k.accurate != nullptr) {
+        double accurate = 0.0;
+        for (int j = 0; j < 4096; ++j) accurate += decided_by(!k.accurate(p.x[j], p.y[j]));
+        state.counters["slow_phase_rate"] = accurate / 4096.0;
+    }
+}
+
+const bool kernel_timings_registered = [] {
+    for (const kernel_timing& k : kernel_timings) {
+        benchmark::RegisterBenchmark((std::string("kernel/") + k.name + "/module").c_str(),
+                                     [&k](benchmark::State& s) { time_kernel(s, k, true); });
+        benchmark::RegisterBenchmark((std::string("kernel/") + k.name + "/glibc").c_str(),
+                                     [&k](benchmark::State& s) { time_kernel(s, k, false); });
+    }
+    return true;
+}();
 
 BENCHMARK(exp_kernel_wide);
 BENCHMARK(expm1_kernel_small);
