@@ -45,6 +45,13 @@ constexpr target targets[] = {
     {"kernel/acos_", "module", "glibc", 2.0, true},
     {"kernel/atan_", "module", "glibc", 2.0, true},
     {"kernel/atan2_", "module", "glibc", 2.0, true},
+    {"kernel/exp_", "module", "glibc", 1.5, true},
+    {"kernel/log_", "module", "glibc", 1.5, true},
+    {"kernel/log10_", "module", "glibc", 1.5, true},
+    {"kernel/pow_", "module", "glibc", 2.0, true},
+    {"kernel/sinh_", "module", "glibc", 2.0, true},
+    {"kernel/cosh_", "module", "glibc", 2.0, true},
+    {"kernel/tanh_", "module", "glibc", 2.0, true},
 };
 
 std::string format(const char* pattern, double a) {
