@@ -162,22 +162,20 @@ double_double rounded(const arc_value& a, int bits, wide_fixed (*wide)(double), 
 // The fast phase, in doubles.
 //
 // atan v for v = vh + vl, 0 <= vh <= 1 + 2^-52, |vl| <= 2^-51 vh, as a sum
-// hi + lo: atan v = atan c + atan t with c = i/128 the table point nearest
-// vh and t = (v - c) / (1 + v c), |t| <= 2^-8. vh - c is exact (both are
-// multiples of ulp(vh) and the difference is below 2^-8); t = th + tl with
-// th the quotient by the rounded divisor and tl the exact remainder (Dekker)
-// over it (2^-104 of t). atan t = th + tl (1 - th^2) + th^3 P(th^2), P to
-// t^9 (dropped: t^11/11 < 2^-83 of t). The result R is at least atan c and
-// at least |t|/2, so th^3 P is below 2^-17.6 R, the only term beyond 2^-52 R
-// in lo. Error bound, relative to R:
-//   th^3 P: the roundings of th^2, the polynomial and the two products,
-//     5 * 2^-53 * 2^-17.6                                      2^-68.3
-//   its addition to the rest (sum below 2^-17 R)               2^-70
-//   the other terms of lo (below 2^-51 R), the quotient, the
-//     table values, the dropped terms                          2^-80
-// in all below 2^-67.9. The complements pi/2 - atan v and pi - atan v (at
-// least atan v) add the roundings of their tails, 2^-70. fast_error keeps
-// a margin of four over the bound.
+// hi + lo, from the expansion about the table point x0 = i/256 nearest vh:
+// atan(x0 + w) = c0 + c1 w + w^2 (c2 + ... + c8 w^6), w = h + vl, h = vh - x0
+// exact (both multiples of ulp(vh), |h| <= 2^-9), laid out and evaluated as
+// the fast arc sine below (c0 >= 1/256 >= |c1 h| past the first row, where
+// c0 = 0). The generator bounds, relative to R = atan v over every row: the
+// terms from c2 on, T, below 2^-16.78 R; the dropped ones below 2^-75.1 R.
+// Error bound, relative to R:
+//   T: w rounded, w^2, the Estrin sum, the product: 6.2 * 2^-53 T  2^-67.2
+//   lo: the last addition (of T)                                   2^-69.8
+//   c2 .. c8 rounded                                               2^-69.8
+//   dropped terms, table values, c1t h, c1 vl, vl's own 2^-104     2^-74
+// in all below 2^-66.7. The complements pi/2 - atan v and pi - atan v (at
+// least the angle taken away) add the roundings of their tails, 2^-69.8
+// each: below 2^-66.3 in all, against fast_error = 2^-66.
 constexpr double fast_error = 0x1.0p-66;
 
 struct angle_sum {
@@ -185,32 +183,17 @@ struct angle_sum {
     double lo;
 };
 
-constexpr double a3 = -0x1.5555555555555p-2;  // -1/3
-constexpr double a5 = 0x1.999999999999ap-3;   // 1/5
-constexpr double a7 = -0x1.2492492492492p-3;  // -1/7
-constexpr double a9 = 0x1.c71c71c71c71cp-4;   // 1/9
-
 inline angle_sum arctangent_fast(double vh, double vl) {
     namespace tc = trig_constants;
-    const int i = static_cast<int>(vh * tc::arctangent_table_step + 0.5);
-    const double c = i * (1.0 / tc::arctangent_table_step);
-    const double numerator = vh - c;
-    // 1 + v c = dh + dl. vh c exactly as ph + pl by Dekker's product with c
-    // unsplit: c has at most 8 significant bits, so both halves of vh times
-    // c are exact.
-    const double_double vs = split(vh);
-    const double ph = vh * c;
-    const double pl = (vs.hi * c - ph) + vs.lo * c;
-    const double dh = 1.0 + ph;
-    const double dl = ((1.0 - dh) + ph) + (pl + vl * c);
-    const double inverse = 1.0 / dh;
-    const double th = numerator * inverse;
-    const double_double m = two_prod(th, dh);
-    const double tl = ((((numerator - m.hi) - m.lo) + vl) - th * dl) * inverse;
-    const double t2 = th * th;
-    const double tail = th * t2 * (a3 + t2 * (a5 + t2 * (a7 + t2 * a9)));
-    const double_double s = fast_two_sum(tc::arctangent_table[i][0], th);
-    return {s.hi, (((tl - tl * t2) + tc::arctangent_table[i][1]) + s.lo) + tail};
+    const double* c = tc::arctangent_expansion_table[static_cast<int>(vh * tc::arctangent_expansion_step + 0.5)];
+    const double h = vh - c[11];
+    const double_double hs = split(h);
+    const double_double s = fast_two_sum(c[0], c[2] * hs.hi);
+    const double w = h + vl;
+    const double w2 = w * w;
+    const double tail =
+        w2 * (((c[4] + w * c[5]) + w2 * (c[6] + w * c[7])) + (w2 * w2) * ((c[8] + w * c[9]) + w2 * c[10]));
+    return {s.hi, ((((c[2] * hs.lo + (c[3] * h + c[2] * vl)) + c[1]) + s.lo) + tail)};
 }
 
 // k - a for a constant k = kh + kl with kh >= |a hi| (so that kh - a hi is

@@ -92,6 +92,7 @@ SINE_TABLE_SIZE = 102  # i = 0 .. 101, beyond pi/4 + 1/256
 
 ARCTANGENT_TABLE_STEP = 128  # points i/128, i = 0 .. 128
 
+ARCTANGENT_EXPANSION_STEP = 256  # points i/256, i = 0 .. 256
 TANGENT_TABLE_STEP = 256  # points i/256, i = 0 .. 201, beyond pi/4 + 1/512
 TANGENT_TABLE_SIZE = 202
 
@@ -122,16 +123,30 @@ def arcsine_point(p, q):
     return a
 
 
-def expansion_bounds(a, x0, h):
-    """log2 of the bounds, relative to the function (asin or tan, both at
-    least their argument) over [x0 - h, x0 + h], of the terms from a2 on and
-    of the terms beyond the degree (to a_(degree + 9); the later ones shrink
-    by 2^-7 each), all at |h|. About 0, where the terms are odd powers, each
-    over |h| grows with |h|."""
+def expansion_bounds(a, x0, h, floor=1):
+    # floor != 1: the function is atan, bounded below by its value at low
+    """log2 of the bounds, relative to the function over [x0 - h, x0 + h], of
+    the terms from a2 on and of the terms beyond the degree (to a_(degree + 9);
+    the later ones shrink by 2^-7 each), all at |h|. The function is at least
+    its argument (asin, tan), or for atan its value at the low end.
+    About 0, where the terms are odd powers, each over |h| grows with |h|."""
     low = max(x0 - h, h)
+    if floor != 1:  # atan: its value at low, a little less
+        low = Fraction(math.atan(low) * (1 - 1e-12))
     terms = [abs(a[k]) * h ** k for k in range(len(a))]
     return (math.log2(sum(terms[2:EXPANSION_DEGREE + 1]) / low),
             math.log2(sum(terms[EXPANSION_DEGREE + 1:]) / low))
+
+
+def arctangent_point(i):
+    """atan(x0 + h) = sum_k c_k h^k at x0 = i/256, c_0 .. c_(degree + 9): c_0 by
+    Euler's series, c_1 = 1/(1 + x0^2), the others from (1 + x^2) y'' + 2x y' = 0:
+    c_(k+2) = -(2 x0 (k+1) c_(k+1) + k c_k) / ((1 + x0^2)(k + 2))."""
+    x0 = Fraction(i, ARCTANGENT_EXPANSION_STEP)
+    c = [Fraction(atan_ratio(i, ARCTANGENT_EXPANSION_STEP), ONE) if i else Fraction(0), 1 / (1 + x0 * x0)]
+    for k in range(EXPANSION_DEGREE + 8):
+        c.append(-(2 * x0 * (k + 1) * c[k + 1] + k * c[k]) / ((1 + x0 * x0) * (k + 2)))
+    return c
 
 
 def tangent_point(i):
@@ -275,6 +290,21 @@ def main():
     print(f"// the terms from b2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
     print(f"inline constexpr int tangent_table_step = {TANGENT_TABLE_STEP};")
     print_expansion_table("tangent", rows)
+    print()
+    step = ARCTANGENT_EXPANSION_STEP
+    print(f"// atan about x0 = i/{step}, i = 0 .. {step}: the rows of the fast arc tangent, laid out")
+    print(f"// as those of the arc sine. Over |h| <= 1/{2 * step}, relative to atan(x0 + h):")
+    worst_terms, worst_dropped = -1000.0, -1000.0
+    rows = []
+    for i in range(step + 1):
+        c = arctangent_point(i)
+        x0 = Fraction(i, step)
+        terms, dropped = expansion_bounds(c, x0, Fraction(1, 2 * step), floor=0)
+        worst_terms, worst_dropped = max(worst_terms, terms), max(worst_dropped, dropped)
+        rows.append(expansion_row(c, x0))
+    print(f"// the terms from c2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
+    print(f"inline constexpr int arctangent_expansion_step = {step};")
+    print_expansion_table("arctangent_expansion", rows)
     print()
     print("// The same values to 256 bits after the binary point (rounded to nearest),")
     print("// as ten 32-bit words, least significant first: the constants of the")

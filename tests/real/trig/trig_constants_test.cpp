@@ -186,6 +186,43 @@ TEST(TrigConstants, TangentTableRows) {
     }
 }
 
+// The rows of the fast arc tangent: the points, c0 against the series, and
+// the other coefficients through (1 + x^2) y' = 1 coefficient by coefficient
+// of h^m (m <= 7), as for the arc sine.
+TEST(TrigConstants, ArcTangentExpansionRows) {
+    ASSERT_EQ(tc::arctangent_expansion_step, 256);
+    ASSERT_EQ(tc::arctangent_expansion_row_count, 257);
+    const fixed quarter_pi = {false, pi_fixed().magnitude >> 2};
+    for (std::uint32_t r = 0; r <= 256; ++r) {
+        const double* row = tc::arctangent_expansion_table[r];
+        const double x0 = r / 256.0;
+        ASSERT_EQ(row[11], x0) << "row " << r;
+        if (r > 0) {
+            const fixed want = r <= 128 ? atan_of_ratio(r, 256) : quarter_pi - atan_of_ratio(256 - r, 256 + r);
+            EXPECT_TRUE(agrees_to_bits(want, to_fixed(double_double{row[0], row[1]}), 105)) << "row " << r;
+        }
+        std::vector<fixed> c(9);
+        c[1] = to_fixed(row[2]) + to_fixed(row[3]);
+        for (int k = 2; k <= 8; ++k) c[k] = to_fixed(row[k + 2]);
+        // (1 + x0^2) (m+1) c_(m+1) + 2 x0 m c_m + (m-1) c_(m-1) = [m = 0]
+        const fixed one_plus_square = from_integer(1) + to_fixed(x0) * to_fixed(x0);
+        const fixed twice_x0 = to_fixed(2.0 * x0);
+        for (int m = 0; m < 8; ++m) {
+            const fixed terms[3] = {
+                one_plus_square * fixed{c[m + 1].negative, c[m + 1].magnitude * big_unsigned{std::uint64_t(m + 1)}},
+                m >= 1 ? twice_x0 * fixed{c[m].negative, c[m].magnitude * big_unsigned{std::uint64_t(m)}} : fixed{},
+                m >= 2 ? fixed{c[m - 1].negative, c[m - 1].magnitude * big_unsigned{std::uint64_t(m - 1)}} : fixed{}};
+            fixed sum = m == 0 ? -from_integer(1) : fixed{};
+            fixed scale;
+            for (const fixed& t : terms) {
+                sum = sum + t;
+                scale = scale + fixed{false, t.magnitude};
+            }
+            EXPECT_TRUE(agrees_to_bits(scale, scale + sum, m == 0 ? 76 : 48)) << "row " << r << ", h^" << m;
+        }
+    }
+}
+
 // The 256-bit constants of the wide evaluation, within 2^-256 (a unit of
 // their last place) of pi/2 and atan(k/8).
 TEST(TrigConstants, WideConstants) {
