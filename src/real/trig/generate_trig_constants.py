@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
-"""Writes trig_constants.h: the bits of 2/pi, pi/2 in pieces, atan(k/8), and
-pi/2 and atan(k/8) to 256 bits for the wide evaluation.
+"""Writes trig_constants.h: the bits of 2/pi, pi/2 in pieces, atan(k/8), the
+points of the fast sine and cosine, the expansions of the fast arc sine,
+tangent and arc tangent, and pi/2 and atan(k/8) to 256 bits for the wide
+evaluation.
 
-Everything is computed here in exact integer arithmetic (pi by Machin's
-formula, the arc tangents by Euler's series), so the table depends on nothing
+Everything is computed here in exact rational and integer arithmetic (pi by
+Machin's formula, the arc tangents by Euler's series, the expansions from the
+differential equations of the functions), so the table depends on nothing
 but this script. tests/real/trig/trig_constants_test.cpp recomputes every value
 in C++ by an independent route and compares.
 
@@ -89,8 +92,6 @@ def wide_words(value, indent="    "):
 SINE_TABLE_STEP = 128  # points i/128
 SINE_TABLE_SIZE = 102  # i = 0 .. 101, beyond pi/4 + 1/256
 
-
-ARCTANGENT_TABLE_STEP = 128  # points i/128, i = 0 .. 128
 
 ARCTANGENT_EXPANSION_STEP = 256  # points i/256, i = 0 .. 256
 TANGENT_TABLE_STEP = 256  # points i/256, i = 0 .. 201, beyond pi/4 + 1/512
@@ -249,16 +250,6 @@ def main():
         a = split(sv, 2)
         b = split(cv, 2)
         print(f"    {{{a[0].hex()}, {a[1].hex()}, {b[0].hex()}, {b[1].hex()}}},")
-    print("};")
-    print()
-    print(f"// atan(i/{ARCTANGENT_TABLE_STEP}) to 107 bits, i = 0 .. {ARCTANGENT_TABLE_STEP}: the points of the fast arc tangent,")
-    print("// {hi, lo}.")
-    print(f"inline constexpr int arctangent_table_step = {ARCTANGENT_TABLE_STEP};")
-    print(f"inline constexpr double arctangent_table[{ARCTANGENT_TABLE_STEP + 1}][2] = {{")
-    print("    {0x0.0p+0, 0x0.0p+0},")
-    for i in range(1, ARCTANGENT_TABLE_STEP + 1):
-        a = split(Fraction(atan_ratio(i, ARCTANGENT_TABLE_STEP), ONE), 2)
-        print(f"    {{{a[0].hex()}, {a[1].hex()}}},")
     print("};")
     print()
     print("// asin about the points x0 = i/128, i = 0 .. 64, then i/256, i = 129 .. 192:")

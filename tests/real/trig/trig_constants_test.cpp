@@ -89,16 +89,6 @@ TEST(TrigConstants, SineAndCosineTablePoints) {
     }
 }
 
-TEST(TrigConstants, ArcTangentTablePoints) {
-    ASSERT_EQ(tc::arctangent_table_step, 128);
-    const fixed quarter_pi = {false, pi_fixed().magnitude >> 2};
-    for (std::uint32_t i = 1; i <= 128; ++i) {
-        const fixed want = i <= 64 ? atan_of_ratio(i, 128) : quarter_pi - atan_of_ratio(128 - i, 128 + i);
-        const fixed got = to_fixed(double_double{tc::arctangent_table[i][0], tc::arctangent_table[i][1]});
-        EXPECT_TRUE(agrees_to_bits(want, got, 105)) << "i = " << i;
-    }
-}
-
 // sin t by its Taylor series, 0 <= t < 1.
 fixed sine_of(const fixed& t) {
     fixed sum;
