@@ -57,11 +57,9 @@ constexpr double c6 = 0x1.6c16c16c16c17p-10;
 
 }  // namespace
 
-bool exp_fast_phase(double_double y, double& result) {
+exp_unrounded exp_fast_value(double_double y) {
     const double kd = (y.hi * exp_steps_per_unit + round_to_integer_shifter) - round_to_integer_shifter;
     const int k = static_cast<int>(kd);
-    const int binade = k >> 8;  // floor(k / 256)
-    if (binade < -1022) return false;
 
     const double a = y.hi - kd * exp_step_hi;
     const double c = y.lo - kd * exp_step_lo;
@@ -74,12 +72,17 @@ bool exp_fast_phase(double_double y, double& result) {
     const double_double p = two_prod(t.hi, x);
     const double_double head = fast_two_sum(t.hi, p.hi);
     const double lo = head.lo + (p.lo + (t.lo + (t.hi * q + t.lo * x)));
+    return {k >> 8, head.hi, lo};  // k >> 8 = floor(k / 256)
+}
 
-    const double e = head.hi * fast_phase_error;
-    const double upper = head.hi + (lo + e);
-    if (upper != head.hi + (lo - e)) return false;
-    if (binade == -1022 && upper <= 1.0) return false;  // at or below 2^-1022
-    result = binade <= 1023 ? upper * power_of_two(binade) : (upper * power_of_two(1023)) * 2.0;
+bool exp_fast_phase(double_double y, double& result) {
+    const exp_unrounded v = exp_fast_value(y);
+    if (v.binade < -1022) return false;
+    const double e = v.hi * fast_phase_error;
+    const double upper = v.hi + (v.lo + e);
+    if (upper != v.hi + (v.lo - e)) return false;
+    if (v.binade == -1022 && upper <= 1.0) return false;  // at or below 2^-1022
+    result = v.binade <= 1023 ? upper * power_of_two(v.binade) : (upper * power_of_two(1023)) * 2.0;
     return true;
 }
 

@@ -17,6 +17,15 @@ namespace vyxmath {
 // evaluation of its own exact argument).
 bool exp_by_double_phases(double_double y, double& result);
 
+// The fast phase's value before its rounding: e^y = 2^binade (hi + lo) with
+// an error below 2^-68 hi, hi in [0.99, 2.01], for |y.hi| <= 746.
+struct exp_unrounded {
+    int binade;
+    double hi;
+    double lo;
+};
+exp_unrounded exp_fast_value(double_double y);
+
 // The fast phase alone: true, with the correctly rounded e^y in `result`,
 // when it decides; false when the result would lie outside the normal range
 // or its rounding test cannot tell (for |y.hi| <= 709). For the tests and the
