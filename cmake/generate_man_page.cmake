@@ -56,7 +56,7 @@ An installed vyxmath that finds no libvyxmath.so beside it loads
 libvyxmath.so.1 from the installed library folder (lib beside bin).
 .SH SEE ALSO
 The reference of every export and the page on number text,
-reference.md and number\\-text.md, in the documentation folder of VYXmath.
+reference.md and number\\-text.md, in the docs folder of VYXmath.
 .SH LICENCE
 MIT; see the file LICENSE.
 ")

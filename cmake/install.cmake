@@ -1,8 +1,8 @@
 # What `cmake --install` puts in place.
 #  Linux: the header, libvyxmath.so with its version and SONAME, the CMake
 #    package (find_package(vyxmath) gives vyxmath::vyxmath), vyxmath.pc, the
-#    host vyxmath and its manual page, and the documents.
-#  Windows: one folder with "VYXmath.vyk", vyxmath.exe and the documents.
+#    host vyxmath and its manual page, and the reference pages.
+#  Windows: one folder with "VYXmath.vyk", vyxmath.exe and the reference pages.
 set(CMAKE_INSTALL_DOCDIR share/doc/vyxmath CACHE PATH "Documentation folder")
 include(GNUInstallDirs)
 

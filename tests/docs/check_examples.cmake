@@ -1,4 +1,4 @@
-# Runs every example of the documentation pages through the real host and
+# Runs every example of the reference pages through the real host and
 # compares what it prints with what the page says; checks that the reference
 # has one section per export, in the order of `vyxmath --list`, each with two
 # to four examples.
