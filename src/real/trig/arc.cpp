@@ -282,11 +282,11 @@ inline bool arctangent_fast_phase(double x, double& result) {
 
 // The fast arc sine, in doubles.
 //
-// asin s for s = sh + sl, 0 <= sh <= 3/4, |sl| <= 2^-52 sh, as hi + lo, from
-// the expansion about the table point c nearest sh (i/128 up to 1/2, i/256
-// beyond): asin(c + v) = a0 + a1 v + v^2 (a2 + a3 v + ... + a8 v^6),
-// v = h + sl, h = sh - c exact (c is a multiple of the unit of sh and
-// |h| <= 2^-8, 2^-9 beyond 1/2). The product a1 h is exact as head h1 (26
+// asin s for s = sh + sl, 0 <= sh <= 15/16, |sl| <= 2^-52 sh, as hi + lo,
+// from the expansion about the table point c nearest sh (i/128 up to 1/2,
+// i/256 up to 3/4, i/512 up to 7/8, i/1024 beyond): asin(c + v) = a0 + a1 v +
+// v^2 (a2 + a3 v + ... + a8 v^6), v = h + sl, h = sh - c exact (c is a
+// multiple of the unit of sh and |h| is at most half the step). The product a1 h is exact as head h1 (26
 // bits) times split h, plus tail times h. The generator bounds, relative to
 // R = asin s over every row: the dropped terms a9 v^9 ... below 2^-68.5 R;
 // the terms from a2 on, T, below 2^-15.78 R. Error bound, relative to R:
@@ -305,7 +305,7 @@ inline bool arctangent_fast_phase(double x, double& result) {
 constexpr double arcsine_error = 0x1.0p-65;
 
 // Above this the fast arc sine goes through the root of (1 - a)/2.
-constexpr double arcsine_table_end = 0.75;
+constexpr double arcsine_table_end = 0.9375;
 
 // Whether the value, with the error bound err, rounds to one double: as decided.
 inline bool decided_within(angle_sum a, bool negative, double err, double& result) {
@@ -321,8 +321,19 @@ inline bool decided_complement(angle_sum value, angle_sum subtracted, bool negat
 }
 
 inline angle_sum arcsine_fast(double sh, double sl) {
-    // Rows 0 .. 64 at i/128, then 65 .. 128 at 1/2 + (i - 64)/256.
-    const int i = sh <= 0.5 ? static_cast<int>(sh * 128.0 + 0.5) : static_cast<int>(sh * 256.0 - 63.5);
+    // Rows 0 .. 64 at i/128, 65 .. 128 at 1/2 + (i - 64)/256, 129 .. 192 at
+    // 3/4 + (i - 128)/512, 193 .. 256 at 7/8 + (i - 192)/1024 (the products
+    // and differences are exact).
+    int i;
+    if (sh <= 0.5) {
+        i = static_cast<int>(sh * 128.0 + 0.5);
+    } else if (sh <= 0.75) {
+        i = static_cast<int>(sh * 256.0 - 63.5);
+    } else if (sh <= 0.875) {
+        i = static_cast<int>(sh * 512.0 - 255.5);
+    } else {
+        i = static_cast<int>(sh * 1024.0 - 703.5);
+    }
     const double* a = trig_constants::arcsine_table[i];
     const double h = sh - a[11];
     const double_double hs = split(h);

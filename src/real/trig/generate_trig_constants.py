@@ -99,8 +99,10 @@ TANGENT_TABLE_SIZE = 202
 
 EXPANSION_DEGREE = 8  # of the fast arc sine and tangent
 # The expansion points of the fast arc sine: i/128 up to 1/2, then i/256 up
-# to 3/4, so that |h| / (1 - x0) stays at most 2^-7.
-ARCSINE_POINTS = [(i, 128) for i in range(65)] + [(i, 256) for i in range(129, 193)]
+# to 3/4, i/512 up to 7/8 and i/1024 up to 15/16, so that |h| / (1 - x0)
+# stays at most 2^-7.
+ARCSINE_POINTS = ([(i, 128) for i in range(65)] + [(i, 256) for i in range(129, 193)] +
+                  [(i, 512) for i in range(385, 449)] + [(i, 1024) for i in range(897, 961)])
 
 
 def arcsine_point(p, q):
@@ -252,11 +254,13 @@ def main():
         print(f"    {{{a[0].hex()}, {a[1].hex()}, {b[0].hex()}, {b[1].hex()}}},")
     print("};")
     print()
-    print("// asin about the points x0 = i/128, i = 0 .. 64, then i/256, i = 129 .. 192:")
+    print("// asin about the points x0 = i/128, i = 0 .. 64, then i/256, i = 129 .. 192,")
+    print("// i/512, i = 385 .. 448, and i/1024, i = 897 .. 960:")
     print("// the rows of the fast arc sine, {a0 hi, a0 lo, a1 head, a1 tail, a2 .. a8, x0}")
     print("// with asin(x0 + h) = sum a_k h^k, a0 to 107 bits, a1 = head + tail with a")
     print("// head of 26 significant bits (its products with a split double are exact),")
-    print("// the others the nearest doubles. Over |h| <= 1/256 (1/512 from 1/2 on),")
+    print("// the others the nearest doubles. Over |h| <= 1/256 (1/512 from 1/2 on,")
+    print("// 1/1024 from 3/4 on, 1/2048 from 7/8 on),")
     print("// relative to asin(x0 + h):")
     worst_terms, worst_dropped = -1000.0, -1000.0
     rows = []

@@ -106,11 +106,14 @@ fixed sine_of(const fixed& t) {
 // (m <= 7): to 2^-76 for m = 0 (a1 from head and tail), else to 2^-48 of the
 // sum of the magnitudes of the products (the rounded doubles a2 .. a8).
 TEST(TrigConstants, ArcSineTableRows) {
-    ASSERT_EQ(tc::arcsine_row_count, 129);
+    ASSERT_EQ(tc::arcsine_row_count, 257);
     ASSERT_EQ(tc::expansion_degree, 8);
     for (int r = 0; r < tc::arcsine_row_count; ++r) {
         const double* row = tc::arcsine_table[r];
-        const double x0 = r <= 64 ? r / 128.0 : (r + 64) / 256.0;
+        const double x0 = r <= 64    ? r / 128.0
+                          : r <= 128 ? (r + 64) / 256.0
+                          : r <= 192 ? (r + 256) / 512.0
+                                     : (r + 704) / 1024.0;
         ASSERT_EQ(row[11], x0) << "row " << r;
         if (r > 0) {
             const fixed a0 = to_fixed(double_double{row[0], row[1]});
