@@ -111,6 +111,11 @@ int main() {
     // A new thread after all the others have ended starts at 1 again.
     first_calls_on_a_new_thread(checks);
 
+    // The host's last-error value survives a draw (the slot's read clears it).
+    SetLastError(1234);
+    draw(0);
+    checks.expect(GetLastError() == 1234, "a draw leaves the thread's last-error value as it was");
+
     // Unloading discards every state; a fresh load begins again.
     checks.expect(FreeLibrary(module) != 0, "unloads the module");
     module = LoadLibraryA(module_path().c_str());

@@ -52,9 +52,13 @@ std::uint32_t advance_shared_state() {
 
 std::int32_t draw_count() {
     if (count_slot == TLS_OUT_OF_INDEXES) return count_of_state(advance_shared_state());
+    // TlsGetValue clears the thread's last-error value; a call of the module
+    // leaves the host's value as it found it.
+    const DWORD hosts_last_error = GetLastError();
     const auto held = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(TlsGetValue(count_slot)));
     const std::uint32_t state = advance_count_state(slot_value_of(held));
     TlsSetValue(count_slot, reinterpret_cast<void*>(static_cast<std::uintptr_t>(slot_value_of(state))));
+    SetLastError(hosts_last_error);
     return count_of_state(state);
 }
 
