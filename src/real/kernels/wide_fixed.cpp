@@ -171,19 +171,26 @@ wide_exp_split exp_split_wide(const wide& y) {
     return {e, k};
 }
 
+// |x| = m 2^e exactly, m an integer below 2^53 (subnormals included).
+struct integer_significand {
+    std::uint64_t m;
+    int e;
+};
+
+integer_significand integer_significand_of(double x) {
+    const std::uint64_t bits = to_bits(x);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    const std::uint64_t fraction = bits & 0x000FFFFFFFFFFFFFu;
+    if (biased == 0) return {fraction, -1074};
+    return {fraction | (std::uint64_t{1} << 52), biased - 1075};
+}
+
 }  // namespace
 
 wide wide_from_double(double x) {
     wide r{};
     if (x == 0.0) return r;
-    const std::uint64_t bits = to_bits(x);
-    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-    std::uint64_t m = bits & 0x000FFFFFFFFFFFFFu;
-    int e = -1074;
-    if (biased != 0) {
-        m |= std::uint64_t{1} << 52;
-        e = biased - 1075;
-    }
+    const auto [m, e] = integer_significand_of(x);
     wide mw{};
     mw.limb[0] = static_cast<std::uint32_t>(m);
     mw.limb[1] = static_cast<std::uint32_t>(m >> 32);
@@ -278,14 +285,7 @@ double wide_log10_rounded(double x) { return wide_to_double(wide_multiply(wide_l
 double wide_power_rounded(double a, double b, TinyResult tiny) {
     // b = m 2^e exactly; |m ln a| < 2^53 * 745 fits the 64 bits before the
     // point, and the product scaled by 2^e is below 750 by the caller's bound.
-    const std::uint64_t bits = to_bits(b);
-    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-    std::uint64_t m = bits & 0x000FFFFFFFFFFFFFu;
-    int e = -1074;
-    if (biased != 0) {
-        m |= std::uint64_t{1} << 52;
-        e = biased - 1075;
-    }
+    const auto [m, e] = integer_significand_of(b);
     const wide ln_a = wide_log(a);
     wide y = magnitude_of(times_integer(ln_a, static_cast<std::int64_t>(m)));
     y = shifted(y, e);

@@ -5,6 +5,7 @@
 
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/float_bits.h"
+#include "real/trig/expansion_row.h"
 #include "real/trig/degree_conversion.h"
 #include "real/trig/trig_constants.h"
 #include "real/trig/wide_angle_functions.h"
@@ -186,14 +187,8 @@ struct angle_sum {
 inline angle_sum arctangent_fast(double vh, double vl) {
     namespace tc = trig_constants;
     const double* c = tc::arctangent_expansion_table[static_cast<int>(vh * tc::arctangent_expansion_step + 0.5)];
-    const double h = vh - c[11];
-    const double_double hs = split(h);
-    const double_double s = fast_two_sum(c[0], c[2] * hs.hi);
-    const double w = h + vl;
-    const double w2 = w * w;
-    const double tail =
-        w2 * (((c[4] + w * c[5]) + w2 * (c[6] + w * c[7])) + (w2 * w2) * ((c[8] + w * c[9]) + w2 * c[10]));
-    return {s.hi, ((((c[2] * hs.lo + (c[3] * h + c[2] * vl)) + c[1]) + s.lo) + tail)};
+    const double_double value = expansion_at(c, vh, vl);
+    return {value.hi, value.lo};
 }
 
 // k - a for a constant k = kh + kl with kh >= |a hi| (so that kh - a hi is
@@ -334,15 +329,8 @@ inline angle_sum arcsine_fast(double sh, double sl) {
     } else {
         i = static_cast<int>(sh * 1024.0 - 703.5);
     }
-    const double* a = trig_constants::arcsine_table[i];
-    const double h = sh - a[11];
-    const double_double hs = split(h);
-    const double_double s = fast_two_sum(a[0], a[2] * hs.hi);  // |a0| >= |a1 h| or a0 = 0
-    const double v = h + sl;
-    const double v2 = v * v;
-    const double tail =
-        v2 * (((a[4] + v * a[5]) + v2 * (a[6] + v * a[7])) + (v2 * v2) * ((a[8] + v * a[9]) + v2 * a[10]));
-    return {s.hi, ((((a[2] * hs.lo + (a[3] * h + a[2] * sl)) + a[1]) + s.lo) + tail)};
+    const double_double value = expansion_at(trig_constants::arcsine_table[i], sh, sl);
+    return {value.hi, value.lo};
 }
 
 // 2 asin sqrt((1 - a)/2) as hi + lo, for 1/2 <= a < 1:

@@ -3,6 +3,7 @@
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/float_bits.h"
 #include "real/trig/angle_reduction.h"
+#include "real/trig/expansion_row.h"
 #include "real/trig/taylor_kernels.h"
 #include "real/trig/trig_constants.h"
 #include "real/trig/wide_angle_functions.h"
@@ -235,15 +236,8 @@ inline bool tangent_fast(double x, double& result) {
     const bool negative = r.hi < 0.0;
     const double u = negative ? -r.hi : r.hi;
     const double l = negative ? -r.lo : r.lo;
-    const double* b = tc::tangent_table[static_cast<int>(u * tc::tangent_table_step + 0.5)];
-    const double h = u - b[11];
-    const double_double hs = split(h);
-    const double_double s = fast_two_sum(b[0], b[2] * hs.hi);
-    const double v = h + l;
-    const double v2 = v * v;
-    const double tail =
-        v2 * (((b[4] + v * b[5]) + v2 * (b[6] + v * b[7])) + (v2 * v2) * ((b[8] + v * b[9]) + v2 * b[10]));
-    const double_double t = fast_two_sum(s.hi, (((b[2] * hs.lo + (b[3] * h + b[2] * l)) + b[1]) + s.lo) + tail);
+    const double_double value = expansion_at(tc::tangent_table[static_cast<int>(u * tc::tangent_table_step + 0.5)], u, l);
+    const double_double t = fast_two_sum(value.hi, value.lo);
     // -1/t, formed whatever the quadrant: a selection costs less than a
     // branch that goes either way at random.
     const double q = 1.0 / t.hi;

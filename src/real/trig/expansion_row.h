@@ -1,0 +1,27 @@
+// The fast phases of the tangent, arc sine and arc tangent evaluate one row of
+// a generated expansion table, laid out as {a0 hi, a0 lo, a1 head, a1 tail,
+// a2 .. a8, x0}: the function near the row's point x0 is
+// a0 + a1 h + a2 h^2 + ... + a8 h^8 with h = x - x0.
+#pragma once
+
+#include "real/kernels/double_double_ops.h"
+
+namespace vyxmath {
+
+// The row's value at x = xh + xl as hi + lo. a0 + a1 head * h hi is an exact
+// ordered sum, since each row's |a0| >= |a1 h| or a0 = 0; h = xh - x0 is exact
+// (x0 lies within a factor of two of xh); the rest is gathered in lo, the
+// polynomial's tail from h + xl, in the order each fast phase's error bound
+// counts.
+inline double_double expansion_at(const double* row, double xh, double xl) {
+    const double h = xh - row[11];
+    const double_double hs = split(h);
+    const double_double s = fast_two_sum(row[0], row[2] * hs.hi);
+    const double v = h + xl;
+    const double v2 = v * v;
+    const double tail = v2 * (((row[4] + v * row[5]) + v2 * (row[6] + v * row[7])) +
+                              (v2 * v2) * ((row[8] + v * row[9]) + v2 * row[10]));
+    return {s.hi, ((((row[2] * hs.lo + (row[3] * h + row[2] * xl)) + row[1]) + s.lo) + tail)};
+}
+
+}  // namespace vyxmath
