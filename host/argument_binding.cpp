@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "frame/real_export.h"
+#include "common/export_arguments.h"
 #include "host_limits.h"
 
 namespace vyxmath::host {
@@ -131,7 +131,7 @@ bool bind_arguments(const ExportInfo& e, std::span<const Argument> args, HostVar
         }
         if (kind == SlotKind::digits) {
             const std::int32_t digits = effective_digits(number);
-            if (digits > max_digits || result_bytes(digits) > vars.text_capacity) {
+            if (digits > max_digits || written_text_bound(digits) > vars.text_capacity) {
                 name_argument(e, position, slot, error).add(" is ").add(static_cast<std::int64_t>(digits));
                 error.add(", above the host's limit of ").add(static_cast<std::int64_t>(max_digits));
                 return false;

@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "common/export_arguments.h"
+
 namespace vyxmath::host {
 
 // Largest digits argument the host passes on. The module writes at most
-// digits + 8 bytes into p1 (8 bytes when digits <= 1).
+// written_text_bound(digits) bytes into p1.
 inline constexpr int max_digits = 4096;
 
 // Longest call line in batch mode, and longest text the host copies into a
@@ -21,12 +23,7 @@ inline constexpr std::size_t max_text_bytes = max_line_bytes;
 // more than four arguments, so a line with more words is always wrong.
 inline constexpr std::size_t max_line_words = 8;
 
-// Bytes the module may write into p1 for a given effective digits value.
-constexpr std::size_t result_bytes(int effective_digits) {
-    return static_cast<std::size_t>(std::max(effective_digits, 1)) + 8;
-}
-
 // p1's text variable holds either an operand (read first) or a result.
-inline constexpr std::size_t text_variable_bytes = std::max(max_text_bytes + 1, result_bytes(max_digits));
+inline constexpr std::size_t text_variable_bytes = std::max(max_text_bytes + 1, written_text_bound(max_digits));
 
 }  // namespace vyxmath::host

@@ -1,15 +1,11 @@
 #include "operand_check.h"
 
 #include "argument_binding.h"
-#include "frame/real_export.h"
+#include "common/export_arguments.h"
+#include "common/text_characters.h"
 
 namespace vyxmath::host {
 namespace {
-
-// The number reader's space class: tab, line feed, vertical tab, form feed,
-// carriage return and space.
-constexpr bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 std::size_t digit_run(std::string_view text, std::size_t at) {
     std::size_t end = at;

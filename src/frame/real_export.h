@@ -7,19 +7,10 @@
 
 #include <cstdint>
 
+#include "common/export_arguments.h"
 #include "numtext/module_conversions.h"
 
 namespace vyxmath {
-
-inline constexpr std::int32_t default_digits = 8;
-
-enum class AngleUnit : std::int32_t { radians = 0, degrees = 1 };
-
-constexpr std::int32_t effective_digits(std::int32_t digits) {
-    return digits == 0 ? default_digits : digits;
-}
-
-constexpr bool is_valid_angle_unit(std::int32_t unit) { return unit == 0 || unit == 1; }
 
 // p1 <- op(read(p1), read(p2)).
 template <class Op>

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "numtext/number_layout.h"
+#include "numtext/writer_rules.h"
 
 namespace vyxmath {
 
@@ -26,8 +27,6 @@ char* put_sign(const digit_record& record, char* out) {
 
 }  // namespace
 
-// Doubles have decimal exponents from -324 to +308, so three exponent digits
-// always suffice; the fixed width is part of the text's form.
 char* exponent_form(digit_record record, std::int32_t k, char* buffer) {
     cut_digits(record, k + 1);
     char* out = put_sign(record, buffer);
@@ -36,13 +35,7 @@ char* exponent_form(digit_record record, std::int32_t k, char* buffer) {
         *out++ = '.';
         out = put_digits(record, 1, k, out);  // a digit made by a carry beyond these is not shown
     }
-    const int exponent = record.point - 1;
-    const int magnitude = exponent < 0 ? -exponent : exponent;
-    *out++ = 'e';
-    *out++ = exponent < 0 ? '-' : '+';
-    *out++ = static_cast<char>('0' + magnitude / 100);
-    *out++ = static_cast<char>('0' + magnitude / 10 % 10);
-    *out++ = static_cast<char>('0' + magnitude % 10);
+    out = put_exponent_part(record.point - 1, out);
     *out = '\0';
     return out;
 }

@@ -5,6 +5,7 @@
 // extended format, then round_mantissa. Digit strings whose D fits 64 bits
 // are first offered to the direct rounding, which gives the same bits with
 // one product whenever it can prove them.
+#include "common/text_characters.h"
 #include "numtext/direct_rounding.h"
 #include "numtext/module_conversions.h"
 #include "numtext/number_reader.h"
@@ -12,9 +13,6 @@
 namespace vyxmath {
 namespace {
 
-constexpr bool is_space(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-// "D", "E", "d" and "e": setting bit 5 maps the capitals onto the small ones.
-constexpr bool is_exponent_marker(unsigned char c) { return static_cast<unsigned>((c | 0x20) - 'd') < 2; }
 constexpr unsigned digit_value(unsigned char c) { return c - unsigned{'0'}; }  // above 9 for a non-digit
 
 // Gathers up to eight digits of a run into a 32-bit group, four per step:

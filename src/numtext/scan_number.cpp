@@ -3,9 +3,7 @@
 // pass that stops at the first byte that cannot continue the number (the
 // terminating NUL always is such a byte), so nothing past it is read.
 //
-// Character classes are fixed bytes, independent of any locale: the space
-// class is exactly tab, line feed, vertical tab, form feed, carriage return
-// and space; bytes 0x80..0xFF are never digits or spaces.
+// The byte classes are those of common/text_characters.h.
 //
 // Of the significant digits the first 25 are kept; zeros before the first
 // nonzero digit never count. The decimal adjustment collects what the kept
@@ -13,14 +11,11 @@
 // kept fraction digit and for each fraction zero skipped before the first
 // kept digit, +1 for the 25th digit once it has rounded the 24th, and +1 for
 // each trailing zero removed at the end.
+#include "common/text_characters.h"
 #include "numtext/number_reader.h"
 
 namespace vyxmath {
 namespace {
-
-constexpr bool is_space(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-constexpr bool is_digit(unsigned char c) { return static_cast<unsigned char>(c - '0') < 10; }
-constexpr bool is_exponent_marker(unsigned char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
 
 constexpr int written_exponent_cap = decimal_exponent_limit + 1;
 

@@ -18,9 +18,9 @@
 #include <bit>
 #include <cstring>
 
-#include "numtext/digit_pairs.h"
 #include "numtext/number_layout.h"
 #include "numtext/wide_product.h"
+#include "numtext/writer_rules.h"
 
 namespace vyxmath {
 namespace {
@@ -223,15 +223,6 @@ void copy_digits(char* out, const char* from, int count, const char* bound) {
     }
 }
 
-char* put_exponent(int exponent, char* out) {
-    const int magnitude = exponent < 0 ? -exponent : exponent;
-    out[0] = 'e';
-    out[1] = exponent < 0 ? '-' : '+';
-    out[2] = static_cast<char>('0' + magnitude / 100);
-    std::memcpy(out + 3, &digit_pairs[2 * (magnitude % 100)], 2);
-    return out + 5;
-}
-
 }  // namespace
 
 // An integer v with L <= digits digits: its 17-digit significand is exactly
@@ -304,19 +295,19 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
         significant = low != 0 ? n - trailing_zero_digits(low) : high != 0 ? n - 8 - trailing_zero_digits(high) : n - 16;
     }
 
-    const char* const bound = buffer + (n == 1 ? 8 : n + 8);
+    const char* const bound = buffer + written_text_bound(n);
     char* out = buffer;
     *out = '-';  // kept only for a negative value; a branch here would be mispredicted
     out += d.negative ? 1 : 0;
     // The layout is chosen on the point before the cut.
-    if (d.point < 0 || d.point > n) {
+    if (uses_exponent_form(d.point, n)) {
         *out++ = s[0];
         if (n > 1) {
             *out++ = '.';
             copy_digits(out, s + 1, significant - 1, bound);
             out += significant - 1;
         }
-        out = put_exponent(point - 1, out);
+        out = put_exponent_part(point - 1, out);
     } else {
         const int fraction_width = n - d.point;
         if (point > 0) {

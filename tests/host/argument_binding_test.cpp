@@ -192,7 +192,7 @@ TEST(BindArguments, NeverOffersLessRoomThanTheResultNeeds) {
         const std::string d = std::to_string(digits);
         const std::vector<Argument> args{{"2", 1}, {d.c_str(), d.size()}};
         Message error;
-        EXPECT_EQ(bind_arguments(*find_export("n_sqrt"), args, vars, slots, error), result_bytes(digits) <= 100)
+        EXPECT_EQ(bind_arguments(*find_export("n_sqrt"), args, vars, slots, error), written_text_bound(digits) <= 100)
             << digits;
     }
 }

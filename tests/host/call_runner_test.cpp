@@ -145,7 +145,7 @@ TEST(RunCall, SurvivesEveryDigitsValueTheModuleMayGet) {
     for (const char* digits : {"-2147483648", "-4096", "-2", "-1", "1", "2", "4096"}) {
         const Outcome got = run(runner, {"n_kakeru", "-1.2345678901234567", "1e-300", digits});
         ASSERT_TRUE(got.ok) << digits;
-        EXPECT_LE(got.text.size(), result_bytes(std::stoi(digits)) - 1) << digits;
+        EXPECT_LE(got.text.size(), written_text_bound(std::stoi(digits)) - 1) << digits;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "numtext/number_layout.h"
+#include "numtext/writer_rules.h"
 #include "numtext/sample_doubles.h"
 
 namespace vyxmath {
@@ -18,7 +19,7 @@ namespace {
 std::string record_text(double v, int digits) {
     const digit_record r = decimal_digits(v);
     char buffer[64];
-    if (r.point < 0 || r.point > digits) {
+    if (uses_exponent_form(r.point, digits)) {
         exponent_form(r, digits - 1, buffer);
     } else {
         fixed_form(r, digits - r.point, buffer);
