@@ -99,7 +99,7 @@ int estimate(const extended_magnitude& x) {
 extended_magnitude multiply_positive(const extended_magnitude& a, const extended_value& b) {
     extended_magnitude r;
     if (multiply_usual(a, magnitude_of(b), r)) return r;
-    return magnitude_of(multiply_extended_general(with_magnitude(false, a), b));
+    return magnitude_of(multiply_extended(with_magnitude(false, a), b));
 }
 
 struct scaled_magnitude {

@@ -1,5 +1,6 @@
-// The truncated fifteen-limb-pair product of two 80-bit mantissas, and the
-// inlined common case of multiply_extended built on it.
+// The truncated fifteen-limb-pair product of two 80-bit mantissas, its
+// rounding to 80 bits, and the inlined common case of multiply_extended built
+// on them.
 //
 // The mantissas are taken as five 16-bit limbs each, a0..a4 and b0..b4 (a0
 // least significant). The product keeps only the fifteen limb pairs with
@@ -37,9 +38,6 @@ inline constexpr int product_exponent_offset = 0x3FFE;
 inline constexpr int overflow_exponent_sum = 0xBFFD;
 inline constexpr int underflow_exponent_sum = 0x3FBF;
 
-// multiply_extended itself, for every case.
-extended_value multiply_extended_general(extended_value a, extended_value b);
-
 inline uint96 truncated_product(std::uint64_t a_high, std::uint64_t a0, std::uint64_t b_high, std::uint64_t b0) {
     const std::uint64_t a1 = a_high & 0xFFFF, a2 = (a_high >> 16) & 0xFFFF, a4 = a_high >> 48;
     const std::uint64_t b1 = b_high & 0xFFFF, b2 = (b_high >> 16) & 0xFFFF, b4 = b_high >> 48;
@@ -54,6 +52,30 @@ inline uint96 truncated_product(std::uint64_t a_high, std::uint64_t a0, std::uin
     s.bottom += edge_pairs;
     if (s.bottom < edge_pairs) ++s.top;  // S < 2^96, so top cannot overflow
     return s;
+}
+
+// S rounded half to even at 80 bits: the mantissa is bits 16..95 of S, its
+// top 64 bits in `top` and its low 16 in `low`. With the mantissa's last bit
+// added to it, the guard (bits 0..15) exceeds 0x8000 exactly when the
+// rounding goes up. A carry out of a mantissa of all ones leaves top = 2^63
+// and sets `carried`: the exponent goes up by one. (A denormalised S may have
+// top = 0 without any carry.)
+struct rounded_mantissa {
+    std::uint64_t top;
+    std::uint32_t low;
+    bool carried;
+};
+
+inline rounded_mantissa round_to_80_bits(const uint96& s) {
+    std::uint64_t top = (std::uint64_t{s.top} << 32) | (s.bottom >> 32);
+    std::uint32_t low = static_cast<std::uint32_t>(s.bottom >> 16) & 0xFFFF;
+    const std::uint32_t guard = static_cast<std::uint32_t>(s.bottom) & 0xFFFF;
+    low += (guard + (low & 1)) > 0x8000 ? 1 : 0;
+    const std::uint32_t carry = low >> 16;
+    top += carry;
+    const bool carried = top < carry;  // wrapped round to 0
+    if (carried) top = std::uint64_t{1} << 63;
+    return {top, low & 0xFFFF, carried};
 }
 
 // An extended value's magnitude in the form the product works on: the top
@@ -74,7 +96,7 @@ constexpr extended_value with_magnitude(bool negative, const extended_magnitude&
 // finite, and an exponent sum that leaves the product at exponent 1 or above.
 // Then S has its leading bit at 95 or 94 (its deficit is far below 2^94), so
 // normalising is a shift by at most one bit. Returns false, leaving r as it
-// was, for every other case; multiply_extended_general takes those.
+// was, for every other case; multiply_extended takes those.
 inline bool multiply_usual(const extended_magnitude& a, const extended_magnitude& b, extended_magnitude& r) {
     const int exponent_sum = a.exponent + b.exponent;
     const bool usual = static_cast<unsigned>(a.exponent - 1) < 0x7FFE && static_cast<unsigned>(b.exponent - 1) < 0x7FFE &&
@@ -90,30 +112,14 @@ inline bool multiply_usual(const extended_magnitude& a, const extended_magnitude
     s.bottom <<= shift;
     int e = exponent_sum - product_exponent_offset - static_cast<int>(shift);
 
-    // Round half to even at 80 bits: the mantissa is bits 16..95 of S. With
-    // the mantissa's last bit added to it, the guard exceeds 0x8000 exactly
-    // when the rounding goes up.
-    std::uint64_t top = (std::uint64_t{s.top} << 32) | (s.bottom >> 32);
-    std::uint32_t low = static_cast<std::uint32_t>(s.bottom >> 16) & 0xFFFF;
-    const std::uint32_t guard = static_cast<std::uint32_t>(s.bottom) & 0xFFFF;
-    low += (guard + (low & 1)) > 0x8000 ? 1 : 0;
-    top += low >> 16;
-    if (top == 0) {  // the mantissa was all ones
-        top = std::uint64_t{1} << 63;
-        ++e;
-    }
+    const rounded_mantissa m = round_to_80_bits(s);
+    if (m.carried) ++e;
     if (e >= extended_infinity_exponent) {
         r = {std::uint64_t{1} << 63, 0, extended_infinity_exponent};
     } else {
-        r = {top, low & 0xFFFF, e};
+        r = {m.top, m.low, e};
     }
     return true;
-}
-
-inline extended_value multiply_extended_inline(extended_value a, extended_value b) {
-    extended_magnitude r;
-    if (multiply_usual(magnitude_of(a), magnitude_of(b), r)) return with_magnitude(a.negative() != b.negative(), r);
-    return multiply_extended_general(a, b);
 }
 
 }  // namespace vyxmath

@@ -45,8 +45,11 @@ constexpr extended_value with_sign(extended_value x, bool negative) {
     return x;
 }
 
-// The truncated fifteen-limb-pair product, rounded half to even at 80 bits.
-extended_value multiply_extended(const extended_value& a, const extended_value& b);
+// The truncated fifteen-limb-pair product, rounded half to even at 80 bits,
+// for every case (extended_product.h has the inlined path for the usual
+// operands). Arguments by value: they arrive in registers, so a caller
+// holding them in registers need not store them first.
+extended_value multiply_extended(extended_value a, extended_value b);
 
 // value * 10^p for -5200 <= p <= 5200, by at most five table factors.
 // keep_low_bits = false first truncates the mantissa to its top 64 bits.

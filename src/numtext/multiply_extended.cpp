@@ -43,13 +43,7 @@ uint96 shift_right_sticky(const uint96& s, int n) {
 
 }  // namespace
 
-extended_value multiply_extended(const extended_value& a, const extended_value& b) {
-    return multiply_extended_general(a, b);
-}
-
-// Arguments by value: they arrive in registers, so a caller holding them in
-// registers need not store them first.
-extended_value multiply_extended_general(extended_value a, extended_value b) {
+extended_value multiply_extended(extended_value a, extended_value b) {
     const bool negative = a.negative() != b.negative();
     int ea = a.exponent();
     int eb = b.exponent();
@@ -78,18 +72,10 @@ extended_value multiply_extended_general(extended_value a, extended_value b) {
         e = 0;
     }
 
-    // Round half to even at 80 bits: the mantissa is bits 16..95 of S.
-    std::uint64_t top64 = (std::uint64_t{s.top} << 32) | (s.bottom >> 32);
-    std::uint16_t low16 = static_cast<std::uint16_t>(s.bottom >> 16);
-    const std::uint32_t guard = s.bottom & 0xFFFF;
-    if (guard > 0x8000 || (guard == 0x8000 && (low16 & 1) != 0)) {
-        if (++low16 == 0 && ++top64 == 0) {
-            top64 = std::uint64_t{1} << 63;
-            ++e;
-        }
-    }
+    const rounded_mantissa m = round_to_80_bits(s);
+    if (m.carried) ++e;
     if (e >= extended_infinity_exponent) return extended_infinity(negative);
-    return make_extended(negative, e, top64, low16);
+    return make_extended(negative, e, m.top, static_cast<std::uint16_t>(m.low));
 }
 
 }  // namespace vyxmath

@@ -53,15 +53,6 @@ decimal_number scan_decimal(const char* text);
 // of zeros.
 extended_value decimal_to_extended(const decimal_number& d);
 
-// What the scan found: `value` is decimal_to_extended of the scanned number,
-// meaningful only when a digit was seen; text without a number has
-// digit_seen false.
-struct scanned_number {
-    extended_value value;
-    bool digit_seen;
-};
-scanned_number scan_number(const char* text);
-
 // Rounds the 96-bit window W (the 80 mantissa bits then 16 zero bits,
 // positions 0..95 from the leading bit down) to its first n positions,
 // 1 <= n <= 61: one unit is added at position n - 1 only when position n is

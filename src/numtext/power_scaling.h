@@ -15,7 +15,7 @@ inline constexpr unsigned top_place_value = 4096;
 
 // m * 10^(+-n) with the factors of `table` (positive_powers or
 // negative_powers), n < 4096. The usual products are inlined; the rest go
-// through multiply_extended_general, which may change the sign only by
+// through multiply_extended, which may change the sign only by
 // making the value zero or infinite, so `negative` is kept up to date.
 inline extended_magnitude scale_magnitude(extended_magnitude m, bool& negative, unsigned n,
                                           const extended_value* table) {
@@ -24,7 +24,7 @@ inline extended_magnitude scale_magnitude(extended_magnitude m, bool& negative, 
         if (digit == 0) continue;
         const extended_value& factor = table[7 * k + digit - 1];
         if (!multiply_usual(m, magnitude_of(factor), m)) {
-            const extended_value product = multiply_extended_general(with_magnitude(negative, m), factor);
+            const extended_value product = multiply_extended(with_magnitude(negative, m), factor);
             negative = product.negative();
             m = magnitude_of(product);
         }

@@ -30,7 +30,7 @@ extended_value scale_by_power_of_ten(extended_value value, int p, bool keep_low_
     const extended_magnitude m = scale_magnitude(magnitude_of(value), negative, magnitude % top_place_value, table);
     value = with_magnitude(negative, m);
     for (unsigned top = magnitude / top_place_value; top != 0 && !is_zero_or_infinite(value); --top)
-        value = multiply_extended_general(value, table[top_entry_index]);
+        value = multiply_extended(value, table[top_entry_index]);
     return value;
 }
 

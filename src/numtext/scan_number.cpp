@@ -159,9 +159,4 @@ extended_value decimal_to_extended(const decimal_number& d) {
     return with_sign(value, d.negative);
 }
 
-scanned_number scan_number(const char* text) {
-    const decimal_number d = scan_decimal(text);
-    return {decimal_to_extended(d), d.what != decimal_number::form::none};
-}
-
 }  // namespace vyxmath

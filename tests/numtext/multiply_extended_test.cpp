@@ -3,7 +3,7 @@
 #include <cctype>
 #include <string>
 
-#include "numtext/extended_product.h"
+#include "numtext/extended_product_detail.h"
 #include "numtext/extended_value.h"
 #include "numtext/extended_test_support.h"
 #include "numtext/reference_multiply.h"

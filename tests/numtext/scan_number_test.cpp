@@ -7,7 +7,7 @@
 
 #include "numtext/exact_integer.h"
 #include "numtext/extended_test_support.h"
-#include "numtext/number_reader.h"
+#include "numtext/scan_number_detail.h"
 
 namespace vyxmath::testing {
 namespace {
