@@ -14,7 +14,7 @@
 #include "host_process.h"
 #include "vyxmath_version.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 // Ordinary calls of several kinds of export; the bad line goes in the middle.
@@ -313,4 +313,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

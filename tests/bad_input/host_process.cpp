@@ -15,7 +15,7 @@
 
 extern char** environ;
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 std::string slurp(const std::filesystem::path& path) {
@@ -65,4 +65,4 @@ HostRun run_host(const std::vector<std::string>& arguments, const std::string& i
     return run;
 }
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 
 struct HostRun {
     int status = -1;  // exit status, or -1 when the host did not exit normally
@@ -16,4 +16,4 @@ struct HostRun {
 // `arguments` are passed to the host as they are, without a shell.
 HostRun run_host(const std::vector<std::string>& arguments, const std::string& input = "");
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -112,7 +112,7 @@ Outcome call_once(const Input& in, const std::int32_t (&value)[4]) {
 
     std::unique_ptr<char[]> p1, p2;
     auto integer_variable = std::make_unique<std::int32_t>(integer_sentinel);
-    vyxmath::testing::ExportArguments args;
+    vyxmath::test::ExportArguments args;
     if (p1_is_text) {
         p1 = heap_text(in.p1_text, p1_room);
         args.text[0] = p1.get();
@@ -137,7 +137,7 @@ Outcome call_once(const Input& in, const std::int32_t (&value)[4]) {
     }
 
     Outcome out;
-    out.status = vyxmath::testing::export_callers[in.row](args);
+    out.status = vyxmath::test::export_callers[in.row](args);
 
     if (info.name == "n_sosu")
         FUZZ_CHECK(out.status == 0 || out.status == -1, "n_sosu returned %d", out.status);

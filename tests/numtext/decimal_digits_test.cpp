@@ -116,7 +116,7 @@ std::uint64_t digits_one_at_a_time(fraction96 f) {
 }
 
 TEST(FirstEighteenDigits, SingleProductMatchesDigitLoop) {
-    testing::bit_stream bits(7);
+    test::bit_stream bits(7);
     for (int i = 0; i < 100000; ++i) {
         const fraction96 f{static_cast<std::uint32_t>(bits.next() >> 40), bits.next()};  // F < 2^88
         ASSERT_EQ(first_18_digits(f), digits_one_at_a_time(f)) << f.high << ":" << f.low;
@@ -124,7 +124,7 @@ TEST(FirstEighteenDigits, SingleProductMatchesDigitLoop) {
     for (const fraction96 f : {fraction96{0, 0}, fraction96{0xFFFFFF, ~0ull}, fraction96{0x800000, 0}}) {
         EXPECT_EQ(first_18_digits(f), digits_one_at_a_time(f));
     }
-    for (double v : testing::sample_doubles(3000)) {
+    for (double v : test::sample_doubles(3000)) {
         if (!std::isfinite(v) || v == 0) continue;
         const extended_value x = double_to_extended(v);
         const fraction96 f = fraction_of(scale_below_one(x, estimate_decimal_exponent(x)).value);
@@ -134,7 +134,7 @@ TEST(FirstEighteenDigits, SingleProductMatchesDigitLoop) {
 
 #ifdef __SIZEOF_INT128__
 TEST(WideProduct, PortablePathMatchesNativeProduct) {
-    testing::bit_stream bits(11);
+    test::bit_stream bits(11);
     for (int i = 0; i < 100000; ++i) {
         const std::uint64_t a = i < 4 ? ~0ull >> (i * 16) : bits.next();
         const std::uint64_t b = i < 4 ? ~0ull : bits.next() >> (i % 64);
@@ -152,7 +152,7 @@ TEST(WideProduct, PortablePathMatchesNativeProduct) {
 // that rarely.
 TEST(DecimalDigits, WithinOneUnitOfCorrectlyRounded) {
     int samples = 0, differing = 0;
-    for (double v : testing::sample_doubles(20000)) {
+    for (double v : test::sample_doubles(20000)) {
         if (!std::isfinite(v) || v == 0) continue;
         const digit_record r = decimal_digits(v);
         ASSERT_GE(r.length, 1);

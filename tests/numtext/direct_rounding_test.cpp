@@ -14,7 +14,7 @@
 #include "numtext/number_reader.h"
 #include "numtext/power_tables.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 double by_extended_scaling(std::uint64_t d, int p, bool negative) {
@@ -134,4 +134,4 @@ TEST(PowersOfFive, EveryEntryIsTheNearest64BitValue) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

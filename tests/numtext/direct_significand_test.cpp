@@ -34,14 +34,14 @@ void expect_same_significand(double v, tally& t) {
 
 TEST(DirectSignificand, SameAsScalingForSampleDoubles) {
     tally t;
-    for (double v : testing::sample_doubles(20000)) ASSERT_NO_FATAL_FAILURE(expect_same_significand(v, t));
+    for (double v : test::sample_doubles(20000)) ASSERT_NO_FATAL_FAILURE(expect_same_significand(v, t));
     EXPECT_GT(t.answered, t.asked * 6 / 10);  // the markers and zeros never answer
 }
 
 // Every binary exponent, with random fractions, so that every table entry
 // and both of its neighbours (point one place up) are used.
 TEST(DirectSignificand, SameAsScalingOverEveryExponent) {
-    testing::bit_stream bits(5150);
+    test::bit_stream bits(5150);
     tally t;
     for (std::uint64_t exponent = 0; exponent < 2047; ++exponent)
         for (int i = 0; i < 40; ++i) {
@@ -54,7 +54,7 @@ TEST(DirectSignificand, SameAsScalingOverEveryExponent) {
 // Short decimals and the halfway texts between 17-digit neighbours are where
 // the 18th digit sits on or near 5.
 TEST(DirectSignificand, SameAsScalingNearHalves) {
-    testing::bit_stream bits(31337);
+    test::bit_stream bits(31337);
     tally t;
     for (int i = 0; i < 30000; ++i) {
         std::string text = std::to_string(bits.next() % 100000000000000000u) + "5e" +
@@ -76,17 +76,17 @@ TEST(WidePowersOfFive, EveryEntryIsTheTruncatedPower) {
     for (int q = wide_powers_of_five_first; q <= wide_powers_of_five_last; ++q) {
         const wide_power& w = wide_powers_of_five[q - wide_powers_of_five_first];
         ASSERT_NE(w.high >> 63, 0u) << q;
-        const testing::exact_integer t = (testing::exact_integer(w.high) << 64) + testing::exact_integer(w.low);
-        const testing::exact_integer next = t + testing::exact_integer(1);
+        const test::exact_integer t = (test::exact_integer(w.high) << 64) + test::exact_integer(w.low);
+        const test::exact_integer next = t + test::exact_integer(1);
         const int b = floor_log2_of_five_power(q);
-        testing::exact_integer five(1);
+        test::exact_integer five(1);
         for (int i = 0; i < (q < 0 ? -q : q); ++i) five *= 5;
         if (q >= 0) {
-            const testing::exact_integer scaled_five = five << 127;
+            const test::exact_integer scaled_five = five << 127;
             ASSERT_LE(t << b, scaled_five) << q;
             ASSERT_LT(scaled_five, next << b) << q;
         } else {
-            const testing::exact_integer power = testing::exact_integer::power_of_two(127 - b);
+            const test::exact_integer power = test::exact_integer::power_of_two(127 - b);
             ASSERT_LE(t * five, power) << q;
             ASSERT_LT(power, next * five) << q;
         }

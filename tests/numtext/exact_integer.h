@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 
 class exact_integer {
 public:
@@ -160,4 +160,4 @@ private:
     std::vector<std::uint32_t> words_;
 };
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -18,7 +18,7 @@ inline std::ostream& operator<<(std::ostream& os, const extended_value& x) {
     return os << text;
 }
 
-namespace testing {
+namespace test {
 
 // exponent, then the 80-bit mantissa as its top 64 bits and low 16 bits.
 constexpr extended_value ext(int exponent, std::uint64_t top64, std::uint16_t low16 = 0, bool negative = false) {
@@ -44,5 +44,5 @@ private:
     std::uint64_t state_;
 };
 
-}  // namespace testing
+}  // namespace test
 }  // namespace vyxmath

@@ -7,7 +7,7 @@
 #include "numtext/extended_test_support.h"
 #include "numtext/number_reader.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 // Mantissa bit for window position k (0 = leading bit), in the top 64 bits.
@@ -107,4 +107,4 @@ TEST(ExtendedToDouble, ExactValuesComeBackUnchanged) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

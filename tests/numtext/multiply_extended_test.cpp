@@ -8,7 +8,7 @@
 #include "numtext/extended_test_support.h"
 #include "numtext/reference_multiply.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 constexpr std::uint64_t leading = 0x8000000000000000;
@@ -138,4 +138,4 @@ TEST(MultiplyExtended, MatchesTheLimbByLimbReference) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

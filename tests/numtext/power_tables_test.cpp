@@ -4,7 +4,7 @@
 #include "numtext/exact_integer.h"
 #include "numtext/power_tables.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 exact_integer mantissa_of(const extended_value& x) { return exact_integer::from_mantissa(x.top64(), x.low); }
@@ -91,4 +91,4 @@ TEST(PowerTables, CheckingRows) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

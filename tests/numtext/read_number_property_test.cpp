@@ -17,7 +17,7 @@
 #include <unistd.h>
 #endif
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 std::string decimal(std::uint64_t n) { return std::to_string(n); }
@@ -119,4 +119,4 @@ TEST(ReadNumberProperty, ReadsNothingPastTheTerminatingNul) {
 #endif
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -29,7 +29,7 @@ void expect_same_bits(const std::string& text) {
 // it must leave to the scan: leading and trailing zeros, a point anywhere or
 // first or last, exponent parts with a sign, leading zeros, no digit, or
 // beyond the cap, and what may follow.
-std::string random_text(testing::bit_stream& bits) {
+std::string random_text(test::bit_stream& bits) {
     auto pick = [&bits](std::uint64_t n) { return bits.next() % n; };
     std::string text;
     if (pick(8) == 0) text += " \t"[pick(2)];
@@ -55,7 +55,7 @@ std::string random_text(testing::bit_stream& bits) {
 }
 
 TEST(ReadUsualTexts, SameBitsAsTheFullScanOnRandomTexts) {
-    testing::bit_stream bits(90210);
+    test::bit_stream bits(90210);
     for (int i = 0; i < 200000; ++i) {
         expect_same_bits(random_text(bits));
         if (HasFailure()) return;
@@ -63,7 +63,7 @@ TEST(ReadUsualTexts, SameBitsAsTheFullScanOnRandomTexts) {
 }
 
 TEST(ReadUsualTexts, SameBitsAsTheFullScanForWrittenDoubles) {
-    for (double v : testing::sample_doubles(2000)) {
+    for (double v : test::sample_doubles(2000)) {
         for (int precision : {15, 16, 17}) {
             char text[40];
             std::snprintf(text, sizeof text, "%.*e", precision, v);

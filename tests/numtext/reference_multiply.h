@@ -7,7 +7,7 @@
 
 #include "numtext/extended_value.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 
 // 96 bits as three 32-bit words, word 2 the most significant.
 struct bits96 {
@@ -88,4 +88,4 @@ inline extended_value reference_multiply_extended(const extended_value& a, const
     return make_extended(negative, e, top64, static_cast<std::uint16_t>(low16));
 }
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -11,7 +11,7 @@
 #include <limits>
 #include <vector>
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 
 // splitmix64: a fixed, portable stream of bit patterns.
 class bit_stream {
@@ -67,4 +67,4 @@ inline std::vector<double> sample_doubles(int random_count) {
     return all;
 }
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -7,7 +7,7 @@
 #include "numtext/power_tables.h"
 #include "numtext/reference_multiply.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 // 1 + 2^-64: its low 16 mantissa bits hold the only bit below the top 64.
@@ -117,4 +117,4 @@ TEST(ScaleByPowerOfTen, PowersBeyondTheTablesSaturate) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

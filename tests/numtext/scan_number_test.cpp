@@ -9,7 +9,7 @@
 #include "numtext/extended_test_support.h"
 #include "numtext/scan_number_detail.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 struct scan_case {
@@ -130,4 +130,4 @@ TEST(DigitsToExtended, IsExact) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

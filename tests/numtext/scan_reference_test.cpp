@@ -10,7 +10,7 @@
 #include "numtext/extended_test_support.h"
 #include "numtext/number_reader.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 struct reference_result {
@@ -164,4 +164,4 @@ TEST(ScanNumber, MatchesTheStateTableOnRandomTexts) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

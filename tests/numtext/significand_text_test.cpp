@@ -32,7 +32,7 @@ std::string record_text(double v, int digits) {
 // every length, so that the cut carries (or just fails to) at every n.
 std::vector<double> cut_edge_values() {
     std::vector<double> values;
-    testing::bit_stream bits(771);
+    test::bit_stream bits(771);
     for (int n = 1; n <= 17; ++n) {
         for (int nines = 0; nines <= n; ++nines) {
             for (const char* behind : {"5", "49", "51", "4999"}) {
@@ -63,7 +63,7 @@ void expect_same_texts(const std::vector<double>& values) {
     }
 }
 
-TEST(SignificandText, SameAsLayoutsForSampleDoubles) { expect_same_texts(testing::sample_doubles(3000)); }
+TEST(SignificandText, SameAsLayoutsForSampleDoubles) { expect_same_texts(test::sample_doubles(3000)); }
 
 TEST(SignificandText, SameAsLayoutsAtCutEdges) {
     std::vector<double> values = cut_edge_values();
@@ -74,7 +74,7 @@ TEST(SignificandText, SameAsLayoutsAtCutEdges) {
 
 TEST(SignificandText, SameAsLayoutsForShortDecimalsAndIntegers) {
     std::vector<double> values;
-    testing::bit_stream bits(4242);
+    test::bit_stream bits(4242);
     for (int i = 0; i < 20000; ++i) {
         const auto digits = static_cast<int>(bits.next() % 8) + 1;
         std::uint64_t m = bits.next() % 100000000u;
@@ -90,7 +90,7 @@ TEST(SignificandText, SameAsLayoutsForShortDecimalsAndIntegers) {
 TEST(IntegerText, SameAsLayoutsWhereverItAnswers) {
     std::vector<double> values;
     for (int i = 1; i <= 100000; ++i) values.push_back(i);
-    testing::bit_stream bits(1234);
+    test::bit_stream bits(1234);
     for (int i = 0; i < 20000; ++i) values.push_back(static_cast<double>(bits.next() % 200000000u));
     for (double p = 1; p < 1e9; p *= 10) {
         for (double v : {p - 1, p, p + 1, p + 0.5, p - 0.5}) values.push_back(v);

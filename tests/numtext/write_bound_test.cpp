@@ -21,7 +21,7 @@ namespace {
 constexpr unsigned char guard = 0xA5;
 
 TEST(WriteNumberBound, NothingWrittenPastTheBound) {
-    const std::vector<double> values = testing::sample_doubles(400);
+    const std::vector<double> values = test::sample_doubles(400);
     std::array<unsigned char, 40 + 8 + 64> buffer;
     for (std::int32_t digits = -5; digits <= 40; ++digits) {
         const std::size_t bound = written_text_bound(digits);

@@ -54,7 +54,7 @@ void expect_same_significand(double v, boundary_tally& t, bool next_to_margin) {
 // Offsets t of the fraction from one half, in units of 2^-s: zero, small
 // ones, every power of two and its neighbours (the margin 2^-16 and its
 // neighbours among them), and random ones just above the half.
-std::vector<std::int64_t> offsets(int s, testing::bit_stream& bits) {
+std::vector<std::int64_t> offsets(int s, test::bit_stream& bits) {
     std::vector<std::int64_t> t{0};
     auto both_signs = [&t](std::int64_t v) {
         t.push_back(v);
@@ -77,7 +77,7 @@ std::vector<std::int64_t> offsets(int s, testing::bit_stream& bits) {
 }
 
 TEST(WriteBoundaries, DirectSignificandAgreesAroundEveryHalfOfThe17thDigit) {
-    testing::bit_stream bits(1717);
+    test::bit_stream bits(1717);
     boundary_tally t;
     const wide m_low = wide{1} << 52, m_high = wide{1} << 53;
     for (int k = 1; k <= 24; ++k) {

@@ -6,7 +6,7 @@
 
 #include "real/kernels/float_bits.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 
 inline std::string bits_text(double x) {
     char text[48];
@@ -21,4 +21,4 @@ inline constexpr double tiny = smallest_subnormal;
 inline const double nan_a = from_bits(0x7FF8000000000AAAu);
 inline const double nan_b = from_bits(0xFFF8000000000BBBu);
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -29,7 +29,7 @@ struct EdgeCase {
     std::uint64_t expected_bits;
 };
 
-using testing::bits_text;
+using test::bits_text;
 
 const EdgeCase edge_cases[] = {
     {"exp(nan) keeps its payload", exp_kernel, quiet_nan_payload, 0x7FF8000000000123u},
@@ -112,28 +112,28 @@ TEST(ExpLogConstants, StoredLogarithmOfEIsTheComputedOne) {
 
 #ifdef VYXMATH_FIXED_POINT_REFERENCE
 // A double's exact value times 2^scale, which must be a whole number.
-testing::u128 to_fixed(double x, int scale) {
+test::u128 to_fixed(double x, int scale) {
     const std::uint64_t bits = to_bits(x);
     const int exponent = static_cast<int>(bits >> 52) - 1075 + scale;
-    const testing::u128 significand = (bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;
+    const test::u128 significand = (bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;
     return exponent >= 0 ? significand << exponent : significand >> -exponent;
 }
 
 TEST(ExpLogConstants, Ln2IsTheNearestPairTo106Bits) {
-    const testing::u128 pair = to_fixed(ln2.hi, 124) + to_fixed(ln2.lo, 124);
-    const testing::u128 exact = testing::ln2_fixed124();  // below ln 2 by < 124 units
-    const testing::u128 difference = pair > exact ? pair - exact : exact - pair;
+    const test::u128 pair = to_fixed(ln2.hi, 124) + to_fixed(ln2.lo, 124);
+    const test::u128 exact = test::ln2_fixed124();  // below ln 2 by < 124 units
+    const test::u128 difference = pair > exact ? pair - exact : exact - pair;
     // hi + lo is within half a unit of lo's last place (2^-109 = 2^15 units).
-    EXPECT_LE(difference, testing::u128{(1u << 15) + 124});
+    EXPECT_LE(difference, test::u128{(1u << 15) + 124});
 }
 
 TEST(ExpLogConstants, InverseLn10TimesLn10IsOneTo104Bits) {
-    const testing::u128 pair = to_fixed(inverse_ln10.hi, 110) + to_fixed(inverse_ln10.lo, 110);
+    const test::u128 pair = to_fixed(inverse_ln10.hi, 110) + to_fixed(inverse_ln10.lo, 110);
     // pair * 2^-110 * ln10 * 2^-124: the top half is in units of 2^-106.
-    const testing::u128 product = testing::high_product(pair, testing::ln10_fixed124());
-    const testing::u128 one = testing::u128{1} << 106;
-    const testing::u128 difference = product > one ? product - one : one - product;
-    EXPECT_LE(difference, testing::u128{2});
+    const test::u128 product = test::high_product(pair, test::ln10_fixed124());
+    const test::u128 one = test::u128{1} << 106;
+    const test::u128 difference = product > one ? product - one : one - product;
+    EXPECT_LE(difference, test::u128{2});
 }
 #endif
 
@@ -199,10 +199,10 @@ TEST_P(KernelAccuracy, StaysWithinOneUlpAndRoundsToNearest) {
         const double x = draw(random, r, both_signs && (i & 1) != 0);
         const double got = r.function(x);
         const long double want = r.reference(x);
-        const double error = testing::ulp_error(got, want);
+        const double error = test::ulp_error(got, want);
         if (error > worst) worst = error;
         ASSERT_LT(error, 1.0) << r.name << " at " << bits_text(x) << ": got " << bits_text(got);
-        if (testing::clearly_not_nearest(got, want)) ++not_nearest;
+        if (test::clearly_not_nearest(got, want)) ++not_nearest;
     }
     RecordProperty("not_nearest", not_nearest);
     RecordProperty("worst_ulp_error_x1000", static_cast<int>(worst * 1000));

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 
 using u128 = unsigned __int128;
 
@@ -40,5 +40,5 @@ inline u128 high_product(u128 a, u128 b) {
     return p11 + (p01 >> 64) + (p10 >> 64) + (mid >> 64);
 }
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test
 #endif

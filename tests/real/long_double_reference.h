@@ -10,7 +10,7 @@
 #include <cmath>
 #include <limits>
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 
 // The unit in the last place of doubles near the reference: 2^-1074 for
 // subnormals, else the spacing of doubles in want's binade.
@@ -41,5 +41,5 @@ inline bool clearly_not_nearest(double got, long double want) {
     return ulp_error(got, want) > 0.5 + 0x1p-10;
 }
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test
 #endif

@@ -9,7 +9,7 @@
 
 #include "real/bits_text.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 namespace ref = mpfr_reference;
@@ -62,4 +62,4 @@ TEST(MpfrReference, PlacesTheExactValueWithinTheSpacingOfDoubles) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

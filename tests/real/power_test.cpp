@@ -16,11 +16,11 @@
 namespace vyxmath {
 namespace {
 
-using testing::bits_text;
-using testing::inf;
-using testing::nan_a;
-using testing::nan_b;
-using testing::tiny;
+using test::bits_text;
+using test::inf;
+using test::nan_a;
+using test::nan_b;
+using test::tiny;
 
 struct PowCase {
     double a, b;
@@ -268,10 +268,10 @@ TEST_P(PowAccuracyTest, StaysWithinOneUlpAndRoundsToNearest) {
             ++compared;
             continue;
         }
-        const double error = testing::ulp_error(got, want);
+        const double error = test::ulp_error(got, want);
         if (error > worst) worst = error;
         ASSERT_LT(error, 1.0) << "pow(" << bits_text(a) << ", " << bits_text(b) << "): got " << bits_text(got);
-        if (testing::clearly_not_nearest(got, want)) ++not_nearest;
+        if (test::clearly_not_nearest(got, want)) ++not_nearest;
         ++compared;
     }
     RecordProperty("not_nearest", not_nearest);

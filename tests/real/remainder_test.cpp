@@ -14,11 +14,11 @@
 namespace vyxmath {
 namespace {
 
-using testing::bits_text;
-using testing::inf;
-using testing::nan_a;
-using testing::nan_b;
-using testing::tiny;
+using test::bits_text;
+using test::inf;
+using test::nan_a;
+using test::nan_b;
+using test::tiny;
 
 struct FmodCase {
     double a, b, expected;

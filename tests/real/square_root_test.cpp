@@ -14,7 +14,7 @@
 namespace vyxmath {
 namespace {
 
-using testing::bits_text;
+using test::bits_text;
 
 struct RootCase {
     double x, expected;

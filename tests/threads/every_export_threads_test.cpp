@@ -18,7 +18,7 @@
 #include "frame/export_table.h"
 #include "threads/export_invoker.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 constexpr int thread_count = 8;
@@ -171,4 +171,4 @@ TEST(ExportsOnEightThreads, GiveTheResultsOfASingleThread) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -11,7 +11,7 @@
 #include "frame/export_table.h"
 #include "vyxmath.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 
 // What an export may receive in each slot p1..p4: the text variable, the
 // integer variable (p1 only) or the integer value. A slot's kind in the
@@ -60,4 +60,4 @@ inline constexpr std::array<ExportCaller, export_count> export_callers = [] {
     return callers;
 }();
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

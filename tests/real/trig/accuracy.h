@@ -15,7 +15,7 @@
 #include "real/long_double_reference.h"
 
 #if defined(VYXMATH_LONG_DOUBLE_REFERENCE)
-namespace vyxmath::testing {
+namespace vyxmath::test {
 
 class accuracy_record {
 public:
@@ -72,5 +72,5 @@ private:
     std::mt19937_64 random_;
 };
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test
 #endif

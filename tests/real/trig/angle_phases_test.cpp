@@ -16,7 +16,7 @@
 #include "support/kernel_cases.h"
 #include "support/mpfr_reference.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 namespace ref = mpfr_reference;
@@ -128,4 +128,4 @@ TEST(AnglePhases, ArcValuesRoundedTo64Bits) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

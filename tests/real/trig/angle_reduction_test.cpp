@@ -10,7 +10,7 @@
 #include "real/trig/angle_reduction.h"
 #include "real/trig/big_fixed.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 struct reference_reduction {
@@ -158,4 +158,4 @@ TEST(LargeArgumentRemainder, AgreesWithTheProcessorsRemainder) {
 #endif
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -11,7 +11,7 @@
 #include "real/trig/accuracy.h"
 #include "real/trig/arc.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 constexpr double inf = std::numeric_limits<double>::infinity();
@@ -189,4 +189,4 @@ TEST(Arc, DoubleDoubleValuesCarryMoreThanADouble) {
 #endif
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

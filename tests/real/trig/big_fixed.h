@@ -11,7 +11,7 @@
 
 #include "real/double_double.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 
 class big_unsigned {
 public:
@@ -240,4 +240,4 @@ inline fixed two_over_pi_fixed() {
     return {false, q};
 }
 
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

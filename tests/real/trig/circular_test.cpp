@@ -12,7 +12,7 @@
 #include "real/trig/angle_reduction.h"
 #include "real/trig/circular.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 constexpr double inf = std::numeric_limits<double>::infinity();
@@ -125,4 +125,4 @@ TEST(Circular, ArgumentsOf2To63AndMore) {
 #endif
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -19,7 +19,7 @@
 #define VYXMATH_X87_REFERENCE 1
 #endif
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 constexpr double pi = 3.141592653589793;
@@ -129,4 +129,4 @@ TEST(DegreeConversion, ResultAgreesWithTheProcessor) {
 #endif
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

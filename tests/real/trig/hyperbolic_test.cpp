@@ -11,7 +11,7 @@
 #include "real/trig/accuracy.h"
 #include "real/trig/hyperbolic.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 constexpr double inf = std::numeric_limits<double>::infinity();
@@ -111,4 +111,4 @@ TEST(Hyperbolic, OverflowThreshold) {
 #endif
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

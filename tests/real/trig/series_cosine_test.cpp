@@ -12,7 +12,7 @@
 #include "real/trig/degree_conversion.h"
 #include "real/trig/series_cosine.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 struct pinned_case {
@@ -67,4 +67,4 @@ TEST(SeriesCosine, NearTheZerosOfTheCosine) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test

@@ -11,7 +11,7 @@
 #include "real/trig/trig_constants.h"
 #include "real/trig/big_fixed.h"
 
-namespace vyxmath::testing {
+namespace vyxmath::test {
 namespace {
 
 namespace tc = trig_constants;
@@ -246,4 +246,4 @@ TEST(TrigConstants, LargeArgumentPeriodIsPiTimes2To62RoundedTo64Bits) {
 }
 
 }  // namespace
-}  // namespace vyxmath::testing
+}  // namespace vyxmath::test
