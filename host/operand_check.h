@@ -17,13 +17,10 @@
 
 #include "call_line.h"
 #include "frame/export_table.h"
+#include "common/export_arguments.h"
 #include "message.h"
-#include "numtext/digit_record.h"
 
 namespace vyxmath::host {
-
-// Most significant digits a written number ever has.
-inline constexpr std::int32_t most_written_digits = record_digit_count;
 
 // At most one note per argument.
 using CallNotes = std::array<Message, 4>;

@@ -19,6 +19,10 @@ enum class AngleUnit : std::int32_t { radians = 0, degrees = 1 };
 
 constexpr bool is_valid_angle_unit(std::int32_t unit) { return unit == 0 || unit == 1; }
 
+// A written number never has more than 17 significant digits, whatever
+// digits asks for: a double is told apart from its neighbours by 17.
+inline constexpr std::int32_t most_written_digits = 17;
+
 // The longest texts, NUL included: the exponent form, sign + first digit +
 // point + (digits - 1) + "e+ddd" + NUL = digits + 8, or 8 at one digit,
 // which has no point; the plain form digits + 4; the markers at most 9, and

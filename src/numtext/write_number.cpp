@@ -1,9 +1,7 @@
 // write_number: a double as number text with at most `digits` significant
 // digits, in at most written_text_bound(digits) bytes, NUL included.
-#include <bit>
-
-#include "numtext/number_layout.h"
-#include "numtext/wide_product.h"
+#include "numtext/record_layouts.h"
+#include "numtext/significand_text.h"
 #include "numtext/writer_rules.h"
 #include "vyxmath.h"
 
@@ -14,11 +12,7 @@ namespace vyxmath {
 char* write_number(double value, std::int32_t digits, char* buffer) {
     if (digits < 1) digits = 1;
     if (digits <= significand_text_digit_limit) {
-        const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
-        std::uint32_t v;
-        if (small_integer_value(high_half(bits), low_half(bits), v) &&
-            write_small_integer(v, bits >> 63 != 0, digits, buffer))
-            return buffer;
+        if (write_integer(value, digits, buffer)) return buffer;
         const decimal_significand d = significand_of(value);
         if (d.digits != 0) {
             significand_text(d, digits, buffer);

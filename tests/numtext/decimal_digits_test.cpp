@@ -8,8 +8,10 @@
 #include <string>
 
 #include "numtext/digit_record.h"
+#include "numtext/significand_scaling.h"
 #include "numtext/sample_doubles.h"
 #include "numtext/wide_product.h"
+#include "numtext/widened_double.h"
 
 namespace vyxmath {
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "numtext/decimal_significand.h"
 #include "numtext/digit_record.h"
 #include "numtext/exact_integer.h"
 #include "numtext/power_tables.h"

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "numtext/number_layout.h"
+#include "numtext/record_layouts.h"
 
 namespace vyxmath {
 namespace {

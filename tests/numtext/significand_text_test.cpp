@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "numtext/number_layout.h"
+#include "numtext/record_layouts.h"
 #include "numtext/writer_rules.h"
 #include "numtext/sample_doubles.h"
+#include "numtext/significand_text.h"
 
 namespace vyxmath {
 namespace {

@@ -17,6 +17,7 @@
 #include <cmath>
 #include <vector>
 
+#include "numtext/decimal_significand.h"
 #include "numtext/digit_record.h"
 #include "numtext/sample_doubles.h"
 

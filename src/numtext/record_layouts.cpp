@@ -1,13 +1,40 @@
-// The two layouts of a finite record, and the marker text of one that is not.
-// They write the full text, padding the record's digits with "0"s up to the
-// wanted number of positions; trim_zeros then shortens the fraction.
+// The steps of writing a digit record as number text: the cut to the wanted
+// number of significant digits, the two layouts of a finite record and the
+// marker text of one that is not, and the removal of trailing fraction
+// zeros. The layouts write the full text, padding the record's digits with
+// "0"s up to the wanted number of positions; trim_zeros then shortens the
+// fraction.
+#include "numtext/record_layouts.h"
+
 #include <algorithm>
 #include <cstring>
 
-#include "numtext/number_layout.h"
 #include "numtext/writer_rules.h"
 
 namespace vyxmath {
+
+// The decision looks at the single digit behind the cut, so the value is
+// rounded a second time, after the 17-digit rounding of decimal_digits:
+// 2.0000001499999999766 has the 17 digits 20000001500000000 and cuts to
+// 2.0000002 at 8 digits.
+void cut_digits(digit_record& record, std::int32_t n) {
+    if (n >= record.length) return;  // nothing behind the cut: already exact
+    int kept = n;
+    if (record.digits[n] >= '5') {
+        while (kept > 0 && record.digits[kept - 1] == '9') --kept;  // 9s carried become 0s, dropped
+        if (kept == 0) {
+            record.digits[0] = '1';
+            kept = 1;
+            record.point = static_cast<std::int16_t>(record.point + 1);
+        } else {
+            ++record.digits[kept - 1];
+        }
+    } else {
+        while (record.digits[kept - 1] == '0') --kept;  // stops at the nonzero first digit
+    }
+    record.digits[kept] = '\0';
+    record.length = static_cast<std::uint8_t>(kept);
+}
 
 namespace {
 
@@ -71,6 +98,18 @@ char* marker_form(const digit_record& record, std::int64_t limit, char* buffer) 
     if (room_for_point) *out++ = '.';
     std::memcpy(out, record.digits + 1, record.length);  // the rest and its NUL
     return out + record.length - 1;
+}
+
+// Text without a point (an integer laid out with no fraction positions, or
+// the one-digit exponent form) is left alone: its zeros are significant.
+void trim_zeros(char* text) {
+    char* const point = std::strchr(text, '.');
+    if (point == nullptr) return;
+    char* fraction_end = point + 1;
+    while (*fraction_end != '\0' && *fraction_end != 'e') ++fraction_end;
+    char* kept_end = fraction_end;
+    while (kept_end > point + 1 && kept_end[-1] == '0') --kept_end;
+    if (kept_end != fraction_end) std::memmove(kept_end, fraction_end, std::strlen(fraction_end) + 1);
 }
 
 }  // namespace vyxmath

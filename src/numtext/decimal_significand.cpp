@@ -1,0 +1,123 @@
+// significand_of: the 17-digit significand by one product with a 128-bit
+// power of ten where that provably gives the digits of the extended route,
+// and by the route itself elsewhere.
+#include "numtext/decimal_significand.h"
+
+#include <bit>
+
+#include "numtext/power_tables.h"
+#include "numtext/significand_scaling.h"
+#include "numtext/wide_product.h"
+#include "numtext/widened_double.h"
+
+namespace vyxmath {
+namespace {
+
+// The direct digits. The extended route computes N = floor(10^17 v + 1/2)
+// (the 18 digits floor(10^18 v), then + 5 and / 10 on them, which is the
+// same), where v is x * 10^-p after at most three table products and the
+// product by one_tenth. Each product errs by less than 2^-75.7 relative (the
+// lost limb carries below 2^-75.99, the rounding to 80 bits 2^-80, the
+// factor's own rounding, or one_tenth's truncation, below 2^-79.6), so
+// 10^17 v is within 10^17 * 4 * 2^-75.7 < 2^-17.2 of its exact value, and
+// below 1 exactly when the exact value is, unless the two lie within 2^-70
+// of 1 - where either way the text is "1" with the point one place up.
+//
+// Here y = x * 10^(17 - p) is computed from a 128-bit power of five, off by
+// far less than 2^-60. Whenever y's fraction is at least 2^-16 away from 1/2,
+// N = floor(y + 1/2) is the route's; when y rounds to 10^17 or more, the
+// route's v was 1 or more (or its 17 digits were all 9s, which it writes as
+// 1 with the point one place up, the same text), and y / 10, computed from
+// the next power down, gives N with the point one place up. Values within
+// the margin of a half take the route itself.
+struct fixed_decimal {
+    std::uint64_t integer;
+    std::uint64_t fraction;  // the top 64 bits of the fraction
+};
+
+constexpr std::uint64_t one_half = std::uint64_t{1} << 63;
+constexpr std::uint64_t digit_margin = std::uint64_t{1} << 48;  // 2^-16
+
+// y = m * 2^e * 10^q for m with bit 63 set, when 10^16 <= y < 10^18.
+bool multiply_by_power_of_ten(std::uint64_t m, int e, int q, fixed_decimal& y) {
+    if (q < wide_powers_of_five_first || q > wide_powers_of_five_last) return false;
+    // 10^q = 5^q * 2^q ~ T * 2^(floor(log2 5^q) - 127 + q)
+    const wide_power& t = wide_powers_of_five[q - wide_powers_of_five_first];
+    const uint128_parts high = multiply_64x64(m, t.high);
+    const std::uint64_t middle_part = multiply_64x64(m, t.low).high;  // the lowest 64 bits barely matter
+    const std::uint64_t r1 = high.low + middle_part;
+    const std::uint64_t r2 = high.high + (r1 < middle_part ? 1 : 0);
+    // The 192-bit product r2:r1:... has its leading bit at 190 or 191, and
+    // y = product / 2^shift with 131 <= shift <= 139 for the y wanted here.
+    const int shift = 127 - e - floor_log2_of_five_power(q) - q;
+    if (shift <= 128 || shift >= 192) return false;
+    const int k = shift - 128;
+    y.integer = r2 >> k;
+    y.fraction = (r2 << (64 - k)) | (r1 >> k);
+    return true;
+}
+
+// N = floor(y + 1/2), or false when y lies too close to a half.
+bool round_clear_of_half(const fixed_decimal& y, std::uint64_t& n) {
+    if (y.fraction - (one_half - digit_margin) <= 2 * digit_margin) return false;
+    n = y.integer + (y.fraction >= one_half ? 1 : 0);
+    return true;
+}
+
+bool direct_significand(const extended_magnitude& x, int p, bool negative, decimal_significand& d) {
+    const int e = x.exponent - extended_bias - 63;
+    fixed_decimal y;
+    std::uint64_t n;
+    if (!multiply_by_power_of_ten(x.top, e, 17 - p, y) || !round_clear_of_half(y, n)) return false;
+    if (n >= ten_to_17) {
+        ++p;
+        if (!multiply_by_power_of_ten(x.top, e, 17 - p, y) || !round_clear_of_half(y, n)) return false;
+    }
+    if (n < ten_to_17 / 10 || n >= ten_to_17) return false;
+    d = {n, p, negative};
+    return true;
+}
+
+// Zero and the values that are not finite, which carry no digits.
+bool without_digits(std::uint64_t bits, decimal_significand& d) {
+    const bool negative = (bits & double_sign_bit) != 0;
+    if ((bits & ~double_sign_bit) == 0) {
+        d = {0, 0, false};
+        return true;
+    }
+    if (((bits >> 52) & 0x7FF) == 0x7FF) {
+        d = {0, 1, negative};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+decimal_significand significand_of(double value) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    decimal_significand d;
+    if (without_digits(bits, d)) return d;
+    const bool negative = (bits & double_sign_bit) != 0;
+    const extended_magnitude x = widen(bits);
+    const int p = estimate_decimal_exponent(x);
+    if (direct_significand(x, p, negative, d)) return d;
+    return significand_by_scaling(x, p, negative);
+}
+
+bool significand_directly(double value, decimal_significand& d) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    if (without_digits(bits, d)) return false;
+    const extended_magnitude x = widen(bits);
+    return direct_significand(x, estimate_decimal_exponent(x), (bits & double_sign_bit) != 0, d);
+}
+
+decimal_significand significand_by_scaling(double value) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    decimal_significand d;
+    if (without_digits(bits, d)) return d;
+    const extended_magnitude x = widen(bits);
+    return significand_by_scaling(x, estimate_decimal_exponent(x), (bits & double_sign_bit) != 0);
+}
+
+}  // namespace vyxmath

@@ -1,0 +1,79 @@
+// decimal_digits: a double's digit record, from its 17-digit significand or,
+// for a value that is not finite, its marker.
+#include "numtext/digit_record.h"
+
+#include <bit>
+#include <cstring>
+
+#include "numtext/decimal_significand.h"
+#include "numtext/digit_pairs.h"
+#include "numtext/widened_double.h"
+
+namespace vyxmath {
+namespace {
+
+constexpr std::uint64_t quiet_bit = std::uint64_t{1} << 51;
+
+digit_record make_record(char sign, int point, const char* text) {
+    digit_record r{};
+    r.sign = sign;
+    r.point = static_cast<std::int16_t>(point);
+    r.length = static_cast<std::uint8_t>(std::strlen(text));
+    std::memcpy(r.digits, text, r.length + 1u);
+    return r;
+}
+
+// Infinities keep their sign; the default not-a-number of invalid
+// operations (sign set, fraction bit 51 alone) is "indefinite"; every other
+// not-a-number, signalling ones included, is a quiet one. Quieting a
+// signalling not-a-number sets bit 51 next to a nonzero fraction, which never
+// makes it the indefinite pattern, so it needs no step of its own here.
+digit_record marker_record(std::uint64_t bits) {
+    const char sign = (bits & double_sign_bit) ? '-' : ' ';
+    const std::uint64_t fraction = bits & double_fraction_mask;
+    const char* marker = fraction == 0                                        ? "1#INF"
+                         : ((bits & double_sign_bit) && fraction == quiet_bit) ? "1#IND"
+                                                                               : "1#QNAN";
+    return make_record(sign, 1, marker);
+}
+
+// Writes the last 2 * pair_count digits of n, leading zeros included, ending
+// before `end`.
+void write_digit_pairs(std::uint32_t n, int pair_count, char* end) {
+    for (int i = 0; i < pair_count; ++i) {
+        end -= 2;
+        std::memcpy(end, &digit_pairs[2 * (n % 100)], 2);
+        n /= 100;
+    }
+}
+
+// The 17 decimal digits of n < 10^17, leading zeros included. Two 32-bit
+// halves keep the digit loop free of 64-bit divisions on 32-bit targets.
+void write_17_digits(std::uint64_t n, char* out) {
+    const std::uint32_t high = static_cast<std::uint32_t>(n / 100'000'000u);  // < 10^9
+    const std::uint32_t low = static_cast<std::uint32_t>(n % 100'000'000u);
+    out[0] = static_cast<char>('0' + high / 100'000'000u);
+    write_digit_pairs(high % 100'000'000u, 4, out + 9);
+    write_digit_pairs(low, 4, out + 17);
+}
+
+}  // namespace
+
+digit_record decimal_digits(double value) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    if (((bits >> 52) & 0x7FF) == 0x7FF) return marker_record(bits);
+    const decimal_significand d = significand_of(value);
+    if (d.digits == 0) return make_record(' ', 0, "0");
+
+    digit_record r{};
+    r.sign = d.negative ? '-' : ' ';
+    r.point = static_cast<std::int16_t>(d.point);
+    write_17_digits(d.digits, r.digits);
+    int length = record_digit_count;
+    while (r.digits[length - 1] == '0') --length;
+    r.digits[length] = '\0';
+    r.length = static_cast<std::uint8_t>(length);
+    return r;
+}
+
+}  // namespace vyxmath

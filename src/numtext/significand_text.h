@@ -1,0 +1,58 @@
+// The text of a finite nonzero value at up to 17 digits written straight
+// from its significand, and of a small integer straight from its binary
+// form: the fast paths of write_number, each giving the same bytes as the
+// record's layouts (record_layouts.h) followed by trim_zeros.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+#include "numtext/decimal_significand.h"
+#include "numtext/wide_product.h"
+
+namespace vyxmath {
+
+// The finished text (both layouts, trimmed) of a finite nonzero value's
+// significand at 1 <= digits <= 17, in one pass and without a record: the
+// same bytes as the layouts followed by trim_zeros. Returns its NUL.
+inline constexpr int significand_text_digit_limit = 17;
+char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer);
+
+// The two steps of write_integer (below). The test, inline so that the many values
+// that are no such integer cost no call: v = |value| when that is an
+// integer from 1 to 2^27 - 1 (the range that holds 10^8). It runs on the
+// two 32-bit halves of the pattern: |value| = 1.f 2^e, the leading bit and
+// f's top 20 bits in `top`, f's low 32 bits in `bottom`;
+// v = (top:bottom) >> (52 - e), an integer when no one bit is shifted out.
+inline bool small_integer_value(std::uint32_t high, std::uint32_t bottom, std::uint32_t& v) {
+    const int e = static_cast<int>((high >> 20) & 0x7FF) - 1023;
+    if (static_cast<unsigned>(e) > 26) return false;
+    const std::uint32_t top = (high & 0xFFFFFu) | 0x100000u;
+    if (e <= 20) {
+        // top's low 20 - e bits, moved up to the top of the word (two shifts,
+        // as a shift by 32 is undefined).
+        if ((bottom | ((top << (11 + e)) << 1)) != 0) return false;
+        v = top >> (20 - e);
+    } else {
+        const int shift = 52 - e;  // 26 to 31
+        if ((bottom << (32 - shift)) != 0) return false;
+        v = (top << (32 - shift)) | (bottom >> shift);
+    }
+    return true;
+}
+
+// The text of v, negative or not, when v < 10^8 has at most `digits` digits
+// and digits >= 2; false, writing nothing, otherwise.
+bool write_small_integer(std::uint32_t v, bool negative, std::int32_t digits, char* buffer);
+
+// The same text for an integer value below 10^8 that has no more than
+// `digits` digits, written from its binary form; false, writing nothing,
+// for any other value or for digits below 2.
+inline bool write_integer(double value, std::int32_t digits, char* buffer) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    std::uint32_t v;
+    return small_integer_value(high_half(bits), low_half(bits), v) &&
+           write_small_integer(v, bits >> 63 != 0, digits, buffer);
+}
+
+}  // namespace vyxmath
