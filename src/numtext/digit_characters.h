@@ -1,12 +1,11 @@
 // Decimal digits to characters eight at a time: the digit values of a
-// number below 10^8 on the byte lanes of one word, the count of its trailing
-// zero digits, and the short copies that place them. All in 32-bit steps
-// where 32-bit machines would otherwise call the library.
+// number below 10^8 on the byte lanes of one word, and the count of its
+// trailing zero digits. All in 32-bit steps where 32-bit machines would
+// otherwise call the library.
 #pragma once
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
 
 #include "numtext/wide_product.h"
 
@@ -62,37 +61,5 @@ inline int trailing_zero_digits(std::uint64_t values) {
 }
 
 inline constexpr std::uint64_t ascii_zeros = 0x3030303030303030u;
-
-// Copies 0 <= n <= 32 bytes with fixed-size moves that stay inside
-// [to, to + n).
-inline void copy_short(char* to, const char* from, int n) {
-    if (n >= 8) {
-        // Spelt out rather than a loop, which the compiler would turn into a
-        // call of the library's memcpy.
-        if (n > 8) std::memcpy(to, from, 8);
-        if (n > 16) std::memcpy(to + 8, from + 8, 8);
-        if (n > 24) std::memcpy(to + 16, from + 16, 8);
-        std::memcpy(to + n - 8, from + n - 8, 8);
-    } else if (n >= 4) {
-        std::memcpy(to, from, 4);
-        std::memcpy(to + n - 4, from + n - 4, 4);
-    } else if (n >= 2) {
-        std::memcpy(to, from, 2);
-        std::memcpy(to + n - 2, from + n - 2, 2);
-    } else if (n == 1) {
-        *to = *from;
-    }
-}
-
-// Copies count <= 8 characters as one fixed 8-byte move when those 8 bytes
-// lie within the caller's bound (the bytes beyond count are overwritten
-// later or lie behind the NUL), else exactly.
-inline void copy_digits(char* out, const char* from, int count, const char* bound) {
-    if (out + 8 <= bound && count <= 8) {
-        std::memcpy(out, from, 8);
-    } else {
-        copy_short(out, from, count);
-    }
-}
 
 }  // namespace vyxmath

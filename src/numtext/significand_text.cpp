@@ -48,6 +48,38 @@ constexpr std::uint64_t powers_of_ten[] = {
     100'000'000'000'000'000u,
 };
 
+// Copies 0 <= n <= 32 bytes with fixed-size moves that stay inside
+// [to, to + n).
+void copy_short(char* to, const char* from, int n) {
+    if (n >= 8) {
+        // Spelt out rather than a loop, which the compiler would turn into a
+        // call of the library's memcpy.
+        if (n > 8) std::memcpy(to, from, 8);
+        if (n > 16) std::memcpy(to + 8, from + 8, 8);
+        if (n > 24) std::memcpy(to + 16, from + 16, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n >= 2) {
+        std::memcpy(to, from, 2);
+        std::memcpy(to + n - 2, from + n - 2, 2);
+    } else if (n == 1) {
+        *to = *from;
+    }
+}
+
+// Copies count <= 8 characters as one fixed 8-byte move when those 8 bytes
+// lie within the caller's bound (the bytes beyond count are overwritten
+// later or lie behind the NUL), else exactly.
+void copy_digits(char* out, const char* from, int count, const char* bound) {
+    if (out + 8 <= bound && count <= 8) {
+        std::memcpy(out, from, 8);
+    } else {
+        copy_short(out, from, count);
+    }
+}
+
 // C, the cut to n digits, and the point P it has: P + 1 when the cut carried
 // through all n digits.
 struct cut_value {
@@ -64,35 +96,28 @@ cut_value cut_to_digits(const decimal_significand& d, int n) {
     return v;
 }
 
-// S: C's n digits from `first` on, then "0"s, of which a carried integer
-// part can reach the first. `significant` counts S's digits up to its last
-// nonzero.
-struct spelt_cut {
-    char space[32];
-    int first;
-    int significant;
-};
-
-void spell_cut(split_decimal c, int n, spelt_cut& s) {
+// S: C's n digits, then "0"s, of which a carried integer part can reach
+// the first, spelt into `space`; returns where S starts. `significant`
+// counts S's digits up to its last nonzero.
+const char* spell_cut(split_decimal c, int n, char* space, int& significant) {
     if (n <= 8) {
         const std::uint64_t values = eight_digit_values(c.lower);
         const std::uint64_t text = values | ascii_zeros;
-        std::memcpy(s.space, &text, 8);
-        std::memcpy(s.space + 8, &ascii_zeros, 8);
-        std::memcpy(s.space + 16, &ascii_zeros, 8);
-        s.first = 8 - n;
-        s.significant = n - trailing_zero_digits(values);  // C > 0: its leading digit is not 0
-    } else {
-        const std::uint64_t high = eight_digit_values(c.upper % 100'000'000u);
-        const std::uint64_t low = eight_digit_values(c.lower);
-        const std::uint64_t high_text = high | ascii_zeros, low_text = low | ascii_zeros;
-        s.space[0] = static_cast<char>('0' + c.upper / 100'000'000u);
-        std::memcpy(s.space + 1, &high_text, 8);
-        std::memcpy(s.space + 9, &low_text, 8);
-        std::memcpy(s.space + 17, &ascii_zeros, 8);
-        s.first = 17 - n;
-        s.significant = low != 0 ? n - trailing_zero_digits(low) : high != 0 ? n - 8 - trailing_zero_digits(high) : n - 16;
+        std::memcpy(space, &text, 8);
+        std::memcpy(space + 8, &ascii_zeros, 8);
+        std::memcpy(space + 16, &ascii_zeros, 8);
+        significant = n - trailing_zero_digits(values);  // C > 0: its leading digit is not 0
+        return space + (8 - n);
     }
+    const std::uint64_t high = eight_digit_values(c.upper % 100'000'000u);
+    const std::uint64_t low = eight_digit_values(c.lower);
+    const std::uint64_t high_text = high | ascii_zeros, low_text = low | ascii_zeros;
+    space[0] = static_cast<char>('0' + c.upper / 100'000'000u);
+    std::memcpy(space + 1, &high_text, 8);
+    std::memcpy(space + 9, &low_text, 8);
+    std::memcpy(space + 17, &ascii_zeros, 8);
+    significant = low != 0 ? n - trailing_zero_digits(low) : high != 0 ? n - 8 - trailing_zero_digits(high) : n - 16;
+    return space + (17 - n);
 }
 
 // d.ddd...e+XXX from S, the fraction up to S's last nonzero digit.
@@ -161,8 +186,9 @@ bool write_small_integer(std::uint32_t v, bool negative, std::int32_t digits, ch
 char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer) {
     const int n = digits;
     const cut_value cut = cut_to_digits(d, n);
-    spelt_cut s;
-    spell_cut(cut.c, n, s);
+    char digit_space[32];
+    int significant;
+    const char* const s = spell_cut(cut.c, n, digit_space, significant);
 
     const char* const bound = buffer + written_text_bound(n);
     char* out = buffer;
@@ -170,9 +196,9 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
     out += d.negative ? 1 : 0;
     // The layout is chosen on the point before the cut.
     if (uses_exponent_form(d.point, n)) {
-        out = put_exponent_layout(s.space + s.first, s.significant, n, cut.point, out, bound);
+        out = put_exponent_layout(s, significant, n, cut.point, out, bound);
     } else {
-        out = put_plain_layout(s.space + s.first, s.significant, n - d.point, cut.point, out, bound);
+        out = put_plain_layout(s, significant, n - d.point, cut.point, out, bound);
     }
     *out = '\0';
     return out;
