@@ -4,7 +4,7 @@
 #include "frame/real_export.h"
 #include "real/constants.h"
 #include "real/kernels/exp_log.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/kernels/power.h"
 #include "real/kernels/remainder.h"
 #include "real/square_root.h"

@@ -33,7 +33,7 @@
 
 #include "integer/real_to_integer.h"
 #include "real/constants.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/kernels/power.h"
 
 namespace vyxmath {

@@ -5,7 +5,7 @@
 #include "real/double_double.h"
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/exp_log.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/kernels/power.h"
 
 namespace vyxmath {

@@ -17,7 +17,7 @@
 #include <compare>
 #include <cstdint>
 
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 
 namespace vyxmath {
 namespace {
@@ -39,9 +39,8 @@ constexpr wide_product multiply_wide(std::uint64_t a, std::uint64_t b) {
 
 // A double v in [1, 4) as the whole number v 2^53, from its bits.
 std::uint64_t units(double v) {
-    const std::uint64_t bits = to_bits(v);
-    const int exponent = static_cast<int>(bits >> 52) - 1023;  // 0 or 1
-    return ((bits & 0x000FFFFFFFFFFFFFu) | (std::uint64_t{1} << 52)) << (exponent + 1);
+    const int exponent = unbiased_exponent(v);  // 0 or 1
+    return (fraction_field(v) | ieee_double::hidden_bit) << (exponent + 1);
 }
 
 // Whether the point half-way between the doubles a and b (both in [1, 2])
@@ -83,10 +82,9 @@ double newton_square_root(double x) {
         x *= 0x1p54;
         half_exponent_shift = -27;
     }
-    const std::uint64_t bits = to_bits(x);
-    const int exponent = static_cast<int>(bits >> 52) - 1023;
+    const int exponent = unbiased_exponent(x);
     const int k = exponent >= 0 ? exponent / 2 : -((1 - exponent) / 2);  // floor(exponent / 2)
-    const double m = from_bits((bits & 0x000FFFFFFFFFFFFFu) | static_cast<std::uint64_t>(exponent - 2 * k + 1023) << 52);
+    const double m = from_bits(fraction_field(x) | to_bits(power_of_two(exponent - 2 * k)));
     return root_of_reduced(m) * power_of_two(k + half_exponent_shift);
 }
 

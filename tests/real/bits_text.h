@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 
 namespace vyxmath::test {
 

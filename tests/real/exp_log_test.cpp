@@ -10,7 +10,7 @@
 
 #include "real/kernels/exp_log.h"
 #include "real/bits_text.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/fixed_point_reference.h"
 #include "real/long_double_reference.h"
 

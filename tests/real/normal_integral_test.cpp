@@ -7,7 +7,7 @@
 
 #include "integer/real_to_integer.h"
 #include "real/constants.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/kernels/power.h"
 #include "real/normal_integral.h"
 

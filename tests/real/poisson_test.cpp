@@ -11,7 +11,7 @@
 #include <random>
 
 #include "real/constants.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/kernels/power.h"
 #include "real/poisson.h"
 #include "real/long_double_reference.h"

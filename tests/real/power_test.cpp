@@ -9,7 +9,7 @@
 
 #include "real/constants.h"
 #include "real/bits_text.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/kernels/power.h"
 #include "real/long_double_reference.h"
 

@@ -8,7 +8,7 @@
 #include <random>
 
 #include "real/bits_text.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/square_root.h"
 
 namespace vyxmath {

@@ -8,7 +8,7 @@
 #include "real/constants.h"
 #include "real/kernels/exp_log.h"
 #include "real/kernels/exponential.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/kernels/logarithm.h"
 #include "real/kernels/power.h"
 #include "real/kernels/double_double_ops.h"

@@ -16,7 +16,7 @@
 #include "real/kernels/exponential.h"
 #include "real/kernels/logarithm.h"
 #include "real/kernels/wide_fixed.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 
 namespace vyxmath {
 namespace {
@@ -73,14 +73,9 @@ double_double scale(double_double a, int k) {
 // ln x for finite x > 0; constexpr so that the logarithm of a constant base
 // can be taken once, by the same operations.
 constexpr double_double natural_log(double x) {
-    int e = 0;
-    if (to_bits(x) < 0x0010000000000000u) {  // subnormal
-        x *= 0x1p54;
-        e = -54;
-    }
-    const std::uint64_t bits = to_bits(x);
-    e += static_cast<int>(bits >> 52) - 1023;
-    double m = from_bits((bits & 0x000FFFFFFFFFFFFFu) | 0x3FF0000000000000u);
+    const binade_split split = split_binade(x);
+    double m = split.significand;
+    int e = split.exponent;
     if (m > sqrt2) {
         m *= 0.5;
         e += 1;

@@ -35,7 +35,7 @@
 #include <cstdint>
 
 #include "real/kernels/double_double_ops.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/kernels/wide_fixed.h"
 
 namespace vyxmath {

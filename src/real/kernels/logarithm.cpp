@@ -32,7 +32,7 @@
 #include <cstdint>
 
 #include "real/double_double.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 
 namespace vyxmath {
 namespace {
@@ -55,14 +55,14 @@ constexpr double fast_phase_error = 0x1p-66;
 double_double log_pair(double x) {
     std::uint64_t bits = to_bits(x);
     int e = 0;
-    if (bits < 0x0010000000000000u) {  // subnormal
+    if (bits < ieee_double::hidden_bit) {  // subnormal
         bits = to_bits(x * 0x1p54);
         e = -54;
     }
     const std::uint64_t offset_bits = bits - interval_offset;
     const log_table_entry& entry = log_table[(offset_bits >> 43) & 511];
-    e += static_cast<int>(static_cast<std::int64_t>(offset_bits) >> 52);
-    const double m = from_bits(bits - (offset_bits & 0xFFF0000000000000u));
+    e += static_cast<int>(static_cast<std::int64_t>(offset_bits) >> ieee_double::fraction_bits);
+    const double m = from_bits(bits - (offset_bits & ~ieee_double::fraction_mask));
 
     const double mh = from_bits(to_bits(m) & ~std::uint64_t{0x3FF});
     const double z = (mh * entry.r - 1.0) + (m - mh) * entry.r;

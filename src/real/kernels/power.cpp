@@ -24,7 +24,7 @@
 #include "real/kernels/double_double_ops.h"
 #include "real/kernels/exp_log.h"
 #include "real/kernels/exponential.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/kernels/wide_fixed.h"
 
 namespace vyxmath {
@@ -35,10 +35,10 @@ namespace {
 double integer_times_power_of_two(std::uint64_t n, int e) {
     const int width = std::bit_width(n);
     const int top = width - 1 + e;  // 2^top <= value < 2^(top+1)
-    if (top > 1023) return positive_infinity;
-    if (top >= -1022) {
-        if (width > 53) {
-            const int shift = width - 53;
+    if (top > ieee_double::max_exponent) return positive_infinity;
+    if (top >= ieee_double::min_normal_exponent) {
+        if (width > ieee_double::precision) {
+            const int shift = width - ieee_double::precision;
             const std::uint64_t rest = n & ((std::uint64_t{1} << shift) - 1);
             const std::uint64_t half = std::uint64_t{1} << (shift - 1);
             n >>= shift;
@@ -60,16 +60,9 @@ struct odd_and_exponent {
 
 // x = odd * 2^exponent for a finite x > 0.
 odd_and_exponent decompose(double x) {
-    const std::uint64_t bits = to_bits(x);
-    const int biased = static_cast<int>(bits >> 52);
-    std::uint64_t significand = bits & 0x000FFFFFFFFFFFFFu;
-    int exponent = -1074;
-    if (biased != 0) {
-        significand |= std::uint64_t{1} << 52;
-        exponent = biased - 1075;
-    }
-    const int zeros = std::countr_zero(significand);
-    return {significand >> zeros, exponent + zeros};
+    const integer_significand parts = integer_significand_of(x);
+    const int zeros = std::countr_zero(parts.significand);
+    return {parts.significand >> zeros, parts.exponent + zeros};
 }
 
 // floor(sqrt(n)) by Newton's iteration on integers, from above.

@@ -7,24 +7,10 @@
 
 #include <cstdint>
 
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 
 namespace vyxmath {
 namespace {
-
-struct significand_and_exponent {
-    std::uint64_t significand;  // below 2^53
-    int exponent;
-};
-
-// |x| = significand * 2^exponent for finite x.
-significand_and_exponent unpack(double x) {
-    const std::uint64_t bits = to_bits(x);
-    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-    const std::uint64_t fraction = bits & 0x000FFFFFFFFFFFFFu;
-    if (biased == 0) return {fraction, -1074};
-    return {fraction | (std::uint64_t{1} << 52), biased - 1075};
-}
 
 }  // namespace
 
@@ -35,8 +21,8 @@ double fmod_kernel(double a, double b) {
     if (a == 0.0) return 0.0;
     if (magnitude(a) < magnitude(b)) return a;
 
-    const significand_and_exponent x = unpack(a);
-    const significand_and_exponent y = unpack(b);
+    const integer_significand x = integer_significand_of(a);
+    const integer_significand y = integer_significand_of(b);
     std::uint64_t r = x.significand % y.significand;
     for (int shift_left = x.exponent - y.exponent; shift_left > 0 && r != 0;) {
         const int step = shift_left < 11 ? shift_left : 11;

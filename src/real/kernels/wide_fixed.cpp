@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 
 namespace vyxmath {
 namespace {
@@ -109,11 +109,12 @@ double approximate(const wide& a) {
 // smallest normal double per `tiny`; +inf above the largest double.
 double rounded(std::uint64_t n, int e, TinyResult tiny) {
     const int top = 63 + e;
-    if (top > 1023) return positive_infinity;
-    int shift = top >= -1022 ? 11 : -1074 - e;  // bits dropped
+    if (top > ieee_double::max_exponent) return positive_infinity;
+    int shift = top >= ieee_double::min_normal_exponent ? 64 - ieee_double::precision
+                                                         : ieee_double::subnormal_exponent - e;  // bits dropped
     std::uint64_t kept = shift >= 64 ? 0 : n >> shift;
     const std::uint64_t rest = shift >= 64 ? n : n & ((std::uint64_t{1} << shift) - 1);
-    if (tiny == TinyResult::round_to_nearest || top >= -1022) {
+    if (tiny == TinyResult::round_to_nearest || top >= ieee_double::min_normal_exponent) {
         if (shift <= 64) {
             const std::uint64_t half = std::uint64_t{1} << (shift - 1);
             if (rest > half || (rest == half && (kept & 1) != 0)) ++kept;
@@ -172,19 +173,6 @@ wide_exp_split exp_split_wide(const wide& y) {
 }
 
 // |x| = m 2^e exactly, m an integer below 2^53 (subnormals included).
-struct integer_significand {
-    std::uint64_t m;
-    int e;
-};
-
-integer_significand integer_significand_of(double x) {
-    const std::uint64_t bits = to_bits(x);
-    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-    const std::uint64_t fraction = bits & 0x000FFFFFFFFFFFFFu;
-    if (biased == 0) return {fraction, -1074};
-    return {fraction | (std::uint64_t{1} << 52), biased - 1075};
-}
-
 }  // namespace
 
 wide wide_from_double(double x) {
@@ -222,13 +210,9 @@ wide wide_log(double x) {
     // double-double y0 = ln m (error below 2^-95), one Newton step on e^y:
     // d = m e^-y0 - 1 (|d| < 2^-94), ln m = y0 + ln(1 + d) = y0 + d - d^2/2
     // + d^3/3 - ..., the terms left out below 2^-280; e^-y0 is good to 2^-210.
-    int e = 0;
-    if (is_subnormal(x)) {
-        x *= 0x1p54;
-        e = -54;
-    }
-    e += static_cast<int>((to_bits(x) >> 52) & 0x7FF) - 1023;
-    const double m = from_bits((to_bits(x) & 0x000FFFFFFFFFFFFFu) | 0x3FF0000000000000u);
+    const binade_split split = split_binade(x);
+    const double m = split.significand;
+    const int e = split.exponent;
     const double_double y0 = log_double_double(m);
     const wide y = sum(wide_from_double(y0.hi), wide_from_double(y0.lo));
     const wide_exp_split inverse = exp_split_wide(negated(y));  // e^-y0 = value 2^k, k in {0, -1}

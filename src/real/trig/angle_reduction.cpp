@@ -1,7 +1,7 @@
 #include "real/trig/angle_reduction.h"
 
 #include "real/kernels/double_double_ops.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/trig/trig_constants.h"
 
 namespace vyxmath {

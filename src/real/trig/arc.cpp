@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "real/kernels/double_double_ops.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/trig/expansion_row.h"
 #include "real/trig/degree_conversion.h"
 #include "real/trig/trig_constants.h"
@@ -420,10 +420,9 @@ double arctangent_of_tiny_quotient(double n, double d, double q) {
     // n / d = (on / od) 2^k with on, od odd: a tie at 2^-1074 granularity is
     // an odd multiple of 2^-1075, so od divides on and k = -1075.
     auto odd_part = [](double v, int& exponent) {
-        const std::uint64_t b = to_bits(v);
-        const int biased = static_cast<int>(b >> 52);
-        std::uint64_t m = (b & 0x000FFFFFFFFFFFFFu) | (biased != 0 ? 0x0010000000000000u : 0);
-        exponent = (biased != 0 ? biased : 1) - 1075;
+        const integer_significand parts = integer_significand_of(v);
+        std::uint64_t m = parts.significand;
+        exponent = parts.exponent;
         while ((m & 1) == 0) {
             m >>= 1;
             ++exponent;
@@ -483,7 +482,7 @@ bool arctangent2_phases(double y, double x, double& result) {
             small *= 0x1.0p600;
             large *= 0x1.0p600;
         }
-        const int shift = 1023 - static_cast<int>(to_bits(large) >> 52);
+        const int shift = -unbiased_exponent(large);
         small = scale_by_power_of_two(small, shift);
         large = scale_by_power_of_two(large, shift);
 

@@ -1,7 +1,7 @@
 #include "real/trig/circular.h"
 
 #include "real/kernels/double_double_ops.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/trig/angle_reduction.h"
 #include "real/trig/expansion_row.h"
 #include "real/trig/taylor_kernels.h"

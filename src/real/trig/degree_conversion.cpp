@@ -3,21 +3,17 @@
 #include <cstdint>
 
 #include "real/constants.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 
 namespace vyxmath {
 namespace {
-
-// 2^biased-1075 for the biased exponent of a normal double; the exponent of
-// the least significant bit of its significand.
-int lowest_bit_exponent(double x) { return static_cast<int>((to_bits(x) >> 52) & 0x7FF) - 1075; }
 
 // v * 2^k rounded once, for a positive normal v of at most 2^64 and any k
 // that keeps the product below the overflow threshold. Products that stay
 // normal are exact; a subnormal product is rounded by the last
 // multiplication alone, the ones before it being exact.
 double scale_rounding_once(double v, int k) {
-    if (k >= -1022) return scale_by_power_of_two(v, k);
+    if (k >= ieee_double::min_normal_exponent) return scale_by_power_of_two(v, k);
     return (v * power_of_two(k + 600)) * power_of_two(-600);
 }
 
@@ -33,18 +29,18 @@ wide_value round_to_64_bits(double_double v) {
     if (is_subnormal(v.hi)) {
         // lo is then zero: the value has at most 52 bits.
         std::uint64_t m = to_bits(v.hi);
-        int e = -1074;
+        int e = ieee_double::subnormal_exponent;
         while (m < (std::uint64_t{1} << 63)) {
             m <<= 1;
             --e;
         }
         return {m, e};
     }
-    const std::uint64_t hi_significand = (to_bits(v.hi) & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;
-    const int hi_exponent = lowest_bit_exponent(v.hi);
+    // hi = hi_significand * 2^hi_exponent, hi_exponent the weight of its last bit.
+    const auto [hi_significand, hi_exponent] = integer_significand_of(v.hi);
     // hi a power of two and lo negative: the value lies in the binade below
     // hi, where a 64-bit significand reaches one bit further down.
-    const int extra = (hi_significand == (std::uint64_t{1} << 52) && v.lo < 0.0) ? 12 : 11;
+    const int extra = (hi_significand == ieee_double::hidden_bit && v.lo < 0.0) ? 12 : 11;
     // In units of 2^(hi_exponent - extra), lo is at most 2^(extra - 1) in
     // magnitude, so rounding it to a whole number there is exact arithmetic
     // on small doubles: adding and removing 1.5 * 2^52 rounds to nearest even.
@@ -78,14 +74,7 @@ double degrees_to_radians(double x) {
     // does not depend on the power of two, and f * pi and the quotient are
     // normal doubles.
     const double a = magnitude(x);
-    int e = 0;
-    double f = a;
-    if (is_subnormal(a)) {
-        f = a * 0x1.0p64;
-        e = -64;
-    }
-    e += static_cast<int>(to_bits(f) >> 52) - 1023;
-    f = scale_by_power_of_two(f, -static_cast<int>(to_bits(f) >> 52) + 1023);
+    const auto [f, e] = split_binade(a);
     const double radians = scale_rounding_once((f * pi) / 180.0, e);
     return sign_bit(x) ? -radians : radians;
 }

@@ -4,7 +4,7 @@
 #include "real/kernels/exp_log.h"
 #include "real/kernels/exponential.h"
 #include "real/kernels/wide_fixed.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 
 namespace vyxmath {
 namespace {

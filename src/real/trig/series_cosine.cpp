@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "real/constants.h"
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/kernels/remainder.h"
 
 namespace vyxmath {

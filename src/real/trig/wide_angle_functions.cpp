@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/trig/angle_reduction.h"
 #include "real/trig/trig_constants.h"
 
@@ -123,7 +123,7 @@ wide_fixed wide_arctangent(double x) {
         angle = wide_arctangent_unit(to_wide(a));
     } else {
         // 1/a = (1/f) 2^-k for a = f 2^k, 1 <= f < 2.
-        const int k = static_cast<int>(to_bits(a) >> 52) - 1023;
+        const int k = unbiased_exponent(a);
         const wide_fixed inverse = shift_right(divide(wide_one(), to_wide(scale_by_power_of_two(a, -k))), k);
         angle = wide_half_pi() - wide_arctangent_unit(inverse);
     }

@@ -3,7 +3,7 @@
 #include <bit>
 #include <cmath>
 
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 
 namespace vyxmath {
 namespace {
@@ -85,11 +85,9 @@ wide_fixed to_wide(double x) {
     wide_fixed r{};
     r.negative = sign_bit(x);
     if (x == 0.0) return r;
-    const std::uint64_t bits = to_bits(x) & 0x7FFFFFFFFFFFFFFFu;
-    const int biased = static_cast<int>(bits >> 52);
-    const std::uint64_t significand = (bits & 0x000FFFFFFFFFFFFFu) | (biased != 0 ? 0x0010000000000000u : 0);
-    const int low = (biased != 0 ? biased : 1) - 1075 + wide_fraction_bits;  // position of bit 0
-    for (int i = 0; i < 53; ++i) {
+    const auto [significand, exponent] = integer_significand_of(x);
+    const int low = exponent + wide_fraction_bits;  // position of bit 0
+    for (int i = 0; i < ieee_double::precision; ++i) {
         const int p = low + i;
         if (p >= 0 && p < total_bits && ((significand >> i) & 1) != 0) r.word[p / 32] |= std::uint32_t{1} << (p % 32);
     }

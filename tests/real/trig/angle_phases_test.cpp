@@ -9,7 +9,7 @@
 #include <cmath>
 #include <random>
 
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/trig/arc.h"
 #include "real/trig/circular.h"
 #include "real/trig/wide_angle_functions.h"

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/trig/accuracy.h"
 #include "real/trig/arc.h"
 #include "real/trig/degree_conversion.h"

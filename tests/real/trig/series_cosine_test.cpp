@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "real/kernels/float_bits.h"
+#include "common/ieee_double.h"
 #include "real/trig/accuracy.h"
 #include "real/trig/degree_conversion.h"
 #include "real/trig/series_cosine.h"
