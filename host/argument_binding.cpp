@@ -62,82 +62,116 @@ void add_argument_form(const ExportInfo& e, Message& out) {
     }
 }
 
-bool bind_arguments(const ExportInfo& e, std::span<const Argument> args, HostVariables& vars,
-                    std::array<std::uintptr_t, 4>& slots, Message& error) {
+namespace {
+
+// Where an argument stands, for the messages about it.
+struct ArgumentPlace {
+    const ExportInfo& e;
+    std::size_t position;  // from 1, among the arguments given
+    int slot;
+};
+
+Message& name_argument(const ArgumentPlace& place, Message& error) {
+    return name_argument(place.e, place.position, place.slot, error);
+}
+
+bool check_argument_count(const ExportInfo& e, std::span<const Argument> args, Message& error) {
     const int limit = argument_count_limit(e);
-    if (args.size() > static_cast<std::size_t>(limit)) {
-        error.add(e.name).add(": too many arguments (").add(static_cast<std::int64_t>(args.size()));
-        error.add(" given, at most ").add(static_cast<std::int64_t>(limit)).add(": ");
-        add_argument_form(e, error);
-        error.add(")");
+    if (args.size() <= static_cast<std::size_t>(limit)) return true;
+    error.add(e.name).add(": too many arguments (").add(static_cast<std::int64_t>(args.size()));
+    error.add(" given, at most ").add(static_cast<std::int64_t>(limit)).add(": ");
+    add_argument_form(e, error);
+    error.add(")");
+    return false;
+}
+
+// A slot the export only writes, and which takes no argument: the host's
+// own variable, cleared; 0 for a slot the export does not use.
+std::uintptr_t bind_written_slot(SlotKind kind, HostVariables& vars) {
+    if (kind == SlotKind::text_out) {
+        vars.text[0] = '\0';
+        return slot_address(vars.text);
+    }
+    if (kind == SlotKind::int_out) {
+        vars.integer = 0;
+        return slot_address(&vars.integer);
+    }
+    return 0;
+}
+
+// A text argument must be given. An operand the export only reads is passed
+// as it stands; p1, read and then written, is copied into the host's own
+// variable.
+bool bind_text(const ArgumentPlace& place, SlotKind kind, const Argument* arg, HostVariables& vars,
+               std::uintptr_t& value, Message& error) {
+    if (arg == nullptr) {
+        name_argument(place, error).add(" is missing: ");
+        add_argument_form(place.e, error);
         return false;
     }
+    if (kind == SlotKind::text_in) {
+        value = slot_address(arg->text);
+        return true;
+    }
+    if (arg->size + 1 > vars.text_capacity || arg->size > max_text_bytes) {
+        name_argument(place, error).add(" is longer than the host's limit of ");
+        error.add(static_cast<std::int64_t>(max_text_bytes)).add(" bytes");
+        return false;
+    }
+    std::memcpy(vars.text, arg->text, arg->size);
+    vars.text[arg->size] = '\0';
+    value = slot_address(vars.text);
+    return true;
+}
 
+// A 32-bit integer argument, 0 when not given; a digits argument must leave
+// the result room in the host's text variable.
+bool bind_number(const ArgumentPlace& place, SlotKind kind, const Argument* arg, const HostVariables& vars,
+                 std::uintptr_t& value, Message& error) {
+    std::int32_t number = 0;
+    if (arg != nullptr) {
+        switch (parse_int32(arg->view(), number)) {
+            case IntegerError::none: break;
+            case IntegerError::not_an_integer:
+                name_argument(place, error).add(" is not an integer: ").add_quoted(arg->view());
+                return false;
+            case IntegerError::out_of_range:
+                name_argument(place, error).add(" is outside the 32-bit range: ").add_quoted(arg->view());
+                return false;
+        }
+    }
+    if (kind == SlotKind::digits) {
+        const std::int32_t digits = effective_digits(number);
+        if (digits > max_digits || written_text_bound(digits) > vars.text_capacity) {
+            name_argument(place, error).add(" is ").add(static_cast<std::int64_t>(digits));
+            error.add(", above the host's limit of ").add(static_cast<std::int64_t>(max_digits));
+            return false;
+        }
+    }
+    value = slot_value(number);
+    return true;
+}
+
+}  // namespace
+
+bool bind_arguments(const ExportInfo& e, std::span<const Argument> args, HostVariables& vars,
+                    std::array<std::uintptr_t, 4>& slots, Message& error) {
+    if (!check_argument_count(e, args, error)) return false;
     std::size_t next = 0;
     for (int slot = 0; slot < 4; ++slot) {
         const SlotKind kind = e.slots[static_cast<std::size_t>(slot)];
         std::uintptr_t& value = slots[static_cast<std::size_t>(slot)];
         value = 0;
         if (!takes_argument(e, slot)) {
-            if (kind == SlotKind::text_out) {
-                vars.text[0] = '\0';
-                value = slot_address(vars.text);
-            } else if (kind == SlotKind::int_out) {
-                vars.integer = 0;
-                value = slot_address(&vars.integer);
-            }
+            value = bind_written_slot(kind, vars);
             continue;
         }
-
-        const std::size_t position = next + 1;
+        const ArgumentPlace place{e, next + 1, slot};
         const Argument* arg = next < args.size() ? &args[next] : nullptr;
         ++next;
-
-        if (is_text_slot(kind)) {
-            if (arg == nullptr) {
-                name_argument(e, position, slot, error).add(" is missing: ");
-                add_argument_form(e, error);
-                return false;
-            }
-            if (kind == SlotKind::text_in) {
-                value = slot_address(arg->text);
-                continue;
-            }
-            // p1 read and then written: the host's own variable.
-            if (arg->size + 1 > vars.text_capacity || arg->size > max_text_bytes) {
-                name_argument(e, position, slot, error).add(" is longer than the host's limit of ");
-                error.add(static_cast<std::int64_t>(max_text_bytes)).add(" bytes");
-                return false;
-            }
-            std::memcpy(vars.text, arg->text, arg->size);
-            vars.text[arg->size] = '\0';
-            value = slot_address(vars.text);
-            continue;
-        }
-
-        std::int32_t number = 0;
-        if (arg != nullptr) {
-            switch (parse_int32(arg->view(), number)) {
-                case IntegerError::none: break;
-                case IntegerError::not_an_integer:
-                    name_argument(e, position, slot, error).add(" is not an integer: ").add_quoted(arg->view());
-                    return false;
-                case IntegerError::out_of_range:
-                    name_argument(e, position, slot, error)
-                        .add(" is outside the 32-bit range: ")
-                        .add_quoted(arg->view());
-                    return false;
-            }
-        }
-        if (kind == SlotKind::digits) {
-            const std::int32_t digits = effective_digits(number);
-            if (digits > max_digits || written_text_bound(digits) > vars.text_capacity) {
-                name_argument(e, position, slot, error).add(" is ").add(static_cast<std::int64_t>(digits));
-                error.add(", above the host's limit of ").add(static_cast<std::int64_t>(max_digits));
-                return false;
-            }
-        }
-        value = slot_value(number);
+        const bool bound = is_text_slot(kind) ? bind_text(place, kind, arg, vars, value, error)
+                                              : bind_number(place, kind, arg, vars, value, error);
+        if (!bound) return false;
     }
     return true;
 }

@@ -37,6 +37,60 @@ std::size_t utf8_sequence_length(std::string_view text, std::size_t i) {
     return length;
 }
 
+// The character an escape stands for ("\\" then `c`), or 0 for none.
+constexpr char escaped_character(char c) {
+    switch (c) {
+        case '"': return '"';
+        case '\\': return '\\';
+        case 'n': return '\n';
+        case 't': return '\t';
+        case 'r': return '\r';
+        default: return '\0';
+    }
+}
+
+// The quoted word opening at line[i], its escapes resolved in place (which
+// only ever shortens the text) and NUL-terminated; i moves past the closing
+// quote, which must end the word.
+LineProblem take_quoted_word(char* line, std::size_t size, std::size_t& i, Argument& word) {
+    const std::size_t opening = i++;
+    std::size_t written = i;
+    for (;;) {
+        if (i == size) return {LineError::unbalanced_quote, opening + 1};
+        const char c = line[i];
+        if (c == '"') break;
+        if (c != '\\') {
+            line[written++] = c;
+            ++i;
+            continue;
+        }
+        if (i + 1 == size) return {LineError::unbalanced_quote, opening + 1};
+        const char meant = escaped_character(line[i + 1]);
+        if (meant == '\0') return {LineError::unknown_escape, i + 1};
+        line[written++] = meant;
+        i += 2;
+    }
+    ++i;  // past the closing quote
+    if (i < size && !is_blank(line[i])) return {LineError::text_after_quote, i + 1};
+    line[written] = '\0';
+    word = {line + opening + 1, written - (opening + 1)};
+    return {};
+}
+
+// The unquoted word starting at line[i], NUL-terminated in place of the
+// blank behind it; i moves past that blank.
+LineProblem take_plain_word(char* line, std::size_t size, std::size_t& i, Argument& word) {
+    const std::size_t start = i;
+    while (i < size && !is_blank(line[i])) {
+        if (line[i] == '"') return {LineError::quote_inside_word, i + 1};
+        ++i;
+    }
+    line[i] = '\0';  // the blank behind the word, or line[size]
+    word = {line + start, i - start};
+    if (i < size) ++i;
+    return {};
+}
+
 }  // namespace
 
 LineProblem check_text_bytes(std::string_view text) {
@@ -64,47 +118,10 @@ LineProblem split_call_line(char* line, std::size_t size, CallWords& out) {
         while (i < size && is_blank(line[i])) ++i;
         if (i == size) break;
         if (out.count == max_line_words) return {LineError::too_many_words, i + 1};
-
         Argument& word = out.words[out.count++];
-        if (line[i] == '"') {
-            const std::size_t opening = i++;
-            std::size_t written = i;  // unescaping only ever shortens the text
-            for (;;) {
-                if (i == size) return {LineError::unbalanced_quote, opening + 1};
-                const char c = line[i];
-                if (c == '"') break;
-                if (c != '\\') {
-                    line[written++] = c;
-                    ++i;
-                    continue;
-                }
-                if (i + 1 == size) return {LineError::unbalanced_quote, opening + 1};
-                char meant;
-                switch (line[i + 1]) {
-                    case '"': meant = '"'; break;
-                    case '\\': meant = '\\'; break;
-                    case 'n': meant = '\n'; break;
-                    case 't': meant = '\t'; break;
-                    case 'r': meant = '\r'; break;
-                    default: return {LineError::unknown_escape, i + 1};
-                }
-                line[written++] = meant;
-                i += 2;
-            }
-            ++i;  // past the closing quote
-            if (i < size && !is_blank(line[i])) return {LineError::text_after_quote, i + 1};
-            line[written] = '\0';
-            word = {line + opening + 1, written - (opening + 1)};
-        } else {
-            const std::size_t start = i;
-            while (i < size && !is_blank(line[i])) {
-                if (line[i] == '"') return {LineError::quote_inside_word, i + 1};
-                ++i;
-            }
-            line[i] = '\0';  // the blank behind the word, or line[size]
-            word = {line + start, i - start};
-            if (i < size) ++i;
-        }
+        const LineProblem bad =
+            line[i] == '"' ? take_quoted_word(line, size, i, word) : take_plain_word(line, size, i, word);
+        if (bad) return bad;
     }
     if (out.count == 0) return {LineError::empty, 1};
     return {};

@@ -138,17 +138,18 @@ int run_single(CallRunner& runner, std::string_view name, std::span<char*> words
     return std::fflush(stdout) == 0 ? exit_ok : exit_call_failed;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    use_binary_standard_streams();
-    if (argc <= 1) {
-        print_usage(stderr);
-        return exit_usage;
-    }
+// What the options ask for; `next` is the index of the export's name.
+struct HostOptions {
     std::string module_path;
     NoteMode notes = NoteMode::warn;
     int next = 1;
+};
+
+// Reads the options before the export's name. Options that answer by
+// themselves (--help, --list, --version) and bad ones end the run: their
+// exit status is returned. -1 lets the run go on.
+int read_options(int argc, char** argv, HostOptions& options) {
+    int& next = options.next;
     for (; next < argc; ++next) {
         const std::string_view option(argv[next]);
         // "-" alone is batch mode; options come before the export's name.
@@ -171,23 +172,48 @@ int main(int argc, char** argv) {
             return exit_ok;
         }
         if (option == "--strict") {
-            notes = NoteMode::strict;
+            options.notes = NoteMode::strict;
         } else if (option == "--quiet") {
-            notes = NoteMode::quiet;
+            options.notes = NoteMode::quiet;
         } else if (option == "--module") {
             if (next + 1 == argc) return usage_error("--module needs a path");
-            module_path = argv[++next];
+            options.module_path = argv[++next];
         } else if (option.substr(0, 9) == "--module=") {
-            module_path = std::string(option.substr(9));
+            options.module_path = std::string(option.substr(9));
         } else {
             return usage_error("unknown option " + std::string(option));
         }
     }
+    return -1;
+}
+
+// Calls from standard input, one per line, until its end.
+int run_batch_mode(CallRunner& runner) {
+    std::fflush(stdout);
+    const BatchResult result = run_batch(0, 1, runner, default_block_bytes, 2);
+    if (result.io_error)
+        std::fprintf(stderr, "vyxmath: reading or writing failed after %llu lines\n",
+                     static_cast<unsigned long long>(result.calls));
+    return result.failed > 0 || result.io_error ? exit_call_failed : exit_ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    use_binary_standard_streams();
+    if (argc <= 1) {
+        print_usage(stderr);
+        return exit_usage;
+    }
+    HostOptions options;
+    if (const int answered = read_options(argc, argv, options); answered >= 0) return answered;
+    const int next = options.next;
     if (next == argc) return usage_error("no export named");
     const std::string_view name(argv[next]);
     const bool batch = name == "-";
     if (batch && next + 1 < argc) return usage_error("batch mode \"-\" takes no arguments");
 
+    std::string& module_path = options.module_path;
     if (module_path.empty()) module_path = default_module_path();
     LoadedModule module;
     std::string reason;
@@ -196,14 +222,7 @@ int main(int argc, char** argv) {
         return exit_usage;
     }
     const ExportIndex exports([&module](std::string_view export_name) { return module.resolve(export_name); });
-    CallRunner runner(exports, notes);
-
-    if (!batch) return run_single(runner, name, std::span<char*>(argv + next + 1, argv + argc));
-
-    std::fflush(stdout);
-    const BatchResult result = run_batch(0, 1, runner, default_block_bytes, 2);
-    if (result.io_error)
-        std::fprintf(stderr, "vyxmath: reading or writing failed after %llu lines\n",
-                     static_cast<unsigned long long>(result.calls));
-    return result.failed > 0 || result.io_error ? exit_call_failed : exit_ok;
+    CallRunner runner(exports, options.notes);
+    if (batch) return run_batch_mode(runner);
+    return run_single(runner, name, std::span<char*>(argv + next + 1, argv + argc));
 }
