@@ -1,5 +1,8 @@
 #include "real/trig/angle_reduction.h"
 
+#include <algorithm>
+#include <bit>
+
 #include "real/kernels/double_double_ops.h"
 #include "common/ieee_double.h"
 #include "real/trig/trig_constants.h"
@@ -40,16 +43,36 @@ constexpr int product_words = two_over_pi_word_count + 2;
 struct wide_product {
     std::uint32_t word[product_words];  // word[0] least significant
 
+    std::uint32_t word_at(int index) const {
+        return (index < 0 || index >= product_words) ? 0 : word[index];
+    }
+
     bool bit(int position) const {
         if (position < 0 || position >= 32 * product_words) return false;
         return ((word[position / 32] >> (position % 32)) & 1) != 0;
     }
 
-    // The 64 bits at positions top-63 .. top; positions below 0 read as 0.
+    // The 32 bits at positions low .. low+31; positions outside the product
+    // read as 0.
+    std::uint32_t bits_from(int low) const {
+        const int index = low >> 5;  // rounds down for negative positions too
+        const int shift = low & 31;
+        if (shift == 0) return word_at(index);
+        return (word_at(index) >> shift) | (word_at(index + 1) << (32 - shift));
+    }
+
+    // The 64 bits at positions top-63 .. top.
     std::uint64_t bits_below(int top) const {
-        std::uint64_t out = 0;
-        for (int p = top; p > top - 64; --p) out = (out << 1) | (bit(p) ? 1 : 0);
-        return out;
+        return (std::uint64_t{bits_from(top - 31)} << 32) | bits_from(top - 63);
+    }
+
+    // The highest set bit below position `end`, or -1; the product holds no
+    // bit at `end` or above.
+    int highest_bit_below(int end) const {
+        for (int i = std::min((end - 1) >> 5, product_words - 1); i >= 0; --i) {
+            if (word[i] != 0) return 32 * i + std::bit_width(word[i]) - 1;
+        }
+        return -1;
     }
 };
 
@@ -133,6 +156,31 @@ exact_fraction fraction_of_quotient(std::uint64_t magnitude, int exponent) {
     return f;
 }
 
+// 2^k modulo the large period for every k an argument's significand is
+// scaled by (k = 11 .. 971, and 27 more for its upper part), made by
+// doubling when the module is compiled.
+constexpr int residue_split = 27;
+constexpr int residue_count = 971 + residue_split + 1;
+
+struct power_residues {
+    std::uint64_t value[residue_count];
+};
+
+constexpr power_residues make_power_of_two_residues() {
+    constexpr std::uint64_t period = large_argument_period;
+    power_residues table{};
+    std::uint64_t r = 1;
+    for (int k = 0; k < residue_count; ++k) {
+        table.value[k] = r;
+        // 2r modulo the period for r below it; 2r may exceed 2^64, so the
+        // comparison is made as r >= period - r.
+        r = (r >= period - r) ? r - (period - r) : r + r;
+    }
+    return table;
+}
+
+constexpr power_residues power_of_two_residues = make_power_of_two_residues();
+
 }  // namespace
 
 reduced_angle reduce_by_half_pi_exactly(std::uint64_t magnitude, int exponent, bool negative) {
@@ -142,8 +190,7 @@ reduced_angle reduce_by_half_pi_exactly(std::uint64_t magnitude, int exponent, b
     const int quadrant = f.quadrant;
     const bool round_up = f.round_up;
 
-    int top = fraction_bits - 1;
-    while (top >= 0 && !p.bit(top)) --top;
+    const int top = p.highest_bit_below(fraction_bits);
     if (top < 0) return {quadrant, {0.0, 0.0}};
 
     // The leading 106 bits of the fraction as hi + lo, in units of pi/2.
@@ -202,10 +249,7 @@ wide_reduced_angle reduce_by_half_pi_wide(double x) {
     // The fraction's leading 256 bits below the point, times pi/2.
     std::uint32_t words[wide_words] = {};
     for (int i = 0; i < wide_fraction_bits / 32; ++i) {
-        const int low = f.fraction_bits - wide_fraction_bits + 32 * i;
-        std::uint32_t w = 0;
-        for (int b = 31; b >= 0; --b) w = (w << 1) | (f.p.bit(low + b) ? 1u : 0u);
-        words[i] = w;
+        words[i] = f.p.bits_from(f.fraction_bits - wide_fraction_bits + 32 * i);
     }
     const wide_fixed half_pi = wide_from_words(trig_constants::half_pi_wide, false);
     wide_reduced_angle result{f.quadrant, wide_from_words(words, f.round_up) * half_pi};
@@ -219,16 +263,46 @@ wide_reduced_angle reduce_by_half_pi_wide(double x) {
 large_argument_remainder remainder_by_large_period(double x) {
     constexpr std::uint64_t period = large_argument_period;
     const std::uint64_t bits = to_bits(x);
-    const int shift = static_cast<int>((bits >> 52) & 0x7FF) - 1075;  // >= 11
-    std::uint64_t r = (bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;  // < period
-    // |x| = significand * 2^shift: double the residue shift times, modulo the
-    // period. The residue stays below the period (< 2^64), so 2r may exceed
-    // 2^64 only in the comparison, which is made as r >= period - r.
-    for (int i = 0; i < shift; ++i) r = (r >= period - r) ? r - (period - r) : r + r;
-    // The quotient rounds to nearest: a residue above half the period goes
-    // with the next multiple. The period is odd, so there is never a tie.
-    if (r > period / 2) return {period - r, true};
-    return {r, false};
+    const int shift = static_cast<int>((bits >> 52) & 0x7FF) - 1075;  // 11 .. 971
+    const std::uint64_t significand = (bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;
+    // |x| = (a + b 2^27) 2^shift with a < 2^27, b < 2^26, congruent to
+    // s = a R(shift) + b R(shift + 27) < 2^92, R(k) = 2^k mod the period.
+    const std::uint32_t a = static_cast<std::uint32_t>(significand) & ((1u << residue_split) - 1);
+    const std::uint32_t b = static_cast<std::uint32_t>(significand >> residue_split);
+    const std::uint64_t ra = power_of_two_residues.value[shift];
+    const std::uint64_t rb = power_of_two_residues.value[shift + residue_split];
+    const std::uint64_t a_low = std::uint64_t{a} * static_cast<std::uint32_t>(ra);
+    const std::uint64_t a_high = std::uint64_t{a} * static_cast<std::uint32_t>(ra >> 32);
+    const std::uint64_t b_low = std::uint64_t{b} * static_cast<std::uint32_t>(rb);
+    const std::uint64_t b_high = std::uint64_t{b} * static_cast<std::uint32_t>(rb >> 32);
+    // s in 32-bit columns.
+    const std::uint64_t column0 = (a_low & 0xFFFFFFFFu) + (b_low & 0xFFFFFFFFu);
+    const std::uint64_t column1 =
+        (a_low >> 32) + (b_low >> 32) + (a_high & 0xFFFFFFFFu) + (b_high & 0xFFFFFFFFu) + (column0 >> 32);
+    const std::uint32_t s2 = static_cast<std::uint32_t>((a_high >> 32) + (b_high >> 32) + (column1 >> 32));
+    const std::uint32_t s1 = static_cast<std::uint32_t>(column1);
+    const std::uint64_t s_low = (std::uint64_t{s1} << 32) | static_cast<std::uint32_t>(column0);
+    // The nearest multiple q of the period, from the leading 52 bits of s:
+    // the bits left out and the roundings move s / period by less than
+    // 2^-22, so q is the nearest multiple or, within 2^-22 of a tie, the
+    // next one, and s - q period lies within (1/2 + 2^-22) periods of 0 (below
+    // 2^63): the difference of the low 64 bits is exact as a signed number.
+    constexpr double inverse_period = 1.0 / static_cast<double>(period);
+    const double leading = static_cast<double>(static_cast<std::int32_t>(s2)) * 0x1.0p64 +
+                           static_cast<double>(static_cast<std::int32_t>(s1 >> 8)) * 0x1.0p40;
+    const std::uint32_t q = static_cast<std::uint32_t>(static_cast<std::int32_t>(nearest_integer(leading * inverse_period)));
+    const std::uint64_t q_period = std::uint64_t{q} * static_cast<std::uint32_t>(period) +
+                                   (std::uint64_t{q * static_cast<std::uint32_t>(period >> 32)} << 32);
+    const std::uint64_t difference = s_low - q_period;  // s - q period modulo 2^64
+    // The remainder with the quotient rounded to nearest: below half the
+    // period in magnitude (the period is odd, so there is never a tie).
+    if ((difference >> 63) == 0) {
+        if (difference > period / 2) return {period - difference, true};
+        return {difference, false};
+    }
+    const std::uint64_t below = 0 - difference;  // q period - s
+    if (below > period / 2) return {period - below, false};
+    return {below, true};
 }
 
 }  // namespace vyxmath

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <vector>
 
 #include "real/trig/angle_reduction.h"
 #include "real/trig/big_fixed.h"
@@ -135,6 +136,59 @@ TEST(LargeArgumentRemainder, AgreesWithLongDivision) {
             EXPECT_EQ(got.magnitude, want.magnitude) << v;
             EXPECT_EQ(got.negative, want.negative) << v;
             EXPECT_LE(got.magnitude, large_argument_period / 2) << v;
+        }
+    }
+}
+
+// Arguments whose residue lies within 2^-20 periods of half the period (where
+// the nearest multiple is nearly a tie) or of 0: m 2^shift with m = 2^52 + t c,
+// c the denominator of a convergent of R / period (R = 2^shift mod period), so
+// that each step of t moves the residue by a small c R mod period.
+std::vector<double> arguments_near_ties() {
+    using u128 = unsigned __int128;
+    const u128 period = large_argument_period;
+    std::vector<double> out;
+    for (int shift : {11, 12, 40, 63, 64, 100, 333, 512, 700, 900, 971}) {
+        big_unsigned q, rest;
+        divide(big_unsigned{1} << shift, big_unsigned{large_argument_period}, q, rest);
+        const u128 residue = rest.low64();
+        // Convergent denominators of residue / period, up to one at or above 2^20.
+        u128 num = residue, den = period, c_prev = 0, c = 1;
+        while (c < (u128{1} << 20) && num != 0) {
+            const u128 a = den / num;
+            const u128 next = a * c + c_prev;
+            c_prev = c;
+            c = next;
+            const u128 r = den % num;
+            den = num;
+            num = r;
+        }
+        const u128 step = c * residue % period;  // near 0 or near the period
+        const bool up = step < period / 2;
+        const u128 size = up ? step : period - step;
+        const u128 m0 = u128{1} << 52;
+        const u128 r0 = m0 * residue % period;
+        for (u128 target : {period / 2, period / 2 + 1, u128{0}}) {
+            const u128 distance = up ? (target + period - r0) % period : (r0 + period - target) % period;
+            for (u128 t = distance / size; t <= distance / size + 1; ++t) {
+                const u128 m = m0 + t * c;
+                if (m >= (u128{1} << 53)) continue;
+                out.push_back(std::ldexp(static_cast<double>(static_cast<std::uint64_t>(m)), shift));
+            }
+        }
+    }
+    return out;
+}
+
+TEST(LargeArgumentRemainder, NearTiesAndNearZero) {
+    const std::vector<double> cases = arguments_near_ties();
+    EXPECT_GE(cases.size(), 50u);
+    for (double x : cases) {
+        for (double v : {x, -x}) {
+            const large_argument_remainder got = remainder_by_large_period(v);
+            const large_argument_remainder want = remainder_reference(v);
+            EXPECT_EQ(got.magnitude, want.magnitude) << v;
+            EXPECT_EQ(got.negative, want.negative) << v;
         }
     }
 }
