@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <bit>
 
-#include "real/kernels/double_double_ops.h"
 #include "common/ieee_double.h"
+#include "real/kernels/double_double_ops.h"
 #include "real/trig/trig_constants.h"
 
 namespace vyxmath {
@@ -222,11 +222,8 @@ reduced_angle reduce_by_half_pi(double x) {
         }
     }
 
-    // a = significand * 2^(biased - 1075), with the significand below 2^53.
-    const std::uint64_t bits = to_bits(a);
-    const int biased = static_cast<int>(bits >> 52);
-    const std::uint64_t significand = (bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;
-    return reduce_by_half_pi_exactly(significand, biased - 1075, sign_bit(x));
+    const integer_significand s = integer_significand_of(a);
+    return reduce_by_half_pi_exactly(s.significand, s.exponent, sign_bit(x));
 }
 
 wide_reduced_angle reduce_by_half_pi_wide(double x) {
@@ -241,9 +238,9 @@ wide_reduced_angle reduce_by_half_pi_wide(double x) {
         exponent = 0;
         negative = r.negative != negative;
     } else {
-        const std::uint64_t bits = to_bits(a);
-        significand = (bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;
-        exponent = static_cast<int>(bits >> 52) - 1075;
+        const integer_significand s = integer_significand_of(a);
+        significand = s.significand;
+        exponent = s.exponent;
     }
     const exact_fraction f = fraction_of_quotient(significand, exponent);
     // The fraction's leading 256 bits below the point, times pi/2.
@@ -262,9 +259,9 @@ wide_reduced_angle reduce_by_half_pi_wide(double x) {
 
 large_argument_remainder remainder_by_large_period(double x) {
     constexpr std::uint64_t period = large_argument_period;
-    const std::uint64_t bits = to_bits(x);
-    const int shift = static_cast<int>((bits >> 52) & 0x7FF) - 1075;  // 11 .. 971
-    const std::uint64_t significand = (bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;
+    const integer_significand parts = integer_significand_of(x);
+    const int shift = parts.exponent;  // 11 .. 971
+    const std::uint64_t significand = parts.significand;
     // |x| = (a + b 2^27) 2^shift with a < 2^27, b < 2^26, congruent to
     // s = a R(shift) + b R(shift + 27) < 2^92, R(k) = 2^k mod the period.
     const std::uint32_t a = static_cast<std::uint32_t>(significand) & ((1u << residue_split) - 1);
