@@ -80,12 +80,12 @@ bool direct_significand(const extended_magnitude& x, int p, bool negative, decim
 
 // Zero and the values that are not finite, which carry no digits.
 bool without_digits(std::uint64_t bits, decimal_significand& d) {
-    const bool negative = (bits & double_sign_bit) != 0;
-    if ((bits & ~double_sign_bit) == 0) {
+    const bool negative = (bits & ieee_double::sign_mask) != 0;
+    if ((bits & ieee_double::magnitude_mask) == 0) {
         d = {0, 0, false};
         return true;
     }
-    if (((bits >> 52) & 0x7FF) == 0x7FF) {
+    if (((bits >> ieee_double::fraction_bits) & ieee_double::max_biased_exponent) == ieee_double::max_biased_exponent) {
         d = {0, 1, negative};
         return true;
     }
@@ -98,7 +98,7 @@ decimal_significand significand_of(double value) {
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
     decimal_significand d;
     if (without_digits(bits, d)) return d;
-    const bool negative = (bits & double_sign_bit) != 0;
+    const bool negative = (bits & ieee_double::sign_mask) != 0;
     const extended_magnitude x = widen(bits);
     const int p = estimate_decimal_exponent(x);
     if (direct_significand(x, p, negative, d)) return d;
@@ -109,7 +109,7 @@ bool significand_directly(double value, decimal_significand& d) {
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
     if (without_digits(bits, d)) return false;
     const extended_magnitude x = widen(bits);
-    return direct_significand(x, estimate_decimal_exponent(x), (bits & double_sign_bit) != 0, d);
+    return direct_significand(x, estimate_decimal_exponent(x), (bits & ieee_double::sign_mask) != 0, d);
 }
 
 decimal_significand significand_by_scaling(double value) {
@@ -117,7 +117,7 @@ decimal_significand significand_by_scaling(double value) {
     decimal_significand d;
     if (without_digits(bits, d)) return d;
     const extended_magnitude x = widen(bits);
-    return significand_by_scaling(x, estimate_decimal_exponent(x), (bits & double_sign_bit) != 0);
+    return significand_by_scaling(x, estimate_decimal_exponent(x), (bits & ieee_double::sign_mask) != 0);
 }
 
 }  // namespace vyxmath

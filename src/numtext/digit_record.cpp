@@ -5,14 +5,12 @@
 #include <bit>
 #include <cstring>
 
+#include "common/ieee_double.h"
 #include "numtext/decimal_significand.h"
 #include "numtext/digit_pairs.h"
-#include "numtext/widened_double.h"
 
 namespace vyxmath {
 namespace {
-
-constexpr std::uint64_t quiet_bit = std::uint64_t{1} << 51;
 
 digit_record make_record(char sign, int point, const char* text) {
     digit_record r{};
@@ -29,11 +27,10 @@ digit_record make_record(char sign, int point, const char* text) {
 // signalling not-a-number sets bit 51 next to a nonzero fraction, which never
 // makes it the indefinite pattern, so it needs no step of its own here.
 digit_record marker_record(std::uint64_t bits) {
-    const char sign = (bits & double_sign_bit) ? '-' : ' ';
-    const std::uint64_t fraction = bits & double_fraction_mask;
-    const char* marker = fraction == 0                                        ? "1#INF"
-                         : ((bits & double_sign_bit) && fraction == quiet_bit) ? "1#IND"
-                                                                               : "1#QNAN";
+    const char sign = (bits & ieee_double::sign_mask) ? '-' : ' ';
+    const std::uint64_t fraction = bits & ieee_double::fraction_mask;
+    const bool indefinite = (bits & ieee_double::sign_mask) != 0 && fraction == ieee_double::quiet_bit;
+    const char* marker = fraction == 0 ? "1#INF" : indefinite ? "1#IND" : "1#QNAN";
     return make_record(sign, 1, marker);
 }
 
@@ -61,7 +58,8 @@ void write_17_digits(std::uint64_t n, char* out) {
 
 digit_record decimal_digits(double value) {
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
-    if (((bits >> 52) & 0x7FF) == 0x7FF) return marker_record(bits);
+    if (((bits >> ieee_double::fraction_bits) & ieee_double::max_biased_exponent) == ieee_double::max_biased_exponent)
+        return marker_record(bits);
     const decimal_significand d = significand_of(value);
     if (d.digits == 0) return make_record(' ', 0, "0");
 

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "common/ieee_double.h"
 #include "numtext/power_tables.h"
 #include "numtext/wide_product.h"
 
@@ -51,14 +52,15 @@ constexpr bool within_margin(std::uint64_t remainder, std::uint64_t point) {
 }
 
 constexpr int lowest_exponent = -1021;  // leaves room below for the carries
-constexpr int highest_exponent = 1022;
+constexpr int highest_exponent = ieee_double::max_exponent - 1;
 
 // D < 2^53 with p = 0 is a double as it stands, and the extended route,
 // exact throughout, returns it unchanged; here its bit pattern.
 inline std::uint64_t exact_integer_bits(std::uint64_t d, bool negative) {
     const int leading = 63 - std::countl_zero(d);
-    const std::uint64_t fraction = (d << (52 - leading)) & ((std::uint64_t{1} << 52) - 1);
-    return (negative ? std::uint64_t{1} << 63 : 0) | (static_cast<std::uint64_t>(leading + 1023) << 52) | fraction;
+    const std::uint64_t fraction = (d << (ieee_double::fraction_bits - leading)) & ieee_double::fraction_mask;
+    return (negative ? ieee_double::sign_mask : 0) |
+           (static_cast<std::uint64_t>(leading + ieee_double::exponent_bias) << ieee_double::fraction_bits) | fraction;
 }
 
 // A 128-bit product high:low with its leading bit at 127 or 126, taken one
@@ -141,9 +143,11 @@ inline bool round_directly_to_bits(std::uint64_t d, int q, bool negative, std::u
     // rounding to 53 bits wants. No shift by a variable count (pieces and
     // conditional moves on 32-bit machines).
     mantissa += remainder > half ? 1 : 0;
-    const int carry = static_cast<int>(high_half(mantissa) >> 21);
+    const int carry = static_cast<int>(high_half(mantissa) >> (ieee_double::precision - 32));
     if (exponent + carry < lowest_exponent || exponent + carry > highest_exponent) return false;
-    const std::uint32_t sign_and_exponent = (negative ? 0x80000000u : 0) | static_cast<std::uint32_t>(exponent + 1022) << 20;
+    const std::uint32_t sign_and_exponent = high_half(negative ? ieee_double::sign_mask : 0) |
+                                            static_cast<std::uint32_t>(exponent + ieee_double::exponent_bias - 1)
+                                                << (ieee_double::fraction_bits - 32);
     bits = (std::uint64_t{sign_and_exponent} << 32) + mantissa;
     return true;
 }

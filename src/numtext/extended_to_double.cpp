@@ -13,21 +13,21 @@
 // that round up to it) becomes zero.
 #include <bit>
 
+#include "common/ieee_double.h"
 #include "numtext/number_reader.h"
 
 namespace vyxmath {
 namespace {
 
-constexpr int kept_positions = 53;
-constexpr int double_exponent_bias = 1023;
-constexpr int lowest_normal_exponent = -1022;
-constexpr int lowest_denormal_exponent = -1076;  // -1023 - 53
-constexpr int overflow_exponent = 1024;
+constexpr int kept_positions = ieee_double::precision;
+constexpr int lowest_normal_exponent = ieee_double::min_normal_exponent;
+constexpr int lowest_denormal_exponent = -ieee_double::exponent_bias - ieee_double::precision;  // -1076
+constexpr int overflow_exponent = ieee_double::max_exponent + 1;
 constexpr std::uint64_t window_low_mask = 0xFFFFFFFF00000000u;  // positions 64..95
-constexpr std::uint64_t fraction_mask = (std::uint64_t{1} << 52) - 1;
 
 double make_double(bool negative, std::uint64_t exponent_field, std::uint64_t fraction) {
-    return std::bit_cast<double>((negative ? std::uint64_t{1} << 63 : 0) | (exponent_field << 52) | fraction);
+    const std::uint64_t sign = negative ? ieee_double::sign_mask : 0;
+    return std::bit_cast<double>(sign | (exponent_field << ieee_double::fraction_bits) | fraction);
 }
 
 // Shifts W right by 0 <= n <= 63 positions; positions past 95 are lost.
@@ -60,13 +60,14 @@ double extended_to_double(const extended_value& x) {
 
     if (e < lowest_denormal_exponent) return make_double(negative, 0, 0);
     if (e < lowest_normal_exponent) {
-        mantissa_window d = shift_right(saved, -(double_exponent_bias + e0));  // 0..54
+        mantissa_window d = shift_right(saved, -(ieee_double::exponent_bias + e0));  // 0..54
         round_mantissa(d, kept_positions);
         return make_double(negative, 0, d.high >> 12);  // positions 0..51
     }
-    if (e >= overflow_exponent) return make_double(negative, 2047, 0);
+    if (e >= overflow_exponent) return make_double(negative, ieee_double::max_biased_exponent, 0);
     // After a carry out of position 0 the kept positions are zero: 2^e.
-    return make_double(negative, static_cast<std::uint64_t>(e + double_exponent_bias), (w.high >> 11) & fraction_mask);
+    return make_double(negative, static_cast<std::uint64_t>(e + ieee_double::exponent_bias),
+                       (w.high >> (63 - ieee_double::fraction_bits)) & ieee_double::fraction_mask);
 }
 
 }  // namespace vyxmath

@@ -5,6 +5,7 @@
 // extended format, then round_mantissa. Digit strings whose D fits 64 bits
 // are first offered to the direct rounding, which gives the same bits with
 // one product whenever it can prove them.
+#include "common/ieee_double.h"
 #include "common/text_characters.h"
 #include "numtext/direct_rounding.h"
 #include "numtext/module_conversions.h"
@@ -104,7 +105,7 @@ constexpr std::uint32_t group_scale[] = {1, 10, 100, 1000, 10000, 100000, 100000
         if (exponent_negative) exponent = -exponent;
     }
     if (d == 0) {  // a mantissa of zeros: zero with the mantissa sign
-        result = negative ? std::uint64_t{1} << 63 : 0;
+        result = negative ? ieee_double::sign_mask : 0;
         return true;
     }
     return round_directly_to_bits(d, exponent - fraction_digits, negative, result);

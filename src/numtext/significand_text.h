@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "common/ieee_double.h"
 #include "numtext/decimal_significand.h"
 #include "numtext/wide_product.h"
 
@@ -25,9 +26,11 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
 // f's top 20 bits in `top`, f's low 32 bits in `bottom`;
 // v = (top:bottom) >> (52 - e), an integer when no one bit is shifted out.
 inline bool small_integer_value(std::uint32_t high, std::uint32_t bottom, std::uint32_t& v) {
-    const int e = static_cast<int>((high >> 20) & 0x7FF) - 1023;
+    constexpr int fraction_bits_in_high = ieee_double::fraction_bits - 32;  // 20
+    const int e = static_cast<int>((high >> fraction_bits_in_high) & ieee_double::max_biased_exponent) -
+                  ieee_double::exponent_bias;
     if (static_cast<unsigned>(e) > 26) return false;
-    const std::uint32_t top = (high & 0xFFFFFu) | 0x100000u;
+    const std::uint32_t top = (high & high_half(ieee_double::fraction_mask)) | high_half(ieee_double::hidden_bit);
     if (e <= 20) {
         // top's low 20 - e bits, moved up to the top of the word (two shifts,
         // as a shift by 32 is undefined).
@@ -52,7 +55,7 @@ inline bool write_integer(double value, std::int32_t digits, char* buffer) {
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
     std::uint32_t v;
     return small_integer_value(high_half(bits), low_half(bits), v) &&
-           write_small_integer(v, bits >> 63 != 0, digits, buffer);
+           write_small_integer(v, (bits & ieee_double::sign_mask) != 0, digits, buffer);
 }
 
 }  // namespace vyxmath

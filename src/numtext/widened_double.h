@@ -7,27 +7,29 @@
 #include <bit>
 #include <cstdint>
 
+#include "common/ieee_double.h"
 #include "numtext/extended_product.h"
 
 namespace vyxmath {
 
-inline constexpr std::uint64_t double_sign_bit = std::uint64_t{1} << 63;
-inline constexpr std::uint64_t double_fraction_mask = (std::uint64_t{1} << 52) - 1;
-
 // Exponent of the widened double when the double's exponent field is 1:
 // 1 - 1023 + 16383.
-inline constexpr int widened_exponent_offset = 16383 - 1023;  // 0x3C00
+inline constexpr int widened_exponent_offset = extended_bias - ieee_double::exponent_bias;  // 0x3C00
+
+// The fraction moved up against the leading bit, at bit 63.
+inline constexpr int fraction_to_top = 63 - ieee_double::fraction_bits;  // 11
 
 // The magnitude of a finite nonzero double's bit pattern, exactly.
 inline extended_magnitude widen(std::uint64_t bits) {
-    const int exponent_field = static_cast<int>((bits >> 52) & 0x7FF);
-    const std::uint64_t fraction = bits & double_fraction_mask;
+    const auto exponent_field =
+        static_cast<int>((bits >> ieee_double::fraction_bits) & ieee_double::max_biased_exponent);
+    const std::uint64_t fraction = bits & ieee_double::fraction_mask;
     if (exponent_field != 0)
-        return {(std::uint64_t{1} << 63) | (fraction << 11), 0, exponent_field + widened_exponent_offset};
+        return {(std::uint64_t{1} << 63) | (fraction << fraction_to_top), 0, exponent_field + widened_exponent_offset};
     // A denormal is 0.f x 2^-1022: normalise it, one exponent step per bit of
     // shift, so the leading bit lands on bit 63.
-    const int shift = std::countl_zero(fraction << 11);
-    return {(fraction << 11) << shift, 0, 1 + widened_exponent_offset - shift};
+    const int shift = std::countl_zero(fraction << fraction_to_top);
+    return {(fraction << fraction_to_top) << shift, 0, 1 + widened_exponent_offset - shift};
 }
 
 // p = floor(log10 x) or floor(log10 x) + 1, from x's exponent and the top 8
