@@ -142,7 +142,9 @@ inline bool round_directly_to_bits(std::uint64_t d, int q, bool negative, std::u
     // leaves 2^53, which steps the exponent with a fraction of zeros, as the
     // rounding to 53 bits wants. No shift by a variable count (pieces and
     // conditional moves on 32-bit machines).
-    mantissa += remainder > half ? 1 : 0;
+    // Away from the half (within_margin above), "above one half" is the
+    // remainder's top bit: a 32-bit shift, not a 64-bit comparison.
+    mantissa += high_half(remainder) >> 31;
     const int carry = static_cast<int>(high_half(mantissa) >> (ieee_double::precision - 32));
     if (exponent + carry < lowest_exponent || exponent + carry > highest_exponent) return false;
     const std::uint32_t sign_and_exponent = high_half(negative ? ieee_double::sign_mask : 0) |
