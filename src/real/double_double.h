@@ -1,8 +1,22 @@
-// Error-free transformations on doubles: a sum or product held as an
-// unevaluated pair hi + lo with |lo| <= ulp(hi)/2. Built from plain IEEE
-// double operations only (no fused multiply-add, which the build forbids), so
-// every machine gives the same bits.
+// Double-double arithmetic: a value held as an unevaluated pair hi + lo with
+// |lo| <= ulp(hi)/2, giving about 106 bits. Built from plain IEEE double
+// operations only (no fused multiply-add, which the build forbids), so every
+// machine gives the same bits. The error-free transformations come first
+// (two_sum, fast_two_sum, split, two_prod: exact results as pairs), then the
+// renormalised operations on pairs (add, subtract, mul, divide, scale,
+// square_root) and Horner's rule with a plain-double tail (split_horner).
+//
+// Operand order: add and mul give the same bits whichever way round their
+// operands come (the error-free steps are exact and the roundings left are
+// commutative), except where a partial product of mul underflows.
 #pragma once
+
+#include <array>
+#include <cassert>
+#include <cmath>
+#include <cstddef>
+
+#include "common/ieee_double.h"
 
 namespace vyxmath {
 
@@ -10,6 +24,8 @@ struct double_double {
     double hi;
     double lo;
 };
+
+// ---- Error-free transformations -------------------------------------------
 
 // hi + lo == a + b exactly, for any a, b (Knuth).
 constexpr double_double two_sum(double a, double b) {
@@ -43,13 +59,26 @@ constexpr double_double two_prod(double a, double b) {
     return {p, err};
 }
 
+// ---- Operations on pairs ----------------------------------------------------
+
+constexpr double_double negate(double_double a) { return {-a.hi, -a.lo}; }
+
+constexpr double_double with_sign(double_double a, bool negative) { return negative ? negate(a) : a; }
+
 // (a.hi + a.lo) + (b.hi + b.lo), renormalised; relative error about 2^-106.
 constexpr double_double add(double_double a, double_double b) {
     const double_double s = two_sum(a.hi, b.hi);
     const double_double t = two_sum(a.lo, b.lo);
-    double_double r = fast_two_sum(s.hi, s.lo + t.hi);
+    const double_double r = fast_two_sum(s.hi, s.lo + t.hi);
     return fast_two_sum(r.hi, r.lo + t.lo);
 }
+
+constexpr double_double add(double_double a, double b) {
+    const double_double s = two_sum(a.hi, b);
+    return fast_two_sum(s.hi, s.lo + a.lo);
+}
+
+constexpr double_double subtract(double_double a, double_double b) { return add(a, negate(b)); }
 
 // (a.hi + a.lo) * (b.hi + b.lo), renormalised; relative error about 2^-104.
 constexpr double_double mul(double_double a, double_double b) {
@@ -60,6 +89,72 @@ constexpr double_double mul(double_double a, double_double b) {
 constexpr double_double mul(double_double a, double b) {
     const double_double p = two_prod(a.hi, b);
     return fast_two_sum(p.hi, p.lo + a.lo * b);
+}
+
+// a / b by three quotient digits, each correcting the remainder left by the
+// ones before; relative error about 2^-104.
+constexpr double_double divide(double_double a, double_double b) {
+    const double q1 = a.hi / b.hi;
+    double_double r = subtract(a, mul(b, q1));
+    const double q2 = r.hi / b.hi;
+    r = subtract(r, mul(b, q2));
+    const double q3 = r.hi / b.hi;
+    const double_double q = fast_two_sum(q1, q2);
+    return add(q, q3);
+}
+
+constexpr double_double divide(double_double a, double b) { return divide(a, double_double{b, 0.0}); }
+
+// a * 2^k for -1022 <= k <= 1023; exact while both halves stay normal.
+constexpr double_double scale(double_double a, int k) {
+    const double f = power_of_two(k);
+    return {a.hi * f, a.lo * f};
+}
+
+// sqrt(a) for a > 0, from the correctly rounded root of a.hi and one Newton
+// step; relative error about 2^-104.
+inline double_double square_root(double_double a) {
+    const double root = std::sqrt(a.hi);
+    const double_double square = two_prod(root, root);
+    const double correction = ((a.hi - square.hi) - square.lo + a.lo) / (2.0 * root);
+    return fast_two_sum(root, correction);
+}
+
+// ---- Polynomials -------------------------------------------------------------
+
+// How the tail of split_horner, summed in plain double, meets the first
+// double-double coefficient below it.
+enum class tail_join {
+    rounded_product,  // c + z.hi * tail, the product rounded to a double
+    exact_product,    // c + z * tail, the product as a double-double
+};
+
+// sum_{j < terms} c_j z^j by Horner's rule: the high-order terms j >=
+// head_terms, small enough that plain doubles carry them (the caller's error
+// bound says so), on z.hi alone; the first head_terms in double-double.
+// tail_coefficient(j) gives c_j as a double, head_coefficient(j) as a
+// double-double.
+template <tail_join join, class TailCoefficient, class HeadCoefficient>
+constexpr double_double split_horner(double_double z, int terms, int head_terms,
+                                     TailCoefficient tail_coefficient, HeadCoefficient head_coefficient) {
+    assert(0 < head_terms && head_terms < terms);
+    double tail = tail_coefficient(terms - 1);
+    for (int j = terms - 2; j >= head_terms; --j) tail = tail_coefficient(j) + z.hi * tail;
+    double_double sum = join == tail_join::rounded_product
+                            ? add(head_coefficient(head_terms - 1), z.hi * tail)
+                            : add(head_coefficient(head_terms - 1), mul(z, double_double{tail, 0.0}));
+    for (int j = head_terms - 2; j >= 0; --j) sum = add(head_coefficient(j), mul(z, sum));
+    return sum;
+}
+
+// The same over one table of double-double coefficients, the tail taking
+// their high halves.
+template <tail_join join, std::size_t terms>
+constexpr double_double split_horner(const std::array<double_double, terms>& c, int head_terms,
+                                     double_double z) {
+    return split_horner<join>(
+        z, static_cast<int>(terms), head_terms, [&c](int j) { return c[j].hi; },
+        [&c](int j) { return c[j]; });
 }
 
 }  // namespace vyxmath

@@ -3,7 +3,6 @@
 #include "integer/factorial.h"
 #include "real/constants.h"
 #include "real/double_double.h"
-#include "real/kernels/double_double_ops.h"
 #include "real/kernels/exp_log.h"
 #include "common/ieee_double.h"
 #include "real/kernels/power.h"
@@ -43,7 +42,7 @@ double_double log_factorial(std::int32_t k) {
     series *= inverse;
     double_double sum = mul(ln_n, n);                                   // k ln k
     sum = add(sum, -n);                                                 // - k
-    sum = add(sum, add(half_ln_two_pi, double_double{0.5 * ln_n.hi, 0.5 * ln_n.lo}));  // + ln(2 pi k)/2
+    sum = add(sum, add(half_ln_two_pi, scale(ln_n, -1)));  // + ln(2 pi k)/2
     return add(sum, series);
 }
 

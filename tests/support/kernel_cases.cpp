@@ -11,7 +11,7 @@
 #include "common/ieee_double.h"
 #include "real/kernels/logarithm.h"
 #include "real/kernels/power.h"
-#include "real/kernels/double_double_ops.h"
+#include "real/double_double.h"
 #include "real/trig/arc.h"
 #include "real/trig/circular.h"
 #include "real/trig/hyperbolic.h"

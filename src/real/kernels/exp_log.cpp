@@ -12,7 +12,7 @@
 #include <cstdint>
 
 #include "real/constants.h"
-#include "real/kernels/double_double_ops.h"
+#include "real/double_double.h"
 #include "real/kernels/exponential.h"
 #include "real/kernels/logarithm.h"
 #include "real/kernels/wide_fixed.h"
@@ -30,6 +30,8 @@ constexpr int exp_squarings = 8;
 // that is 2^-107 relative to P. The terms j >= 5 are below 1.4e-14 together,
 // so they are summed in plain double (relative error 2^-53 of them, below
 // 2^-99 of P); the terms j < 5 in double-double.
+constexpr int exp_terms = 9;
+constexpr int exp_head_terms = 5;
 constexpr double exp_tail[] = {1.0 / 720, 1.0 / 5040, 1.0 / 40320, 1.0 / 362880};
 constexpr double_double exp_head[] = {
     {1.0, 0.0},
@@ -65,11 +67,6 @@ constexpr auto log_head = make_log_head();
 
 constexpr double sqrt2 = 0x1.6a09e667f3bcdp0;
 
-double_double scale(double_double a, int k) {
-    const double f = power_of_two(k);
-    return {a.hi * f, a.lo * f};
-}
-
 // ln x for finite x > 0; constexpr so that the logarithm of a constant base
 // can be taken once, by the same operations.
 constexpr double_double natural_log(double x) {
@@ -84,12 +81,10 @@ constexpr double_double natural_log(double x) {
     const double_double s = divide(double_double{m - 1.0, 0.0}, two_sum(m, 1.0));
     const double_double z = mul(s, s);
 
-    double tail = 1.0 / (2 * (log_terms - 1) + 3);
-    for (int j = log_terms - 2; j >= log_head_terms; --j) tail = 1.0 / (2 * j + 3) + z.hi * tail;
-    double_double p = add(log_head.c[log_head_terms - 1], z.hi * tail);
-    for (int j = log_head_terms - 2; j >= 0; --j) p = add(log_head.c[j], mul(z, p));
-    double_double ln_m = add(s, mul(s, mul(z, p)));
-    ln_m = {2.0 * ln_m.hi, 2.0 * ln_m.lo};
+    const double_double p = split_horner<tail_join::rounded_product>(
+        z, log_terms, log_head_terms, [](int j) { return 1.0 / (2 * j + 3); },
+        [](int j) { return log_head.c[j]; });
+    const double_double ln_m = scale(add(s, mul(s, mul(z, p))), 1);
 
     if (e == 0) return ln_m;
     double_double result = add(two_prod(e, ln2.hi), two_prod(e, ln2.lo));
@@ -116,11 +111,9 @@ exp_split split_exp(double_double y) {
     r = add(r, negate(two_prod(k, ln2.lo)));
     r = scale(r, -exp_squarings);
 
-    const double x = r.hi;
-    double tail = exp_tail[3];
-    for (int j = 2; j >= 0; --j) tail = exp_tail[j] + x * tail;
-    double_double p = add(exp_head[4], x * tail);
-    for (int j = 3; j >= 0; --j) p = add(exp_head[j], mul(r, p));
+    const double_double p = split_horner<tail_join::rounded_product>(
+        r, exp_terms, exp_head_terms, [](int j) { return exp_tail[j - exp_head_terms]; },
+        [](int j) { return exp_head[j]; });
     double_double f = mul(r, p);
 
     for (int i = 0; i < exp_squarings; ++i) f = mul(f, add(f, 2.0));

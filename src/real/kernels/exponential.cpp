@@ -34,7 +34,7 @@
 
 #include <cstdint>
 
-#include "real/kernels/double_double_ops.h"
+#include "real/double_double.h"
 #include "common/ieee_double.h"
 #include "real/kernels/wide_fixed.h"
 

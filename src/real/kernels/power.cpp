@@ -21,7 +21,7 @@
 #include <cstdint>
 
 #include "real/constants.h"
-#include "real/kernels/double_double_ops.h"
+#include "real/double_double.h"
 #include "real/kernels/exp_log.h"
 #include "real/kernels/exponential.h"
 #include "common/ieee_double.h"

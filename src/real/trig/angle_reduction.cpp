@@ -4,7 +4,7 @@
 #include <bit>
 
 #include "common/ieee_double.h"
-#include "real/kernels/double_double_ops.h"
+#include "real/double_double.h"
 #include "real/trig/trig_constants.h"
 
 namespace vyxmath {

@@ -3,7 +3,8 @@
 #include <array>
 #include <cmath>
 
-#include "real/kernels/double_double_ops.h"
+#include "real/constants.h"
+#include "real/double_double.h"
 #include "common/ieee_double.h"
 #include "real/trig/expansion_row.h"
 #include "real/trig/degree_conversion.h"
@@ -15,11 +16,7 @@ namespace {
 
 using trig_constants::half_pi;
 // pi to 107 bits.
-constexpr double_double full_pi = {2.0 * half_pi.hi, 2.0 * half_pi.lo};
-
-// Below this, asin x and atan x differ from x by less than x^3/3, under half the
-// spacing of the doubles next to x: both round to x itself.
-constexpr double identity_limit = 0x1.0p-27;
+constexpr double_double full_pi = scale(half_pi, 1);
 
 // Above this, atan x = pi/2 - 1/x within 2^-180 (the next term is 1/(3x^3)).
 constexpr double reciprocal_limit = 0x1.0p60;
@@ -47,11 +44,7 @@ constexpr auto atan_coefficients = make_atan_coefficients();
 // atan t for |t| <= 1/16 (a little more is harmless).
 double_double arctangent_small(double_double t) {
     const double_double z = mul(t, t);
-    double tail = atan_coefficients[all_terms - 1].hi;
-    for (int k = all_terms - 2; k >= dd_terms; --k) tail = tail * z.hi + atan_coefficients[k].hi;
-    double_double sum = {tail, 0.0};
-    for (int k = dd_terms - 1; k >= 0; --k) sum = add(mul(sum, z), atan_coefficients[k]);
-    return mul(t, sum);
+    return mul(t, split_horner<tail_join::exact_product>(atan_coefficients, dd_terms, z));
 }
 
 // atan q for 0 <= q <= 1: atan q = atan c + atan((q - c) / (1 + q c)) with c
@@ -72,14 +65,6 @@ double_double arctangent_of_quotient(double_double y, double_double x) {
     return subtract(half_pi, arctangent_unit(divide(x, y)));
 }
 
-// sqrt(a) for a > 0, from the correctly rounded root and one Newton step.
-double_double square_root(double_double a) {
-    const double root = std::sqrt(a.hi);
-    const double_double square = two_prod(root, root);
-    const double correction = ((a.hi - square.hi) - square.lo + a.lo) / (2.0 * root);
-    return fast_two_sum(root, correction);
-}
-
 // sqrt(1 - x^2) for 0 <= x < 1, with 1 - x^2 = (1 - x)(1 + x) formed exactly
 // to double-double accuracy.
 double_double cosine_of_arcsine(double x) {
@@ -87,8 +72,6 @@ double_double cosine_of_arcsine(double x) {
 }
 
 double_double exact(double x) { return {x, 0.0}; }
-
-double_double with_sign(double_double a, bool negative) { return negative ? negate(a) : a; }
 
 // Relative error bound of the double-double values, with a margin: the
 // series tail beyond the double-double terms, (1/16)^6/7 < 2^-26.8 of the

@@ -1,7 +1,8 @@
 #include "real/trig/circular.h"
 
-#include "real/kernels/double_double_ops.h"
 #include "common/ieee_double.h"
+#include "real/constants.h"
+#include "real/double_double.h"
 #include "real/trig/angle_reduction.h"
 #include "real/trig/expansion_row.h"
 #include "real/trig/taylor_kernels.h"
@@ -20,7 +21,7 @@ namespace tc = trig_constants;
 // under 2^-54.5 |x| for |x| < 2^-26; tan x lies above it by less than
 // |x|^3/3, under 2^-55.5 |x| for |x| < 2^-27 (but 2^-53.5 |x| at 2^-26).
 constexpr double sine_identity_limit = 0x1.0p-26;
-constexpr double tangent_identity_limit = 0x1.0p-27;
+constexpr double tangent_identity_limit = identity_limit;
 // cos x = 1 - x^2/2 + ... lies within 2^-55 of 1 for |x| < 2^-27, and the
 // double below 1 is 2^-53 away.
 constexpr double cosine_identity_limit = 0x1.0p-27;
@@ -251,12 +252,12 @@ inline bool tangent_fast(double x, double& result) {
 }
 
 // Arguments the edge rules answer: NaN, infinities, and the identity range.
-inline bool edge_result(double x, double identity_limit, double identity_value, double& result) {
+inline bool edge_result(double x, double limit, double identity_value, double& result) {
     if (is_nan(x)) {
         result = pass_nan(x);
     } else if (is_infinite(x)) {
         result = default_nan();
-    } else if (magnitude(x) < identity_limit) {
+    } else if (magnitude(x) < limit) {
         result = identity_value;
     } else {
         return false;

@@ -60,7 +60,7 @@ wide_value round_to_64_bits(double_double v) {
 double_double rounded_to_64_bits(double_double v) {
     if (!is_finite(v.hi) || v.hi == 0.0) return v;
     const bool negative = sign_bit(v.hi);
-    const wide_value w = round_to_64_bits(negative ? double_double{-v.hi, -v.lo} : v);
+    const wide_value w = round_to_64_bits(with_sign(v, negative));
     const double unit = scale_by_power_of_two(1.0, w.exponent);
     const double_double r = fast_two_sum(static_cast<double>(w.significand >> 11 << 11) * unit,
                                          static_cast<double>(w.significand & 0x7FF) * unit);

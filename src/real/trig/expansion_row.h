@@ -4,7 +4,7 @@
 // a0 + a1 h + a2 h^2 + ... + a8 h^8 with h = x - x0.
 #pragma once
 
-#include "real/kernels/double_double_ops.h"
+#include "real/double_double.h"
 
 namespace vyxmath {
 

@@ -1,6 +1,7 @@
 #include "real/trig/hyperbolic.h"
 
-#include "real/kernels/double_double_ops.h"
+#include "real/constants.h"
+#include "real/double_double.h"
 #include "real/kernels/exp_log.h"
 #include "real/kernels/exponential.h"
 #include "real/kernels/wide_fixed.h"
@@ -9,9 +10,6 @@
 namespace vyxmath {
 namespace {
 
-// Below this, sinh x and tanh x differ from x by less than x^3/3, under half
-// the spacing of the doubles next to x: both round to x itself.
-constexpr double identity_limit = 0x1.0p-27;
 // Below this, cosh x - 1 = x^2/2 + ... stays under half a unit of 1.
 constexpr double cosh_one_limit = 0x1.0p-26;
 // Above this, e^-x is below 2^-115 of e^x and sinh x, cosh x are e^x / 2.
@@ -22,17 +20,12 @@ constexpr double overflow_limit = 711.0;
 // difference from 1 it keeps its accuracy all the way up to 1.
 constexpr double tanh_complement_limit = 0.55;
 
-double_double scaled(double_double a, int k) {
-    const double f = power_of_two(k);
-    return {a.hi * f, a.lo * f};
-}
-
 // e^y - 1 for 0 < y <= 40, with its relative accuracy kept for small y.
 double_double exp_minus_one(double y) {
     const exp_split s = split_exp(double_double{y, 0.0});
     if (s.exponent == 0) return s.fraction;
     // 2^k (1 + f) - 1 = 2^k f + (2^k - 1), both exact pairs.
-    return add(scaled(s.fraction, s.exponent), two_sum(power_of_two(s.exponent), -1.0));
+    return add(scale(s.fraction, s.exponent), two_sum(power_of_two(s.exponent), -1.0));
 }
 
 // The double nearest v (a double-double good to about 2^-90 relative) when a
@@ -95,7 +88,7 @@ double hyperbolic_sine(double x) {
     // sinh a = (D + D / (D + 1)) / 2 with D = e^a - 1: no cancellation.
     const double_double d = exp_minus_one(a);
     const double_double twice = add(d, divide(d, add(d, 1.0)));
-    return with_sign_of(decided_or_wide({0.5 * twice.hi, 0.5 * twice.lo},
+    return with_sign_of(decided_or_wide(scale(twice, -1),
                                         [a] { return wide_hyperbolic_rounded(a, -1); }),
                         x);
 }
@@ -109,9 +102,9 @@ double hyperbolic_cosine(double x) {
     double fast;
     if (fast_hyperbolic(a, 1.0, fast)) return fast;
     const exp_split s = split_exp(double_double{a, 0.0});
-    const double_double e = scaled(add(s.fraction, 1.0), s.exponent);
+    const double_double e = scale(add(s.fraction, 1.0), s.exponent);
     const double_double twice = add(e, divide(double_double{1.0, 0.0}, e));
-    return decided_or_wide({0.5 * twice.hi, 0.5 * twice.lo}, [a] { return wide_hyperbolic_rounded(a, 1); });
+    return decided_or_wide(scale(twice, -1), [a] { return wide_hyperbolic_rounded(a, 1); });
 }
 
 double hyperbolic_tangent(double x) {

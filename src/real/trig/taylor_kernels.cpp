@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "real/kernels/double_double_ops.h"
+#include "real/double_double.h"
 
 namespace vyxmath {
 namespace {
@@ -36,11 +36,7 @@ constexpr auto sine_coefficients = series_coefficients<1>();    // sin r / r
 constexpr auto cosine_coefficients = series_coefficients<0>();  // cos r
 
 double_double evaluate(const std::array<double_double, all_terms>& c, double_double z) {
-    double tail = c[all_terms - 1].hi;
-    for (int k = all_terms - 2; k >= dd_terms; --k) tail = tail * z.hi + c[k].hi;
-    double_double sum = {tail, 0.0};
-    for (int k = dd_terms - 1; k >= 0; --k) sum = add(mul(sum, z), c[k]);
-    return sum;
+    return split_horner<tail_join::exact_product>(c, dd_terms, z);
 }
 
 }  // namespace
