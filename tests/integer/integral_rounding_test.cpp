@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "integer/integral_rounding.h"
+#include "support/bits_text.h"
 
 namespace vyxmath {
 namespace {
@@ -31,12 +32,10 @@ constexpr RoundingCase rounding_cases[] = {
     {1e300, 1e300, 1e300}, {infinity, infinity, infinity}, {-infinity, -infinity, -infinity},
 };
 
-std::uint64_t bits(double value) { return std::bit_cast<std::uint64_t>(value); }
-
 TEST(IntegralRounding, KnownValuesAndSignsOfZero) {
     for (const auto& c : rounding_cases) {
-        EXPECT_EQ(bits(round_toward_positive(c.value)), bits(c.ceiling)) << "ceiling of " << c.value;
-        EXPECT_EQ(bits(round_toward_negative(c.value)), bits(c.floor)) << "floor of " << c.value;
+        EXPECT_EQ(to_bits(round_toward_positive(c.value)), to_bits(c.ceiling)) << "ceiling of " << c.value;
+        EXPECT_EQ(to_bits(round_toward_negative(c.value)), to_bits(c.floor)) << "floor of " << c.value;
     }
 }
 
@@ -55,8 +54,8 @@ TEST(IntegralRounding, AgreesWithTheExactOperationOnSampledDoubles) {
         // Exponents around the integral boundary are the interesting ones.
         const std::uint64_t exponent = 1023 - 4 + (state >> 59) % 64;
         const double value = std::bit_cast<double>((state & 0x800FFFFFFFFFFFFFu) | (exponent << 52));
-        ASSERT_EQ(bits(round_toward_positive(value)), bits(std::ceil(value))) << value;
-        ASSERT_EQ(bits(round_toward_negative(value)), bits(std::floor(value))) << value;
+        ASSERT_EQ(to_bits(round_toward_positive(value)), to_bits(std::ceil(value))) << value;
+        ASSERT_EQ(to_bits(round_toward_negative(value)), to_bits(std::floor(value))) << value;
     }
 }
 

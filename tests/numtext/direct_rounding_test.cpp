@@ -9,7 +9,7 @@
 #include <string>
 
 #include "numtext/direct_rounding.h"
-#include "numtext/exact_integer.h"
+#include "support/exact_integer.h"
 #include "numtext/extended_test_support.h"
 #include "numtext/number_reader.h"
 #include "numtext/power_tables.h"
@@ -40,7 +40,7 @@ bool agrees(std::uint64_t d, int p, bool negative, tally& t) {
 }
 
 TEST(DirectRounding, AgreesWithTheExtendedScalingOnRandomDigits) {
-    sequence rng(11);
+    bit_stream rng(11);
     tally t;
     for (int i = 0; i < 1'000'000; ++i) {
         const int digits = rng.between(1, 19);
@@ -79,7 +79,7 @@ digit_text near_point(std::uint64_t m, int a, int e, int kept, int nudge) {
 }
 
 TEST(DirectRounding, AgreesNearQuartersHalvesAndThreeQuarters) {
-    sequence rng(12);
+    bit_stream rng(12);
     tally t;
     bool ok = true;
     for (int i = 0; i < 4000 && ok; ++i) {

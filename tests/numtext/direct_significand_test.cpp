@@ -10,7 +10,7 @@
 
 #include "numtext/decimal_significand.h"
 #include "numtext/digit_record.h"
-#include "numtext/exact_integer.h"
+#include "support/exact_integer.h"
 #include "numtext/power_tables.h"
 #include "numtext/sample_doubles.h"
 

@@ -1,5 +1,5 @@
 // Shared helpers for the extended-arithmetic tests: building values from
-// their hexadecimal parts, printing them, and a deterministic generator.
+// their hexadecimal parts, printing them, and the tests' random sequence.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "numtext/extended_value.h"
+#include "support/bit_stream.h"
 
 namespace vyxmath {
 
@@ -26,23 +27,6 @@ constexpr extended_value ext(int exponent, std::uint64_t top64, std::uint16_t lo
 }
 
 constexpr extended_value one = ext(0x3FFF, 0x8000000000000000);
-
-// SplitMix64: a fixed sequence, so every run checks the same operands.
-class sequence {
-public:
-    explicit sequence(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-        return z ^ (z >> 31);
-    }
-    // Uniform in [lo, hi].
-    int between(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<std::uint64_t>(hi - lo + 1)); }
-
-private:
-    std::uint64_t state_;
-};
 
 }  // namespace test
 }  // namespace vyxmath

@@ -95,7 +95,7 @@ TEST(ExtendedToDouble, Cases) {
 // Every double of the normal range widens exactly to 64 mantissa bits and
 // comes back unchanged, whatever its low bits.
 TEST(ExtendedToDouble, ExactValuesComeBackUnchanged) {
-    sequence rng(7);
+    bit_stream rng(7);
     for (int i = 0; i < 100000; ++i) {
         const std::uint64_t fraction = rng.next() >> 12;
         const int e = rng.between(-1022, 1023);

@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MultiplyExtended, ::testing::ValuesIn(product_ca
 // Operands drawn to reach every branch: normalised mantissas with random,
 // sparse or all-ones bit patterns; exponents around 1.0, near the overflow
 // and underflow sums, exponent 0 with unnormalised mantissas, and infinity.
-extended_value random_operand(sequence& rng) {
+extended_value random_operand(bit_stream& rng) {
     std::uint64_t top = rng.next();
     std::uint16_t low = static_cast<std::uint16_t>(rng.next());
     switch (rng.next() % 8) {
@@ -121,7 +121,7 @@ extended_value random_operand(sequence& rng) {
 }
 
 TEST(MultiplyExtended, MatchesTheLimbByLimbReference) {
-    sequence rng(20261207);
+    bit_stream rng(20261207);
     constexpr int count = 3'000'000;
     int mismatches = 0;
     for (int i = 0; i < count && mismatches < 10; ++i) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "numtext/extended_test_support.h"
-#include "numtext/exact_integer.h"
+#include "support/exact_integer.h"
 #include "numtext/power_tables.h"
 
 namespace vyxmath::test {

@@ -40,7 +40,7 @@ std::uint64_t power(std::uint64_t base, int n) {
 // m / 2^j is written exactly by the digits of m * 5^j with j places after the
 // point: at most 19 significant digits, so it must read back exactly.
 TEST(ReadNumberProperty, ExactBinaryFractionsReadExactly) {
-    sequence rng(1);
+    bit_stream rng(1);
     for (int i = 0; i < 200000; ++i) {
         const int j = rng.between(0, 27);
         const std::uint64_t limit = std::min<std::uint64_t>(std::uint64_t{1} << 53, 9999999999999999999u / power(5, j));
@@ -57,7 +57,7 @@ TEST(ReadNumberProperty, ExactBinaryFractionsReadExactly) {
 // m * 10^k with m * 5^k < 2^53 is a double; read from "m" followed by k
 // zeros, and from "me+k".
 TEST(ReadNumberProperty, ExactPowersOfTenMultiplesReadExactly) {
-    sequence rng(2);
+    bit_stream rng(2);
     for (int i = 0; i < 200000; ++i) {
         const int k = rng.between(0, 22);
         const std::uint64_t m = 1 + rng.next() % ((std::uint64_t{1} << 53) / power(5, k));
@@ -80,7 +80,7 @@ TEST(ReadNumberProperty, HalvesAndThreeQuartersRoundTowardZero) {
     };
     const family families[] = {{1, 1, 2, false}, {2, 3, 4, false}, {2, 1, 4, false}, {3, 5, 8, true},
                                {10, 1, 2, false}, {10, 3, 4, false}, {10, 513, 1024, true}};
-    sequence rng(3);
+    bit_stream rng(3);
     for (const family& f : families) {
         const std::uint64_t spacing = std::uint64_t{1} << f.spacing_log2;
         const std::uint64_t base = std::uint64_t{1} << (52 + f.spacing_log2);  // doubles spaced 2^s from here

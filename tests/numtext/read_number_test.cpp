@@ -6,12 +6,11 @@
 #include <cstdio>
 #include <string>
 
+#include "support/bits_text.h"
 #include "vyxmath.h"
 
 namespace vyxmath {
 namespace {
-
-constexpr std::uint64_t bits(double d) { return std::bit_cast<std::uint64_t>(d); }
 
 constexpr std::uint64_t positive_zero = 0x0000000000000000;
 constexpr std::uint64_t negative_zero = 0x8000000000000000;
@@ -26,25 +25,19 @@ struct reading {
     std::uint64_t expected;
 };
 
-std::string hex(std::uint64_t v) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(v));
-    return text;
-}
-
 void expect_readings(const std::vector<reading>& rows) {
     for (const reading& row : rows) {
         const std::string shown = row.text.size() > 60 ? row.text.substr(0, 30) + "..." : row.text;
-        EXPECT_EQ(hex(bits(read_number(row.text.c_str()))), hex(row.expected)) << '"' << shown << '"';
+        EXPECT_EQ(test::bits_text(read_number(row.text.c_str())), test::bits_text(from_bits(row.expected))) << '"' << shown << '"';
     }
 }
 
 TEST(ReadNumber, LeadingSpaceClassBytesAreSkipped) {
     expect_readings({
-        {"  12.5", bits(12.5)},
-        {"\t\n 42", bits(42.0)},
-        {"\v\f7", bits(7.0)},
-        {"\r8", bits(8.0)},
+        {"  12.5", to_bits(12.5)},
+        {"\t\n 42", to_bits(42.0)},
+        {"\v\f7", to_bits(7.0)},
+        {"\r8", to_bits(8.0)},
         {"\xA0" "1", positive_zero},  // 0xA0 is not a space
         {"\x1F" "1", positive_zero},
         {"\x85" "1", positive_zero},
@@ -53,29 +46,29 @@ TEST(ReadNumber, LeadingSpaceClassBytesAreSkipped) {
 
 TEST(ReadNumber, SignsAndPoints) {
     expect_readings({
-        {"-.5", bits(-0.5)},
-        {"+7", bits(7.0)},
-        {"3.", bits(3.0)},
-        {"5.e3", bits(5000.0)},
-        {"0001.5000", bits(1.5)},
-        {".25", bits(0.25)},
-        {"-0.75", bits(-0.75)},
+        {"-.5", to_bits(-0.5)},
+        {"+7", to_bits(7.0)},
+        {"3.", to_bits(3.0)},
+        {"5.e3", to_bits(5000.0)},
+        {"0001.5000", to_bits(1.5)},
+        {".25", to_bits(0.25)},
+        {"-0.75", to_bits(-0.75)},
     });
 }
 
 TEST(ReadNumber, ExponentParts) {
     expect_readings({
-        {"1e3", bits(1000.0)},
-        {"1E+3", bits(1000.0)},
-        {"1d3", bits(1000.0)},
+        {"1e3", to_bits(1000.0)},
+        {"1E+3", to_bits(1000.0)},
+        {"1d3", to_bits(1000.0)},
         {"1D-2", 0x3F847AE147AE147B},
-        {"1.5e", bits(1.5)},
-        {"1e+", bits(1.0)},
-        {"1e-", bits(1.0)},
-        {"1e0005", bits(100000.0)},
-        {"1e00", bits(1.0)},
-        {"1e-0", bits(1.0)},
-        {"25e-1", bits(2.5)},
+        {"1.5e", to_bits(1.5)},
+        {"1e+", to_bits(1.0)},
+        {"1e-", to_bits(1.0)},
+        {"1e0005", to_bits(100000.0)},
+        {"1e00", to_bits(1.0)},
+        {"1e-0", to_bits(1.0)},
+        {"25e-1", to_bits(2.5)},
     });
 }
 
@@ -103,15 +96,15 @@ TEST(ReadNumber, ZeroMantissaKeepsItsSign) {
 TEST(ReadNumber, TheNumberEndsAtTheFirstByteThatCannotContinueIt) {
     expect_readings({
         {"0x10", positive_zero},
-        {"1,5", bits(1.0)},
-        {"1+2", bits(1.0)},
-        {"1-2", bits(1.0)},
-        {"1.2.3", bits(1.2)},
-        {"1e5.5", bits(100000.0)},
-        {"12 34", bits(12.0)},
-        {"7\xEF\xBC\x99", bits(7.0)},  // a full-width digit is not a digit
-        {"1e+-5", bits(1.0)},
-        {"2e 3", bits(2.0)},
+        {"1,5", to_bits(1.0)},
+        {"1+2", to_bits(1.0)},
+        {"1-2", to_bits(1.0)},
+        {"1.2.3", to_bits(1.2)},
+        {"1e5.5", to_bits(100000.0)},
+        {"12 34", to_bits(12.0)},
+        {"7\xEF\xBC\x99", to_bits(7.0)},  // a full-width digit is not a digit
+        {"1e+-5", to_bits(1.0)},
+        {"2e 3", to_bits(2.0)},
     });
 }
 
@@ -149,11 +142,11 @@ TEST(ReadNumber, NormalAndDenormalBoundary) {
 
 TEST(ReadNumber, TiesAndThreeQuartersGoToTheSmallerMagnitude) {
     expect_readings({
-        {"9007199254740993", bits(9007199254740992.0)},
-        {"9007199254740995", bits(9007199254740994.0)},
-        {"4503599627370497.5", bits(4503599627370497.0)},
-        {"18014398509481987", bits(18014398509481984.0)},
-        {"-9007199254740995", bits(-9007199254740994.0)},
+        {"9007199254740993", to_bits(9007199254740992.0)},
+        {"9007199254740995", to_bits(9007199254740994.0)},
+        {"4503599627370497.5", to_bits(4503599627370497.0)},
+        {"18014398509481987", to_bits(18014398509481984.0)},
+        {"-9007199254740995", to_bits(-9007199254740994.0)},
     });
 }
 
@@ -163,11 +156,11 @@ TEST(ReadNumber, TiesAndThreeQuartersGoToTheSmallerMagnitude) {
 TEST(ReadNumber, TwentyFifthDigitRoundsTheTwentyFourth) {
     const double two_79 = 604462909807314587353088.0;
     expect_readings({
-        {"604462909807314654461952", bits(two_79)},
-        {"604462909807314654461952.4", bits(two_79)},
-        {"604462909807314654461952.49999", bits(two_79)},
-        {"604462909807314654461952.5", bits(two_79 + 134217728.0)},
-        {"-604462909807314654461952.5", bits(-two_79 - 134217728.0)},
+        {"604462909807314654461952", to_bits(two_79)},
+        {"604462909807314654461952.4", to_bits(two_79)},
+        {"604462909807314654461952.49999", to_bits(two_79)},
+        {"604462909807314654461952.5", to_bits(two_79 + 134217728.0)},
+        {"-604462909807314654461952.5", to_bits(-two_79 - 134217728.0)},
     });
 }
 

@@ -11,22 +11,9 @@
 #include <limits>
 #include <vector>
 
+#include "support/bit_stream.h"
+
 namespace vyxmath::test {
-
-// splitmix64: a fixed, portable stream of bit patterns.
-class bit_stream {
-public:
-    explicit bit_stream(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-        return z ^ (z >> 31);
-    }
-
-private:
-    std::uint64_t state_;
-};
 
 inline double nearest_power_of_ten(int k) {
     char text[16];

@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "numtext/extended_test_support.h"
-#include "numtext/exact_integer.h"
+#include "support/exact_integer.h"
 #include "numtext/power_tables.h"
 #include "numtext/reference_multiply.h"
 

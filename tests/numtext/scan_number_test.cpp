@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "numtext/exact_integer.h"
+#include "support/exact_integer.h"
 #include "numtext/extended_test_support.h"
 #include "numtext/scan_number_detail.h"
 
@@ -115,7 +115,7 @@ TEST(DigitsToExtended, IsExact) {
         {1844674407370955161, 5, 1},          // 2^64 - 1
         {1208925819614629174, 70617, 5},      // 2^80 - 159: all 80 bits in use
     };
-    sequence rng(99);
+    bit_stream rng(99);
     std::vector<kept_digits> all(std::begin(cases), std::end(cases));
     for (int i = 0; i < 20000; ++i) {
         const int count = rng.between(0, 5);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "numtext/exact_integer.h"
+#include "support/exact_integer.h"
 #include "numtext/extended_test_support.h"
 #include "numtext/number_reader.h"
 
@@ -125,7 +125,7 @@ reference_result reference_scan(const std::string& text) {
     return r;
 }
 
-std::string random_text(sequence& rng) {
+std::string random_text(bit_stream& rng) {
     static const char alphabet[] = "0000000123456789999..eEdD+-+- \t\vx,\xA0";
     std::string text;
     const int length = rng.between(0, 12);
@@ -140,7 +140,7 @@ std::string random_text(sequence& rng) {
 }
 
 TEST(ScanNumber, MatchesTheStateTableOnRandomTexts) {
-    sequence rng(5);
+    bit_stream rng(5);
     int failures = 0;
     for (int i = 0; i < 300000 && failures < 10; ++i) {
         const std::string text = random_text(rng);

@@ -6,12 +6,11 @@
 #include <limits>
 #include <string>
 
+#include "support/bits_text.h"
 #include "vyxmath.h"
 
 namespace vyxmath {
 namespace {
-
-double from_bits(std::uint64_t bits) { return std::bit_cast<double>(bits); }
 
 std::string written(double value, std::int32_t digits) {
     char buffer[80];

@@ -1,20 +1,19 @@
 // The exponential and logarithm kernels: their edge results bit for bit, the
 // double-double constants against exact integer values, and the accuracy on
-// many deterministic pseudo-random arguments against the 64-bit long double
-// functions.
+// many deterministic pseudo-random arguments: correctly rounded, against the
+// exact reference.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "real/kernels/exp_log.h"
-#include "real/bits_text.h"
+#include "support/bits_text.h"
 #include "common/ieee_double.h"
-#include "real/fixed_point_reference.h"
-#include "real/long_double_reference.h"
+#include "support/accuracy.h"
+#include "support/exact_integer.h"
 
-namespace vyxmath {
+namespace vyxmath::test {
 namespace {
 
 constexpr double inf = positive_infinity;
@@ -28,8 +27,6 @@ struct EdgeCase {
     double x;
     std::uint64_t expected_bits;
 };
-
-using test::bits_text;
 
 const EdgeCase edge_cases[] = {
     {"exp(nan) keeps its payload", exp_kernel, quiet_nan_payload, 0x7FF8000000000123u},
@@ -110,110 +107,98 @@ TEST(ExpLogConstants, StoredLogarithmOfEIsTheComputedOne) {
     EXPECT_EQ(to_bits(ln_of_euler_e.lo), to_bits(computed.lo));
 }
 
-#ifdef VYXMATH_FIXED_POINT_REFERENCE
-// A double's exact value times 2^scale, which must be a whole number.
-test::u128 to_fixed(double x, int scale) {
+// The exact value of a positive double times 2^scale, which must be a whole
+// number.
+exact_integer to_fixed(double x, int scale) {
     const std::uint64_t bits = to_bits(x);
     const int exponent = static_cast<int>(bits >> 52) - 1075 + scale;
-    const test::u128 significand = (bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u;
+    const exact_integer significand((bits & 0x000FFFFFFFFFFFFFu) | 0x0010000000000000u);
     return exponent >= 0 ? significand << exponent : significand >> -exponent;
 }
 
+// ln 2 * 2^124 from ln 2 = sum_{k>=1} 1 / (k 2^k); each term is truncated,
+// so the sum is below the true value by less than 124 units of 2^-124.
+exact_integer ln2_fixed124() {
+    exact_integer sum;
+    for (std::uint32_t k = 1; k <= 124; ++k) sum = sum + exact_integer::power_of_two(124 - static_cast<int>(k)).divided_by(k);
+    return sum;
+}
+
+// ln 10 * 2^124 = 3 ln 2 + ln(5/4), ln(5/4) = 2 atanh(1/9)
+// = 2 sum_j 1 / ((2j + 1) 9^(2j + 1)); error below 200 units of 2^-124.
+exact_integer ln10_fixed124() {
+    exact_integer power = exact_integer::power_of_two(124).divided_by(9);  // 2^124 / 9^(2j+1)
+    exact_integer atanh;
+    for (std::uint32_t j = 0; !power.is_zero(); ++j) {
+        atanh = atanh + power.divided_by(2 * j + 1);
+        power = power.divided_by(81);
+    }
+    exact_integer three_ln2 = ln2_fixed124();
+    three_ln2 *= 3;
+    atanh *= 2;
+    return three_ln2 + atanh;
+}
+
 TEST(ExpLogConstants, Ln2IsTheNearestPairTo106Bits) {
-    const test::u128 pair = to_fixed(ln2.hi, 124) + to_fixed(ln2.lo, 124);
-    const test::u128 exact = test::ln2_fixed124();  // below ln 2 by < 124 units
-    const test::u128 difference = pair > exact ? pair - exact : exact - pair;
+    const exact_integer pair = to_fixed(ln2.hi, 124) + to_fixed(ln2.lo, 124);
+    const exact_integer difference = distance(pair, ln2_fixed124());  // the sum: below ln 2 by < 124 units
     // hi + lo is within half a unit of lo's last place (2^-109 = 2^15 units).
-    EXPECT_LE(difference, test::u128{(1u << 15) + 124});
+    EXPECT_LE(difference, exact_integer{(1u << 15) + 124}) << difference.decimal();
 }
 
 TEST(ExpLogConstants, InverseLn10TimesLn10IsOneTo104Bits) {
-    const test::u128 pair = to_fixed(inverse_ln10.hi, 110) + to_fixed(inverse_ln10.lo, 110);
-    // pair * 2^-110 * ln10 * 2^-124: the top half is in units of 2^-106.
-    const test::u128 product = test::high_product(pair, test::ln10_fixed124());
-    const test::u128 one = test::u128{1} << 106;
-    const test::u128 difference = product > one ? product - one : one - product;
-    EXPECT_LE(difference, test::u128{2});
+    const exact_integer pair = to_fixed(inverse_ln10.hi, 110) + to_fixed(inverse_ln10.lo, 110);
+    // pair * 2^-110 * ln10 * 2^-124, in units of 2^-106.
+    const exact_integer product = (pair * ln10_fixed124()) >> 128;
+    const exact_integer difference = distance(product, exact_integer::power_of_two(106));
+    EXPECT_LE(difference, exact_integer{2}) << difference.decimal();
 }
-#endif
 
-#ifdef VYXMATH_LONG_DOUBLE_REFERENCE
-enum class Spread { uniform, log_uniform };
-
-struct AccuracyRange {
+struct accuracy_range {
     const char* name;
     double (*function)(double);
-    long double (*reference)(long double);
-    double low, high;  // for log_uniform: magnitudes, both signs drawn when low < 0
-    Spread spread;
+    double (*exact)(double);
+    double (*draw)(argument_source&);
     int count;
 };
 
-long double ref_exp(long double x) { return expl(x); }
-long double ref_expm1(long double x) { return expm1l(x); }
-long double ref_log(long double x) { return logl(x); }
-long double ref_log10(long double x) { return log10l(x); }
-
-const AccuracyRange accuracy_ranges[] = {
-    {"exp over its whole finite range", exp_kernel, ref_exp, -745.2, 709.8, Spread::uniform, 40000},
-    {"exp near 0", exp_kernel, ref_exp, -1.0, 1.0, Spread::uniform, 20000},
-    {"exp to subnormal results", exp_kernel, ref_exp, -745.2, -708.0, Spread::uniform, 20000},
-    {"exp of small magnitudes", exp_kernel, ref_exp, 0x1p-60, 0x1p-1, Spread::log_uniform, 20000},
-    {"expm1 near 0", expm1_kernel, ref_expm1, -1.0, 1.0, Spread::uniform, 20000},
-    {"expm1 of small magnitudes", expm1_kernel, ref_expm1, 0x1p-60, 0x1p-1, Spread::log_uniform, 20000},
-    {"expm1 wide", expm1_kernel, ref_expm1, -45.0, 709.7, Spread::uniform, 20000},
-    {"log over all positive doubles", log_kernel, ref_log, 0x1p-1074, 0x1.fffffffffffffp1023,
-     Spread::log_uniform, 40000},
-    {"log near 1", log_kernel, ref_log, 0.75, 1.5, Spread::uniform, 40000},
-    {"log10 over all positive doubles", log10_kernel, ref_log10, 0x1p-1074, 0x1.fffffffffffffp1023,
-     Spread::log_uniform, 40000},
-    {"log10 near 1", log10_kernel, ref_log10, 0.75, 1.5, Spread::uniform, 20000},
+const accuracy_range accuracy_ranges[] = {
+    {"exp over its whole finite range", exp_kernel, mpfr_reference::exp,
+     [](argument_source& s) { return s.uniform(-745.2, 709.8); }, 40000},
+    {"exp near 0", exp_kernel, mpfr_reference::exp, [](argument_source& s) { return s.uniform(-1.0, 1.0); }, 20000},
+    {"exp to subnormal results", exp_kernel, mpfr_reference::exp,
+     [](argument_source& s) { return s.uniform(-745.2, -708.0); }, 20000},
+    {"exp of small magnitudes", exp_kernel, mpfr_reference::exp,
+     [](argument_source& s) { return s.spread(-60, -1, true); }, 20000},
+    {"expm1 near 0", expm1_kernel, mpfr_reference::expm1, [](argument_source& s) { return s.uniform(-1.0, 1.0); },
+     20000},
+    {"expm1 of small magnitudes", expm1_kernel, mpfr_reference::expm1,
+     [](argument_source& s) { return s.spread(-60, -1, true); }, 20000},
+    {"expm1 wide", expm1_kernel, mpfr_reference::expm1, [](argument_source& s) { return s.uniform(-45.0, 709.7); },
+     20000},
+    {"log over all positive doubles", log_kernel, mpfr_reference::log,
+     [](argument_source& s) { return s.spread(-1074, 1024, false); }, 40000},
+    {"log near 1", log_kernel, mpfr_reference::log, [](argument_source& s) { return s.uniform(0.75, 1.5); }, 40000},
+    {"log10 over all positive doubles", log10_kernel, mpfr_reference::log10,
+     [](argument_source& s) { return s.spread(-1074, 1024, false); }, 40000},
+    {"log10 near 1", log10_kernel, mpfr_reference::log10, [](argument_source& s) { return s.uniform(0.75, 1.5); },
+     20000},
 };
 
-class KernelAccuracy : public ::testing::TestWithParam<AccuracyRange> {};
+class KernelAccuracy : public ::testing::TestWithParam<accuracy_range> {};
 
-// Draws a double: uniform in [low, high], or with a uniformly drawn binary
-// exponent between those of low and high and a random significand.
-double draw(std::mt19937_64& random, const AccuracyRange& r, bool negative) {
-    if (r.spread == Spread::uniform) {
-        const double u = static_cast<double>(random() >> 11) * 0x1p-53;
-        return r.low + (r.high - r.low) * u;
+TEST_P(KernelAccuracy, IsCorrectlyRounded) {
+    const accuracy_range& r = GetParam();
+    accuracy_record record(r.name);
+    argument_source source(0x5EED0000u + static_cast<unsigned>(r.count));
+    for (int i = 0; i < scaled_count(r.count); ++i) {
+        const double x = r.draw(source);
+        record.add(x, r.function(x), r.exact(x));
     }
-    const int e_low = static_cast<int>((to_bits(r.low) >> 52) & 0x7FF);
-    const int e_high = static_cast<int>((to_bits(r.high) >> 52) & 0x7FF);
-    const std::uint64_t e = e_low + random() % (e_high - e_low + 1);
-    std::uint64_t bits = (e << 52) | (random() & 0x000FFFFFFFFFFFFFu);
-    if (e == 0 && (bits & 0x000FFFFFFFFFFFFFu) == 0) bits = 1;
-    const double x = from_bits(bits);
-    return negative ? -x : x;
-}
-
-TEST_P(KernelAccuracy, StaysWithinOneUlpAndRoundsToNearest) {
-    const AccuracyRange& r = GetParam();
-    std::mt19937_64 random(0x5EED0000u + static_cast<unsigned>(r.count));
-    const bool both_signs = r.spread == Spread::log_uniform && r.function != log_kernel &&
-                            r.function != log10_kernel;
-    int not_nearest = 0;
-    double worst = 0.0;
-    for (int i = 0; i < r.count; ++i) {
-        const double x = draw(random, r, both_signs && (i & 1) != 0);
-        const double got = r.function(x);
-        const long double want = r.reference(x);
-        const double error = test::ulp_error(got, want);
-        if (error > worst) worst = error;
-        ASSERT_LT(error, 1.0) << r.name << " at " << bits_text(x) << ": got " << bits_text(got);
-        if (test::clearly_not_nearest(got, want)) ++not_nearest;
-    }
-    RecordProperty("not_nearest", not_nearest);
-    RecordProperty("worst_ulp_error_x1000", static_cast<int>(worst * 1000));
-    // The double-double evaluation is good to about 2^-90; a result that is
-    // not the nearest double where the reference clearly says which one is
-    // nearest points to a fault, not to bad luck.
-    EXPECT_EQ(not_nearest, 0) << r.name << "; worst error " << worst << " ulp";
+    record.check();
 }
 
 INSTANTIATE_TEST_SUITE_P(ExpLog, KernelAccuracy, ::testing::ValuesIn(accuracy_ranges));
-#endif
 
 }  // namespace
-}  // namespace vyxmath
+}  // namespace vyxmath::test

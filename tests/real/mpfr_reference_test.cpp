@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "real/bits_text.h"
+#include "support/bits_text.h"
 
 namespace vyxmath::test {
 namespace {

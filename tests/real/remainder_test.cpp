@@ -7,18 +7,12 @@
 #include <cstdint>
 #include <random>
 
-#include "real/bits_text.h"
+#include "support/bits_text.h"
 #include "common/ieee_double.h"
 #include "real/kernels/remainder.h"
 
-namespace vyxmath {
+namespace vyxmath::test {
 namespace {
-
-using test::bits_text;
-using test::inf;
-using test::nan_a;
-using test::nan_b;
-using test::tiny;
 
 struct FmodCase {
     double a, b, expected;
@@ -90,4 +84,4 @@ TEST(FmodExact, MatchesTheExactRemainderOnRandomOperands) {
 }
 
 }  // namespace
-}  // namespace vyxmath
+}  // namespace vyxmath::test

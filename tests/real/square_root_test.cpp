@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <random>
 
-#include "real/bits_text.h"
+#include "support/bits_text.h"
 #include "common/ieee_double.h"
 #include "real/square_root.h"
 

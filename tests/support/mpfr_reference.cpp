@@ -28,29 +28,54 @@ struct double_exponent_range {
 using unary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
 using binary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_srcptr, mpfr_rnd_t);
 
-double rounded(unary f, double x) {
+// f(a) rounded once to a double, in the direction rnd.
+double rounded(unary f, mpfr_srcptr a, mpfr_rnd_t rnd = MPFR_RNDN) {
     double_exponent_range range;
-    mpfr_t a, r;
-    mpfr_inits2(53, a, r, static_cast<mpfr_ptr>(nullptr));
-    mpfr_set_d(a, x, MPFR_RNDN);
-    int inexact = f(r, a, MPFR_RNDN);
-    inexact = mpfr_check_range(r, inexact, MPFR_RNDN);
-    mpfr_subnormalize(r, inexact, MPFR_RNDN);
-    const double result = mpfr_get_d(r, MPFR_RNDN);
-    mpfr_clears(a, r, static_cast<mpfr_ptr>(nullptr));
+    mpfr_t r;
+    mpfr_init2(r, 53);
+    int inexact = f(r, a, rnd);
+    inexact = mpfr_check_range(r, inexact, rnd);
+    mpfr_subnormalize(r, inexact, rnd);
+    const double result = mpfr_get_d(r, rnd);
+    mpfr_clear(r);
     return result;
 }
 
-double rounded(binary f, double x, double y) {
+double rounded(unary f, double x) {
+    mpfr_t a;
+    mpfr_init2(a, 53);
+    mpfr_set_d(a, x, MPFR_RNDN);
+    const double result = rounded(f, a);
+    mpfr_clear(a);
+    return result;
+}
+
+// f of the remainder of x modulo a whole-number period (quotient rounded to
+// nearest): both are whole numbers when |x| >= 2^63, so the remainder, below
+// half the period, is exact in 64 bits.
+double rounded_of_remainder(unary f, double x, std::uint64_t period) {
+    mpfr_t a, p, r;
+    mpfr_inits2(64, a, p, r, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_d(a, x, MPFR_RNDN);
+    mpfr_set_ui(p, static_cast<unsigned long>(period >> 32), MPFR_RNDN);
+    mpfr_mul_2ui(p, p, 32, MPFR_RNDN);
+    mpfr_add_ui(p, p, static_cast<unsigned long>(period & 0xFFFFFFFFu), MPFR_RNDN);
+    mpfr_remainder(r, a, p, MPFR_RNDN);
+    const double result = rounded(f, r);
+    mpfr_clears(a, p, r, static_cast<mpfr_ptr>(nullptr));
+    return result;
+}
+
+double rounded(binary f, double x, double y, mpfr_rnd_t rnd = MPFR_RNDN) {
     double_exponent_range range;
     mpfr_t a, b, r;
     mpfr_inits2(53, a, b, r, static_cast<mpfr_ptr>(nullptr));
     mpfr_set_d(a, x, MPFR_RNDN);
     mpfr_set_d(b, y, MPFR_RNDN);
-    int inexact = f(r, a, b, MPFR_RNDN);
-    inexact = mpfr_check_range(r, inexact, MPFR_RNDN);
-    mpfr_subnormalize(r, inexact, MPFR_RNDN);
-    const double result = mpfr_get_d(r, MPFR_RNDN);
+    int inexact = f(r, a, b, rnd);
+    inexact = mpfr_check_range(r, inexact, rnd);
+    mpfr_subnormalize(r, inexact, rnd);
+    const double result = mpfr_get_d(r, rnd);
     mpfr_clears(a, b, r, static_cast<mpfr_ptr>(nullptr));
     return result;
 }
@@ -93,9 +118,12 @@ double expm1(double x) { return rounded(mpfr_expm1, x); }
 double log(double x) { return rounded(mpfr_log, x); }
 double log10(double x) { return rounded(mpfr_log10, x); }
 double pow(double x, double y) { return rounded(mpfr_pow, x, y); }
+double pow_toward_zero(double x, double y) { return rounded(mpfr_pow, x, y, MPFR_RNDZ); }
 double sin(double x) { return rounded(mpfr_sin, x); }
 double cos(double x) { return rounded(mpfr_cos, x); }
 double tan(double x) { return rounded(mpfr_tan, x); }
+double sin_of_remainder(double x, std::uint64_t period) { return rounded_of_remainder(mpfr_sin, x, period); }
+double tan_of_remainder(double x, std::uint64_t period) { return rounded_of_remainder(mpfr_tan, x, period); }
 double asin(double x) { return rounded(mpfr_asin, x); }
 double acos(double x) { return rounded(mpfr_acos, x); }
 double atan(double x) { return rounded(mpfr_atan, x); }

@@ -13,9 +13,16 @@ double expm1(double x);
 double log(double x);
 double log10(double x);
 double pow(double x, double y);
+// x^y rounded toward zero: the value of a result below the smallest normal
+// double, which the module truncates.
+double pow_toward_zero(double x, double y);
 double sin(double x);
 double cos(double x);
 double tan(double x);
+// sin and tan of the remainder of a finite x, |x| >= 2^63, modulo a whole
+// number `period` below 2^64: the reduction of the largest arguments.
+double sin_of_remainder(double x, std::uint64_t period);
+double tan_of_remainder(double x, std::uint64_t period);
 double asin(double x);
 double acos(double x);
 double atan(double x);

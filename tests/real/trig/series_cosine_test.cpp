@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "common/ieee_double.h"
-#include "real/trig/accuracy.h"
+#include "support/accuracy.h"
 #include "real/trig/degree_conversion.h"
 #include "real/trig/series_cosine.h"
 

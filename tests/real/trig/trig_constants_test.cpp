@@ -19,17 +19,17 @@ namespace tc = trig_constants;
 // atan(p/q) = sum_k (-1)^k (p/q)^(2k+1) / (2k+1), for p/q <= 1/2.
 fixed atan_of_ratio(std::uint32_t p, std::uint32_t q) {
     fixed sum;
-    big_unsigned power = (big_unsigned{p} << fraction_bits).divided_by(q);
+    exact_integer power = (exact_integer{p} << fraction_bits).divided_by(q);
     for (std::uint32_t k = 0; !power.is_zero(); ++k) {
         sum = sum + fixed{(k % 2) != 0, power.divided_by(2 * k + 1)};
-        power = (power * big_unsigned{std::uint64_t{p} * p}).divided_by(q).divided_by(q);
+        power = (power * exact_integer{std::uint64_t{p} * p}).divided_by(q).divided_by(q);
     }
     return sum;
 }
 
 TEST(TrigConstants, TwoOverPiWordsAreTheLeadingBits) {
     const fixed two_over_pi = two_over_pi_fixed();
-    const big_unsigned leading = two_over_pi.magnitude >> (fraction_bits - 32 * tc::two_over_pi_word_count);
+    const exact_integer leading = two_over_pi.magnitude >> (fraction_bits - 32 * tc::two_over_pi_word_count);
     for (int i = 0; i < tc::two_over_pi_word_count; ++i) {
         const int shift = 32 * (tc::two_over_pi_word_count - 1 - i);
         EXPECT_EQ(tc::two_over_pi_words[i], static_cast<std::uint32_t>((leading >> shift).low64()))
@@ -69,11 +69,11 @@ TEST(TrigConstants, ArcTangentsOfEighths) {
 void sine_and_cosine(std::uint32_t i, fixed& sine, fixed& cosine, std::uint32_t q = 128) {
     sine = fixed{};
     cosine = fixed{};
-    big_unsigned term = big_unsigned{1} << fraction_bits;  // (i/128)^n / n!
+    exact_integer term = exact_integer{1} << fraction_bits;  // (i/128)^n / n!
     for (std::uint32_t n = 0; !term.is_zero(); ++n) {
         const bool negative = (n / 2) % 2 != 0;
         (n % 2 != 0 ? sine : cosine) = (n % 2 != 0 ? sine : cosine) + fixed{negative, term};
-        term = (term * big_unsigned{i}).divided_by(q).divided_by(n + 1);
+        term = (term * exact_integer{i}).divided_by(q).divided_by(n + 1);
     }
 }
 
@@ -123,7 +123,7 @@ TEST(TrigConstants, ArcSineTableRows) {
         std::vector<fixed> g(8);  // (k+1) a_(k+1)
         g[0] = to_fixed(row[2]) + to_fixed(row[3]);
         for (int k = 1; k < 8; ++k) {
-            g[k] = fixed{row[k + 3] < 0, to_fixed(std::fabs(row[k + 3])).magnitude * big_unsigned{std::uint64_t(k + 1)}};
+            g[k] = fixed{row[k + 3] < 0, to_fixed(std::fabs(row[k + 3])).magnitude * exact_integer{std::uint64_t(k + 1)}};
         }
         const fixed w[3] = {from_integer(1) - to_fixed(x0) * to_fixed(x0), -(to_fixed(x0) + to_fixed(x0)), -from_integer(1)};
         for (int m = 0; m < 8; ++m) {
@@ -165,7 +165,7 @@ TEST(TrigConstants, TangentTableRows) {
         b[1] = to_fixed(row[2]) + to_fixed(row[3]);
         for (int k = 2; k <= 8; ++k) b[k] = to_fixed(row[k + 2]);
         for (int m = 0; m < 8; ++m) {
-            fixed sum = fixed{false, b[m + 1].magnitude * big_unsigned{std::uint64_t(m + 1)}};
+            fixed sum = fixed{false, b[m + 1].magnitude * exact_integer{std::uint64_t(m + 1)}};
             sum.negative = b[m + 1].negative;
             fixed scale = {false, sum.magnitude};
             if (m == 0) sum = sum - from_integer(1);
@@ -202,9 +202,9 @@ TEST(TrigConstants, ArcTangentExpansionRows) {
         const fixed twice_x0 = to_fixed(2.0 * x0);
         for (int m = 0; m < 8; ++m) {
             const fixed terms[3] = {
-                one_plus_square * fixed{c[m + 1].negative, c[m + 1].magnitude * big_unsigned{std::uint64_t(m + 1)}},
-                m >= 1 ? twice_x0 * fixed{c[m].negative, c[m].magnitude * big_unsigned{std::uint64_t(m)}} : fixed{},
-                m >= 2 ? fixed{c[m - 1].negative, c[m - 1].magnitude * big_unsigned{std::uint64_t(m - 1)}} : fixed{}};
+                one_plus_square * fixed{c[m + 1].negative, c[m + 1].magnitude * exact_integer{std::uint64_t(m + 1)}},
+                m >= 1 ? twice_x0 * fixed{c[m].negative, c[m].magnitude * exact_integer{std::uint64_t(m)}} : fixed{},
+                m >= 2 ? fixed{c[m - 1].negative, c[m - 1].magnitude * exact_integer{std::uint64_t(m - 1)}} : fixed{}};
             fixed sum = m == 0 ? -from_integer(1) : fixed{};
             fixed scale;
             for (const fixed& t : terms) {
@@ -220,8 +220,8 @@ TEST(TrigConstants, ArcTangentExpansionRows) {
 // their last place) of pi/2 and atan(k/8).
 TEST(TrigConstants, WideConstants) {
     auto from_words = [](const std::uint32_t (&w)[tc::wide_word_count]) {
-        big_unsigned v;
-        for (int i = tc::wide_word_count - 1; i >= 0; --i) v = (v << 32) + big_unsigned{w[i]};
+        exact_integer v;
+        for (int i = tc::wide_word_count - 1; i >= 0; --i) v = (v << 32) + exact_integer{w[i]};
         return fixed{false, v << (fraction_bits - 256)};
     };
     auto within_a_unit = [](const fixed& a, const fixed& b) {
@@ -239,7 +239,7 @@ TEST(TrigConstants, WideConstants) {
 
 TEST(TrigConstants, LargeArgumentPeriodIsPiTimes2To62RoundedTo64Bits) {
     const fixed scaled = {false, pi_fixed().magnitude << 62};
-    const big_unsigned whole = scaled.magnitude >> fraction_bits;
+    const exact_integer whole = scaled.magnitude >> fraction_bits;
     const bool round_up = scaled.magnitude.bit(fraction_bits - 1);
     EXPECT_EQ(large_argument_period, whole.low64() + (round_up ? 1 : 0));
     EXPECT_EQ(whole.bit_length(), 64);

@@ -1,8 +1,11 @@
-// A small unsigned big integer for checking extended arithmetic against exact
-// values in tests: products, shifts, differences and comparisons only.
+// The tests' unsigned big integer, for exact values to check the module's
+// arithmetic against: extended products, decimal digits, and (as fixed-point
+// numbers, real/trig/big_fixed.h) the angle constants. Simple and slow: 32-bit
+// words, schoolbook multiplication, long division bit by bit.
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <compare>
 #include <cstdint>
 #include <string>
@@ -31,23 +34,18 @@ public:
         return (exact_integer(top64) << 16) + exact_integer(low16);
     }
 
+    bool is_zero() const { return words_.empty(); }
     int bit_length() const {
         if (words_.empty()) return 0;
-        int bits = 32 * static_cast<int>(words_.size() - 1);
-        for (std::uint32_t top = words_.back(); top != 0; top >>= 1) ++bits;
-        return bits;
+        return 32 * static_cast<int>(words_.size() - 1) + std::bit_width(words_.back());
     }
-    bool is_zero() const { return words_.empty(); }
     bool bit(int n) const {
         const std::size_t w = static_cast<std::size_t>(n) / 32;
-        return w < words_.size() && ((words_[w] >> (n % 32)) & 1) != 0;
+        return n >= 0 && w < words_.size() && ((words_[w] >> (n % 32)) & 1) != 0;
     }
+    std::uint64_t low64() const { return (std::uint64_t{word(1)} << 32) | word(0); }
     // The 64 bits starting at bit n.
-    std::uint64_t bits64(int n) const {
-        std::uint64_t r = 0;
-        for (int i = 63; i >= 0; --i) r = (r << 1) | (bit(n + i) ? 1 : 0);
-        return r;
-    }
+    std::uint64_t bits64(int n) const { return (*this >> n).low64(); }
 
     exact_integer& operator*=(std::uint32_t m) {
         std::uint64_t carry = 0;
@@ -71,6 +69,12 @@ public:
         }
         trim();
         return static_cast<std::uint32_t>(remainder);
+    }
+    // The quotient by m > 0, truncated.
+    exact_integer divided_by(std::uint32_t m) const {
+        exact_integer q = *this;
+        q.divide(m);
+        return q;
     }
 
     std::string decimal() const {
@@ -114,21 +118,21 @@ public:
         return r;
     }
 
-    // |a - b|.
-    friend exact_integer distance(const exact_integer& a, const exact_integer& b) {
-        const exact_integer& big = a < b ? b : a;
-        const exact_integer& small = a < b ? a : b;
+    // a - b for a >= b.
+    friend exact_integer operator-(const exact_integer& a, const exact_integer& b) {
         exact_integer r;
-        std::int64_t borrow = 0;
-        for (std::size_t i = 0; i < big.words_.size(); ++i) {
-            std::int64_t t = std::int64_t{big.word(i)} - small.word(i) - borrow;
-            borrow = t < 0 ? 1 : 0;
-            if (t < 0) t += std::int64_t{1} << 32;
+        std::uint64_t borrow = 0;
+        for (std::size_t i = 0; i < a.words_.size(); ++i) {
+            const std::uint64_t t = std::uint64_t{a.words_[i]} - b.word(i) - borrow;
             r.words_.push_back(static_cast<std::uint32_t>(t));
+            borrow = t >> 63;
         }
         r.trim();
         return r;
     }
+
+    // |a - b|.
+    friend exact_integer distance(const exact_integer& a, const exact_integer& b) { return a < b ? b - a : a - b; }
 
     friend exact_integer operator<<(const exact_integer& a, int n) {
         if (a.is_zero()) return a;
@@ -144,6 +148,35 @@ public:
         return r;
     }
 
+    friend exact_integer operator>>(const exact_integer& a, int n) {
+        exact_integer r;
+        const std::size_t skip = static_cast<std::size_t>(n / 32);
+        const int s = n % 32;
+        for (std::size_t i = skip; i < a.words_.size(); ++i) {
+            const std::uint64_t pair = (std::uint64_t{a.word(i + 1)} << 32) | a.words_[i];
+            r.words_.push_back(static_cast<std::uint32_t>(pair >> s));
+        }
+        r.trim();
+        return r;
+    }
+
+    // Quotient and remainder by any non-zero divisor, bit by bit.
+    friend void divide(const exact_integer& a, const exact_integer& b, exact_integer& quotient, exact_integer& rest) {
+        quotient = exact_integer{};
+        rest = exact_integer{};
+        const int n = a.bit_length();
+        quotient.words_.assign(static_cast<std::size_t>(n / 32 + 1), 0);
+        for (int i = n - 1; i >= 0; --i) {
+            rest = rest << 1;
+            if (a.bit(i)) rest = rest + exact_integer{1};
+            if (rest >= b) {
+                rest = rest - b;
+                quotient.words_[static_cast<std::size_t>(i / 32)] |= 1u << (i % 32);
+            }
+        }
+        quotient.trim();
+    }
+
     friend std::strong_ordering operator<=>(const exact_integer& a, const exact_integer& b) {
         if (a.words_.size() != b.words_.size()) return a.words_.size() <=> b.words_.size();
         for (std::size_t i = a.words_.size(); i-- > 0;)
@@ -157,7 +190,7 @@ private:
     void trim() {
         while (!words_.empty() && words_.back() == 0) words_.pop_back();
     }
-    std::vector<std::uint32_t> words_;
+    std::vector<std::uint32_t> words_;  // least significant first, no leading zeros
 };
 
 }  // namespace vyxmath::test

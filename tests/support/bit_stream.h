@@ -1,0 +1,28 @@
+// The tests' one pseudo-random sequence: SplitMix64, a fixed and portable
+// stream of 64-bit patterns, so every run and every build checks the same
+// operands.
+#pragma once
+
+#include <cstdint>
+
+namespace vyxmath::test {
+
+class bit_stream {
+public:
+    explicit bit_stream(std::uint64_t seed) : state_(seed) {}
+
+    std::uint64_t next() {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+        return z ^ (z >> 31);
+    }
+
+    // Uniform in [lo, hi] (the slight bias of a remainder does not matter here).
+    int between(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<std::uint64_t>(hi - lo + 1)); }
+
+private:
+    std::uint64_t state_;
+};
+
+}  // namespace vyxmath::test
