@@ -7,7 +7,7 @@
 
 #include "numtext/power_tables.h"
 #include "numtext/significand_scaling.h"
-#include "numtext/wide_product.h"
+#include "common/wide_product.h"
 #include "numtext/widened_double.h"
 
 namespace vyxmath {

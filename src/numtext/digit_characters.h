@@ -7,7 +7,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "numtext/wide_product.h"
+#include "common/wide_product.h"
 
 namespace vyxmath {
 

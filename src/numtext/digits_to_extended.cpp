@@ -3,7 +3,7 @@
 #include <bit>
 
 #include "numtext/number_reader.h"
-#include "numtext/wide_product.h"
+#include "common/wide_product.h"
 
 namespace vyxmath {
 namespace {

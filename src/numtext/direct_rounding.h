@@ -9,7 +9,7 @@
 
 #include "common/ieee_double.h"
 #include "numtext/power_tables.h"
-#include "numtext/wide_product.h"
+#include "common/wide_product.h"
 
 // Direct rounding of D * 10^p, D < 2^64, to the double that the extended
 // scaling followed by round_mantissa gives.

@@ -21,7 +21,7 @@
 #include <cstdint>
 
 #include "numtext/extended_value.h"
-#include "numtext/wide_product.h"
+#include "common/wide_product.h"
 
 namespace vyxmath {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "numtext/wide_product.h"
+#include "common/wide_product.h"
 
 namespace vyxmath {
 

@@ -2,7 +2,7 @@
 #include "numtext/significand_scaling.h"
 
 #include "numtext/power_scaling.h"
-#include "numtext/wide_product.h"
+#include "common/wide_product.h"
 
 namespace vyxmath {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "common/ieee_double.h"
 #include "numtext/decimal_significand.h"
-#include "numtext/wide_product.h"
+#include "common/wide_product.h"
 
 namespace vyxmath {
 

@@ -14,28 +14,13 @@
 // two half-way points next to a picks the nearest double.
 #include "real/square_root.h"
 
-#include <compare>
 #include <cstdint>
 
 #include "common/ieee_double.h"
+#include "common/wide_product.h"
 
 namespace vyxmath {
 namespace {
-
-struct wide_product {  // hi * 2^64 + lo
-    std::uint64_t hi;
-    std::uint64_t lo;
-    constexpr auto operator<=>(const wide_product&) const = default;
-};
-
-// a * b exactly, from 32-bit halves (no 128-bit type on every target).
-constexpr wide_product multiply_wide(std::uint64_t a, std::uint64_t b) {
-    const std::uint64_t a0 = a & 0xFFFFFFFFu, a1 = a >> 32;
-    const std::uint64_t b0 = b & 0xFFFFFFFFu, b1 = b >> 32;
-    const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
-    const std::uint64_t mid = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
-    return {p11 + (p01 >> 32) + (p10 >> 32) + (mid >> 32), (mid << 32) | (p00 & 0xFFFFFFFFu)};
-}
 
 // A double v in [1, 4) as the whole number v 2^53, from its bits.
 std::uint64_t units(double v) {
@@ -49,7 +34,7 @@ std::uint64_t units(double v) {
 // are below 2^111.
 bool midpoint_squared_above(double a, double b, double m) {
     const std::uint64_t sum = units(a) + units(b);
-    return multiply_wide(sum, sum) > multiply_wide(units(m), std::uint64_t{1} << 55);
+    return multiply_64x64(sum, sum) > multiply_64x64(units(m), std::uint64_t{1} << 55);
 }
 
 double next_up(double v) { return from_bits(to_bits(v) + 1); }

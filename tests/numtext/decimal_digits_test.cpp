@@ -10,7 +10,7 @@
 #include "numtext/digit_record.h"
 #include "numtext/significand_scaling.h"
 #include "numtext/sample_doubles.h"
-#include "numtext/wide_product.h"
+#include "common/wide_product.h"
 #include "numtext/widened_double.h"
 
 namespace vyxmath {

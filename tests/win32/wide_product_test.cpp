@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "numtext/wide_product.h"
+#include "common/wide_product.h"
 #include "test_support.h"
 
 namespace vyxmath::win32_test {

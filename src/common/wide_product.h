@@ -3,6 +3,7 @@
 // 32-bit halves stands in there; both paths give the same bits.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <type_traits>
 
@@ -11,6 +12,8 @@ namespace vyxmath {
 struct uint128_parts {
     std::uint64_t high;
     std::uint64_t low;
+    // As 128-bit numbers: the high words first.
+    constexpr auto operator<=>(const uint128_parts&) const = default;
 };
 
 // One 32 x 32 -> 64 product: a single multiply instruction on 32-bit x86,
