@@ -11,6 +11,7 @@
 // the rounding kept, is dropped without rounding again; such results are
 // often a unit below the nearest, and everything below 2^-1074 (bar values
 // that round up to it) becomes zero.
+#include <cassert>
 #include <bit>
 
 #include "common/ieee_double.h"
@@ -32,6 +33,7 @@ double make_double(bool negative, std::uint64_t exponent_field, std::uint64_t fr
 
 // Shifts W right by 0 <= n <= 63 positions; positions past 95 are lost.
 mantissa_window shift_right(const mantissa_window& w, int n) {
+    assert(n >= 0 && n <= 63);
     if (n == 0) return w;
     return {w.high >> n, ((w.low >> n) | (w.high << (64 - n))) & window_low_mask};
 }
@@ -39,6 +41,7 @@ mantissa_window shift_right(const mantissa_window& w, int n) {
 }  // namespace
 
 bool round_mantissa(mantissa_window& w, int n) {
+    assert(n >= 1 && n <= 61);
     const std::uint64_t unit = std::uint64_t{1} << (64 - n);         // position n - 1
     const std::uint64_t first_dropped = unit >> 1;                     // position n
     const std::uint64_t beyond_next = (first_dropped >> 1) - 1;        // positions n + 2 .. 63

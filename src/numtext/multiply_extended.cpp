@@ -2,6 +2,7 @@
 // thresholds, exponent-0 operands, products below exponent 1 and products
 // that need a longer normalising shift. The truncated product itself is in
 // extended_product.h, with the inlined path for the usual operands.
+#include <cassert>
 #include <bit>
 
 #include "numtext/extended_value.h"
@@ -17,6 +18,7 @@ int leading_zeros(const uint96& s) {
 
 // Shifts left by 0 <= n < 96; bits beyond 95 are never set by the callers.
 uint96 shift_left(const uint96& s, int n) {
+    assert(n >= 0 && n < 96);
     if (n == 0) return s;
     if (n >= 64) return {static_cast<std::uint32_t>(s.bottom << (n - 64)), 0};
     if (n >= 32)
@@ -26,6 +28,7 @@ uint96 shift_left(const uint96& s, int n) {
 
 // Shifts right by n >= 1, ORing into bit 0 whether any 1 was shifted out.
 uint96 shift_right_sticky(const uint96& s, int n) {
+    assert(n >= 1);
     if (n >= 96) return {0, (s.top | s.bottom) != 0 ? 1u : 0u};
     uint96 r;
     std::uint64_t lost;

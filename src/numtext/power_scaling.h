@@ -5,6 +5,8 @@
 // their factors from here.
 #pragma once
 
+#include <cassert>
+
 #include "numtext/extended_product.h"
 #include "numtext/power_tables.h"
 
@@ -19,6 +21,7 @@ inline constexpr unsigned top_place_value = 4096;
 // making the value zero or infinite, so `negative` is kept up to date.
 inline extended_magnitude scale_magnitude(extended_magnitude m, bool& negative, unsigned n,
                                           const extended_value* table) {
+    assert(n < top_place_value);
     for (unsigned k = 0; k < octal_places_below_top && n != 0; ++k, n /= 8) {
         const unsigned digit = n % 8;
         if (digit == 0) continue;

@@ -6,6 +6,7 @@
 // fraction.
 #include "numtext/record_layouts.h"
 
+#include <cassert>
 #include <algorithm>
 #include <cstring>
 
@@ -18,6 +19,7 @@ namespace vyxmath {
 // 2.0000001499999999766 has the 17 digits 20000001500000000 and cuts to
 // 2.0000002 at 8 digits.
 void cut_digits(digit_record& record, std::int32_t n) {
+    assert(n >= 1);
     if (n >= record.length) return;  // nothing behind the cut: already exact
     int kept = n;
     if (record.digits[n] >= '5') {

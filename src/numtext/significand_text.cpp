@@ -17,6 +17,7 @@
 // max(0, min(L - f, its width)) characters.
 #include "numtext/significand_text.h"
 
+#include <cassert>
 #include <bit>
 #include <cstring>
 
@@ -51,6 +52,7 @@ constexpr std::uint64_t powers_of_ten[] = {
 // Copies 0 <= n <= 32 bytes with fixed-size moves that stay inside
 // [to, to + n).
 void copy_short(char* to, const char* from, int n) {
+    assert(n >= 0 && n <= 32);
     if (n >= 8) {
         // Spelt out rather than a loop, which the compiler would turn into a
         // call of the library's memcpy.
@@ -184,6 +186,7 @@ bool write_small_integer(std::uint32_t v, bool negative, std::int32_t digits, ch
 }
 
 char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer) {
+    assert(digits >= 1 && digits <= significand_text_digit_limit);
     const int n = digits;
     const cut_value cut = cut_to_digits(d, n);
     char digit_space[32];
