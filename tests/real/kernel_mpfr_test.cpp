@@ -10,6 +10,7 @@
 
 #include "real/kernels/wide_fixed.h"
 #include "support/kernel_cases.h"
+#include "support/sanitizer_scale.h"
 
 namespace vyxmath {
 namespace wide_table {
@@ -19,12 +20,7 @@ namespace {
 
 using kernel_check::Tally;
 
-// Sanitizer builds run MPFR and the kernels several times slower.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-constexpr int random_count = 3000;
-#else
-constexpr int random_count = 30000;
-#endif
+constexpr int random_count = test::scaled_count(30000);
 
 class KernelAgainstMpfr : public ::testing::TestWithParam<const char*> {};
 

@@ -10,6 +10,7 @@
 #include "common/ieee_double.h"
 #include "real/kernels/power.h"
 #include "real/normal_integral.h"
+#include "support/sanitizer_scale.h"
 
 namespace vyxmath {
 namespace {
@@ -31,11 +32,7 @@ double full_trapezoidal_rule(double x) {
 
 // Sanitizer builds run the loops several times slower: every seventh step
 // count there.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-constexpr int step_count_stride = 7;
-#else
-constexpr int step_count_stride = 1;
-#endif
+constexpr int step_count_stride = test::sanitizer_build ? 7 : 1;
 
 // The loop's early end must leave every bit as the full loop gives it: on
 // every step count up to 10^5 (500 per unit of x), with x just inside each

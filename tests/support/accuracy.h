@@ -17,17 +17,9 @@
 #include "support/bit_stream.h"
 #include "support/bits_text.h"
 #include "support/mpfr_reference.h"
+#include "support/sanitizer_scale.h"
 
 namespace vyxmath::test {
-
-// Sanitizer builds run the kernels several times slower: they draw a tenth of
-// the random arguments.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-inline constexpr int sanitizer_slowdown = 10;
-#else
-inline constexpr int sanitizer_slowdown = 1;
-#endif
-constexpr int scaled_count(int full) { return full / sanitizer_slowdown; }
 
 class accuracy_record {
 public:

@@ -123,43 +123,43 @@ bool log10_accurate(Arguments a) {
 
 const Kernel registry[] = {
     {"exp", [](Arguments a) { return exp_kernel(a.x); }, [](Arguments a) { return ref::exp(a.x); }, exp_accurate,
-     exp_argument, false},
+     exp_argument},
     {"exp_of_e_constant", [](Arguments a) { return pow_kernel(euler_e, a.x); },
-     [](Arguments a) { return ref::pow(euler_e, a.x); }, exp_of_e_accurate, exp_argument, true},
+     [](Arguments a) { return ref::pow_truncating_tiny(euler_e, a.x); }, exp_of_e_accurate, exp_argument},
     {"expm1", [](Arguments a) { return expm1_kernel(a.x); }, [](Arguments a) { return ref::expm1(a.x); }, nullptr,
-     exp_argument, false},
+     exp_argument},
     {"log", [](Arguments a) { return log_kernel(a.x); }, [](Arguments a) { return ref::log(a.x); }, log_accurate,
-     positive_argument, false},
+     positive_argument},
     {"log10", [](Arguments a) { return log10_kernel(a.x); }, [](Arguments a) { return ref::log10(a.x); }, log10_accurate,
-     positive_argument, false},
-    {"pow", [](Arguments a) { return pow_kernel(a.x, a.y); }, [](Arguments a) { return ref::pow(a.x, a.y); },
-     nullptr, pow_arguments, true},
+     positive_argument},
+    {"pow", [](Arguments a) { return pow_kernel(a.x, a.y); }, [](Arguments a) { return ref::pow_truncating_tiny(a.x, a.y); },
+     nullptr, pow_arguments},
     {"sinh", [](Arguments a) { return hyperbolic_sine(a.x); }, [](Arguments a) { return ref::sinh(a.x); }, nullptr,
-     hyperbolic_argument, false},
+     hyperbolic_argument},
     {"cosh", [](Arguments a) { return hyperbolic_cosine(a.x); }, [](Arguments a) { return ref::cosh(a.x); },
-     nullptr, hyperbolic_argument, false},
+     nullptr, hyperbolic_argument},
     {"tanh", [](Arguments a) { return hyperbolic_tangent(a.x); }, [](Arguments a) { return ref::tanh(a.x); },
-     nullptr, hyperbolic_argument, false},
+     nullptr, hyperbolic_argument},
     {"sin", [](Arguments a) { return sine(a.x); }, [](Arguments a) { return ref::sin(a.x); },
-     [](Arguments a) { return !sine_decided_fast(a.x); }, angle_argument, false},
+     [](Arguments a) { return !sine_decided_fast(a.x); }, angle_argument},
     {"cos", [](Arguments a) { return cosine(a.x); }, [](Arguments a) { return ref::cos(a.x); },
-     [](Arguments a) { return !cosine_decided_fast(a.x); }, angle_argument, false},
+     [](Arguments a) { return !cosine_decided_fast(a.x); }, angle_argument},
     {"tan", [](Arguments a) { return tangent(a.x); }, [](Arguments a) { return ref::tan(a.x); },
-     [](Arguments a) { return !tangent_decided_fast(a.x); }, angle_argument, false},
+     [](Arguments a) { return !tangent_decided_fast(a.x); }, angle_argument},
     {"sin_large", [](Arguments a) { return sine(a.x); }, [](Arguments a) { return ref::sin(a.x); }, nullptr,
-     large_angle_argument, false},
+     large_angle_argument},
     {"tan_large", [](Arguments a) { return tangent(a.x); }, [](Arguments a) { return ref::tan(a.x); }, nullptr,
-     large_angle_argument, false},
+     large_angle_argument},
     {"asin", [](Arguments a) { return arcsine(a.x); }, [](Arguments a) { return ref::asin(a.x); },
-     [](Arguments a) { return !arcsine_decided_fast(a.x); }, unit_argument, false},
+     [](Arguments a) { return !arcsine_decided_fast(a.x); }, unit_argument},
     {"acos", [](Arguments a) { return arccosine(a.x); }, [](Arguments a) { return ref::acos(a.x); },
-     [](Arguments a) { return !arccosine_decided_fast(a.x); }, unit_argument, false},
+     [](Arguments a) { return !arccosine_decided_fast(a.x); }, unit_argument},
     {"atan", [](Arguments a) { return arctangent(a.x); }, [](Arguments a) { return ref::atan(a.x); },
-     [](Arguments a) { return !arctangent_decided_fast(a.x); }, arctangent_argument, false},
+     [](Arguments a) { return !arctangent_decided_fast(a.x); }, arctangent_argument},
     // atan2(-0, x > 0) is +0 by the module's rule: y = 0 is left to the edge tests.
     {"atan2", [](Arguments a) { return a.x == 0.0 ? 0.0 : arctangent2(a.x, a.y); },
      [](Arguments a) { return a.x == 0.0 ? 0.0 : ref::atan2(a.x, a.y); },
-     [](Arguments a) { return !arctangent2_decided_fast(a.x, a.y); }, point_arguments, false},
+     [](Arguments a) { return !arctangent2_decided_fast(a.x, a.y); }, point_arguments},
 };
 
 }  // namespace
@@ -176,7 +176,6 @@ bool compare(const Kernel& kernel, Arguments a, Tally& tally) {
     ++tally.tried;
     if (kernel.takes_accurate_phase != nullptr && kernel.takes_accurate_phase(a)) ++tally.accurate_phase;
     const double want = kernel.reference(a);
-    if (kernel.truncates_tiny_results && std::fabs(want) < 0x1p-1022) return true;
     const double got = kernel.module(a);
     if (ref::is_nearest(got, want)) return true;
     ++tally.mismatches;

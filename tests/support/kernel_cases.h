@@ -26,9 +26,6 @@ struct Kernel {
     // kernel with one phase.
     bool (*takes_accurate_phase)(Arguments);
     Arguments (*draw)(std::mt19937_64&);
-    // Results below the smallest normal double are truncated, not rounded, by
-    // the module's rule: not compared there.
-    bool truncates_tiny_results;
 };
 
 std::span<const Kernel> kernels();

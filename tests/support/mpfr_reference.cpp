@@ -118,7 +118,10 @@ double expm1(double x) { return rounded(mpfr_expm1, x); }
 double log(double x) { return rounded(mpfr_log, x); }
 double log10(double x) { return rounded(mpfr_log10, x); }
 double pow(double x, double y) { return rounded(mpfr_pow, x, y); }
-double pow_toward_zero(double x, double y) { return rounded(mpfr_pow, x, y, MPFR_RNDZ); }
+double pow_truncating_tiny(double x, double y) {
+    const double truncated = rounded(mpfr_pow, x, y, MPFR_RNDZ);
+    return std::fabs(truncated) < 0x1p-1022 ? truncated : pow(x, y);
+}
 double sin(double x) { return rounded(mpfr_sin, x); }
 double cos(double x) { return rounded(mpfr_cos, x); }
 double tan(double x) { return rounded(mpfr_tan, x); }

@@ -13,9 +13,9 @@ double expm1(double x);
 double log(double x);
 double log10(double x);
 double pow(double x, double y);
-// x^y rounded toward zero: the value of a result below the smallest normal
-// double, which the module truncates.
-double pow_toward_zero(double x, double y);
+// x^y as the module rounds it: to nearest, except that a result below the
+// smallest normal double is truncated (rounded toward zero).
+double pow_truncating_tiny(double x, double y);
 double sin(double x);
 double cos(double x);
 double tan(double x);

@@ -7,13 +7,13 @@
 #include <mpfr.h>
 
 #include <cmath>
-#include <random>
 
 #include "common/ieee_double.h"
 #include "real/trig/arc.h"
 #include "real/trig/circular.h"
 #include "real/trig/wide_angle_functions.h"
 #include "support/kernel_cases.h"
+#include "support/accuracy.h"
 #include "support/mpfr_reference.h"
 
 namespace vyxmath::test {
@@ -21,19 +21,9 @@ namespace {
 
 namespace ref = mpfr_reference;
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-constexpr int count = 60;
-#else
-constexpr int count = 400;
-#endif
+constexpr int count = scaled_count(400);
 
-struct one_argument {
-    const char* name;
-    double (*module)(double);
-    double (*reference)(double);
-};
-
-const one_argument functions[] = {
+const function_pair functions[] = {
     {"sin", sine, ref::sin},       {"cos", cosine, ref::cos},     {"tan", tangent, ref::tan},
     {"asin", arcsine, ref::asin},  {"acos", arccosine, ref::acos}, {"atan", arctangent, ref::atan},
 };
@@ -43,31 +33,20 @@ const one_argument functions[] = {
 // 1 (cos) must end where the function stops rounding to that, not a binade
 // later.
 TEST(AnglePhases, TinyArgumentsAroundTheShortcuts) {
-    std::mt19937_64 random(26);
-    for (const one_argument& f : functions) {
-        int mismatches = 0;
-        auto check = [&](double x) {
-            if (!ref::is_nearest(f.module(x), f.reference(x))) {
-                if (++mismatches <= 5) ADD_FAILURE() << f.name << "(" << std::hexfloat << x << ")";
-            }
-        };
-        for (int e = -30; e <= -22; ++e) {
-            const double p = std::ldexp(1.0, e);
-            for (double x : {p, std::nextafter(p, 0.0), std::nextafter(p, 1.0), -p, -std::nextafter(p, 0.0)}) check(x);
-            for (int i = 0; i < count / 4; ++i) check(p * (1.0 + static_cast<double>(random() >> 12) * 0x1p-52));
-        }
-        EXPECT_EQ(mismatches, 0) << f.name;
+    accuracy_records records(functions);
+    argument_source source(26);
+    for (int e = -30; e <= -22; ++e) {
+        const double p = std::ldexp(1.0, e);
+        for (double x : {p, std::nextafter(p, 0.0), std::nextafter(p, 1.0), -p, -std::nextafter(p, 0.0)}) records.add(x);
+        for (int i = 0; i < count / 4; ++i) records.add(source.spread(e, e + 1, false));
     }
+    records.check();
 }
 
 // The wide evaluation alone, rounded to 53 bits, over random arguments.
 TEST(AnglePhases, WideEvaluationIsCorrectlyRounded) {
-    std::mt19937_64 random(27);
-    auto draw = [&](int low, int high) {
-        const int e = low + static_cast<int>(random() % static_cast<std::uint64_t>(high - low + 1));
-        const double x = std::ldexp(1.0 + static_cast<double>(random() >> 12) * 0x1p-52, e);
-        return (random() & 1) != 0 ? -x : x;
-    };
+    argument_source source(27);
+    auto draw = [&](int low, int high) { return source.spread(low, high + 1, true); };
     auto rounded = [](const wide_fixed& w) { return round_wide(w, 53).hi; };
     for (int i = 0; i < count; ++i) {
         // Beyond 2^63 the module reduces by its 64-bit period: compared below.
@@ -109,10 +88,10 @@ TEST(AnglePhases, ArcValuesRoundedTo64Bits) {
     const route routes[] = {{"asin", arcsine_to_64_bits, wide_arcsine, mpfr_asin},
                             {"acos", arccosine_to_64_bits, wide_arccosine, mpfr_acos},
                             {"atan", arctangent_to_64_bits, wide_arctangent, mpfr_atan}};
-    std::mt19937_64 random(28);
+    argument_source source(28);
     for (const route& r : routes) {
         auto arguments = kernel_check::read_cases(VYXMATH_HARDEST_CASES, r.name);
-        for (int i = 0; i < count; ++i) arguments.push_back({2.0 * static_cast<double>(random() >> 11) * 0x1p-53 - 1.0, 0.0});
+        for (int i = 0; i < count; ++i) arguments.push_back({source.uniform(-1.0, 1.0), 0.0});
         int mismatches = 0;
         for (const kernel_check::Arguments& a : arguments) {
             if (std::fabs(a.x) > 1.0 || std::fabs(a.x) < 0x1p-27 || std::isnan(a.x)) continue;
