@@ -1,6 +1,6 @@
 #include "integer/euclid.h"
 
-#include "integer/wrapping_arithmetic.h"
+#include "common/wrapping_arithmetic.h"
 
 namespace vyxmath {
 

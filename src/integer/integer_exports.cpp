@@ -3,10 +3,10 @@
 // n_sosu write nothing) and returns 0 (n_sosu returns its verdict).
 #include "integer/binomial.h"
 #include "integer/euclid.h"
-#include "integer/factorial.h"
+#include "common/factorial.h"
 #include "integer/fibonacci.h"
 #include "integer/primality.h"
-#include "integer/wrapping_arithmetic.h"
+#include "common/wrapping_arithmetic.h"
 #include "vyxmath.h"
 
 using namespace vyxmath;

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "integer/wrapping_arithmetic.h"
+#include "common/wrapping_arithmetic.h"
 
 namespace vyxmath {
 

@@ -2,7 +2,7 @@
 // then converted to a 32-bit integer (truncation to 64 bits, low 32 bits
 // kept; infinities, not-a-number values and magnitudes from 2^63 give 0).
 #include "integer/integral_rounding.h"
-#include "integer/real_to_integer.h"
+#include "common/real_to_integer.h"
 #include "vyxmath.h"
 
 using namespace vyxmath;

@@ -1,6 +1,6 @@
 #include "real/poisson.h"
 
-#include "integer/factorial.h"
+#include "common/factorial.h"
 #include "real/constants.h"
 #include "real/double_double.h"
 #include "real/kernels/exp_log.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "integer/factorial.h"
+#include "common/factorial.h"
 
 namespace vyxmath {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "integer/primality.h"
-#include "integer/real_to_integer.h"
+#include "common/real_to_integer.h"
 
 namespace vyxmath {
 namespace {

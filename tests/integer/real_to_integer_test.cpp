@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "integer/real_to_integer.h"
+#include "common/real_to_integer.h"
 
 namespace vyxmath {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "integer/real_to_integer.h"
+#include "common/real_to_integer.h"
 #include "real/constants.h"
 #include "common/ieee_double.h"
 #include "real/kernels/power.h"
