@@ -12,15 +12,6 @@
 namespace vyxmath {
 namespace {
 
-digit_record make_record(char sign, int point, const char* text) {
-    digit_record r{};
-    r.sign = sign;
-    r.point = static_cast<std::int16_t>(point);
-    r.length = static_cast<std::uint8_t>(std::strlen(text));
-    std::memcpy(r.digits, text, r.length + 1u);
-    return r;
-}
-
 // Infinities keep their sign; the default not-a-number of invalid
 // operations (sign set, fraction bit 51 alone) is "indefinite"; every other
 // not-a-number, signalling ones included, is a quiet one. Quieting a

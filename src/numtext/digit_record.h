@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "common/export_arguments.h"
 
@@ -25,6 +26,16 @@ struct digit_record {
 };
 
 inline constexpr int record_digit_count = most_written_digits;
+
+// A record from its parts; `text` holds at most 17 characters.
+inline digit_record make_record(char sign, int point, const char* text) {
+    digit_record r{};
+    r.sign = sign;
+    r.point = static_cast<std::int16_t>(point);
+    r.length = static_cast<std::uint8_t>(std::strlen(text));
+    std::memcpy(r.digits, text, r.length + 1u);
+    return r;
+}
 
 // The record of any double.
 digit_record decimal_digits(double value);

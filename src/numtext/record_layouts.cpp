@@ -114,4 +114,17 @@ void trim_zeros(char* text) {
     if (kept_end != fraction_end) std::memmove(kept_end, fraction_end, std::strlen(fraction_end) + 1);
 }
 
+void write_record(const digit_record& record, std::int32_t digits, char* buffer) {
+    if (record.is_marker()) {
+        marker_form(record, static_cast<std::int64_t>(written_text_bound(digits)), buffer);
+        return;
+    }
+    if (uses_exponent_form(record.point, digits)) {
+        exponent_form(record, digits - 1, buffer);
+    } else {
+        fixed_form(record, digits - record.point, buffer);
+    }
+    trim_zeros(buffer);
+}
+
 }  // namespace vyxmath

@@ -31,6 +31,11 @@ char* fixed_form(digit_record record, std::int32_t k, char* buffer);
 // ("1.#INF", "-1.#IND", "1.#QNAN"), as long as it fits in `limit` bytes.
 char* marker_form(const digit_record& record, std::int64_t limit, char* buffer);
 
+// The finished text of any record at `digits` >= 1 significant digits:
+// the marker within written_text_bound(digits) bytes, or the layout
+// uses_exponent_form chooses followed by trim_zeros.
+void write_record(const digit_record& record, std::int32_t digits, char* buffer);
+
 // Removes the trailing "0"s of the fraction (between the point and the "e" of
 // an exponent part, or the end) in place; the point itself stays.
 void trim_zeros(char* text);

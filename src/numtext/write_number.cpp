@@ -2,7 +2,6 @@
 // digits, in at most written_text_bound(digits) bytes, NUL included.
 #include "numtext/record_layouts.h"
 #include "numtext/significand_text.h"
-#include "numtext/writer_rules.h"
 #include "vyxmath.h"
 
 namespace vyxmath {
@@ -19,17 +18,7 @@ char* write_number(double value, std::int32_t digits, char* buffer) {
             return buffer;
         }
     }
-    const digit_record record = decimal_digits(value);
-    if (record.is_marker()) {
-        marker_form(record, static_cast<std::int64_t>(written_text_bound(digits)), buffer);
-        return buffer;
-    }
-    if (uses_exponent_form(record.point, digits)) {
-        exponent_form(record, digits - 1, buffer);
-    } else {
-        fixed_form(record, digits - record.point, buffer);
-    }
-    trim_zeros(buffer);
+    write_record(decimal_digits(value), digits, buffer);
     return buffer;
 }
 

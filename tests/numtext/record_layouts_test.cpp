@@ -8,14 +8,7 @@
 namespace vyxmath {
 namespace {
 
-digit_record record(char sign, int point, const char* digits) {
-    digit_record r{};
-    r.sign = sign;
-    r.point = static_cast<std::int16_t>(point);
-    r.length = static_cast<std::uint8_t>(std::strlen(digits));
-    std::strcpy(r.digits, digits);
-    return r;
-}
+digit_record record(char sign, int point, const char* digits) { return make_record(sign, point, digits); }
 
 TEST(CutDigits, RoundsHalfUpOnTheRecordDigits) {
     struct Case { const char* digits; int point; std::int32_t n; const char* cut; int cut_point; };

@@ -1,6 +1,7 @@
-// The one-pass text of a significand against the record's layouts and
-// trim_zeros, which spell out the cut and the layouts step by step: both must
-// give the same bytes for every finite nonzero value at 1 to 17 digits.
+// The one-pass text of a significand against the writer's text of the record
+// (write_record: the cut, the chosen layout and trim_zeros step by step):
+// both must give the same bytes for every finite nonzero value at 1 to 17
+// digits.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -10,22 +11,17 @@
 #include <vector>
 
 #include "numtext/record_layouts.h"
-#include "numtext/writer_rules.h"
 #include "numtext/sample_doubles.h"
 #include "numtext/significand_text.h"
 
 namespace vyxmath {
 namespace {
 
+// The writer's own text from the record, the path every value without a
+// fast one takes.
 std::string record_text(double v, int digits) {
-    const digit_record r = decimal_digits(v);
     char buffer[64];
-    if (uses_exponent_form(r.point, digits)) {
-        exponent_form(r, digits - 1, buffer);
-    } else {
-        fixed_form(r, digits - r.point, buffer);
-    }
-    trim_zeros(buffer);
+    write_record(decimal_digits(v), digits, buffer);
     return buffer;
 }
 
