@@ -47,7 +47,7 @@ TEST_P(KernelAgainstMpfr, IsCorrectlyRounded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, KernelAgainstMpfr,
-                         ::testing::Values("exp", "exp_of_e_constant", "expm1", "log", "log10", "pow", "cosh", "sin",
+                         ::testing::Values("exp", "exp_of_e_constant", "expm1", "log", "log10", "pow", "sinh", "cosh", "tanh", "sin",
                                            "cos", "tan", "sin_large", "tan_large", "asin", "acos", "atan",
                                            "atan2"));
 

@@ -51,28 +51,127 @@ double half_exponential(double a, int sign) {
 
 double with_sign_of(double value, double x) { return sign_bit(x) ? -value : value; }
 
-// Below this sinh takes the double-double route; from here on the
-// difference e^a - e^-a loses at most the factor (1 + e^-2)/(1 - e^-2) < 1.32
-// of the fast phase's accuracy.
-constexpr double fast_sine_from = 1.0;
+// The rounding test of a fast phase: hi + lo within error_bound of the exact
+// value (error_bound a power of two times |hi|, so exact) decides the double
+// nearest when both ends of that interval round to the same double.
+bool rounds_alike(double hi, double lo, double error_bound, double& result) {
+    const double upper = hi + (lo + error_bound);
+    if (upper != hi + (lo - error_bound)) return false;
+    result = upper;
+    return true;
+}
+
+// sinh a = a + a^3/3! + ... + a^13/13! and tanh a = a - a^3/3 + ... -
+// 929569 a^15/638512875 + 6404582 a^17/10854718875 for small a, as
+// a + a^3 (c1 + z w), z = a^2, w = c2 + z (c3 + ...) in plain double and c1
+// as a pair, so that the two terms that carry the value are exact enough:
+// the rest is at most a z / 6 (sinh, a < 1/8: 2^-8.5 a) or a z / 3 (tanh,
+// a < 1/16: 2^-9.5 a).
+//
+// Error, relative to the result. Truncation: the first term left out is below
+// a^15/15! < 2^-82 a (sinh) and 443861162 a^19/1856156927625 < 2^-84 a (tanh).
+// w is below 0.134 and carries at most 4 roundings of 2^-53 of it plus the
+// coefficients' own (2^-53 each), below 2^-49.8 w in all; z = a*a rounded
+// adds 2^-53: z w is good to 2^-49.6 of itself, z w < 2^-12.9 (sinh) and
+// 2^-10.9 (tanh), so its error is below 2^-62.5 and 2^-60.5, and the pair
+// c1 + z w (one rounding, below 2^-105) is good to 2^-59.9 of c1 = 1/6 and
+// 2^-58.9 of c1 = 1/3. a^3 as the pair mul(two_prod(a, a), a) and the
+// product with the pair carry below 2^-100 of themselves. With a^3 u below
+// 2^-8.5 a and 2^-9.5 a, the sum carries below 2^-68.4 a (sinh) and
+// 2^-68.4 a (tanh) from u, and the final fast_two_sum and the sum of the low
+// parts below 2^-100 a. Total below 2^-68.3 a < 2^-68 |result| (the result
+// is at least a (1 - 2^-9.5)): the test takes 2^-67 of it.
+struct odd_series {
+    double_double c1;
+    const double* tail;  // c2, c3, ...
+    int tail_terms;
+};
+
+constexpr double sinh_tail[] = {0x1.1111111111111p-7, 0x1.a01a01a01a01ap-13, 0x1.71de3a556c734p-19,
+                                0x1.ae64567f544e4p-26, 0x1.6124613a86d09p-33};
+constexpr odd_series sinh_series{{0x1.5555555555555p-3, 0x1.5555555555555p-57}, sinh_tail, 5};
+
+constexpr double tanh_tail[] = {0x1.1111111111111p-3,  -0x1.ba1ba1ba1ba1cp-5, 0x1.664f4882c10fap-6,
+                                -0x1.226e355e6c23dp-7, 0x1.d6d3d0e157de0p-9, -0x1.7da36452b75e3p-10,
+                                0x1.3558248036744p-11};
+constexpr odd_series tanh_series{{-0x1.5555555555555p-2, -0x1.5555555555555p-56}, tanh_tail, 7};
+
+// Below these the odd series take the fast phase.
+constexpr double sinh_series_limit = 0.125;
+constexpr double tanh_series_limit = 0.0625;
+
+bool odd_series_fast(const odd_series& series, double a, double& result) {
+    const double_double square = two_prod(a, a);
+    const double z = square.hi;
+    double w = series.tail[series.tail_terms - 1];
+    for (int j = series.tail_terms - 2; j >= 0; --j) w = series.tail[j] + z * w;
+    const double_double u = add(series.c1, z * w);
+    const double_double v = mul(mul(square, a), u);
+    const double_double s = fast_two_sum(a, v.hi);
+    return rounds_alike(s.hi, s.lo + v.lo, s.hi * 0x1p-67, result);
+}
 
 // (e^a + sign e^-a)/2 for 2^-26 <= a <= 40 from two fast-phase values
 // (binades within 58 of 0, so the scalings are exact): each is within 2^-68
-// of its own size, so the sum is within 2^-68 (e^a + e^-a), below 2^-67.6 of
-// the result for cosh and for sinh from a = 1 on; the rounding test takes
-// 2^-66 of it. false when the test cannot decide.
-bool fast_hyperbolic(double a, double sign, double& result) {
+// of its own size, so the sum is within 2^-68 (e^a + e^-a), which is 2^-68
+// of the result for cosh and 2^-68 coth a of it for sinh: below 2^-67.6 from
+// a = 1 on, 2^-66.8 from 1/2, 2^-64.9 from 1/8. The rounding test takes
+// error_scale (2^-66, 2^-66, 2^-64) of it. false when the test cannot decide.
+bool fast_hyperbolic(double a, double sign, double error_scale, double& result) {
     const exp_unrounded up = exp_fast_value(double_double{a, 0.0});
     const exp_unrounded down = exp_fast_value(double_double{-a, 0.0});
     const double up_scale = power_of_two(up.binade);
     const double down_scale = sign * power_of_two(down.binade);
     const double_double s = two_sum(up.hi * up_scale, down.hi * down_scale);
     const double lo = s.lo + (up.lo * up_scale + down.lo * down_scale);
-    const double e = s.hi * 0x1p-66;
-    const double upper = s.hi + (lo + e);
-    if (upper != s.hi + (lo - e)) return false;
-    result = 0.5 * upper;
+    if (!rounds_alike(s.hi, lo, s.hi * error_scale, result)) return false;
+    result *= 0.5;
     return true;
+}
+
+// tanh a = 1 - 2/(E + 1), E = e^2a from the fast phase, 1/16 <= a < 19.07.
+//
+// E = 2^b (H + L) (1 + t) with |t| < 2^-68 (1 + 2^-50), and tanh as a function
+// of E has the relative sensitivity (dT/T)/(dE/E) = 2E/(E^2 - 1) =
+// 1/sinh 2a, so t adds below 2^-68 (1 + 2^-49)/sinh 2a: 2^-68.2 from a = 1/2,
+// 2^-66.0 from 1/4... from 1/8 on (sinh 1/4 > 0.2526), 2^-65.0 from 1/16
+// (sinh 1/8 > 0.1253).
+// The steps: 2^b (H + L) as an exact pair (|L| < 2^-19 H, exact scalings),
+// E + 1 = D = dh + dl, two_sum exact and one rounding of terms below
+// 2^-52 D (2^-105 D). q1 = 2/dh rounded; the remainder 2 - q1 dh is
+// exact from Dekker's product (2 - p.hi exact by Sterbenz, p.hi within 2^-52
+// of 2), less q1 dl: below 2^-50 with roundings below 2^-103; q2 = r q1/2
+// (1/dh taken as q1/2, off by 2^-52) is within 2^-101 of r/D, so q1 + q2 is
+// within 2^-100 q of q = 2/D. 1 - q1 as an exact pair (Sterbenz when q1 >=
+// 1/2), less q2 with one rounding below 2^-105: the result is within
+// 2^-100 q + 2^-104 of T, below 2^-95 T (q < 1, T > tanh 1/16 > 0.062).
+// The test takes 2^-67 T from a = 1/2, 2^-65 from 1/8, 2^-64 from 1/16.
+
+bool tanh_from_exponential(double a, double& result) {
+    const exp_unrounded e = exp_fast_value(double_double{2.0 * a, 0.0});
+    const double scale = power_of_two(e.binade);
+    const double_double big = fast_two_sum(e.hi * scale, e.lo * scale);
+    const double_double d0 = two_sum(big.hi, 1.0);
+    const double dl = d0.lo + big.lo;
+    const double q1 = 2.0 / d0.hi;
+    const double_double p = two_prod(q1, d0.hi);
+    const double r = ((2.0 - p.hi) - p.lo) - q1 * dl;
+    const double q2 = r * (0.5 * q1);
+    const double_double t = fast_two_sum(1.0, -q1);
+    const double error_scale = a >= 0.5 ? 0x1p-67 : a >= 0.125 ? 0x1p-65 : 0x1p-64;
+    return rounds_alike(t.hi, t.lo - q2, t.hi * error_scale, result);
+}
+
+// The fast phases alone, for |x| in the ranges where they run (elsewhere
+// true): whether they decide x.
+bool sinh_fast(double a, double& result) {
+    if (a < sinh_series_limit) return odd_series_fast(sinh_series, a, result);
+    return fast_hyperbolic(a, -1.0, a >= 0.5 ? 0x1p-66 : 0x1p-64, result);
+}
+
+bool tanh_fast(double a, double& result) {
+    if (a < tanh_series_limit) return odd_series_fast(tanh_series, a, result);
+    return tanh_from_exponential(a, result);
 }
 
 }  // namespace
@@ -84,7 +183,7 @@ double hyperbolic_sine(double x) {
     if (a > overflow_limit) return with_sign_of(positive_infinity, x);
     if (a > single_exponential_limit) return with_sign_of(half_exponential(a, -1), x);
     double fast;
-    if (a >= fast_sine_from && fast_hyperbolic(a, -1.0, fast)) return with_sign_of(fast, x);
+    if (sinh_fast(a, fast)) return with_sign_of(fast, x);
     // sinh a = (D + D / (D + 1)) / 2 with D = e^a - 1: no cancellation.
     const double_double d = exp_minus_one(a);
     const double_double twice = add(d, divide(d, add(d, 1.0)));
@@ -100,7 +199,7 @@ double hyperbolic_cosine(double x) {
     if (a > overflow_limit) return positive_infinity;
     if (a > single_exponential_limit) return half_exponential(a, 1);
     double fast;
-    if (fast_hyperbolic(a, 1.0, fast)) return fast;
+    if (fast_hyperbolic(a, 1.0, 0x1p-66, fast)) return fast;
     const exp_split s = split_exp(double_double{a, 0.0});
     const double_double e = scale(add(s.fraction, 1.0), s.exponent);
     const double_double twice = add(e, divide(double_double{1.0, 0.0}, e));
@@ -112,6 +211,8 @@ double hyperbolic_tangent(double x) {
     const double a = magnitude(x);
     if (a >= tanh_unit_threshold) return with_sign_of(1.0, x);
     if (a < identity_limit) return x;
+    double fast;
+    if (tanh_fast(a, fast)) return with_sign_of(fast, x);
     // tanh a = D / (D + 2) = 1 - 2 / (D + 2) with D = e^2a - 1.
     const double_double d = exp_minus_one(2.0 * a);
     const double_double denominator = add(d, 2.0);
@@ -119,6 +220,24 @@ double hyperbolic_tangent(double x) {
                                 ? divide(d, denominator)
                                 : subtract(double_double{1.0, 0.0}, divide(double_double{2.0, 0.0}, denominator));
     return with_sign_of(decided_or_wide(t, [a] { return wide_tanh_rounded(a); }), x);
+}
+
+bool hyperbolic_sine_decided_fast(double x) {
+    const double a = magnitude(x);
+    double result;
+    return !(a >= identity_limit && a <= single_exponential_limit) || sinh_fast(a, result);
+}
+
+bool hyperbolic_cosine_decided_fast(double x) {
+    const double a = magnitude(x);
+    double result;
+    return !(a >= cosh_one_limit && a <= single_exponential_limit) || fast_hyperbolic(a, 1.0, 0x1p-66, result);
+}
+
+bool hyperbolic_tangent_decided_fast(double x) {
+    const double a = magnitude(x);
+    double result;
+    return !(a >= identity_limit && a < tanh_unit_threshold) || tanh_fast(a, result);
 }
 
 }  // namespace vyxmath

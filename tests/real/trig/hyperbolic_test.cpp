@@ -74,7 +74,7 @@ TEST(Hyperbolic, CorrectlyRounded) {
     for (int i = 0; i < 50; ++i) x = std::nextafter(x, 0.0);
     for (int i = 0; i < 100; ++i, x = std::nextafter(x, 800.0)) records.add(x);
     // Around the switches between the formulas.
-    for (double s : {0x1.0p-27, 0x1.0p-26, 0.55, 40.0, 0.5 * 0x1.62e42fefa39efp-1}) {
+    for (double s : {0x1.0p-27, 0x1.0p-26, 0.0625, 0.125, 0.5, 0.55, 1.0, 40.0, 0.5 * 0x1.62e42fefa39efp-1}) {
         for (double v : {s, std::nextafter(s, 0.0), std::nextafter(s, 100.0)}) records.add(v);
     }
     records.check();
