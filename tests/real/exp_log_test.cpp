@@ -158,30 +158,30 @@ struct accuracy_range {
     const char* name;
     double (*function)(double);
     double (*exact)(double);
-    double (*draw)(argument_source&);
+    double (*draw)(bit_stream&);
     int count;
 };
 
 const accuracy_range accuracy_ranges[] = {
     {"exp over its whole finite range", exp_kernel, mpfr_reference::exp,
-     [](argument_source& s) { return s.uniform(-745.2, 709.8); }, 40000},
-    {"exp near 0", exp_kernel, mpfr_reference::exp, [](argument_source& s) { return s.uniform(-1.0, 1.0); }, 20000},
+     [](bit_stream& s) { return s.uniform(-745.2, 709.8); }, 40000},
+    {"exp near 0", exp_kernel, mpfr_reference::exp, [](bit_stream& s) { return s.uniform(-1.0, 1.0); }, 20000},
     {"exp to subnormal results", exp_kernel, mpfr_reference::exp,
-     [](argument_source& s) { return s.uniform(-745.2, -708.0); }, 20000},
+     [](bit_stream& s) { return s.uniform(-745.2, -708.0); }, 20000},
     {"exp of small magnitudes", exp_kernel, mpfr_reference::exp,
-     [](argument_source& s) { return s.spread(-60, -1, true); }, 20000},
-    {"expm1 near 0", expm1_kernel, mpfr_reference::expm1, [](argument_source& s) { return s.uniform(-1.0, 1.0); },
+     [](bit_stream& s) { return s.spread(-60, -1, true); }, 20000},
+    {"expm1 near 0", expm1_kernel, mpfr_reference::expm1, [](bit_stream& s) { return s.uniform(-1.0, 1.0); },
      20000},
     {"expm1 of small magnitudes", expm1_kernel, mpfr_reference::expm1,
-     [](argument_source& s) { return s.spread(-60, -1, true); }, 20000},
-    {"expm1 wide", expm1_kernel, mpfr_reference::expm1, [](argument_source& s) { return s.uniform(-45.0, 709.7); },
+     [](bit_stream& s) { return s.spread(-60, -1, true); }, 20000},
+    {"expm1 wide", expm1_kernel, mpfr_reference::expm1, [](bit_stream& s) { return s.uniform(-45.0, 709.7); },
      20000},
     {"log over all positive doubles", log_kernel, mpfr_reference::log,
-     [](argument_source& s) { return s.spread(-1074, 1024, false); }, 40000},
-    {"log near 1", log_kernel, mpfr_reference::log, [](argument_source& s) { return s.uniform(0.75, 1.5); }, 40000},
+     [](bit_stream& s) { return s.spread(-1074, 1024, false); }, 40000},
+    {"log near 1", log_kernel, mpfr_reference::log, [](bit_stream& s) { return s.uniform(0.75, 1.5); }, 40000},
     {"log10 over all positive doubles", log10_kernel, mpfr_reference::log10,
-     [](argument_source& s) { return s.spread(-1074, 1024, false); }, 40000},
-    {"log10 near 1", log10_kernel, mpfr_reference::log10, [](argument_source& s) { return s.uniform(0.75, 1.5); },
+     [](bit_stream& s) { return s.spread(-1074, 1024, false); }, 40000},
+    {"log10 near 1", log10_kernel, mpfr_reference::log10, [](bit_stream& s) { return s.uniform(0.75, 1.5); },
      20000},
 };
 
@@ -190,7 +190,7 @@ class KernelAccuracy : public ::testing::TestWithParam<accuracy_range> {};
 TEST_P(KernelAccuracy, IsCorrectlyRounded) {
     const accuracy_range& r = GetParam();
     accuracy_record record(r.name);
-    argument_source source(0x5EED0000u + static_cast<unsigned>(r.count));
+    bit_stream source(0x5EED0000u + static_cast<unsigned>(r.count));
     for (int i = 0; i < scaled_count(r.count); ++i) {
         const double x = r.draw(source);
         record.add(x, r.function(x), r.exact(x));

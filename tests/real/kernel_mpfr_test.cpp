@@ -30,7 +30,7 @@ TEST_P(KernelAgainstMpfr, IsCorrectlyRounded) {
     Tally hard, random;
     const auto cases = kernel_check::read_cases(VYXMATH_HARDEST_CASES, kernel->name);
     for (kernel_check::Arguments a : cases) kernel_check::compare(*kernel, a, hard);
-    std::mt19937_64 generator(0x5EED);
+    test::bit_stream generator(0x5EED);
     for (int i = 0; i < random_count; ++i) kernel_check::compare(*kernel, kernel->draw(generator), random);
     for (const Tally* t : {&hard, &random})
         for (const std::string& m : t->first_mismatches) ADD_FAILURE() << m;

@@ -225,7 +225,7 @@ class PowAccuracyTest : public ::testing::TestWithParam<PowAccuracy> {};
 TEST_P(PowAccuracyTest, IsCorrectlyRounded) {
     const PowAccuracy& r = GetParam();
     accuracy_record record(r.name);
-    argument_source source(0xB0B0u + static_cast<unsigned>(r.count));
+    bit_stream source(0xB0B0u + static_cast<unsigned>(r.count));
     const bool both_signs = r.a_low < 0;
     const double a_min = both_signs ? 1.0 / 64 : r.a_low;
     const double a_max = both_signs ? -r.a_low : r.a_high;

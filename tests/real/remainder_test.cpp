@@ -5,11 +5,11 @@
 
 #include <cmath>
 #include <cstdint>
-#include <random>
 
 #include "support/bits_text.h"
 #include "common/ieee_double.h"
 #include "real/kernels/remainder.h"
+#include "support/bit_stream.h"
 
 namespace vyxmath::test {
 namespace {
@@ -65,13 +65,13 @@ INSTANTIATE_TEST_SUITE_P(Fmod, FmodEdge, ::testing::ValuesIn(edge_cases));
 
 // Finite non-zero operands with random signs, exponents and significands.
 TEST(FmodExact, MatchesTheExactRemainderOnRandomOperands) {
-    std::mt19937_64 random(20240601);
+    bit_stream random(20240601);
     auto draw = [&random](int exponent_span) {
-        const std::uint64_t e = 1 + random() % exponent_span;  // biased exponent, subnormals below
-        std::uint64_t bits = (e << 52) | (random() & 0x000FFFFFFFFFFFFFu);
-        if (random() % 16 == 0) bits &= 0x000FFFFFFFFFFFFFu;  // some subnormals
+        const std::uint64_t e = 1 + random.next() % exponent_span;  // biased exponent, subnormals below
+        std::uint64_t bits = (e << 52) | (random.next() & 0x000FFFFFFFFFFFFFu);
+        if (random.next() % 16 == 0) bits &= 0x000FFFFFFFFFFFFFu;  // some subnormals
         if (bits == 0) bits = 1;
-        return from_bits(bits | (random() & 1) << 63);
+        return from_bits(bits | (random.next() & 1) << 63);
     };
     for (int i = 0; i < 100000; ++i) {
         const double a = draw(2046);

@@ -5,11 +5,11 @@
 
 #include <cmath>
 #include <cstdint>
-#include <random>
 
 #include "support/bits_text.h"
 #include "common/ieee_double.h"
 #include "real/square_root.h"
+#include "support/bit_stream.h"
 
 namespace vyxmath {
 namespace {
@@ -53,9 +53,9 @@ TEST_P(SquareRootEdge, GivesTheExactBits) {
 INSTANTIATE_TEST_SUITE_P(SquareRoot, SquareRootEdge, ::testing::ValuesIn(edge_cases));
 
 TEST(SquareRoot, IsCorrectlyRoundedForEveryMagnitude) {
-    std::mt19937_64 random(7);
+    test::bit_stream random(7);
     for (int i = 0; i < 200000; ++i) {
-        std::uint64_t bits = random() & 0x7FFFFFFFFFFFFFFFu;
+        std::uint64_t bits = random.next() & 0x7FFFFFFFFFFFFFFFu;
         if (bits >= 0x7FF0000000000000u) bits -= 0x7FF0000000000000u;
         if (bits == 0) continue;
         const double x = from_bits(bits);
@@ -66,9 +66,9 @@ TEST(SquareRoot, IsCorrectlyRoundedForEveryMagnitude) {
 // Squares of doubles and their neighbours: the roots then lie on or right
 // next to a double, where a root one unit off is most likely.
 TEST(SquareRoot, IsCorrectlyRoundedNextToPerfectSquares) {
-    std::mt19937_64 random(11);
+    test::bit_stream random(11);
     for (int i = 0; i < 50000; ++i) {
-        const double r = from_bits(0x3FF0000000000000u | (random() & 0x000FFFFFFFFFFFFFu));
+        const double r = from_bits(0x3FF0000000000000u | (random.next() & 0x000FFFFFFFFFFFFFu));
         const double square = r * r;
         for (double x : {from_bits(to_bits(square) - 1), square, from_bits(to_bits(square) + 1)})
             ASSERT_EQ(to_bits(newton_square_root(x)), to_bits(std::sqrt(x))) << bits_text(x);

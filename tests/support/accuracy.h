@@ -85,29 +85,6 @@ private:
     std::vector<accuracy_record> records_;
 };
 
-// Deterministic arguments drawn from the tests' random sequence.
-class argument_source {
-public:
-    explicit argument_source(std::uint64_t seed) : bits_(seed) {}
-
-    // Uniform in [low, high).
-    double uniform(double low, double high) {
-        return low + (high - low) * (static_cast<double>(bits_.next() >> 11) * 0x1.0p-53);
-    }
-
-    // Spread evenly over the binades from 2^low_exponent to 2^high_exponent,
-    // with a random sign when signed_ is set.
-    double spread(int low_exponent, int high_exponent, bool signed_) {
-        const int e = bits_.between(low_exponent, high_exponent - 1);
-        const double f = 1.0 + static_cast<double>(bits_.next() >> 12) * 0x1.0p-52;
-        const double x = std::ldexp(f, e);
-        return signed_ && (bits_.next() & 1) != 0 ? -x : x;
-    }
-
-private:
-    bit_stream bits_;
-};
-
 // The C library's long double functions as a reference good to about 2^-64:
 // only glibc on x86-64 (80-bit long double) offers them; elsewhere the checks
 // that need them are skipped.

@@ -1,8 +1,9 @@
 // The tests' one pseudo-random sequence: SplitMix64, a fixed and portable
 // stream of 64-bit patterns, so every run and every build checks the same
-// operands.
+// operands; and the doubles drawn from it.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace vyxmath::test {
@@ -20,6 +21,18 @@ public:
 
     // Uniform in [lo, hi] (the slight bias of a remainder does not matter here).
     int between(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<std::uint64_t>(hi - lo + 1)); }
+
+    // Uniform in [low, high).
+    double uniform(double low, double high) { return low + (high - low) * (static_cast<double>(next() >> 11) * 0x1.0p-53); }
+
+    // Spread evenly over the binades from 2^low_exponent to 2^high_exponent
+    // (a random significand in a binade drawn uniformly), with a random sign
+    // when signed_ is set.
+    double spread(int low_exponent, int high_exponent, bool signed_) {
+        const int e = between(low_exponent, high_exponent - 1);
+        const double x = std::ldexp(1.0 + static_cast<double>(next() >> 12) * 0x1.0p-52, e);
+        return signed_ && (next() & 1) != 0 ? -x : x;
+    }
 
 private:
     std::uint64_t state_;

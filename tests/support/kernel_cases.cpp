@@ -21,83 +21,73 @@ namespace vyxmath::kernel_check {
 namespace {
 
 namespace ref = mpfr_reference;
+using test::bit_stream;
 
-double uniform(std::mt19937_64& random, double low, double high) {
-    return low + (high - low) * (static_cast<double>(random() >> 11) * 0x1p-53);
-}
-
-// A double with a uniformly drawn binary exponent in [e_low, e_high] and a
-// random significand.
-double log_uniform(std::mt19937_64& random, int e_low, int e_high) {
-    const std::uint64_t e = static_cast<std::uint64_t>(e_low + 1023 + static_cast<int>(random() % (e_high - e_low + 1)));
-    return from_bits((e << 52) | (random() & 0x000FFFFFFFFFFFFFu));
-}
-
-double signed_randomly(std::mt19937_64& random, double x) { return (random() & 1) != 0 ? -x : x; }
+double signed_randomly(bit_stream& random, double x) { return (random.next() & 1) != 0 ? -x : x; }
 
 // Half the arguments over the whole range, half of small magnitude.
-Arguments exp_argument(std::mt19937_64& random) {
-    if ((random() & 1) != 0) return {uniform(random, -745.2, 709.8), 0.0};
-    return {signed_randomly(random, log_uniform(random, -60, 2)), 0.0};
+Arguments exp_argument(bit_stream& random) {
+    if ((random.next() & 1) != 0) return {random.uniform(-745.2, 709.8), 0.0};
+    return {random.spread(-60, 3, true), 0.0};
 }
 
-Arguments positive_argument(std::mt19937_64& random) {
-    if ((random() & 1) != 0) return {uniform(random, 0.5, 2.0), 0.0};
-    return {from_bits(1 + random() % 0x7FEFFFFFFFFFFFFFu), 0.0};
+Arguments positive_argument(bit_stream& random) {
+    if ((random.next() & 1) != 0) return {random.uniform(0.5, 2.0), 0.0};
+    return {from_bits(1 + random.next() % 0x7FEFFFFFFFFFFFFFu), 0.0};
 }
 
-Arguments hyperbolic_argument(std::mt19937_64& random) {
-    if ((random() & 1) != 0) return {uniform(random, -711.0, 711.0), 0.0};
-    return {signed_randomly(random, log_uniform(random, -30, 5)), 0.0};
+Arguments hyperbolic_argument(bit_stream& random) {
+    if ((random.next() & 1) != 0) return {random.uniform(-711.0, 711.0), 0.0};
+    return {random.spread(-30, 6, true), 0.0};
 }
 
 // Bases over the whole range, exponents with b ln a in about (-745, 709).
-Arguments pow_arguments(std::mt19937_64& random) {
-    const double a = (random() & 1) != 0 ? uniform(random, 0.25, 4.0) : log_uniform(random, -1022, 1023);
+Arguments pow_arguments(bit_stream& random) {
+    const double a = (random.next() & 1) != 0 ? random.uniform(0.25, 4.0) : random.spread(-1022, 1024, false);
     const double ln_a = std::log(a);
-    if (ln_a == 0.0) return {a, uniform(random, -1e6, 1e6)};
-    const double target = uniform(random, -745.0, 709.0);
+    if (ln_a == 0.0) return {a, random.uniform(-1e6, 1e6)};
+    const double target = random.uniform(-745.0, 709.0);
     return {a, target / ln_a};
 }
 
 // Angles below 2^20, the range of the fast phase: a quarter near the first
 // turns, a quarter up to 2^20, half of magnitudes 2^-30 to 2^20.
-Arguments angle_argument(std::mt19937_64& random) {
-    switch (random() & 3) {
-        case 0: return {uniform(random, -8.0, 8.0), 0.0};
-        case 1: return {uniform(random, -0x1p20, 0x1p20), 0.0};
-        default: return {signed_randomly(random, log_uniform(random, -30, 19)), 0.0};
+Arguments angle_argument(bit_stream& random) {
+    switch (random.next() & 3) {
+        case 0: return {random.uniform(-8.0, 8.0), 0.0};
+        case 1: return {random.uniform(-0x1p20, 0x1p20), 0.0};
+        default: return {random.spread(-30, 20, true), 0.0};
     }
 }
 
 // Angles from 2^20 up to 2^63 (beyond, the module reduces by a 64-bit period).
-Arguments large_angle_argument(std::mt19937_64& random) {
-    return {signed_randomly(random, log_uniform(random, 20, 62)), 0.0};
+Arguments large_angle_argument(bit_stream& random) {
+    return {random.spread(20, 63, true), 0.0};
 }
 
 // [-1, 1]: half uniform, a quarter of magnitudes 2^-30 to 1/2, a quarter
 // within 2^-2 to 2^-53 of +-1.
-Arguments unit_argument(std::mt19937_64& random) {
-    switch (random() & 3) {
+Arguments unit_argument(bit_stream& random) {
+    switch (random.next() & 3) {
         case 0:
-        case 1: return {uniform(random, -1.0, 1.0), 0.0};
-        case 2: return {signed_randomly(random, log_uniform(random, -30, -2)), 0.0};
-        default: return {signed_randomly(random, 1.0 - log_uniform(random, -53, -3)), 0.0};
+        case 1: return {random.uniform(-1.0, 1.0), 0.0};
+        case 2: return {random.spread(-30, -1, true), 0.0};
+        default: return {signed_randomly(random, 1.0 - random.spread(-53, -2, false)), 0.0};
     }
 }
 
-Arguments arctangent_argument(std::mt19937_64& random) {
-    if ((random() & 1) != 0) return {uniform(random, -4.0, 4.0), 0.0};
-    return {signed_randomly(random, log_uniform(random, -30, 70)), 0.0};
+Arguments arctangent_argument(bit_stream& random) {
+    if ((random.next() & 1) != 0) return {random.uniform(-4.0, 4.0), 0.0};
+    return {random.spread(-30, 71, true), 0.0};
 }
 
 // (y, x): half in a square around the origin, half over the exponent range
 // with x from a spread of ratios to y (both finite: the module's rules for
 // infinite and zero operands are the edge tests').
-Arguments point_arguments(std::mt19937_64& random) {
-    if ((random() & 1) != 0) return {uniform(random, -10.0, 10.0), uniform(random, -10.0, 10.0)};
-    const double y = signed_randomly(random, log_uniform(random, -960, 960));
-    return {y, y * signed_randomly(random, log_uniform(random, -60, 60))};
+Arguments point_arguments(bit_stream& random) {
+    if ((random.next() & 1) != 0) return {random.uniform(-10.0, 10.0), random.uniform(-10.0, 10.0)};
+    const double y = random.spread(-960, 961, true);
+    return {y, y * random.spread(-60, 61, true)};
 }
 
 bool exp_accurate(Arguments a) {

@@ -5,11 +5,12 @@
 #pragma once
 
 #include <cstdint>
-#include <random>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "support/bit_stream.h"
 
 namespace vyxmath::kernel_check {
 
@@ -25,7 +26,7 @@ struct Kernel {
     // true when the argument goes on to the accurate phase; nullptr for a
     // kernel with one phase.
     bool (*takes_accurate_phase)(Arguments);
-    Arguments (*draw)(std::mt19937_64&);
+    Arguments (*draw)(test::bit_stream&);
 };
 
 std::span<const Kernel> kernels();

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         Tally hard, random;
         for (const std::string& file : case_files)
             for (Arguments a : read_cases(file, kernel.name)) compare(kernel, a, hard);
-        std::mt19937_64 generator(seed);
+        vyxmath::test::bit_stream generator(seed);
         for (long long i = 0; i < count; ++i) compare(kernel, kernel.draw(generator), random);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::printf("%-18s hardest %8lld mismatches %lld | random %10lld mismatches %lld accurate phase %s | %.0f s\n",

@@ -34,7 +34,7 @@ const function_pair functions[] = {
 // later.
 TEST(AnglePhases, TinyArgumentsAroundTheShortcuts) {
     accuracy_records records(functions);
-    argument_source source(26);
+    bit_stream source(26);
     for (int e = -30; e <= -22; ++e) {
         const double p = std::ldexp(1.0, e);
         for (double x : {p, std::nextafter(p, 0.0), std::nextafter(p, 1.0), -p, -std::nextafter(p, 0.0)}) records.add(x);
@@ -45,7 +45,7 @@ TEST(AnglePhases, TinyArgumentsAroundTheShortcuts) {
 
 // The wide evaluation alone, rounded to 53 bits, over random arguments.
 TEST(AnglePhases, WideEvaluationIsCorrectlyRounded) {
-    argument_source source(27);
+    bit_stream source(27);
     auto draw = [&](int low, int high) { return source.spread(low, high + 1, true); };
     auto rounded = [](const wide_fixed& w) { return round_wide(w, 53).hi; };
     for (int i = 0; i < count; ++i) {
@@ -88,7 +88,7 @@ TEST(AnglePhases, ArcValuesRoundedTo64Bits) {
     const route routes[] = {{"asin", arcsine_to_64_bits, wide_arcsine, mpfr_asin},
                             {"acos", arccosine_to_64_bits, wide_arccosine, mpfr_acos},
                             {"atan", arctangent_to_64_bits, wide_arctangent, mpfr_atan}};
-    argument_source source(28);
+    bit_stream source(28);
     for (const route& r : routes) {
         auto arguments = kernel_check::read_cases(VYXMATH_HARDEST_CASES, r.name);
         for (int i = 0; i < count; ++i) arguments.push_back({source.uniform(-1.0, 1.0), 0.0});

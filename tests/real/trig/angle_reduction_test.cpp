@@ -5,7 +5,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "real/trig/angle_reduction.h"
@@ -90,10 +89,10 @@ TEST(AngleReduction, BoundariesOfTheMethods) {
 }
 
 TEST(AngleReduction, RandomArgumentsInEveryBinade) {
-    std::mt19937_64 random(20240607);
+    bit_stream random(20240607);
     for (int exponent = -1; exponent < 63; ++exponent) {
         for (int i = 0; i < 40; ++i) {
-            const double f = 1.0 + static_cast<double>(random() >> 12) * 0x1.0p-52;
+            const double f = 1.0 + static_cast<double>(random.next() >> 12) * 0x1.0p-52;
             const double x = std::ldexp(f, exponent) * ((i & 1) ? -1.0 : 1.0);
             expect_reduction(x, reduce_by_half_pi(x), reduce_reference(to_fixed(x)));
         }
@@ -125,10 +124,10 @@ large_argument_remainder remainder_reference(double x) {
 }
 
 TEST(LargeArgumentRemainder, AgreesWithLongDivision) {
-    std::mt19937_64 random(99);
+    bit_stream random(99);
     std::vector<double> cases = {0x1.0p63, 0x1.fffffffffffffp1023, 1e19, 1e22, 1e300, 0x1.921fb54442d18p64};
     for (int exponent = 63; exponent < 1024; exponent += 7) {
-        cases.push_back(std::ldexp(1.0 + static_cast<double>(random() >> 12) * 0x1.0p-52, exponent));
+        cases.push_back(std::ldexp(1.0 + static_cast<double>(random.next() >> 12) * 0x1.0p-52, exponent));
     }
     for (double x : cases) {
         for (double v : {x, -x}) {
@@ -198,11 +197,11 @@ TEST(LargeArgumentRemainder, NearTiesAndNearZero) {
 // exact, and the period is a 64-bit long double.
 TEST(LargeArgumentRemainder, AgreesWithTheProcessorsRemainder) {
     if (!has_long_double_reference) GTEST_SKIP() << no_long_double_reference;
-    std::mt19937_64 random(7);
+    bit_stream random(7);
     const long double period = static_cast<long double>(large_argument_period);
     for (int i = 0; i < 2000; ++i) {
-        const int exponent = 63 + static_cast<int>(random() % 961);
-        const double x = std::ldexp(1.0 + static_cast<double>(random() >> 12) * 0x1.0p-52, exponent);
+        const int exponent = 63 + static_cast<int>(random.next() % 961);
+        const double x = std::ldexp(1.0 + static_cast<double>(random.next() >> 12) * 0x1.0p-52, exponent);
         const long double want = std::remainder(static_cast<long double>(x), period);
         const large_argument_remainder got = remainder_by_large_period(x);
         const long double signed_got = got.negative ? -static_cast<long double>(got.magnitude)

@@ -114,7 +114,7 @@ const function_pair arc_sine_and_cosine[] = {
 
 TEST(Arc, ArcSineAndArcCosineCorrectlyRounded) {
     accuracy_records records(arc_sine_and_cosine);
-    argument_source source(21);
+    bit_stream source(21);
     for (int i = 0; i < scaled_count(20000); ++i) records.add(source.uniform(-1.0, 1.0));
     for (int i = 0; i < scaled_count(10000); ++i) records.add(source.spread(-60, 0, true));
     for (int i = 0; i < scaled_count(10000); ++i) {
@@ -130,7 +130,7 @@ const function_pair arc_tangent[] = {{"atan", arctangent, mpfr_reference::atan}}
 
 TEST(Arc, ArcTangentCorrectlyRounded) {
     accuracy_records records(arc_tangent);
-    argument_source source(22);
+    bit_stream source(22);
     for (int i = 0; i < scaled_count(20000); ++i) records.add(source.uniform(-4.0, 4.0));
     for (int i = 0; i < scaled_count(20000); ++i) records.add(source.spread(-60, 80, true));
     for (int k = 1; k < 16; ++k) {  // around the table's breakpoints (2k+1)/16
@@ -142,7 +142,7 @@ TEST(Arc, ArcTangentCorrectlyRounded) {
 
 TEST(Arc, TwoArgumentCorrectlyRounded) {
     accuracy_record record("atan2");
-    argument_source source(23);
+    bit_stream source(23);
     for (int i = 0; i < scaled_count(30000); ++i) {
         const double y = source.spread(-1074, 1024, true);
         const double x = i % 3 == 0 ? source.spread(-1074, 1024, true) : y * source.uniform(-3.0, 3.0);
@@ -157,7 +157,7 @@ TEST(Arc, TwoArgumentCorrectlyRounded) {
 // a double.
 TEST(Arc, DoubleDoubleValuesCarryMoreThanADouble) {
     if (!has_long_double_reference) GTEST_SKIP() << no_long_double_reference;
-    argument_source source(24);
+    bit_stream source(24);
     long double worst = 0;
     for (int i = 0; i < 5000; ++i) {
         const double x = source.uniform(-1.0, 1.0);

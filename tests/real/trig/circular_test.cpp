@@ -60,7 +60,7 @@ std::vector<double> near_multiples_of_half_pi() {
 
 TEST(Circular, CorrectlyRounded) {
     accuracy_records records(angle_functions);
-    argument_source source(11);
+    bit_stream source(11);
     for (int i = 0; i < scaled_count(20000); ++i) records.add(source.uniform(-8.0, 8.0));
     for (int i = 0; i < scaled_count(20000); ++i) records.add(source.spread(-40, 63, true));
     for (double x : near_multiples_of_half_pi()) records.add(x);
@@ -72,7 +72,7 @@ TEST(Circular, CorrectlyRounded) {
 TEST(Circular, ArgumentsOf2To63AndMore) {
     accuracy_record sin_record("sin of |x| >= 2^63");
     accuracy_record tan_record("tan of |x| >= 2^63");
-    argument_source source(13);
+    bit_stream source(13);
     for (int i = 0; i < scaled_count(5000); ++i) {
         const double x = i == 0 ? 0x1.0p63 : i == 1 ? -0x1.fffffffffffffp1023 : source.spread(63, 1024, true);
         sin_record.add(x, sine(x), mpfr_reference::sin_of_remainder(x, large_argument_period));

@@ -72,7 +72,7 @@ TEST(DegreeConversion, EdgeValues) {
 // Where neither x * pi nor the quotient leaves the normal range, the rule is
 // plain double arithmetic.
 TEST(DegreeConversion, PlainArithmeticInTheNormalRange) {
-    argument_source source(31);
+    bit_stream source(31);
     for (int i = 0; i < 20000; ++i) {
         const double x = source.spread(-1000, 1000, true);
         EXPECT_EQ(to_bits(degrees_to_radians(x)), to_bits((x * pi) / 180.0)) << x;
@@ -97,7 +97,7 @@ double processor_radians_to_degrees(double_double v) {
 
 TEST(DegreeConversion, ArgumentAgreesWithTheProcessorOverTheWholeRange) {
     if (!has_x87_reference) GTEST_SKIP() << no_x87_reference;
-    argument_source source(32);
+    bit_stream source(32);
     for (int i = 0; i < 40000; ++i) {
         const double x = source.spread(-1074, 1024, true);
         EXPECT_EQ(to_bits(degrees_to_radians(x)), to_bits(processor_degrees_to_radians(x))) << x;
@@ -110,7 +110,7 @@ TEST(DegreeConversion, ArgumentAgreesWithTheProcessorOverTheWholeRange) {
 
 TEST(DegreeConversion, ResultAgreesWithTheProcessor) {
     if (!has_x87_reference) GTEST_SKIP() << no_x87_reference;
-    argument_source source(33);
+    bit_stream source(33);
     auto check = [](double_double v) {
         EXPECT_EQ(to_bits(radians_to_degrees(v)), to_bits(processor_radians_to_degrees(v)))
             << std::hexfloat << v.hi << " + " << v.lo;

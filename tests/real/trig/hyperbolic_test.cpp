@@ -64,7 +64,7 @@ const function_pair hyperbolic_functions[] = {
 
 TEST(Hyperbolic, CorrectlyRounded) {
     accuracy_records records(hyperbolic_functions);
-    argument_source source(42);
+    bit_stream source(42);
     for (int i = 0; i < scaled_count(20000); ++i) records.add(source.uniform(-2.0, 2.0));
     for (int i = 0; i < scaled_count(20000); ++i) records.add(source.spread(-40, 5, true));
     for (int i = 0; i < scaled_count(10000); ++i) records.add(source.uniform(-712.0, 712.0));

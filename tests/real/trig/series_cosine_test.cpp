@@ -43,7 +43,7 @@ TEST(SeriesCosine, NonFiniteArgumentsGiveTheDefaultNotANumber) {
 // The argument is reduced by the double 2 pi, not by the true period, so the
 // reference takes the cosine of the same remainder.
 TEST(SeriesCosine, TenDigitsOverTheWholeRange) {
-    argument_source source(51);
+    bit_stream source(51);
     double worst = 0.0;
     for (int i = 0; i < 20000; ++i) {
         const double x = i % 2 ? source.uniform(-7.0, 7.0) : source.spread(-30, 1024, true);
