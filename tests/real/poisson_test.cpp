@@ -142,7 +142,7 @@ TEST(PoissonLargeK, MatchesTheProductForModerateK) {
     int compared = 0;
     for (int i = 0; i < 3000; ++i) {
         const std::int32_t k = 13 + static_cast<std::int32_t>(random.next() % 3000);
-        const double lambda = static_cast<double>(random.next() >> 11) * 0x1p-53 * 2.0 * k;
+        const double lambda = random.uniform(0.0, 2.0 * k);
         const long double want = poisson_by_product(lambda, k);
         if (want < 1e-290L) continue;
         const double got = poisson_probability(lambda, k);

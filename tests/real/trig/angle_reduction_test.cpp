@@ -92,8 +92,7 @@ TEST(AngleReduction, RandomArgumentsInEveryBinade) {
     bit_stream random(20240607);
     for (int exponent = -1; exponent < 63; ++exponent) {
         for (int i = 0; i < 40; ++i) {
-            const double f = 1.0 + static_cast<double>(random.next() >> 12) * 0x1.0p-52;
-            const double x = std::ldexp(f, exponent) * ((i & 1) ? -1.0 : 1.0);
+            const double x = random.spread(exponent, exponent + 1, false) * ((i & 1) ? -1.0 : 1.0);
             expect_reduction(x, reduce_by_half_pi(x), reduce_reference(to_fixed(x)));
         }
     }
@@ -123,12 +122,9 @@ large_argument_remainder remainder_reference(double x) {
     return {r, false};
 }
 
-TEST(LargeArgumentRemainder, AgreesWithLongDivision) {
-    bit_stream random(99);
-    std::vector<double> cases = {0x1.0p63, 0x1.fffffffffffffp1023, 1e19, 1e22, 1e300, 0x1.921fb54442d18p64};
-    for (int exponent = 63; exponent < 1024; exponent += 7) {
-        cases.push_back(std::ldexp(1.0 + static_cast<double>(random.next() >> 12) * 0x1.0p-52, exponent));
-    }
+// The remainders of x and -x against the long division, within half the
+// period.
+void expect_reference_remainders(const std::vector<double>& cases) {
     for (double x : cases) {
         for (double v : {x, -x}) {
             const large_argument_remainder got = remainder_by_large_period(v);
@@ -138,6 +134,13 @@ TEST(LargeArgumentRemainder, AgreesWithLongDivision) {
             EXPECT_LE(got.magnitude, large_argument_period / 2) << v;
         }
     }
+}
+
+TEST(LargeArgumentRemainder, AgreesWithLongDivision) {
+    bit_stream random(99);
+    std::vector<double> cases = {0x1.0p63, 0x1.fffffffffffffp1023, 1e19, 1e22, 1e300, 0x1.921fb54442d18p64};
+    for (int exponent = 63; exponent < 1024; exponent += 7) cases.push_back(random.spread(exponent, exponent + 1, false));
+    expect_reference_remainders(cases);
 }
 
 // Arguments whose residue lies within 2^-20 periods of half the period (where
@@ -183,14 +186,7 @@ std::vector<double> arguments_near_ties() {
 TEST(LargeArgumentRemainder, NearTiesAndNearZero) {
     const std::vector<double> cases = arguments_near_ties();
     EXPECT_GE(cases.size(), 50u);
-    for (double x : cases) {
-        for (double v : {x, -x}) {
-            const large_argument_remainder got = remainder_by_large_period(v);
-            const large_argument_remainder want = remainder_reference(v);
-            EXPECT_EQ(got.magnitude, want.magnitude) << v;
-            EXPECT_EQ(got.negative, want.negative) << v;
-        }
-    }
+    expect_reference_remainders(cases);
 }
 
 // The processor's own partial remainder (quotient rounded to nearest) is
@@ -200,8 +196,7 @@ TEST(LargeArgumentRemainder, AgreesWithTheProcessorsRemainder) {
     bit_stream random(7);
     const long double period = static_cast<long double>(large_argument_period);
     for (int i = 0; i < 2000; ++i) {
-        const int exponent = 63 + static_cast<int>(random.next() % 961);
-        const double x = std::ldexp(1.0 + static_cast<double>(random.next() >> 12) * 0x1.0p-52, exponent);
+        const double x = random.spread(63, 1024, false);
         const long double want = std::remainder(static_cast<long double>(x), period);
         const large_argument_remainder got = remainder_by_large_period(x);
         const long double signed_got = got.negative ? -static_cast<long double>(got.magnitude)
