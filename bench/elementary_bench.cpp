@@ -116,7 +116,12 @@ const kernel_timing kernel_timings[] = {
      },
      -1000.0, 1000.0, true, 0, 0},
     {"pow_general", [](double x, double y) { return vyxmath::pow_kernel(x, y); },
-     [](double x, double y) { return std::pow(x, y); }, nullptr, 0.01, 100.0, false, -30.0, 30.0},
+     [](double x, double y) { return std::pow(x, y); },
+     [](double x, double y) {
+         double r;
+         return !vyxmath::power_fast_phase(x, y, r);
+     },
+     0.01, 100.0, false, -30.0, 30.0},
     {"sinh_moderate", [](double x, double) { return vyxmath::hyperbolic_sine(x); }, [](double x, double) { return std::sinh(x); },
      [](double x, double) { return !vyxmath::hyperbolic_sine_decided_fast(x); }, -20.0, 20.0, false, 0, 0},
     {"cosh_moderate", [](double x, double) { return vyxmath::hyperbolic_cosine(x); },

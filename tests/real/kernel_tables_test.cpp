@@ -5,8 +5,10 @@
 #include <mpfr.h>
 
 #include <cmath>
+#include <random>
 
 #include "real/double_double.h"
+#include "real/kernels/logarithm.h"
 
 namespace vyxmath {
 namespace table {
@@ -73,6 +75,39 @@ TEST(LogTable, EveryEntryIsMinusLnR) {
         mpfr_neg(exact, exact, MPFR_RNDN);
         EXPECT_LT(relative_error(t.minus_ln_r_hi, t.minus_ln_r_lo, exact), 0x1p-105) << j;
     }
+    mpfr_clear(exact);
+}
+
+// The power's logarithm within half its stated bound of ln x: on every
+// interval of the table (its ends and random points), near 1 where the bound
+// is relative to a tiny ln x, and over the whole exponent range.
+TEST(LogForPower, WithinHalfItsBoundOfMpfr) {
+    mpfr_t exact;
+    mpfr_init2(exact, 300);
+    std::mt19937_64 random(7);
+    const auto unit = [&] { return static_cast<double>(random() >> 11) * 0x1p-53; };
+    double worst = 0.0, worst_x = 0.0;
+    const auto check = [&](double x) {
+        if (x == 1.0) return;
+        const double_double ln = log_for_power(x);
+        mpfr_set_d(exact, x, MPFR_RNDN);
+        mpfr_log(exact, exact, MPFR_RNDN);
+        const double e = relative_error(ln.hi, ln.lo, exact);
+        if (e > worst) worst = e, worst_x = x;
+    };
+    const double first = 0.6875;
+    for (int j = 0; j < 512; ++j) {
+        const double width = j < 320 ? 0x1p-10 : 0x1p-9;
+        const double low = first + (j < 320 ? j * width : 320 * 0x1p-10 + (j - 320) * width);
+        check(low);
+        check(std::nextafter(low + width, 0.0));
+        for (int i = 0; i < 200; ++i) check(std::ldexp(low + width * unit(), static_cast<int>(random() % 9) - 4));
+    }
+    for (int i = 0; i < 20000; ++i) {
+        check(1.0 + std::ldexp(unit() - 0.5, -static_cast<int>(random() % 52) - 1));
+        check(std::ldexp(1.0 + unit(), static_cast<int>(random() % 2098) - 1074));
+    }
+    EXPECT_LT(worst, log_for_power_error / 2) << std::hexfloat << worst_x;
     mpfr_clear(exact);
 }
 

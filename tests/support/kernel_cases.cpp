@@ -111,6 +111,11 @@ bool log10_accurate(Arguments a) {
     return !log10_fast_phase(a.x, result);
 }
 
+bool pow_accurate(Arguments a) {
+    double result;
+    return !power_fast_phase(a.x, a.y, result);
+}
+
 const Kernel registry[] = {
     {"exp", [](Arguments a) { return exp_kernel(a.x); }, [](Arguments a) { return ref::exp(a.x); }, exp_accurate,
      exp_argument},
@@ -123,7 +128,7 @@ const Kernel registry[] = {
     {"log10", [](Arguments a) { return log10_kernel(a.x); }, [](Arguments a) { return ref::log10(a.x); }, log10_accurate,
      positive_argument},
     {"pow", [](Arguments a) { return pow_kernel(a.x, a.y); }, [](Arguments a) { return ref::pow_truncating_tiny(a.x, a.y); },
-     nullptr, pow_arguments},
+     pow_accurate, pow_arguments},
     {"sinh", [](Arguments a) { return hyperbolic_sine(a.x); }, [](Arguments a) { return ref::sinh(a.x); },
      [](Arguments a) { return !hyperbolic_sine_decided_fast(a.x); }, hyperbolic_argument},
     {"cosh", [](Arguments a) { return hyperbolic_cosine(a.x); }, [](Arguments a) { return ref::cosh(a.x); },

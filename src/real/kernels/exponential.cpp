@@ -46,7 +46,6 @@ namespace {
 // Adding and subtracting 1.5 * 2^52 rounds a double of magnitude below 2^51
 // to a whole number, ties to even.
 constexpr double round_to_integer_shifter = 0x1.8p52;
-constexpr double fast_phase_error = 0x1p-68;
 
 // 1/(j!) for j = 2..6.
 constexpr double c2 = 0.5;
@@ -75,10 +74,12 @@ exp_unrounded exp_fast_value(double_double y) {
     return {k >> 8, head.hi, lo};  // k >> 8 = floor(k / 256)
 }
 
-bool exp_fast_phase(double_double y, double& result) {
+bool exp_fast_phase(double_double y, double& result) { return exp_fast_phase(y, exp_fast_phase_error, result); }
+
+bool exp_fast_phase(double_double y, double relative_error, double& result) {
     const exp_unrounded v = exp_fast_value(y);
     if (v.binade < -1022) return false;
-    const double e = v.hi * fast_phase_error;
+    const double e = v.hi * relative_error;
     const double upper = v.hi + (v.lo + e);
     if (upper != v.hi + (v.lo - e)) return false;
     if (v.binade == -1022 && upper <= 1.0) return false;  // at or below 2^-1022

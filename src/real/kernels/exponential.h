@@ -32,4 +32,10 @@ exp_unrounded exp_fast_value(double_double y);
 // measurement of how often the accurate phase runs.
 bool exp_fast_phase(double_double y, double& result);
 
+// The same for a y that carries an error of its own: the rounding test takes
+// `relative_error` of the result in place of the fast phase's 2^-68 (which
+// it must include).
+bool exp_fast_phase(double_double y, double relative_error, double& result);
+inline constexpr double exp_fast_phase_error = 0x1p-68;
+
 }  // namespace vyxmath

@@ -21,12 +21,42 @@
 //
 // Error. On the two intervals beside 1 (r = 1, e = 0) ln x = ln(1 + z) and
 // every error above is relative to |z|: below 2^-72 + 2^-70.5 + the roundings
-// of the low sum (2^-104), so below 2^-70 |ln x|. Elsewhere |ln x| >= 2^-9.1
-// and the absolute errors (2^-81.9 truncation, 2^-78.8 from z^3 P with
-// |z| < 2^-8.75, 2^-86 from ln 2, 2^-106 from the table) stay below 2^-78,
-// that is 2^-68.9 |ln x|. The rounding test takes 2^-66 |S|, a factor
-// beyond the bound. log10 multiplies the pair by 1/ln 10 as a double-double
-// (Dekker's product): 2^-100 more.
+// of the low sum (2^-104), so below 2^-70 |ln x|. Elsewhere |ln x| >= 2^-10
+// (the interval [1 - 2^-9, 1 - 2^-10) comes closest) and the absolute errors
+// (2^-81.9 truncation, 2^-78.8 from z^3 P with |z| < 2^-8.75, 2^-86 from
+// ln 2, 2^-106 from the table) stay below 2^-78, that is 2^-68 |ln x|. The
+// rounding test takes 2^-66 |S|, a factor beyond the bound. log10 multiplies
+// the pair by 1/ln 10 as a double-double (Dekker's product): 2^-100 more.
+//
+// The power's logarithm (log_for_power) takes the same reduction further.
+// Over the table |z| < 2^-8.9, and with e = 0 and r != 1, |z| <= |ln x|
+// (worst on the intervals beside those of r = 1); with r = 1,
+// |z| < 1.002 |ln(1 + z)|. So an error below 2^-77 |z| in ln(1 + z) is below
+// 2^-76.9 |ln x|; with e != 0, |ln x| >= 0.318 > 2^6 |z|.
+//   ln(1 + z) = z - z^2/2 + z^3/3 - z^4/4 + z^5 (1/5 - z/6 + ... + z^4/9);
+// the first term left out, z^10/10, is below 2^-83 |z|. With zh the top 17
+// bits of z (Veltkamp's split at 2^36 + 1) and zl = z - zh (35 bits and a
+// sign), zh^2 (34 bits), zh^3 (51 bits) and zh zl (52 bits) are exact. The
+// terms, relative to |z|:
+//   - z - zh^2/2 is an exact pair (fast_two_sum, |zh^2/2| < |z|);
+//   - zh^3/3 = q + rem/3 with q = zh^3 * (1/3 rounded) and rem = zh^3 - 3q
+//     exact ((zh^3 - 2q) and then - q, both by Sterbenz's lemma); q joins
+//     the pair exactly (fast_two_sum again), rem/3 is below 2^-68;
+//   - z^2 - zh^2 = z2l = 2 zh zl + zl^2 (below 2^-16 z^2 < 2^-24.9): one
+//     rounding, so z2l/2 is off by below 2^-78.9;
+//   - z^4 = zh^4 + z2l (2 zh^2 + z2l): the rounding of zh^2 zh^2 and the
+//     rest, below 2^-52 z^4, so z^4/4 is off by below 2^-80.7;
+//   - z^3 - zh^3 = zl (z^2 + z zh + zh^2) (below 2^-33) and the z^5 terms
+//     (below 2^-38): a few roundings each, below 2^-84 together;
+//   - the sums: -z^4/4 - z2l/2 (below 2^-24.7, one rounding: 2^-77.7), the
+//     small terms (below 2^-30: 2^-82), their total (2^-77.6).
+// Together below 2^-76.7 |z|. Then the exact pair of e ln2_hi - ln r hi plus
+// the pair of ln(1 + z): two more roundings of sums below 2^-24.6 |z| +
+// 2^-52 |ln x| (2^-77.6 |z| each) and the constant parts (2^-84 |ln x| with
+// e != 0, 2^-106 with e = 0). In all below 2^-76 |ln x|: half the bound
+// log_for_power_error = 2^-75 (tests/real/kernel_tables_test.cpp measures
+// below 2^-79 over every interval and the whole exponent range). The last
+// step makes the pair normalised (fast_two_sum, exact).
 #include "real/kernels/logarithm.h"
 
 #include <cstdint>
@@ -50,9 +80,16 @@ constexpr double ln2_hi = 0x1.62e42fefa3800p-1;                 // 42 bits
 constexpr double ln2_lo = 0x1.ef35793c76730p-45;
 constexpr double_double inverse_ln10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};
 constexpr double fast_phase_error = 0x1p-66;
+constexpr double one_third = 0x1.5555555555555p-2;
 
-// ln x as hi + lo, for finite x > 0.
-double_double log_pair(double x) {
+// x = 2^e m, m = (1 + z) / r with the table's r: the exact z, e and the entry.
+struct reduced_argument {
+    double e;
+    const log_table_entry* entry;
+    double z;
+};
+
+reduced_argument reduce(double x) {
     std::uint64_t bits = to_bits(x);
     int e = 0;
     if (bits < ieee_double::hidden_bit) {  // subnormal
@@ -65,20 +102,57 @@ double_double log_pair(double x) {
     const double m = from_bits(bits - (offset_bits & ~ieee_double::fraction_mask));
 
     const double mh = from_bits(to_bits(m) & ~std::uint64_t{0x3FF});
-    const double z = (mh * entry.r - 1.0) + (m - mh) * entry.r;
+    return {static_cast<double>(e), &entry, (mh * entry.r - 1.0) + (m - mh) * entry.r};
+}
 
+// e ln 2 - ln r + (lead + rest), with lead + rest = ln(1 + z) and lead the
+// larger part: the exact pair of e ln2_hi and -ln r hi, the small terms summed
+// below it.
+double_double assemble(const reduced_argument& a, double lead, double rest) {
+    const double_double base = two_sum(a.e * ln2_hi, a.entry->minus_ln_r_hi);
+    const double base_lo = base.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo);
+    const double_double sum = two_sum(base.hi, lead);
+    return {sum.hi, sum.lo + (base_lo + rest)};
+}
+
+// ln x as hi + lo, for finite x > 0.
+double_double log_pair(double x) {
+    const reduced_argument a = reduce(x);
+    const double z = a.z;
     const double_double zs = split(z);
     const double_double head = two_sum(z, -0.5 * (zs.hi * zs.hi));
     const double z2 = z * z;
     const double p = 0x1.5555555555555p-2 +
                      z * (-0.25 + z * (0.2 + z * (-0x1.5555555555555p-3 + z * (0x1.2492492492492p-3 + z * -0.125))));
     const double tail = (z2 * z) * p - 0.5 * (zs.lo * (z + zs.hi));
+    return assemble(a, head.hi, head.lo + tail);
+}
 
-    const double ed = static_cast<double>(e);
-    const double_double base = two_sum(ed * ln2_hi, entry.minus_ln_r_hi);
-    const double base_lo = base.lo + (ed * ln2_lo + entry.minus_ln_r_lo);
-    const double_double sum = two_sum(base.hi, head.hi);
-    return {sum.hi, sum.lo + (base_lo + (head.lo + tail))};
+// ln(1 + z) to about 2^-77 |z| for the power's fast phase (error bound at
+// the head of this file), the leading terms kept exact by a head zh of z with
+// 17 bits: zh^2 (34 bits) and zh^3 (51 bits) are exact, and so is zh zl.
+double_double log_pair_for_power(double x) {
+    const reduced_argument a = reduce(x);
+    const double z = a.z;
+    const double t = z * 0x1.000000001p36;  // 2^36 + 1: the split keeps 17 bits
+    const double zh = t - (t - z);
+    const double zl = z - zh;
+    const double zh2 = zh * zh;
+    const double zh3 = zh2 * zh;
+    const double z2l = 2.0 * (zh * zl) + zl * zl;  // z^2 - zh^2
+    // zh^3 / 3 = q + rem / 3, rem = zh^3 - 3q from two exact subtractions.
+    const double q = zh3 * one_third;
+    const double rem = (zh3 - 2.0 * q) - q;
+    const double_double head = fast_two_sum(z, -0.5 * zh2);
+    const double_double lead = fast_two_sum(head.hi, q);
+
+    const double z4 = zh2 * zh2 + z2l * (2.0 * zh2 + z2l);
+    const double z3l = zl * ((z * z + z * zh) + zh2);  // z^3 - zh^3
+    const double p5 = 0.2 + z * (-0x1.5555555555555p-3 + z * (0x1.2492492492492p-3 + z * (-0.125 + z * 0x1.c71c71c71c71cp-4)));
+    const double small = (lead.lo + head.lo) + ((rem + z3l) * one_third + (z4 * z) * p5);
+    const double rest = (-0.25 * z4 - 0.5 * z2l) + small;
+    const double_double ln = assemble(a, lead.hi, rest);
+    return fast_two_sum(ln.hi, ln.lo);
 }
 
 bool rounded(double_double v, double& result) {
@@ -92,6 +166,8 @@ bool rounded(double_double v, double& result) {
 }  // namespace
 
 bool log_fast_phase(double x, double& result) { return rounded(log_pair(x), result); }
+
+double_double log_for_power(double x) { return log_pair_for_power(x); }
 
 bool log10_fast_phase(double x, double& result) {
     const double_double ln = log_pair(x);

@@ -3,11 +3,18 @@
 // wide evaluations (exp_log.cpp).
 #pragma once
 
+#include "real/double_double.h"
+
 namespace vyxmath {
 
 // For finite x > 0: true with the correctly rounded ln x (log10 x) in
 // `result` when the fast phase decides, false when it cannot.
 bool log_fast_phase(double x, double& result);
 bool log10_fast_phase(double x, double& result);
+
+// ln x for finite x > 0 as a normalised pair within log_for_power_error
+// |ln x| of the value: the logarithm of the power's fast phase.
+double_double log_for_power(double x);
+inline constexpr double log_for_power_error = 0x1p-75;
 
 }  // namespace vyxmath

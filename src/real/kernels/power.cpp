@@ -1,5 +1,17 @@
-// a^b = e^(b ln a), with ln a and the product b ln a held in double-double
-// (relative error about 2^-94 after e^y), then rounded once.
+// a^b = e^(b ln a) in two phases.
+//
+// Fast phase: ln a within 2^-75 |ln a| (log_for_power), y = b ln a as a
+// pair (Dekker's product; its own rounding below 2^-104 |y|), then the
+// exponential's fast phase on y. An error d in y moves e^y by a factor
+// e^d, |d| < 2^-75 |y| (1 + 2^-28) < 2^-65 for |y| <= 709, so the
+// exponential's rounding test takes 2^-68 + 2^-75 |y| in place of its own
+// 2^-68: what it decides is the correctly rounded a^b. It decides only
+// normal results; every other one, and every argument it cannot decide, goes
+// to the accurate phase: the exact and half-way results below, then ln a and
+// b ln a in double-double (relative error about 2^-94 after e^y) and the
+// exponential's double-double and wide phases. A result that is a double is
+// decided by the fast phase as well (all values within its error round to
+// it); a half-way one never is.
 //
 // Exact results need care: a rounding of a close approximation is only as
 // good as the distance of the true value from the rounding boundary. A result
@@ -24,6 +36,7 @@
 #include "real/double_double.h"
 #include "real/kernels/exp_log.h"
 #include "real/kernels/exponential.h"
+#include "real/kernels/logarithm.h"
 #include "common/ieee_double.h"
 #include "real/kernels/wide_fixed.h"
 
@@ -134,12 +147,26 @@ double positive_power(double a, double b) {
     // multiple of 2^-51 with 53 significant bits, so its only power that is a
     // double or half-way between two is its first.
     if (a == euler_e) return power_of_euler_e(b);
+    double fast = 0.0;
+    if (power_fast_phase(a, b, fast)) return fast;
     double exact = 0.0;
     if (exact_power(a, b, exact)) return exact;
     return power_from_log(a, log_double_double(a), b);
 }
 
 }  // namespace
+
+bool power_fast_phase(double a, double b, double& result) {
+    const double_double ln_a = log_for_power(a);
+    const double y_estimate = ln_a.hi * b;
+    if (!(magnitude(y_estimate) <= 709.0)) return false;
+    if (magnitude(y_estimate) < 0x1p-60) {  // e^y within 2^-59 of 1
+        result = 1.0;
+        return true;
+    }
+    const double_double y = mul(ln_a, b);
+    return exp_fast_phase(y, exp_fast_phase_error + magnitude(y.hi) * log_for_power_error, result);
+}
 
 double power_of_euler_e(double b) {
     if (is_nan(b)) return pass_nan(b);

@@ -19,6 +19,12 @@ namespace vyxmath {
 
 double pow_kernel(double a, double b);
 
+// The fast phase of a^b for finite a > 0 and finite b: true with the
+// correctly rounded a^b in `result` when it decides (normal results only),
+// false when the accurate phase must. For the tests and the measurement of
+// how often the accurate phase runs.
+bool power_fast_phase(double a, double b, double& result);
+
 // pow_kernel(euler_e, b), the module's e^b, without the edge cases of other
 // bases.
 double power_of_euler_e(double b);
