@@ -111,9 +111,11 @@ bool log10_accurate(Arguments a) {
     return !log10_fast_phase(a.x, result);
 }
 
+// Results below 2^-1022 (b ln a below about -708) are the accurate phase's
+// by rule, as for exp.
 bool pow_accurate(Arguments a) {
     double result;
-    return !power_fast_phase(a.x, a.y, result);
+    return std::log(a.x) * a.y > -708.0 && !power_fast_phase(a.x, a.y, result);
 }
 
 const Kernel registry[] = {
