@@ -5,10 +5,11 @@
 #include <mpfr.h>
 
 #include <cmath>
-#include <random>
 
 #include "real/double_double.h"
 #include "real/kernels/logarithm.h"
+#include "support/bit_stream.h"
+#include "support/sanitizer_scale.h"
 
 namespace vyxmath {
 namespace table {
@@ -84,8 +85,7 @@ TEST(LogTable, EveryEntryIsMinusLnR) {
 TEST(LogForPower, WithinHalfItsBoundOfMpfr) {
     mpfr_t exact;
     mpfr_init2(exact, 300);
-    std::mt19937_64 random(7);
-    const auto unit = [&] { return static_cast<double>(random() >> 11) * 0x1p-53; };
+    test::bit_stream random(7);
     double worst = 0.0, worst_x = 0.0;
     const auto check = [&](double x) {
         if (x == 1.0) return;
@@ -101,11 +101,12 @@ TEST(LogForPower, WithinHalfItsBoundOfMpfr) {
         const double low = first + (j < 320 ? j * width : 320 * 0x1p-10 + (j - 320) * width);
         check(low);
         check(std::nextafter(low + width, 0.0));
-        for (int i = 0; i < 200; ++i) check(std::ldexp(low + width * unit(), static_cast<int>(random() % 9) - 4));
+        for (int i = 0; i < test::scaled_count(200); ++i)
+            check(std::ldexp(random.uniform(low, low + width), random.between(-4, 4)));
     }
-    for (int i = 0; i < 20000; ++i) {
-        check(1.0 + std::ldexp(unit() - 0.5, -static_cast<int>(random() % 52) - 1));
-        check(std::ldexp(1.0 + unit(), static_cast<int>(random() % 2098) - 1074));
+    for (int i = 0; i < test::scaled_count(20000); ++i) {
+        check(1.0 + std::ldexp(random.uniform(-0.5, 0.5), -random.between(1, 52)));
+        check(random.spread(-1074, 1024, false));
     }
     EXPECT_LT(worst, log_for_power_error / 2) << std::hexfloat << worst_x;
     mpfr_clear(exact);
