@@ -7,16 +7,17 @@
 #include <bit>
 #include <cstdint>
 
+#include "common/export_arguments.h"
 #include "common/ieee_double.h"
-#include "numtext/decimal_significand.h"
 #include "common/wide_product.h"
+#include "numtext/decimal_significand.h"
 
 namespace vyxmath {
 
 // The finished text (both layouts, trimmed) of a finite nonzero value's
 // significand at 1 <= digits <= 17, in one pass and without a record: the
 // same bytes as the layouts followed by trim_zeros. Returns its NUL.
-inline constexpr int significand_text_digit_limit = 17;
+inline constexpr int significand_text_digit_limit = most_written_digits;
 char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer);
 
 // The two steps of write_integer (below). The test, inline so that the many values

@@ -73,7 +73,7 @@ std::int32_t VYX_CALL checking_export(std::uintptr_t p1, std::uintptr_t p2, std:
     }
     if (info.slots[0] == SlotKind::text_in_out || info.slots[0] == SlotKind::text_out) {
         // The longest text the module may write, then a short one over it.
-        const std::size_t room = digits <= 1 ? 8 : static_cast<std::size_t>(digits) + 8;
+        const std::size_t room = vyxmath::written_text_bound(digits);
         char* text = reinterpret_cast<char*>(p1);
         std::memset(text, '7', room - 1);
         text[room - 1] = '\0';

@@ -27,6 +27,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/export_arguments.h"
 #include "frame/export_table.h"
 #include "fuzz_check.h"
 #include "threads/export_invoker.h"
@@ -47,9 +48,7 @@ std::int32_t bounded_value(const ExportInfo& info, int slot, std::int32_t value)
     return info.slots[slot] == SlotKind::digits ? value % (largest_digits + 1) : value;
 }
 
-std::size_t result_room(std::int32_t effective_digits) {
-    return effective_digits <= 1 ? 8 : static_cast<std::size_t>(effective_digits) + 8;
-}
+std::size_t result_room(std::int32_t effective_digits) { return vyxmath::written_text_bound(effective_digits); }
 
 struct Input {
     std::size_t row = 0;

@@ -24,6 +24,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/export_arguments.h"
 #include "fuzz_check.h"
 #include "vyxmath.h"
 #include "written_text.h"
@@ -33,7 +34,7 @@ namespace {
 constexpr std::size_t guard_size = 32;
 constexpr unsigned char guard_byte = 0xA5;
 
-std::size_t room_for(std::int32_t digits) { return digits <= 1 ? 8 : static_cast<std::size_t>(digits) + 8; }
+std::size_t room_for(std::int32_t digits) { return vyxmath::written_text_bound(digits); }
 
 // Writes into an exactly-sized heap block prefilled with `fill`; returns the
 // text, checking it ends inside the block.
