@@ -54,7 +54,54 @@ constexpr double c4 = 0x1.5555555555555p-5;
 constexpr double c5 = 0x1.1111111111111p-7;
 constexpr double c6 = 0x1.6c16c16c16c17p-10;
 
+// The high parts of exp_table split into halves of 26 bits (exact, so made
+// here rather than generated): the products by them need only the reduced
+// argument's split.
+struct split_table {
+    double_double halves[256];
+};
+constexpr split_table make_split_table() {
+    split_table t{};
+    for (int j = 0; j < 256; ++j) t.halves[j] = split(exp_table[j].hi);
+    return t;
+}
+constexpr split_table exp_table_halves = make_split_table();
+
+// 2^(j/256) (1 + x + q) scaled by 2^binade, as exp_fast_value assembles it,
+// with x given also split (xs).
+exp_unrounded table_times(int k, double x, double_double xs, double q) {
+    const double_double t = exp_table[k & 255];
+    const double_double th = exp_table_halves.halves[k & 255];
+    const double p = t.hi * x;
+    const double p_lo = ((th.hi * xs.hi - p) + th.hi * xs.lo + th.lo * xs.hi) + th.lo * xs.lo;
+    const double_double head = fast_two_sum(t.hi, p);
+    const double lo = head.lo + (p_lo + (t.lo + (t.hi * q + t.lo * x)));
+    return {k >> 8, head.hi, lo};
+}
+
 }  // namespace
+
+// The pair shares the reduction (e^-y = 2^(-k/256) e^-r, and -k indexes the
+// table and the binade as k does) and the polynomial: with its even part E
+// and odd part O, e^r - 1 - r_hi = r_lo + E + O and e^-r - 1 + r_hi = E - O
+// - r_lo. E and O take seven roundings of terms below 2^-20 where the single
+// polynomial takes five, below 7 * 2^-73; the sum in the bound above is then
+// below 2^-68.28 Th, and the error still below 2^-68 H.
+exp_unrounded_pair exp_pair_fast_value(double y) {
+    // k from the shifted sum's low word: 1.5 * 2^52 + k has k modulo 2^32
+    // there, which saves the conversion on the way to the table.
+    const double shifted = y * exp_steps_per_unit + round_to_integer_shifter;
+    const double kd = shifted - round_to_integer_shifter;
+    const int k = static_cast<int>(static_cast<std::uint32_t>(to_bits(shifted)));
+    const double_double r = two_sum(y - kd * exp_step_hi, -(kd * exp_step_lo));
+    const double x = r.hi;
+    const double x2 = x * x;
+    const double even = x2 * (c2 + x2 * (c4 + x2 * c6));
+    const double odd = (x2 * x) * (c3 + x2 * c5);
+    const double_double xs = split(x);
+    return {table_times(k, x, xs, r.lo + (even + odd)),
+            table_times(-k, -x, negate(xs), (even - odd) - r.lo)};
+}
 
 exp_unrounded exp_fast_value(double_double y) {
     const double kd = (y.hi * exp_steps_per_unit + round_to_integer_shifter) - round_to_integer_shifter;

@@ -26,6 +26,15 @@ struct exp_unrounded {
 };
 exp_unrounded exp_fast_value(double_double y);
 
+// e^y and e^-y (for sinh and cosh) from one reduction and one polynomial in
+// its even and odd parts: each as exp_fast_value gives it, with the same
+// error bound (below 2^-68 of hi), for |y| <= 746.
+struct exp_unrounded_pair {
+    exp_unrounded up;    // e^y
+    exp_unrounded down;  // e^-y
+};
+exp_unrounded_pair exp_pair_fast_value(double y);
+
 // The fast phase alone: true, with the correctly rounded e^y in `result`,
 // when it decides; false when the result would lie outside the normal range
 // or its rounding test cannot tell (for |y.hi| <= 709). For the tests and the

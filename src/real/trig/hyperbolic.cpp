@@ -111,18 +111,22 @@ bool odd_series_fast(const odd_series& series, double a, double& result) {
     return rounds_alike(s.hi, s.lo + v.lo, s.hi * 0x1p-67, result);
 }
 
-// (e^a + sign e^-a)/2 for 2^-26 <= a <= 40 from two fast-phase values
+// (e^a + sign e^-a)/2 for 2^-26 <= a <= 40 from the fast-phase pair
 // (binades within 58 of 0, so the scalings are exact): each is within 2^-68
 // of its own size, so the sum is within 2^-68 (e^a + e^-a), which is 2^-68
 // of the result for cosh and 2^-68 coth a of it for sinh: below 2^-67.6 from
 // a = 1 on, 2^-66.8 from 1/2, 2^-64.9 from 1/8. The rounding test takes
 // error_scale (2^-66, 2^-66, 2^-64) of it. false when the test cannot decide.
+// The first of the high parts is the larger (fast_two_sum): for k = 0 they
+// are 1 + x and 1 - x, from k = 1 on (a > ln 2/512) e^2a > 1.0027 and each
+// high part is within 2^-19 of its value.
 bool fast_hyperbolic(double a, double sign, double error_scale, double& result) {
-    const exp_unrounded up = exp_fast_value(double_double{a, 0.0});
-    const exp_unrounded down = exp_fast_value(double_double{-a, 0.0});
+    const exp_unrounded_pair e = exp_pair_fast_value(a);
+    const exp_unrounded& up = e.up;
+    const exp_unrounded& down = e.down;
     const double up_scale = power_of_two(up.binade);
     const double down_scale = sign * power_of_two(down.binade);
-    const double_double s = two_sum(up.hi * up_scale, down.hi * down_scale);
+    const double_double s = fast_two_sum(up.hi * up_scale, down.hi * down_scale);
     const double lo = s.lo + (up.lo * up_scale + down.lo * down_scale);
     if (!rounds_alike(s.hi, lo, s.hi * error_scale, result)) return false;
     result *= 0.5;

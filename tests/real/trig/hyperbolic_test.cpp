@@ -2,10 +2,14 @@
 // become +-1 or overflow, and correct rounding against the exact reference.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include <mpfr.h>
+
 #include "common/ieee_double.h"
+#include "real/kernels/exponential.h"
 #include "real/trig/hyperbolic.h"
 #include "support/accuracy.h"
 #include "support/edge_results.h"
@@ -78,6 +82,33 @@ TEST(Hyperbolic, CorrectlyRounded) {
         for (double v : {s, std::nextafter(s, 0.0), std::nextafter(s, 100.0)}) records.add(v);
     }
     records.check();
+}
+
+// The pair behind sinh and cosh holds the fast phase's bound, 2^-68 of its
+// high part, for e^y and e^-y alike (a wrong coefficient or sign in the even
+// or odd part, or a table index off by one, breaks it by far).
+TEST(Hyperbolic, ExponentialPairWithinItsBound) {
+    mpfr_t exact, got;
+    mpfr_inits2(200, exact, got, static_cast<mpfr_ptr>(nullptr));
+    const auto excess = [&](const exp_unrounded& v, double y) {
+        mpfr_set_d(exact, y, MPFR_RNDN);
+        mpfr_exp(exact, exact, MPFR_RNDN);
+        mpfr_set_d(got, v.hi, MPFR_RNDN);
+        mpfr_add_d(got, got, v.lo, MPFR_RNDN);
+        mpfr_mul_2si(got, got, v.binade, MPFR_RNDN);
+        mpfr_sub(got, got, exact, MPFR_RNDN);
+        mpfr_div(got, got, exact, MPFR_RNDN);
+        return std::fabs(mpfr_get_d(got, MPFR_RNDN)) / 0x1p-68;
+    };
+    argument_source source(7);
+    double worst = 0.0;
+    for (int i = 0; i < scaled_count(20000); ++i) {
+        const double y = i % 2 == 0 ? source.uniform(-40.0, 40.0) : source.spread(-30, 2, true);
+        const exp_unrounded_pair e = exp_pair_fast_value(y);
+        worst = std::max({worst, excess(e.up, y), excess(e.down, -y)});
+    }
+    EXPECT_LT(worst, 1.0);
+    mpfr_clears(exact, got, static_cast<mpfr_ptr>(nullptr));
 }
 
 TEST(Hyperbolic, OverflowThreshold) {
