@@ -100,7 +100,7 @@ TEST(Hyperbolic, ExponentialPairWithinItsBound) {
         mpfr_div(got, got, exact, MPFR_RNDN);
         return std::fabs(mpfr_get_d(got, MPFR_RNDN)) / 0x1p-68;
     };
-    argument_source source(7);
+    bit_stream source(7);
     double worst = 0.0;
     for (int i = 0; i < scaled_count(20000); ++i) {
         const double y = i % 2 == 0 ? source.uniform(-40.0, 40.0) : source.spread(-30, 2, true);
