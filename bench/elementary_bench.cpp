@@ -12,6 +12,7 @@
 
 #include "real/constants.h"
 #include "real/kernels/exp_log.h"
+#include "real/kernels/exp_log_detail.h"
 #include "real/kernels/exponential.h"
 #include "real/kernels/logarithm.h"
 #include "real/kernels/power.h"

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <bit>
+#include <cassert>
 #include <cstdint>
 
 namespace vyxmath {
@@ -73,6 +74,7 @@ constexpr double pass_nan(double x) { return from_bits(to_bits(x) | ieee_double:
 
 // 2^k for -1022 <= k <= 1023, built from its bits.
 constexpr double power_of_two(int k) {
+    assert(ieee_double::min_normal_exponent <= k && k <= ieee_double::max_exponent);
     return from_bits(static_cast<std::uint64_t>(k + ieee_double::exponent_bias) << ieee_double::fraction_bits);
 }
 
@@ -100,6 +102,7 @@ struct integer_significand {
 };
 
 constexpr integer_significand integer_significand_of(double x) {
+    assert(is_finite(x));
     const int biased = biased_exponent(x);
     const std::uint64_t fraction = fraction_field(x);
     if (biased == 0) return {fraction, ieee_double::subnormal_exponent};
@@ -114,6 +117,7 @@ struct binade_split {
 };
 
 constexpr binade_split split_binade(double x) {
+    assert(x > 0.0 && is_finite(x));
     int e = 0;
     if (to_bits(x) < ieee_double::hidden_bit) {  // subnormal
         x *= 0x1p54;

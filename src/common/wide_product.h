@@ -3,6 +3,7 @@
 // 32-bit halves stands in there; both paths give the same bits.
 #pragma once
 
+#include <cassert>
 #include <compare>
 #include <cstdint>
 #include <type_traits>
@@ -117,6 +118,7 @@ constexpr uint128_parts multiply_64x64(std::uint64_t a, std::uint64_t b) {
 // 64-bit shift by a count not known to be below 32 costs a test and
 // conditional moves there besides.
 constexpr std::uint64_t shift_right_within_word(std::uint64_t high, std::uint64_t low, unsigned k) {
+    assert(1 <= k && k <= 31);
 #if defined(__i386__)
     const std::uint32_t a = low_half(high), b = high_half(low), c = low_half(low);
     return (std::uint64_t{(a << (32 - k)) | (b >> k)} << 32) | ((b << (32 - k)) | (c >> k));

@@ -8,6 +8,7 @@
 // a == (a / b) * b + a % b then still holds modulo 2^32.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 namespace vyxmath {
@@ -28,12 +29,14 @@ constexpr std::int32_t wrapping_mul(std::int32_t a, std::int32_t b) {
 
 // Truncating quotient; b must not be 0.
 constexpr std::int32_t truncating_div(std::int32_t a, std::int32_t b) {
+    assert(b != 0);
     if (b == -1) return wrapping_sub(0, a);
     return a / b;
 }
 
 // Remainder with the sign of the dividend; b must not be 0.
 constexpr std::int32_t truncating_rem(std::int32_t a, std::int32_t b) {
+    assert(b != 0);
     if (b == -1) return 0;
     return a % b;
 }

@@ -7,6 +7,7 @@
 // found without running all of them: see binomial.cpp.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 namespace vyxmath {
@@ -20,6 +21,7 @@ std::int32_t continue_binomial(std::int32_t n, std::int64_t completed, std::int3
 
 // The wrapped product of step i (1 <= i <= 2^31 - 1): value * (n - i + 1).
 constexpr std::int32_t binomial_product(std::int32_t n, std::int64_t i, std::int32_t value) {
+    assert(1 <= i && i <= 0x7FFFFFFF);
     const std::uint32_t factor = static_cast<std::uint32_t>(n) - static_cast<std::uint32_t>(i) + 1u;
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) * factor);
 }

@@ -114,6 +114,7 @@ constexpr double_double scale(double_double a, int k) {
 // sqrt(a) for a > 0, from the correctly rounded root of a.hi and one Newton
 // step; relative error about 2^-104.
 inline double_double square_root(double_double a) {
+    assert(a.hi > 0.0);
     const double root = std::sqrt(a.hi);
     const double_double square = two_prod(root, root);
     const double correction = ((a.hi - square.hi) - square.lo + a.lo) / (2.0 * root);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "real/kernels/exp_log.h"
+#include "real/kernels/exp_log_detail.h"
 #include "support/bits_text.h"
 #include "common/ieee_double.h"
 #include "support/accuracy.h"

@@ -7,6 +7,7 @@
 
 #include "real/constants.h"
 #include "real/kernels/exp_log.h"
+#include "real/kernels/exp_log_detail.h"
 #include "real/kernels/exponential.h"
 #include "common/ieee_double.h"
 #include "real/kernels/logarithm.h"

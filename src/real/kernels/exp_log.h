@@ -18,6 +18,11 @@ struct exp_split {
 };
 exp_split split_exp(double_double y);
 
+// e^y - 1 = 2^k (1 + f) - 1 as a double-double from the split {k, f} of e^y,
+// for k <= 1000: 2^k f + (2^k - 1), both exact pairs, so the relative
+// accuracy of f is kept for small y.
+double_double exp_minus_one(const exp_split& s);
+
 // How a value below the smallest normal double becomes a double.
 enum class TinyResult {
     round_to_nearest,  // IEEE rounding, ties to even
@@ -33,20 +38,14 @@ double to_double_scaled(double_double v, int exponent, TinyResult tiny);
 // ln x as a double-double, for finite x > 0 (subnormals included).
 double_double log_double_double(double x);
 
-// log_double_double(e) for the module's constant e = 2.718281828459045 (just
-// below 1: 1 - 2^-54 * 0.957...): powers of that constant need no logarithm.
+// log_double_double(e) for the module's constant e = 2.718281828459045, whose
+// logarithm lies just below 1 (1 - 2^-54 * 0.957...): powers of that constant
+// need no logarithm.
 inline constexpr double_double ln_of_euler_e = {0x1p+0, -0x1.ea8556644e4cep-55};
 
 // ln 2 and 1 / ln 10 to 106 bits.
 inline constexpr double_double ln2 = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 inline constexpr double_double inverse_ln10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};
-
-// e^x: +infinity above about 709.78; subnormal results rounded to nearest;
-// 0 below about -745.13; NaN passes through; e^(+-inf) = +inf, +0.
-double exp_kernel(double x);
-
-// e^x - 1, accurate for tiny x as well: -1 for very negative x.
-double expm1_kernel(double x);
 
 // ln x: ln(+-0) = -inf; ln of a negative x (-inf included) is the default
 // not-a-number; ln(+inf) = +inf; NaN passes through.

@@ -9,7 +9,7 @@
 //     b < 0 (-0 and -inf when a = -0 and b is an odd integer);
 //   - a < 0 and finite: NaN unless b is an integer, then |a|^b, negated for
 //     odd b;
-//   - otherwise 2^(b log2 a) to well beyond 53 bits, rounded to the nearest
+//   - otherwise e^(b ln a) to well beyond 53 bits, rounded to the nearest
 //     double; +-inf above the largest double, and below the smallest normal
 //     double truncated toward zero to a multiple of 2^-1074 (0 when smaller).
 // Every NaN made here (not passed through) is the default not-a-number.

@@ -21,12 +21,7 @@ constexpr double overflow_limit = 711.0;
 constexpr double tanh_complement_limit = 0.55;
 
 // e^y - 1 for 0 < y <= 40, with its relative accuracy kept for small y.
-double_double exp_minus_one(double y) {
-    const exp_split s = split_exp(double_double{y, 0.0});
-    if (s.exponent == 0) return s.fraction;
-    // 2^k (1 + f) - 1 = 2^k f + (2^k - 1), both exact pairs.
-    return add(scale(s.fraction, s.exponent), two_sum(power_of_two(s.exponent), -1.0));
-}
+double_double exp_minus_one_of(double y) { return exp_minus_one(split_exp(double_double{y, 0.0})); }
 
 // The double nearest v (a double-double good to about 2^-90 relative) when a
 // rounding test at 2^-75 decides it, else the wide evaluation's result.
@@ -189,7 +184,7 @@ double hyperbolic_sine(double x) {
     double fast;
     if (sinh_fast(a, fast)) return with_sign_of(fast, x);
     // sinh a = (D + D / (D + 1)) / 2 with D = e^a - 1: no cancellation.
-    const double_double d = exp_minus_one(a);
+    const double_double d = exp_minus_one_of(a);
     const double_double twice = add(d, divide(d, add(d, 1.0)));
     return with_sign_of(decided_or_wide(scale(twice, -1),
                                         [a] { return wide_hyperbolic_rounded(a, -1); }),
@@ -218,7 +213,7 @@ double hyperbolic_tangent(double x) {
     double fast;
     if (tanh_fast(a, fast)) return with_sign_of(fast, x);
     // tanh a = D / (D + 2) = 1 - 2 / (D + 2) with D = e^2a - 1.
-    const double_double d = exp_minus_one(2.0 * a);
+    const double_double d = exp_minus_one_of(2.0 * a);
     const double_double denominator = add(d, 2.0);
     const double_double t = a < tanh_complement_limit
                                 ? divide(d, denominator)

@@ -41,8 +41,6 @@ double_double evaluate(const std::array<double_double, all_terms>& c, double_dou
 
 }  // namespace
 
-double_double inverse_factorial(int n) { return inverse_factorials[n]; }
-
 double_double sine_of_reduced(double_double r) {
     return mul(r, evaluate(sine_coefficients, mul(r, r)));
 }

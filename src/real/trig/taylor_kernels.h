@@ -13,8 +13,4 @@ namespace vyxmath {
 double_double sine_of_reduced(double_double r);
 double_double cosine_of_reduced(double_double r);
 
-// 1/n! to 106 bits for n = 0 .. 25, formed by exact-rounding double-double
-// division when the module is compiled.
-double_double inverse_factorial(int n);
-
 }  // namespace vyxmath
