@@ -28,6 +28,15 @@
 // rounding test takes 2^-66 |S|, a factor beyond the bound. log10 multiplies
 // the pair by 1/ln 10 as a double-double (Dekker's product): 2^-100 more.
 //
+// Away from 1 (e != 0) |ln x| >= 0.318 and absolute errors suffice, so z^2
+// is not kept exact: e ln2_hi - ln r hi is an exact pair by fast_two_sum
+// (|e ln2_hi| >= 0.69 > |ln r|), and so is its sum with z (|z| < 2^-8.9,
+// the sum's head above 0.3). The rest, z^2 (-1/2 + z Q(z)) with
+// Q = 1/3 - z/4 + z^2/5 - z^3/6 + z^4/7, leaves out z^8/8 < 2^-74.2; it is
+// below 2^-18.7 and carries about 2.6 roundings of its size (2^-70.4), and
+// the two sums below it 2^-71.6 each: below 2^-69.3 absolute, 2^-67.6
+// |ln x|, with the same test.
+//
 // The power's logarithm (log_for_power) takes the same reduction further.
 // Over the table |z| < 2^-8.9, and with e = 0 and r != 1, |z| <= |ln x|
 // (worst on the intervals beside those of r = 1); with r = 1,
@@ -115,16 +124,34 @@ double_double assemble(const reduced_argument& a, double lead, double rest) {
     return {sum.hi, sum.lo + (base_lo + rest)};
 }
 
+// The polynomial of log_pair: 1/3 - z/4 + ... - z^5/8.
+double log_polynomial(double z) {
+    return 0x1.5555555555555p-2 +
+           z * (-0.25 + z * (0.2 + z * (-0x1.5555555555555p-3 + z * (0x1.2492492492492p-3 + z * -0.125))));
+}
+
+// ln x for e != 0, where |ln x| >= 0.318 and an absolute error suffices (see
+// the head of this file): no exact square.
+double_double log_pair_away_from_one(const reduced_argument& a) {
+    const double z = a.z;
+    const double_double base = fast_two_sum(a.e * ln2_hi, a.entry->minus_ln_r_hi);
+    const double_double sum = fast_two_sum(base.hi, z);
+    const double z2 = z * z;
+    const double q = (0x1.5555555555555p-2 - 0.25 * z) +
+                     z2 * ((0.2 - 0x1.5555555555555p-3 * z) + z2 * 0x1.2492492492492p-3);  // 1/3 - z/4 + ... + z^4/7
+    const double tail = z2 * (-0.5 + z * q);
+    return {sum.hi, sum.lo + ((base.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + tail)};
+}
+
 // ln x as hi + lo, for finite x > 0.
 double_double log_pair(double x) {
     const reduced_argument a = reduce(x);
+    if (a.e != 0.0) return log_pair_away_from_one(a);
     const double z = a.z;
     const double_double zs = split(z);
     const double_double head = two_sum(z, -0.5 * (zs.hi * zs.hi));
     const double z2 = z * z;
-    const double p = 0x1.5555555555555p-2 +
-                     z * (-0.25 + z * (0.2 + z * (-0x1.5555555555555p-3 + z * (0x1.2492492492492p-3 + z * -0.125))));
-    const double tail = (z2 * z) * p - 0.5 * (zs.lo * (z + zs.hi));
+    const double tail = (z2 * z) * log_polynomial(z) - 0.5 * (zs.lo * (z + zs.hi));
     return assemble(a, head.hi, head.lo + tail);
 }
 
