@@ -66,6 +66,14 @@
 // log_for_power_error = 2^-75 (tests/real/kernel_tables_test.cpp measures
 // below 2^-79 over every interval and the whole exponent range). The last
 // step makes the pair normalised (fast_two_sum, exact).
+//   Away from 1 (e != 0, |ln x| >= 0.318) 2^-77.6 absolute suffices and
+// only z^2/2 needs care: with zh the top 26 bits of z, e ln2_hi - ln r hi,
+// + z and - zh^2/2 are exact pairs by fast_two_sum (each head above 0.3,
+// each term added below 2^-8.9); zl (z + zh)/2 (below 2^-43.6) and
+// z^3 (1/3 - z/4 + ... - z^5/8) (below 2^-28.3, about three roundings of
+// its size: 2^-79.7; left out z^9/9 < 2^-83.3) and the four sums of the
+// small parts (below 2^-80 each) come to below 2^-78 absolute, 2^-76.3
+// |ln x|.
 #include "real/kernels/logarithm.h"
 
 #include <cstdint>
@@ -155,11 +163,25 @@ double_double log_pair(double x) {
     return assemble(a, head.hi, head.lo + tail);
 }
 
+// The power's logarithm for e != 0: zh^2/2 exact (zh the top 26 bits of z)
+// and the rest of ln(1 + z) in plain double (see the head of this file).
+double_double log_pair_for_power_away_from_one(const reduced_argument& a) {
+    const double z = a.z;
+    const double_double zs = split(z);
+    const double_double base = fast_two_sum(a.e * ln2_hi, a.entry->minus_ln_r_hi);
+    const double_double first = fast_two_sum(base.hi, z);
+    const double_double second = fast_two_sum(first.hi, -0.5 * (zs.hi * zs.hi));
+    const double rest = (z * z) * z * log_polynomial(z) - 0.5 * (zs.lo * (z + zs.hi));
+    const double low = (first.lo + second.lo) + ((base.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + rest);
+    return fast_two_sum(second.hi, low);
+}
+
 // ln(1 + z) to about 2^-77 |z| for the power's fast phase (error bound at
 // the head of this file), the leading terms kept exact by a head zh of z with
 // 17 bits: zh^2 (34 bits) and zh^3 (51 bits) are exact, and so is zh zl.
 double_double log_pair_for_power(double x) {
     const reduced_argument a = reduce(x);
+    if (a.e != 0.0) return log_pair_for_power_away_from_one(a);
     const double z = a.z;
     const double t = z * 0x1.000000001p36;  // 2^36 + 1: the split keeps 17 bits
     const double zh = t - (t - z);
