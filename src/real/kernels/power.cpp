@@ -24,9 +24,9 @@
 // In the second family r^p is odd, so it is a double or half-way only with
 // at most 54 significant bits; since r >= 3 that needs p <= 34 and
 // 2^s <= 32. Both families are computed exactly here, from r^p below 2^64.
-// Every other result lies strictly between rounding boundaries; only one
-// closer to a boundary than the approximation's error (a few in 2^40 of
-// random arguments) can come out on the wrong side of it.
+// Every other result lies strictly between rounding boundaries, so one of
+// the phases' rounding tests decides it (the wide evaluation when it lies
+// closer to a boundary than the double-double phase's error).
 #include "real/kernels/power.h"
 
 #include <bit>
