@@ -96,14 +96,21 @@ constexpr double_double natural_log(double x) {
     return add(result, ln_m);
 }
 
-// The double nearest a double-double logarithm v (good to about 2^-100
-// relative) when a rounding test at 2^-75 decides it, else the wide
-// evaluation's.
-double decided_or_wide(double_double v, double x, double (*wide_rounded)(double)) {
-    const double e = magnitude(v.hi) * 0x1p-75;
-    const double upper = v.hi + (v.lo + e);
-    if (upper == v.hi + (v.lo - e)) return upper;
-    return wide_rounded(x);
+// The edge results both logarithms share: ln(+-0) = -inf, a negative x
+// gives the default not-a-number, ln(+inf) = +inf, NaN passes through.
+bool log_edge(double x, double& result) {
+    if (is_nan(x)) {
+        result = pass_nan(x);
+    } else if (x == 0.0) {
+        result = -positive_infinity;
+    } else if (x < 0.0) {
+        result = default_nan();
+    } else if (x == positive_infinity) {
+        result = x;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -184,23 +191,15 @@ double expm1_kernel(double x) {
 }
 
 double log_kernel(double x) {
-    if (is_nan(x)) return pass_nan(x);
-    if (x == 0.0) return -positive_infinity;
-    if (x < 0.0) return default_nan();
-    if (x == positive_infinity) return x;
     double result;
-    if (log_fast_phase(x, result)) return result;
-    return decided_or_wide(log_double_double(x), x, wide_log_rounded);
+    if (log_edge(x, result) || log_fast_phase(x, result)) return result;
+    return decided_or_wide(log_double_double(x), [x] { return wide_log_rounded(x); });
 }
 
 double log10_kernel(double x) {
-    if (is_nan(x)) return pass_nan(x);
-    if (x == 0.0) return -positive_infinity;
-    if (x < 0.0) return default_nan();
-    if (x == positive_infinity) return x;
     double result;
-    if (log10_fast_phase(x, result)) return result;
-    return decided_or_wide(mul(log_double_double(x), inverse_ln10), x, wide_log10_rounded);
+    if (log_edge(x, result) || log10_fast_phase(x, result)) return result;
+    return decided_or_wide(mul(log_double_double(x), inverse_ln10), [x] { return wide_log10_rounded(x); });
 }
 
 }  // namespace vyxmath

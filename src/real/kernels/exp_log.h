@@ -35,6 +35,17 @@ enum class TinyResult {
 // double rounding).
 double to_double_scaled(double_double v, int exponent, TinyResult tiny);
 
+// The double nearest v, a double-double good to 2^-90 relative or better,
+// when a rounding test at 2^-75 decides it; else wide_rounded(), the wide
+// evaluation's result.
+template <class WideRounded>
+double decided_or_wide(double_double v, WideRounded wide_rounded) {
+    const double e = magnitude(v.hi) * 0x1p-75;
+    const double upper = v.hi + (v.lo + e);
+    if (upper == v.hi + (v.lo - e)) return upper;
+    return wide_rounded();
+}
+
 // ln x as a double-double, for finite x > 0 (subnormals included).
 double_double log_double_double(double x);
 

@@ -350,44 +350,49 @@ inline bool arccosine_fast_phase(double x, double& result) {
     return decided_complement(complement(full_pi, r), r, false, result);
 }
 
+// The route every arc function takes: its edge rules, then the fast phase,
+// then the double-double value rounded (the wide evaluation where that
+// cannot decide); the degree conversion takes the value at 64 bits.
+template <bool (*edge)(double, double&), bool (*fast_phase)(double, double&), arc_value (*value)(double),
+          wide_fixed (*wide)(double)>
+struct arc_route {
+    static bool decided_fast(double x, double& result) { return edge(x, result) || fast_phase(x, result); }
+    static double evaluate(double x) {
+        double result;
+        if (decided_fast(x, result)) return result;
+        return rounded(value(x), 53, wide, x).hi;
+    }
+    static double_double to_64_bits(double x) { return rounded(value(x), 64, wide, x); }
+};
+
+using arcsine_route = arc_route<arcsine_edge, arcsine_fast_phase, arcsine_value, wide_arcsine>;
+using arccosine_route = arc_route<arccosine_edge, arccosine_fast_phase, arccosine_value, wide_arccosine>;
+using arctangent_route = arc_route<arctangent_edge, arctangent_fast_phase, arctangent_value, wide_arctangent>;
+
 }  // namespace
 
-double arcsine(double x) {
-    double result;
-    if (arcsine_edge(x, result) || arcsine_fast_phase(x, result)) return result;
-    return rounded(arcsine_value(x), 53, wide_arcsine, x).hi;
-}
-
-double arccosine(double x) {
-    double result;
-    if (arccosine_edge(x, result) || arccosine_fast_phase(x, result)) return result;
-    return rounded(arccosine_value(x), 53, wide_arccosine, x).hi;
-}
-
-double arctangent(double x) {
-    double result;
-    if (arctangent_edge(x, result) || arctangent_fast_phase(x, result)) return result;
-    return rounded(arctangent_value(x), 53, wide_arctangent, x).hi;
-}
+double arcsine(double x) { return arcsine_route::evaluate(x); }
+double arccosine(double x) { return arccosine_route::evaluate(x); }
+double arctangent(double x) { return arctangent_route::evaluate(x); }
 
 bool arcsine_decided_fast(double x) {
     double result;
-    return arcsine_edge(x, result) || arcsine_fast_phase(x, result);
+    return arcsine_route::decided_fast(x, result);
 }
 
 bool arccosine_decided_fast(double x) {
     double result;
-    return arccosine_edge(x, result) || arccosine_fast_phase(x, result);
+    return arccosine_route::decided_fast(x, result);
 }
 
 bool arctangent_decided_fast(double x) {
     double result;
-    return arctangent_edge(x, result) || arctangent_fast_phase(x, result);
+    return arctangent_route::decided_fast(x, result);
 }
 
-double_double arcsine_to_64_bits(double x) { return rounded(arcsine_value(x), 64, wide_arcsine, x); }
-double_double arccosine_to_64_bits(double x) { return rounded(arccosine_value(x), 64, wide_arccosine, x); }
-double_double arctangent_to_64_bits(double x) { return rounded(arctangent_value(x), 64, wide_arctangent, x); }
+double_double arcsine_to_64_bits(double x) { return arcsine_route::to_64_bits(x); }
+double_double arccosine_to_64_bits(double x) { return arccosine_route::to_64_bits(x); }
+double_double arctangent_to_64_bits(double x) { return arctangent_route::to_64_bits(x); }
 
 namespace {
 

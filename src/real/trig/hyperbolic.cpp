@@ -23,16 +23,6 @@ constexpr double tanh_complement_limit = 0.55;
 // e^y - 1 for 0 < y <= 40, with its relative accuracy kept for small y.
 double_double exp_minus_one_of(double y) { return exp_minus_one(split_exp(double_double{y, 0.0})); }
 
-// The double nearest v (a double-double good to about 2^-90 relative) when a
-// rounding test at 2^-75 decides it, else the wide evaluation's result.
-template <class Wide>
-double decided_or_wide(double_double v, Wide wide_rounded) {
-    const double e = magnitude(v.hi) * 0x1p-75;
-    const double upper = v.hi + (v.lo + e);
-    if (upper == v.hi + (v.lo - e)) return upper;
-    return wide_rounded();
-}
-
 // sinh a or cosh a for 40 < a <= 711: e^a / 2 = e^(a - ln 2) (e^-a is below
 // 2^-115 of it), +infinity where it exceeds the largest double. The pair
 // a - ln 2 is good to 2^-100; what the double phases leave undecided the
