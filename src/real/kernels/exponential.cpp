@@ -19,12 +19,13 @@
 // table error below 2^-106), T e^r = Th + Th r_hi + (Tl + Th q + Tl r_hi) + Tl q.
 // Th r_hi is the exact pair P from Dekker's product; Th + P.hi the exact pair
 // (H, h) (|P.hi| < Th). Left out: Tl q < 2^-72 Th. Roundings: Th q (below
-// 2^-72 Th), and the four sums of terms below 2^-51 Th (each below 2^-104 Th).
+// 2^-72 Th), and the four sums, whose partial sums hold Th q (below
+// 2^-19.9 Th): each below 2^-72.9 Th.
 //
 // Total: |H + lo - e^y / 2^(k >> 8)| < (2^-72 (cross terms) + 5 * 2^-73
-// (polynomial) + 2^-72 (Th q) + 2^-72 (Tl q) + 2^-76 + 2^-79 + 2^-100) * 2 Th
-// < 2^-68.4 Th, and H >= Th e^-|r| (1 - 2^-60) > 0.998 Th, so the error is below
-// 2^-68 H. The rounding test compares H + (lo - 2^-68 H) with
+// (polynomial) + 2^-72 (Th q) + 2^-72 (Tl q) + 4 * 2^-72.9 (sums) + 2^-76 +
+// 2^-79 + 2^-100) * 2 Th < 2^-68.07 Th, and H >= Th e^-|r| (1 - 2^-60) >
+// 0.998 Th, so the error is below 2^-68 H. The rounding test compares H + (lo - 2^-68 H) with
 // H + (lo + 2^-68 H): equal only when every value within the error rounds to
 // the same double (|lo| <= 2^-51 H, and 2^-68 H is exact). Then the scaling
 // by 2^(k >> 8) is exact while the result stays normal (at least 2^-1022,
@@ -75,7 +76,7 @@ exp_unrounded table_times(int k, double x, double_double xs, double q) {
     const double p = t.hi * x;
     const double p_lo = ((th.hi * xs.hi - p) + th.hi * xs.lo + th.lo * xs.hi) + th.lo * xs.lo;
     const double_double head = fast_two_sum(t.hi, p);
-    const double lo = head.lo + (p_lo + (t.lo + (t.hi * q + t.lo * x)));
+    const double lo = ((head.lo + p_lo) + (t.lo + t.lo * x)) + t.hi * q;  // q, the latest, last
     return {k >> 8, head.hi, lo};
 }
 
@@ -84,9 +85,12 @@ exp_unrounded table_times(int k, double x, double_double xs, double q) {
 // The pair shares the reduction (e^-y = 2^(-k/256) e^-r, and -k indexes the
 // table and the binade as k does) and the polynomial: with its even part E
 // and odd part O, e^r - 1 - r_hi = r_lo + E + O and e^-r - 1 + r_hi = E - O
-// - r_lo. E and O take seven roundings of terms below 2^-20 where the single
-// polynomial takes five, below 7 * 2^-73; the sum in the bound above is then
-// below 2^-68.28 Th, and the error still below 2^-68 H.
+// - r_lo. E and O take at most seven roundings of terms below 2^-20 where the
+// single polynomial takes five (below 7 * 2^-73), and table_times adds Th q
+// last, so that only its last sum rounds at 2^-72.9 Th (the others hold terms
+// below 2^-50 Th). The total of the bound above becomes (2^-72 + 7 * 2^-73 +
+// 2^-72 + 2^-72 + 2^-72.9 + 2^-76 + 2^-79 + 2^-100) * 2 Th < 2^-68.18 Th:
+// below 2^-68 H, for e^y and e^-y alike.
 exp_unrounded_pair exp_pair_fast_value(double y) {
     // k from the shifted sum's low word: 1.5 * 2^52 + k has k modulo 2^32
     // there, which saves the conversion on the way to the table.
@@ -96,7 +100,7 @@ exp_unrounded_pair exp_pair_fast_value(double y) {
     const double_double r = two_sum(y - kd * exp_step_hi, -(kd * exp_step_lo));
     const double x = r.hi;
     const double x2 = x * x;
-    const double even = x2 * (c2 + x2 * (c4 + x2 * c6));
+    const double even = x2 * c2 + (x2 * x2) * (c4 + x2 * c6);
     const double odd = (x2 * x) * (c3 + x2 * c5);
     const double_double xs = split(x);
     return {table_times(k, x, xs, r.lo + (even + odd)),
