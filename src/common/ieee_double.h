@@ -109,6 +109,14 @@ constexpr integer_significand integer_significand_of(double x) {
     return {fraction | ieee_double::hidden_bit, biased - ieee_double::integer_exponent_bias};
 }
 
+// |x| = significand * 2^exponent with the significand odd, for finite x != 0.
+constexpr integer_significand odd_significand_of(double x) {
+    assert(is_finite(x) && x != 0.0);
+    const integer_significand parts = integer_significand_of(x);
+    const int zeros = std::countr_zero(parts.significand);
+    return {parts.significand >> zeros, parts.exponent + zeros};
+}
+
 // x = significand * 2^exponent with 1 <= significand < 2, for finite x > 0.
 // Subnormal x is first brought into the normal range by an exact 2^54.
 struct binade_split {

@@ -15,6 +15,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 #include "common/ieee_double.h"
 
@@ -57,6 +58,13 @@ constexpr double_double two_prod(double a, double b) {
     const double_double bs = split(b);
     const double err = ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo;
     return {p, err};
+}
+
+// m * 2^e exactly, for a whole number m below 2^64 with m 2^e and 2^e in the
+// normal range: the top 53 bits of m in hi, the low 11 in lo.
+inline double_double exact_pair(std::uint64_t m, int e) {
+    const double unit = scale_by_power_of_two(1.0, e);
+    return fast_two_sum(static_cast<double>(m >> 11 << 11) * unit, static_cast<double>(m & 0x7FF) * unit);
 }
 
 // ---- Operations on pairs ----------------------------------------------------

@@ -66,18 +66,6 @@ double integer_times_power_of_two(std::uint64_t n, int e) {
     return static_cast<double>(n) * smallest_subnormal;
 }
 
-struct odd_and_exponent {
-    std::uint64_t odd;
-    int exponent;
-};
-
-// x = odd * 2^exponent for a finite x > 0.
-odd_and_exponent decompose(double x) {
-    const integer_significand parts = integer_significand_of(x);
-    const int zeros = std::countr_zero(parts.significand);
-    return {parts.significand >> zeros, parts.exponent + zeros};
-}
-
 // floor(sqrt(n)) by Newton's iteration on integers, from above.
 std::uint64_t integer_square_root(std::uint64_t n) {
     if (n < 2) return n;
@@ -91,8 +79,8 @@ std::uint64_t integer_square_root(std::uint64_t n) {
 
 // The exact results described above; false when (a, b) is not one of them.
 bool exact_power(double a, double b, double& result) {
-    const odd_and_exponent x = decompose(a);
-    if (x.odd == 1) {
+    const integer_significand x = odd_significand_of(a);  // a = odd * 2^exponent
+    if (x.significand == 1) {
         // e b a whole number of moderate size: then 2^(eb) exactly.
         const double_double eb = two_prod(static_cast<double>(x.exponent), b);
         if (eb.lo != 0.0 || !is_integer(eb.hi)) return false;
@@ -108,7 +96,7 @@ bool exact_power(double a, double b, double& result) {
     const double p_value = b * static_cast<double>(1 << s);
     if (!(p_value >= 1.0 && p_value <= 64.0)) return false;
     if ((x.exponent & ((1 << s) - 1)) != 0) return false;
-    std::uint64_t root = x.odd;  // r with r^(2^s) = m
+    std::uint64_t root = x.significand;  // r with r^(2^s) = m
     for (int i = 0; i < s; ++i) {
         const std::uint64_t r = integer_square_root(root);
         if (r * r != root) return false;

@@ -407,19 +407,8 @@ double arctangent_of_tiny_quotient(double n, double d, double q) {
     if (!is_subnormal(q) && q != 0.0) return q;
     // n / d = (on / od) 2^k with on, od odd: a tie at 2^-1074 granularity is
     // an odd multiple of 2^-1075, so od divides on and k = -1075.
-    auto odd_part = [](double v, int& exponent) {
-        const integer_significand parts = integer_significand_of(v);
-        std::uint64_t m = parts.significand;
-        exponent = parts.exponent;
-        while ((m & 1) == 0) {
-            m >>= 1;
-            ++exponent;
-        }
-        return m;
-    };
-    int en = 0, ed = 0;
-    const std::uint64_t on = odd_part(n, en);
-    const std::uint64_t od = odd_part(d, ed);
+    const auto [on, en] = odd_significand_of(n);
+    const auto [od, ed] = odd_significand_of(d);
     if (en - ed != -1075 || on % od != 0) return q;
     // The tie (2j + 1) 2^-1075: atan q rounds down to j 2^-1074.
     return static_cast<double>((on / od) >> 1) * smallest_subnormal;

@@ -61,10 +61,7 @@ double_double rounded_to_64_bits(double_double v) {
     if (!is_finite(v.hi) || v.hi == 0.0) return v;
     const bool negative = sign_bit(v.hi);
     const wide_value w = round_to_64_bits(with_sign(v, negative));
-    const double unit = scale_by_power_of_two(1.0, w.exponent);
-    const double_double r = fast_two_sum(static_cast<double>(w.significand >> 11 << 11) * unit,
-                                         static_cast<double>(w.significand & 0x7FF) * unit);
-    return negative ? double_double{-r.hi, -r.lo} : r;
+    return with_sign(exact_pair(w.significand, w.exponent), negative);
 }
 
 double degrees_to_radians(double x) {

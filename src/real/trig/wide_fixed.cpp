@@ -183,10 +183,7 @@ double_double round_wide(const wide_fixed& a, int bits) {
     } else if (up) {
         ++m;
     }
-    const double hi = static_cast<double>(m >> 11 << 11) * scale_by_power_of_two(1.0, exponent);
-    const double lo = static_cast<double>(m & 0x7FF) * scale_by_power_of_two(1.0, exponent);
-    const double_double v = fast_two_sum(hi, lo);
-    return with_sign(v, a.negative);
+    return with_sign(exact_pair(m, exponent), a.negative);
 }
 
 }  // namespace vyxmath
