@@ -27,7 +27,11 @@
 // 2^-79 + 2^-100) * 2 Th < 2^-68.07 Th, and H >= Th e^-|r| (1 - 2^-60) >
 // 0.998 Th, so the error is below 2^-68 H. The rounding test compares H + (lo - 2^-68 H) with
 // H + (lo + 2^-68 H): equal only when every value within the error rounds to
-// the same double (|lo| <= 2^-51 H, and 2^-68 H is exact). Then the scaling
+// the same double. 2^-68 H is exact; lo itself holds Th q, so |lo| < 2^-20.04 H
+// and lo +- 2^-68 H lies below 2^(e-19) for H in [2^e, 2^(e+1)): rounding it
+// moves the tested ends by at most 2^(e-73) <= 2^-73 H, inside the margin
+// between the error (below 2^-68.067 H) and 2^-68 H, which exceeds 2^-72.46 H.
+// Rounding H plus either end is monotone. Then the scaling
 // by 2^(k >> 8) is exact while the result stays normal (at least 2^-1022,
 // which is checked on the rounded value), and (k >> 8) = 1024 is applied as
 // 2^1023 * 2, which overflows exactly when the rounded value does.
