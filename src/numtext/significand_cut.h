@@ -94,6 +94,13 @@ inline split_decimal cut_significand(split_decimal digits, int n) {
     }
 }
 
+// C, the cut to n digits, and the point P it has: P + 1 when the cut carried
+// through all n digits.
+struct cut_value {
+    split_decimal c;
+    int point;
+};
+
 // Whether the cut carried through all n digits (C = 10^n), and the C of
 // 10^(n - 1) that stands for it with the point one place up.
 inline bool carried_out(split_decimal c, int n) {

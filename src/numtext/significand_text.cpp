@@ -22,6 +22,7 @@
 #include <cstring>
 
 #include "numtext/digit_characters.h"
+#include "numtext/short_cut.h"
 #include "numtext/significand_cut.h"
 #include "numtext/writer_rules.h"
 
@@ -81,13 +82,6 @@ void copy_digits(char* out, const char* from, int count, const char* bound) {
         copy_short(out, from, count);
     }
 }
-
-// C, the cut to n digits, and the point P it has: P + 1 when the cut carried
-// through all n digits.
-struct cut_value {
-    split_decimal c;
-    int point;
-};
 
 cut_value cut_to_digits(const decimal_significand& d, int n) {
     cut_value v{cut_significand(split_significand(d.digits), n), d.point};
@@ -185,10 +179,11 @@ bool write_small_integer(std::uint32_t v, bool negative, std::int32_t digits, ch
     return true;
 }
 
-char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer) {
-    assert(digits >= 1 && digits <= significand_text_digit_limit);
-    const int n = digits;
-    const cut_value cut = cut_to_digits(d, n);
+namespace {
+
+// The text of the cut (both layouts, trimmed); the layout is chosen on
+// `layout_point`, the 17-digit significand's point before the cut.
+inline char* cut_text(const cut_value& cut, int layout_point, bool negative, int n, char* buffer) {
     char digit_space[32];
     int significant;
     const char* const s = spell_cut(cut.c, n, digit_space, significant);
@@ -196,15 +191,29 @@ char* significand_text(const decimal_significand& d, std::int32_t digits, char* 
     const char* const bound = buffer + written_text_bound(n);
     char* out = buffer;
     *out = '-';  // kept only for a negative value; a branch here would be mispredicted
-    out += d.negative ? 1 : 0;
-    // The layout is chosen on the point before the cut.
-    if (uses_exponent_form(d.point, n)) {
+    out += negative ? 1 : 0;
+    if (uses_exponent_form(layout_point, n)) {
         out = put_exponent_layout(s, significant, n, cut.point, out, bound);
     } else {
-        out = put_plain_layout(s, significant, n - d.point, cut.point, out, bound);
+        out = put_plain_layout(s, significant, n - layout_point, cut.point, out, bound);
     }
     *out = '\0';
     return out;
+}
+
+}  // namespace
+
+char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer) {
+    assert(digits >= 1 && digits <= significand_text_digit_limit);
+    return cut_text(cut_to_digits(d, digits), d.point, d.negative, digits, buffer);
+}
+
+bool short_value_text(double value, std::int32_t digits, char* buffer) {
+    assert(digits >= 1 && digits <= short_cut_digit_limit);
+    short_cut s;
+    if (!cut_directly(value, digits, s)) return false;
+    cut_text(s.cut, s.layout_point, s.negative, digits, buffer);
+    return true;
 }
 
 }  // namespace vyxmath

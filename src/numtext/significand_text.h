@@ -20,6 +20,12 @@ namespace vyxmath {
 inline constexpr int significand_text_digit_limit = most_written_digits;
 char* significand_text(const decimal_significand& d, std::int32_t digits, char* buffer);
 
+// The same text of a value at 1 <= digits <= short_cut_digit_limit (9),
+// from its cut taken straight from the double (short_cut.h); false, with
+// nothing written, for zero, values that are not finite and the few the
+// cut cannot decide.
+bool short_value_text(double value, std::int32_t digits, char* buffer);
+
 // The two steps of write_integer (below). The test, inline so that the many values
 // that are no such integer cost no call: v = |value| when that is an
 // integer from 1 to 2^27 - 1 (the range that holds 10^8). It runs on the

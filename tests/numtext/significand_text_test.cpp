@@ -12,6 +12,7 @@
 
 #include "numtext/record_layouts.h"
 #include "numtext/sample_doubles.h"
+#include "numtext/short_cut.h"
 #include "numtext/significand_text.h"
 
 namespace vyxmath {
@@ -56,6 +57,9 @@ void expect_same_texts(const std::vector<double>& values) {
             ASSERT_EQ(std::string(text), record_text(v, digits))
                 << std::hex << std::bit_cast<std::uint64_t>(v) << std::dec << " at " << digits;
             ASSERT_EQ(end, text + std::strlen(text));
+            if (digits <= short_cut_digit_limit && short_value_text(v, digits, text)) {
+                ASSERT_EQ(std::string(text), record_text(v, digits)) << "short cut at " << digits;
+            }
         }
     }
 }

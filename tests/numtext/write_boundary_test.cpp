@@ -15,11 +15,14 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "numtext/decimal_significand.h"
 #include "numtext/digit_record.h"
 #include "numtext/sample_doubles.h"
+#include "numtext/short_cut.h"
+#include "numtext/significand_text.h"
 
 namespace vyxmath {
 namespace {
@@ -111,6 +114,51 @@ TEST(WriteBoundaries, DirectSignificandAgreesAroundEveryHalfOfThe17thDigit) {
     }
     // The product decides everything outside the margin, right up to its edge.
     EXPECT_GT(t.answered_next_to_margin, 100);
+}
+
+// The cut to n <= 9 digits taken straight from the double steps where the
+// 17-digit value is C, then 4, then 9s, then a half: x = (C + 1/2 -
+// 1/(2D)) 10^(P - n), D = 10^(17 - n), and where all 17 digits are 9s and
+// a half. Doubles 0, 1, 2, 3 and 2^j - 1, 2^j, 2^j + 1 units in the last
+// place either side of the one nearest such a point reach from inside the
+// cut's margin of 2^-26 of a unit of the n-th digit to far beyond it at
+// every n; wherever the cut answers, its text must be the full route's.
+TEST(WriteBoundaries, ShortCutAgreesAroundEveryStepOfTheNthDigit) {
+    test::bit_stream bits(919);
+    long answered_next_to_margin = 0, declined = 0;
+    std::vector<std::int64_t> ulps{0, 1, 2, 3};
+    for (int j = 2; j <= 44; ++j)
+        for (std::int64_t d = -1; d <= 1; ++d) ulps.push_back((std::int64_t{1} << j) + d);
+    for (int n = 1; n <= short_cut_digit_limit; ++n) {
+        for (int trial = 0; trial < 24; ++trial) {
+            std::string digits;
+            for (int i = 0; i < n; ++i) digits += static_cast<char>(trial % 6 == 0 ? '9' : '1' + bits.next() % 9);
+            digits += '4' + std::string(static_cast<std::size_t>(16 - n), '9') + '5';
+            if (trial % 6 == 3) digits = std::string(17, '9') + '5';
+            const int exponent = static_cast<int>(bits.next() % 560) - 280;
+            const double step = std::strtod(("0." + digits + "e" + std::to_string(exponent)).c_str(), nullptr);
+            const double unit = std::pow(10.0, exponent - n);  // of the n-th digit, near enough to tally
+            for (std::int64_t u : ulps) {
+                for (std::int64_t sign : {1, -1}) {
+                    const double x = std::bit_cast<double>(std::bit_cast<std::int64_t>(step) + sign * u);
+                    const double v = trial % 2 != 0 ? -x : x;
+                    char direct[64], full[64];
+                    if (!short_value_text(v, n, direct)) {
+                        ++declined;
+                        continue;
+                    }
+                    significand_text(significand_of(v), n, full);
+                    ASSERT_EQ(std::string(direct), std::string(full))
+                        << std::hex << std::bit_cast<std::uint64_t>(v) << std::dec << " at " << n;
+                    const double distance = std::fabs(x - step) / unit;
+                    if (distance > 0x1p-26 && distance <= 0x1p-23) ++answered_next_to_margin;
+                }
+            }
+        }
+    }
+    // The sweep reaches into the margin, and the cut answers right up to it.
+    EXPECT_GT(declined, 100);
+    EXPECT_GT(answered_next_to_margin, 100);
 }
 
 }  // namespace
