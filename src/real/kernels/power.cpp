@@ -1,8 +1,11 @@
 // a^b = e^(b ln a) in two phases.
 //
 // Fast phase: ln a within 2^-75 |ln a| (log_for_power), y = b ln a as a
-// pair (Dekker's product; its own rounding below 2^-104 |y|), then the
-// exponential's fast phase on y. An error d in y moves e^y by a factor
+// pair (Dekker's product of the high parts, to which b times the low part is
+// added without renormalising: below 2^-104 |y| of rounding, and
+// |y.lo| < 2^-44 + 2^-43.5: in the exponential's reduction y.lo only joins
+// c = y.lo - k exp_step_lo, whose size (up to 2^-23.5) k exp_step_lo sets),
+// then the exponential's fast phase on y. An error d in y moves e^y by a factor
 // e^d, |d| < 2^-75 |y| (1 + 2^-28) < 2^-65 for |y| <= 709, so the
 // exponential's rounding test takes 2^-68 + 2^-75 |y| in place of its own
 // 2^-68: what it decides is the correctly rounded a^b. It decides only
@@ -152,7 +155,8 @@ bool power_fast_phase(double a, double b, double& result) {
         result = 1.0;
         return true;
     }
-    const double_double y = mul(ln_a, b);
+    const double_double p = two_prod(ln_a.hi, b);
+    const double_double y = {p.hi, p.lo + ln_a.lo * b};
     return exp_fast_phase(y, exp_fast_phase_error + magnitude(y.hi) * log_for_power_error, result);
 }
 
