@@ -9,6 +9,7 @@
 // |s| <= 0.1716.
 #include "real/kernels/exp_log.h"
 
+#include <bit>
 #include <cassert>
 #include <cstdint>
 
@@ -158,6 +159,27 @@ double to_double_scaled(double_double v, int exponent, TinyResult tiny) {
         if (d < -l) --n;  // only when d == 0: h + l lies just below n
     }
     return static_cast<double>(n) * smallest_subnormal;
+}
+
+double integer_times_power_of_two(std::uint64_t n, int e, TinyResult tiny) {
+    assert(n != 0);
+    const int lead = std::countl_zero(n);  // brought to the top bit
+    n <<= lead;
+    e -= lead;
+    const int top = 63 + e;
+    if (top > ieee_double::max_exponent) return positive_infinity;
+    int shift = top >= ieee_double::min_normal_exponent ? 64 - ieee_double::precision
+                                                         : ieee_double::subnormal_exponent - e;  // bits dropped
+    std::uint64_t kept = shift >= 64 ? 0 : n >> shift;
+    const std::uint64_t rest = shift >= 64 ? n : n & ((std::uint64_t{1} << shift) - 1);
+    if (tiny == TinyResult::round_to_nearest || top >= ieee_double::min_normal_exponent) {
+        if (shift <= 64) {
+            const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+            if (rest > half || (rest == half && (kept & 1) != 0)) ++kept;
+        }
+    }
+    if (shift > 64) shift = 64;
+    return scale_by_power_of_two(static_cast<double>(kept), e + shift);
 }
 
 double_double exp_minus_one(const exp_split& s) {

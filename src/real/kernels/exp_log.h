@@ -4,6 +4,8 @@
 // rounded except in cases closer to a rounding boundary than that error.
 #pragma once
 
+#include <cstdint>
+
 #include "real/double_double.h"
 
 namespace vyxmath {
@@ -45,6 +47,12 @@ double decided_or_wide(double_double v, WideRounded wide_rounded) {
     if (upper == v.hi + (v.lo - e)) return upper;
     return wide_rounded();
 }
+
+// The double for n * 2^e, n > 0: rounded to nearest, ties to even, in the
+// normal range, +infinity above it, per `tiny` below it. Where n stands for a
+// longer value, its top bit is set and its lowest bit is a sticky bit for
+// anything below (set when anything is).
+double integer_times_power_of_two(std::uint64_t n, int e, TinyResult tiny);
 
 // ln x as a double-double, for finite x > 0 (subnormals included).
 double_double log_double_double(double x);

@@ -46,29 +46,6 @@
 namespace vyxmath {
 namespace {
 
-// The double for n * 2^e (n > 0): rounded to nearest, ties to even, in the
-// normal range, +inf above it, truncated to a multiple of 2^-1074 below it.
-double integer_times_power_of_two(std::uint64_t n, int e) {
-    const int width = std::bit_width(n);
-    const int top = width - 1 + e;  // 2^top <= value < 2^(top+1)
-    if (top > ieee_double::max_exponent) return positive_infinity;
-    if (top >= ieee_double::min_normal_exponent) {
-        if (width > ieee_double::precision) {
-            const int shift = width - ieee_double::precision;
-            const std::uint64_t rest = n & ((std::uint64_t{1} << shift) - 1);
-            const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-            n >>= shift;
-            e += shift;
-            if (rest > half || (rest == half && (n & 1) != 0)) ++n;  // may reach 2^53
-        }
-        return scale_by_power_of_two(static_cast<double>(n), e);
-    }
-    const int shift = e + 1074;  // the value in units of 2^-1074
-    if (shift >= 0) n <<= shift;  // n 2^shift < 2^52 here
-    else n = -shift >= 64 ? 0 : n >> -shift;
-    return static_cast<double>(n) * smallest_subnormal;
-}
-
 // floor(sqrt(n)) by Newton's iteration on integers, from above.
 std::uint64_t integer_square_root(std::uint64_t n) {
     if (n < 2) return n;
@@ -89,7 +66,7 @@ bool exact_power(double a, double b, double& result) {
         if (eb.lo != 0.0 || !is_integer(eb.hi)) return false;
         if (eb.hi > 1100.0) result = positive_infinity;
         else if (eb.hi < -1100.0) result = 0.0;
-        else result = integer_times_power_of_two(1, static_cast<int>(eb.hi));
+        else result = integer_times_power_of_two(1, static_cast<int>(eb.hi), TinyResult::truncate);
         return true;
     }
     // b = p / 2^s with 0 <= s <= 5 (scaling by 2^s is exact).
@@ -111,7 +88,7 @@ bool exact_power(double a, double b, double& result) {
         if (n > UINT64_MAX / root) return false;
         n *= root;
     }
-    result = integer_times_power_of_two(n, (x.exponent >> s) * p);
+    result = integer_times_power_of_two(n, (x.exponent >> s) * p, TinyResult::truncate);
     return true;
 }
 

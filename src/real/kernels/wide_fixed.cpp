@@ -104,26 +104,6 @@ double approximate(const wide& a) {
     return is_negative(a) ? -v : v;
 }
 
-// The double for n * 2^e (n > 0, top bit set, its lowest bit a sticky bit
-// for anything below): to nearest, ties to even, or truncated below the
-// smallest normal double per `tiny`; +inf above the largest double.
-double rounded(std::uint64_t n, int e, TinyResult tiny) {
-    const int top = 63 + e;
-    if (top > ieee_double::max_exponent) return positive_infinity;
-    int shift = top >= ieee_double::min_normal_exponent ? 64 - ieee_double::precision
-                                                         : ieee_double::subnormal_exponent - e;  // bits dropped
-    std::uint64_t kept = shift >= 64 ? 0 : n >> shift;
-    const std::uint64_t rest = shift >= 64 ? n : n & ((std::uint64_t{1} << shift) - 1);
-    if (tiny == TinyResult::round_to_nearest || top >= ieee_double::min_normal_exponent) {
-        if (shift <= 64) {
-            const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-            if (rest > half || (rest == half && (kept & 1) != 0)) ++kept;
-        }
-    }
-    if (shift > 64) shift = 64;
-    return scale_by_power_of_two(static_cast<double>(kept), e + shift);
-}
-
 bool equal(const wide& a, const wide& b) {
     for (int i = 0; i < limbs; ++i)
         if (a.limb[i] != b.limb[i]) return false;
@@ -142,7 +122,7 @@ double to_double(const wide& a, int k, TinyResult tiny) {
     const wide window = shifted(a, 63 - top_bit);
     std::uint64_t n = window.limb[0] | (std::uint64_t{window.limb[1]} << 32);
     if (!equal(shifted(window, top_bit - 63), a)) n |= 1;
-    return rounded(n, top_bit - 63 - fraction_bits + k, tiny);
+    return integer_times_power_of_two(n, top_bit - 63 - fraction_bits + k, tiny);
 }
 
 // e^y = result * 2^k, result in [0.7, 1.42].
