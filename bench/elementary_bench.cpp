@@ -6,7 +6,6 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -21,6 +20,7 @@
 #include "real/poisson.h"
 #include "real/square_root.h"
 #include "real/trig/hyperbolic.h"
+#include "kernel_arguments.h"
 #include "spread_arguments.h"
 #include "vyxmath.h"
 
@@ -133,20 +133,10 @@ const kernel_timing kernel_timings[] = {
      [](double x, double) { return !vyxmath::hyperbolic_tangent_decided_fast(x); }, -5.0, 5.0, false, 0, 0},
 };
 
-struct operand_pairs {
-    std::vector<double> x, y;
-};
+using vyxmath::bench::operand_pairs;
 
 operand_pairs operands_for(const kernel_timing& k) {
-    std::mt19937_64 random(0x6B65726Eu);
-    const auto unit = [&] { return static_cast<double>(random() >> 11) * 0x1p-53; };
-    operand_pairs p;
-    for (int i = 0; i < 4096; ++i) {
-        const double u = k.low + (k.high - k.low) * unit();
-        p.x.push_back(k.exponent_spread ? std::ldexp(1.0 + unit(), static_cast<int>(u)) : u);
-        p.y.push_back(k.y_low + (k.y_high - k.y_low) * unit());
-    }
-    return p;
+    return vyxmath::bench::spread_operand_pairs(k.low, k.high, k.exponent_spread, k.y_low, k.y_high);
 }
 
 void time_kernel(benchmark::State& state, const kernel_timing& k, bool module) {

@@ -35,6 +35,7 @@
 #endif
 
 #include "inputs.h"
+#include "kernel_timing_cases.h"
 #include "module_loader.h"
 #include "numtext/module_conversions.h"
 #include "timing_results.h"
@@ -221,6 +222,7 @@ std::vector<timing_case> make_cases(const LoadedModule& m, const generated_sets&
     const auto comb = entry_as<integer_export>(m, "n_comb");
     cases.push_back(integer_call("export/n_comb/10_2147483647", comb, 10, 2147483647, 20000));
     cases.push_back(integer_call("export/n_comb/-2998_2147483647", comb, -2998, 2147483647, 200));
+    for (kernel_timing_case& k : kernel_timing_cases()) cases.push_back({k.name, k.calls, std::move(k.pass)});
 
     const auto read = find_reader(m);
     for (const auto& set : generated.texts) cases.push_back(reading(read, *set));

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include "real/trig/degree_conversion.h"
 #include "real/trig/hyperbolic.h"
 #include "real/trig/series_cosine.h"
+#include "kernel_arguments.h"
 #include "spread_arguments.h"
 #include "vyxmath.h"
 
@@ -50,15 +50,10 @@ void export_n_sin_degrees(benchmark::State& state) {
 }
 
 // 4096 arguments uniform in [low, high) from a fixed seed: the same doubles
-// for every contender of a group.
-constexpr std::size_t kernel_inputs = 4096;
-
-std::vector<double> uniform_doubles(double low, double high, std::uint64_t seed) {
-    std::mt19937_64 random(seed);
-    std::vector<double> out(kernel_inputs);
-    for (double& x : out) x = low + (high - low) * (static_cast<double>(random() >> 11) * 0x1p-53);
-    return out;
-}
+// for every contender of a group (and for kernel_timing_cases.cpp, which
+// names the seeds the registrations below take in turn).
+using vyxmath::bench::kernel_inputs;
+using vyxmath::bench::uniform_doubles;
 
 template <class F>
 void time_kernel(benchmark::State& state, F f, const std::vector<double>& xs) {

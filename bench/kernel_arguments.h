@@ -1,0 +1,46 @@
+// The doubles the kernels are timed on, made in one place so that the
+// Google Benchmark groups (elementary_bench.cpp, trig_bench.cpp) and the
+// timing inside the Windows process (kernel_timing_cases.cpp) call the
+// kernels on the same arguments. Only std::mt19937_64 and exact scaling are
+// used, so every build makes the same doubles.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace vyxmath::bench {
+
+inline constexpr std::size_t kernel_inputs = 4096;  // a power of two: the timing loops cycle by a mask
+
+// `kernel_inputs` doubles uniform in [low, high) from the seed.
+inline std::vector<double> uniform_doubles(double low, double high, std::uint64_t seed) {
+    std::mt19937_64 random(seed);
+    std::vector<double> out(kernel_inputs);
+    for (double& x : out) x = low + (high - low) * (static_cast<double>(random() >> 11) * 0x1p-53);
+    return out;
+}
+
+struct operand_pairs {
+    std::vector<double> x, y;
+};
+
+// `kernel_inputs` pairs from one fixed seed: x uniform in [low, high], or, when
+// `exponent_spread`, (1 + v) 2^e with e such a uniform number cut to an
+// integer; y uniform in [y_low, y_high] (the second operand of pow).
+inline operand_pairs spread_operand_pairs(double low, double high, bool exponent_spread, double y_low,
+                                          double y_high) {
+    std::mt19937_64 random(0x6B65726Eu);
+    const auto unit = [&] { return static_cast<double>(random() >> 11) * 0x1p-53; };
+    operand_pairs p;
+    for (std::size_t i = 0; i < kernel_inputs; ++i) {
+        const double u = low + (high - low) * unit();
+        p.x.push_back(exponent_spread ? std::ldexp(1.0 + unit(), static_cast<int>(u)) : u);
+        p.y.push_back(y_low + (y_high - y_low) * unit());
+    }
+    return p;
+}
+
+}  // namespace vyxmath::bench
