@@ -153,6 +153,15 @@ double power_of_euler_e(double b) {
 }
 
 double pow_kernel(double a, double b) {
+    // The common case first: a positive and finite (its bits, less one, below
+    // those of +inf less one) and not the constant e (whose powers skip the
+    // logarithm, below), b finite. What the fast phase decides there is the
+    // correctly rounded a^b, which no edge rule changes (a = 1 and b = 0 give
+    // y = 0 and 1); the rest takes the rules below.
+    double fast;
+    if (to_bits(a) - 1 < ieee_double::exponent_mask - 1 && is_finite(b) && a != euler_e &&
+        power_fast_phase(a, b, fast))
+        return fast;
     if (is_nan(a)) return pass_nan(a);
     if (is_nan(b)) return pass_nan(b);
     const double abs_a = magnitude(a);
