@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "common/ieee_double.h"
+#include "real/wide_words.h"
 
 namespace vyxmath {
 namespace {
@@ -49,24 +50,14 @@ wide one() {
 // Non-negative a times m, truncated to 288 bits.
 wide times_small(const wide& a, std::uint32_t m) {
     wide r{};
-    std::uint64_t carry = 0;
-    for (int i = 0; i < limbs; ++i) {
-        carry += std::uint64_t{a.limb[i]} * m;
-        r.limb[i] = static_cast<std::uint32_t>(carry);
-        carry >>= 32;
-    }
+    multiply_words_by_small(a.limb, m, r.limb);
     return r;
 }
 
 // Non-negative a divided by d, truncated.
 wide divided_by_small(const wide& a, std::uint32_t d) {
     wide r{};
-    std::uint64_t remainder = 0;
-    for (int i = limbs - 1; i >= 0; --i) {
-        const std::uint64_t current = (remainder << 32) | a.limb[i];
-        r.limb[i] = static_cast<std::uint32_t>(current / d);
-        remainder = current % d;
-    }
+    divide_words_by_small(a.limb, d, r.limb);
     return r;
 }
 
@@ -170,18 +161,8 @@ wide wide_multiply(const wide& a, const wide& b) {
     const bool negative = is_negative(a) != is_negative(b);
     const wide x = magnitude_of(a);
     const wide y = magnitude_of(b);
-    std::uint32_t product[2 * limbs] = {};
-    for (int i = 0; i < limbs; ++i) {
-        std::uint64_t carry = 0;
-        for (int j = 0; j < limbs; ++j) {
-            carry += std::uint64_t{x.limb[i]} * y.limb[j] + product[i + j];
-            product[i + j] = static_cast<std::uint32_t>(carry);
-            carry >>= 32;
-        }
-        product[i + limbs] = static_cast<std::uint32_t>(carry);
-    }
     wide r{};
-    for (int i = 0; i < limbs; ++i) r.limb[i] = product[i + fraction_bits / 32];
+    multiply_fixed_words<limbs, fraction_bits / 32>(x.limb, y.limb, r.limb);
     return negative ? negated(r) : r;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/ieee_double.h"
+#include "real/wide_words.h"
 
 namespace vyxmath {
 namespace {
@@ -117,43 +118,21 @@ wide_fixed operator+(const wide_fixed& a, const wide_fixed& b) {
 wide_fixed operator-(const wide_fixed& a, const wide_fixed& b) { return a + (-b); }
 
 wide_fixed operator*(const wide_fixed& a, const wide_fixed& b) {
-    std::uint32_t product[2 * wide_words] = {};
-    for (int i = 0; i < wide_words; ++i) {
-        if (a.word[i] == 0) continue;
-        std::uint64_t carry = 0;
-        for (int j = 0; j < wide_words; ++j) {
-            const std::uint64_t t = std::uint64_t{a.word[i]} * b.word[j] + product[i + j] + carry;
-            product[i + j] = static_cast<std::uint32_t>(t);
-            carry = t >> 32;
-        }
-        product[i + wide_words] = static_cast<std::uint32_t>(carry);
-    }
     wide_fixed r{};
-    constexpr int dropped = wide_fraction_bits / 32;
-    for (int i = 0; i < wide_words; ++i) r.word[i] = product[i + dropped];
+    multiply_fixed_words<wide_words, wide_fraction_bits / 32>(a.word, b.word, r.word);
     r.negative = a.negative != b.negative;
     return r;
 }
 
 wide_fixed multiply_small(const wide_fixed& a, std::uint32_t m) {
     wide_fixed r = a;
-    std::uint64_t carry = 0;
-    for (int i = 0; i < wide_words; ++i) {
-        const std::uint64_t t = std::uint64_t{a.word[i]} * m + carry;
-        r.word[i] = static_cast<std::uint32_t>(t);
-        carry = t >> 32;
-    }
+    multiply_words_by_small(a.word, m, r.word);
     return r;
 }
 
 wide_fixed divide_small(const wide_fixed& a, std::uint32_t d) {
     wide_fixed r = a;
-    std::uint64_t rest = 0;
-    for (int i = wide_words; i-- > 0;) {
-        const std::uint64_t current = (rest << 32) | a.word[i];
-        r.word[i] = static_cast<std::uint32_t>(current / d);
-        rest = current % d;
-    }
+    divide_words_by_small(a.word, d, r.word);
     return r;
 }
 
