@@ -8,6 +8,28 @@
 
 namespace vyxmath {
 
+// a + b modulo 2^(32 n).
+template <int n>
+void add_words(const std::uint32_t (&a)[n], const std::uint32_t (&b)[n], std::uint32_t (&r)[n]) {
+    std::uint64_t carry = 0;
+    for (int i = 0; i < n; ++i) {
+        carry += std::uint64_t{a[i]} + b[i];
+        r[i] = static_cast<std::uint32_t>(carry);
+        carry >>= 32;
+    }
+}
+
+// a - b modulo 2^(32 n).
+template <int n>
+void subtract_words(const std::uint32_t (&a)[n], const std::uint32_t (&b)[n], std::uint32_t (&r)[n]) {
+    std::uint64_t borrow = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::uint64_t d = std::uint64_t{a[i]} - b[i] - borrow;
+        r[i] = static_cast<std::uint32_t>(d);
+        borrow = (d >> 32) & 1;
+    }
+}
+
 // a * m, truncated to n words.
 template <int n>
 void multiply_words_by_small(const std::uint32_t (&a)[n], std::uint32_t m, std::uint32_t (&r)[n]) {

@@ -30,16 +30,15 @@ wide magnitude_of(const wide& a) { return is_negative(a) ? negated(a) : a; }
 
 wide sum(const wide& a, const wide& b) {
     wide r{};
-    std::uint64_t carry = 0;
-    for (int i = 0; i < limbs; ++i) {
-        carry += std::uint64_t{a.limb[i]} + b.limb[i];
-        r.limb[i] = static_cast<std::uint32_t>(carry);
-        carry >>= 32;
-    }
+    add_words(a.limb, b.limb, r.limb);
     return r;
 }
 
-wide difference(const wide& a, const wide& b) { return sum(a, negated(b)); }
+wide difference(const wide& a, const wide& b) {
+    wide r{};
+    subtract_words(a.limb, b.limb, r.limb);
+    return r;
+}
 
 wide one() {
     wide r{};

@@ -19,12 +19,7 @@ int compare_magnitudes(const wide_fixed& a, const wide_fixed& b) {
 
 wide_fixed add_magnitudes(const wide_fixed& a, const wide_fixed& b, bool negative) {
     wide_fixed r{};
-    std::uint64_t carry = 0;
-    for (int i = 0; i < wide_words; ++i) {
-        const std::uint64_t s = std::uint64_t{a.word[i]} + b.word[i] + carry;
-        r.word[i] = static_cast<std::uint32_t>(s);
-        carry = s >> 32;
-    }
+    add_words(a.word, b.word, r.word);
     r.negative = negative;
     return r;
 }
@@ -32,12 +27,7 @@ wide_fixed add_magnitudes(const wide_fixed& a, const wide_fixed& b, bool negativ
 // |a| - |b| for |a| >= |b|.
 wide_fixed subtract_magnitudes(const wide_fixed& a, const wide_fixed& b, bool negative) {
     wide_fixed r{};
-    std::uint64_t borrow = 0;
-    for (int i = 0; i < wide_words; ++i) {
-        const std::uint64_t d = std::uint64_t{a.word[i]} - b.word[i] - borrow;
-        r.word[i] = static_cast<std::uint32_t>(d);
-        borrow = (d >> 32) & 1;
-    }
+    subtract_words(a.word, b.word, r.word);
     r.negative = negative;
     return r;
 }
