@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "numtext/double_from_bits.h"
+#include "common/ieee_double.h"
 #include "vyxmath.h"
 
 namespace vyxmath {
@@ -17,7 +17,7 @@ namespace vyxmath {
 #if defined(__i386__)
 #define VYXMATH_READ_AS_BITS 1
 std::uint64_t read_number_bits(const char* text);
-inline double read_operand(const char* text) { return double_from_bits(read_number_bits(text)); }
+inline double read_operand(const char* text) { return from_bits(read_number_bits(text)); }
 #else
 inline double read_operand(const char* text) { return read_number(text); }
 #endif

@@ -137,7 +137,7 @@ inline std::uint64_t read_bits(const char* text) {
 
 #ifdef VYXMATH_READ_AS_BITS
 std::uint64_t read_number_bits(const char* text) { return read_bits(text); }
-double read_number(const char* text) { return double_from_bits(read_number_bits(text)); }
+double read_number(const char* text) { return from_bits(read_number_bits(text)); }
 #else
 double read_number(const char* text) { return std::bit_cast<double>(read_bits(text)); }
 #endif
