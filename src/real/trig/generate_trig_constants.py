@@ -170,6 +170,19 @@ def expansion_row(a, x0):
     return row + [nearest(x0)]
 
 
+def expansion_rows(expansions, floor=1):
+    """The table rows for (coefficients, x0, h) triples, and the worst bounds
+    (log2, relative) over them of the terms from the second on and of the
+    dropped ones."""
+    worst_terms, worst_dropped = -1000.0, -1000.0
+    rows = []
+    for a, x0, h in expansions:
+        terms, dropped = expansion_bounds(a, x0, h, floor=floor)
+        worst_terms, worst_dropped = max(worst_terms, terms), max(worst_dropped, dropped)
+        rows.append(expansion_row(a, x0))
+    return rows, worst_terms, worst_dropped
+
+
 def print_expansion_table(name, rows):
     print(f"inline constexpr int {name}_row_count = {len(rows)};")
     print(f"inline constexpr double {name}_table[{name}_row_count][{EXPANSION_DEGREE + 4}] = {{")
@@ -262,26 +275,17 @@ def main():
     print("// the others the nearest doubles. Over |h| <= 1/256 (1/512 from 1/2 on,")
     print("// 1/1024 from 3/4 on, 1/2048 from 7/8 on),")
     print("// relative to asin(x0 + h):")
-    worst_terms, worst_dropped = -1000.0, -1000.0
-    rows = []
-    for p, q in ARCSINE_POINTS:
-        a = arcsine_point(p, q)
-        terms, dropped = expansion_bounds(a, Fraction(p, q), Fraction(1, 2 * q))
-        worst_terms, worst_dropped = max(worst_terms, terms), max(worst_dropped, dropped)
-        rows.append(expansion_row(a, Fraction(p, q)))
+    rows, worst_terms, worst_dropped = expansion_rows(
+        (arcsine_point(p, q), Fraction(p, q), Fraction(1, 2 * q)) for p, q in ARCSINE_POINTS)
     print(f"// the terms from a2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
     print(f"inline constexpr int expansion_degree = {EXPANSION_DEGREE};")
     print_expansion_table("arcsine", rows)
     print()
     print(f"// tan about x0 = i/{TANGENT_TABLE_STEP}, i = 0 .. {TANGENT_TABLE_SIZE - 1}: the rows of the fast tangent, laid out as")
     print(f"// those of the arc sine. Over |h| <= 1/{2 * TANGENT_TABLE_STEP}, relative to tan(x0 + h):")
-    worst_terms, worst_dropped = -1000.0, -1000.0
-    rows = []
-    for i in range(TANGENT_TABLE_SIZE):
-        b = tangent_point(i)
-        terms, dropped = expansion_bounds(b, Fraction(i, TANGENT_TABLE_STEP), Fraction(1, 2 * TANGENT_TABLE_STEP))
-        worst_terms, worst_dropped = max(worst_terms, terms), max(worst_dropped, dropped)
-        rows.append(expansion_row(b, Fraction(i, TANGENT_TABLE_STEP)))
+    rows, worst_terms, worst_dropped = expansion_rows(
+        (tangent_point(i), Fraction(i, TANGENT_TABLE_STEP), Fraction(1, 2 * TANGENT_TABLE_STEP))
+        for i in range(TANGENT_TABLE_SIZE))
     print(f"// the terms from b2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
     print(f"inline constexpr int tangent_table_step = {TANGENT_TABLE_STEP};")
     print_expansion_table("tangent", rows)
@@ -289,14 +293,8 @@ def main():
     step = ARCTANGENT_EXPANSION_STEP
     print(f"// atan about x0 = i/{step}, i = 0 .. {step}: the rows of the fast arc tangent, laid out")
     print(f"// as those of the arc sine. Over |h| <= 1/{2 * step}, relative to atan(x0 + h):")
-    worst_terms, worst_dropped = -1000.0, -1000.0
-    rows = []
-    for i in range(step + 1):
-        c = arctangent_point(i)
-        x0 = Fraction(i, step)
-        terms, dropped = expansion_bounds(c, x0, Fraction(1, 2 * step), floor=0)
-        worst_terms, worst_dropped = max(worst_terms, terms), max(worst_dropped, dropped)
-        rows.append(expansion_row(c, x0))
+    rows, worst_terms, worst_dropped = expansion_rows(
+        ((arctangent_point(i), Fraction(i, step), Fraction(1, 2 * step)) for i in range(step + 1)), floor=0)
     print(f"// the terms from c2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
     print(f"inline constexpr int arctangent_expansion_step = {step};")
     print_expansion_table("arctangent_expansion", rows)
