@@ -12,25 +12,29 @@
 // Polynomial. e^r - 1 = r_hi + q, q = r_lo + r_hi^2 (1/2 + r_hi/6 + ... +
 // r_hi^4/720). Left out: the Taylor remainder r^7/5040 e^|r| < 2^-79 and the
 // cross terms r_hi r_lo + ... < 2^-53 r^2 < 2^-72. q < 9.2e-7 < 2^-20 is
-// evaluated in double: five roundings of terms below 2^-20, together below
-// 5 * 2^-73.
+// evaluated in double as r_lo + (x2 (c2 + r_hi c3) + x2^2 ((c4 + r_hi c5) +
+// x2 c6)), x2 = r_hi^2 < 2^-19.04: five roundings of terms below 2^-20 (x2
+// times c2, c2 + r_hi c3 times x2, the product, the sum of the two halves,
+// the sum with r_lo), together below 5 * 2^-73; the second half is below
+// 2^-42 and all its roundings together below 2^-90.
 //
 // Reconstruction. With T = Th + Tl = 2^(j/256) (Th in [1, 2), |Tl| <= 2^-53 Th,
-// table error below 2^-106), T e^r = Th + Th r_hi + (Tl + Th q + Tl r_hi) + Tl q.
+// table error below 2^-106), T e^r = Th + Th r_hi + (Tl + Tl r_hi) + Th q + Tl q.
 // Th r_hi is the exact pair P from Dekker's product; Th + P.hi the exact pair
 // (H, h) (|P.hi| < Th). Left out: Tl q < 2^-72 Th. Roundings: Th q (below
-// 2^-72 Th), and the four sums, whose partial sums hold Th q (below
-// 2^-19.9 Th): each below 2^-72.9 Th.
+// 2^-72 Th), and the sums: Th q comes last, so only that last sum rounds at
+// 2^-72.9 Th (its value below 2^-19.9 Th); the three before it hold terms
+// below 2^-50 Th and round below 2^-100 Th.
 //
 // Total: |H + lo - e^y / 2^(k >> 8)| < (2^-72 (cross terms) + 5 * 2^-73
-// (polynomial) + 2^-72 (Th q) + 2^-72 (Tl q) + 4 * 2^-72.9 (sums) + 2^-76 +
-// 2^-79 + 2^-100) * 2 Th < 2^-68.07 Th, and H >= Th e^-|r| (1 - 2^-60) >
+// (polynomial) + 2^-72 (Th q) + 2^-72 (Tl q) + 2^-72.9 (last sum) + 2^-76 +
+// 2^-79 + 2^-99) * 2 Th < 2^-68.3 Th, and H >= Th e^-|r| (1 - 2^-60) >
 // 0.998 Th, so the error is below 2^-68 H. The rounding test compares H + (lo - 2^-68 H) with
 // H + (lo + 2^-68 H): equal only when every value within the error rounds to
 // the same double. 2^-68 H is exact; lo itself holds Th q, so |lo| < 2^-20.04 H
 // and lo +- 2^-68 H lies below 2^(e-19) for H in [2^e, 2^(e+1)): rounding it
 // moves the tested ends by at most 2^(e-73) <= 2^-73 H, inside the margin
-// between the error (below 2^-68.067 H) and 2^-68 H, which exceeds 2^-72.46 H.
+// between the error (below 2^-68.38 H) and 2^-68 H, which exceeds 2^-70.1 H.
 // Rounding H plus either end is monotone. Then the scaling
 // by 2^(k >> 8) is exact while the result stays normal (at least 2^-1022,
 // which is checked on the rounded value), and (k >> 8) = 1024 is applied as
@@ -112,21 +116,19 @@ exp_unrounded_pair exp_pair_fast_value(double y) {
 }
 
 exp_unrounded exp_fast_value(double_double y) {
-    const double kd = (y.hi * exp_steps_per_unit + round_to_integer_shifter) - round_to_integer_shifter;
-    const int k = static_cast<int>(kd);
+    const double shifted = y.hi * exp_steps_per_unit + round_to_integer_shifter;
+    const double kd = shifted - round_to_integer_shifter;
+    const int k = static_cast<int>(static_cast<std::uint32_t>(to_bits(shifted)));
+    const double_double r = two_sum(y.hi - kd * exp_step_hi, y.lo - kd * exp_step_lo);
 
-    const double a = y.hi - kd * exp_step_hi;
-    const double c = y.lo - kd * exp_step_lo;
-    const double_double r = two_sum(a, c);
-
+    // q in two halves that need not wait for each other: the second order
+    // and the third, and x^4 times the rest.
     const double x = r.hi;
-    const double q = r.lo + (x * x) * (c2 + x * (c3 + x * (c4 + x * (c5 + x * c6))));
-
-    const double_double t = exp_table[k & 255];
-    const double_double p = two_prod(t.hi, x);
-    const double_double head = fast_two_sum(t.hi, p.hi);
-    const double lo = head.lo + (p.lo + (t.lo + (t.hi * q + t.lo * x)));
-    return {k >> 8, head.hi, lo};  // k >> 8 = floor(k / 256)
+    const double x2 = x * x;
+    const double low_orders = x2 * (c2 + x * c3);
+    const double high_orders = (x2 * x2) * ((c4 + x * c5) + x2 * c6);
+    const double q = r.lo + (low_orders + high_orders);
+    return table_times(k, x, split(x), q);
 }
 
 bool exp_fast_phase(double_double y, double& result) { return exp_fast_phase(y, exp_fast_phase_error, result); }
