@@ -115,7 +115,8 @@ exp_unrounded_pair exp_pair_fast_value(double y) {
             table_times(-k, -x, negate(xs), (even - odd) - r.lo)};
 }
 
-exp_unrounded exp_fast_value(double_double y) {
+exp_unrounded exp_fast_value(double y_hi, double y_lo) {
+    const double_double y{y_hi, y_lo};
     const double shifted = y.hi * exp_steps_per_unit + round_to_integer_shifter;
     const double kd = shifted - round_to_integer_shifter;
     const int k = static_cast<int>(static_cast<std::uint32_t>(to_bits(shifted)));
@@ -133,8 +134,8 @@ exp_unrounded exp_fast_value(double_double y) {
 
 bool exp_fast_phase(double_double y, double& result) { return exp_fast_phase(y, exp_fast_phase_error, result); }
 
-bool exp_fast_phase(double_double y, double relative_error, double& result) {
-    const exp_unrounded v = exp_fast_value(y);
+bool exp_fast_phase(double y_hi, double y_lo, double relative_error, double& result) {
+    const exp_unrounded v = exp_fast_value(y_hi, y_lo);
     if (v.binade < -1022) return false;
     const double e = v.hi * relative_error;
     const double upper = v.hi + (v.lo + e);
@@ -160,7 +161,8 @@ bool exp_double_double_phase(double_double y, double& result) {
     return true;
 }
 
-bool exp_by_double_phases(double_double y, double& result) {
+bool exp_by_double_phases(double y_hi, double y_lo, double& result) {
+    const double_double y{y_hi, y_lo};
     return exp_fast_phase(y, result) || exp_double_double_phase(y, result);
 }
 

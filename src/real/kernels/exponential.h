@@ -10,12 +10,18 @@
 
 namespace vyxmath {
 
+// The entry points below take a pair's two parts as separate arguments, and
+// the overloads on a pair pass them on: on 32-bit x86 a pair made by two
+// 8-byte stores and passed whole is copied with one 16-byte load, which the
+// processor cannot forward from the two stores and stalls on.
+
 // e^(y.hi + y.lo) for |y.hi| <= 746 and |y.lo| <= 2^-43, correctly rounded to
 // the double nearest when the result is a normal double: true and the result
 // from the fast phase or, when it cannot decide, from the double-double
 // phase; false when neither decides (then the caller takes the wide
 // evaluation of its own exact argument).
-bool exp_by_double_phases(double_double y, double& result);
+bool exp_by_double_phases(double y_hi, double y_lo, double& result);
+inline bool exp_by_double_phases(double_double y, double& result) { return exp_by_double_phases(y.hi, y.lo, result); }
 
 // The fast phase's value before its rounding: e^y = 2^binade (hi + lo) with
 // an error below 2^-68 hi, hi in [0.99, 2.01], for |y.hi| <= 746.
@@ -24,7 +30,8 @@ struct exp_unrounded {
     double hi;
     double lo;
 };
-exp_unrounded exp_fast_value(double_double y);
+exp_unrounded exp_fast_value(double y_hi, double y_lo);
+inline exp_unrounded exp_fast_value(double_double y) { return exp_fast_value(y.hi, y.lo); }
 
 // e^y and e^-y (for sinh and cosh) from one reduction and one polynomial in
 // its even and odd parts: each as exp_fast_value gives it, with the same
@@ -44,7 +51,10 @@ bool exp_fast_phase(double_double y, double& result);
 // The same for a y that carries an error of its own: the rounding test takes
 // `relative_error` of the result in place of the fast phase's 2^-68 (which
 // it must include).
-bool exp_fast_phase(double_double y, double relative_error, double& result);
+bool exp_fast_phase(double y_hi, double y_lo, double relative_error, double& result);
+inline bool exp_fast_phase(double_double y, double relative_error, double& result) {
+    return exp_fast_phase(y.hi, y.lo, relative_error, result);
+}
 inline constexpr double exp_fast_phase_error = 0x1p-68;
 
 }  // namespace vyxmath
