@@ -5,9 +5,12 @@
 // < 1.3539e-3. |yh| <= 746 gives |k| < 2^19, so k * exp_step_hi is exact
 // (33 bits times 19), and yh - k * exp_step_hi is exact by Sterbenz's lemma
 // (for k != 0 the two are within a factor 2 of each other). The rest,
-// c = yl - k * exp_step_lo, has one rounding below 2^-53 * 2^-43 and the
-// truncation of ln 2 / 256 to two doubles contributes below
-// 2^19 * 2^-53 * 2^-42 = 2^-76; r = r_hi + r_lo exactly from there.
+// c = yl - k * exp_step_lo, rounds twice: k * exp_step_lo is below
+// 2^19 * 1.45 * 2^-43 < 2^-23.4 and, with |yl| <= 1.2 * 2^-43 (a power's
+// product b ln a included), so is the difference, so each rounding is below
+// 2^-77, 2^-76 together. The truncation of ln 2 / 256 to two doubles
+// contributes below 2^19 * 2^-53 * 2^-42 = 2^-76; r = r_hi + r_lo exactly
+// from there.
 //
 // Polynomial. e^r - 1 = r_hi + q, q = r_lo + r_hi^2 (1/2 + r_hi/6 + ... +
 // r_hi^4/720). Left out: the Taylor remainder r^7/5040 e^|r| < 2^-79 and the
@@ -27,14 +30,14 @@
 // below 2^-50 Th and round below 2^-100 Th.
 //
 // Total: |H + lo - e^y / 2^(k >> 8)| < (2^-72 (cross terms) + 5 * 2^-73
-// (polynomial) + 2^-72 (Th q) + 2^-72 (Tl q) + 2^-72.9 (last sum) + 2^-76 +
-// 2^-79 + 2^-99) * 2 Th < 2^-68.3 Th, and H >= Th e^-|r| (1 - 2^-60) >
+// (polynomial) + 2^-72 (Th q) + 2^-72 (Tl q) + 2^-72.9 (last sum) + 2^-76
+// (c) + 2^-76 (ln 2 / 256) + 2^-79 + 2^-99) * 2 Th < 2^-68.37 Th, and H >= Th e^-|r| (1 - 2^-60) >
 // 0.998 Th, so the error is below 2^-68 H. The rounding test compares H + (lo - 2^-68 H) with
 // H + (lo + 2^-68 H): equal only when every value within the error rounds to
 // the same double. 2^-68 H is exact; lo itself holds Th q, so |lo| < 2^-20.04 H
 // and lo +- 2^-68 H lies below 2^(e-19) for H in [2^e, 2^(e+1)): rounding it
 // moves the tested ends by at most 2^(e-73) <= 2^-73 H, inside the margin
-// between the error (below 2^-68.38 H) and 2^-68 H, which exceeds 2^-70.1 H.
+// between the error (below 2^-68.36 H) and 2^-68 H, which exceeds 2^-70.1 H.
 // Rounding H plus either end is monotone. Then the scaling
 // by 2^(k >> 8) is exact while the result stays normal (at least 2^-1022,
 // which is checked on the rounded value), and (k >> 8) = 1024 is applied as
