@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <random>
+#include <string_view>
 #include <vector>
 
 namespace vyxmath::bench {
@@ -22,6 +23,30 @@ inline std::vector<double> uniform_doubles(double low, double high, std::uint64_
     for (double& x : out) x = low + (high - low) * (static_cast<double>(random() >> 11) * 0x1p-53);
     return out;
 }
+
+// The angle kernels' groups: each one's range and the seed of its doubles,
+// named here once so that every timing of a group takes the same doubles.
+struct angle_group {
+    std::string_view name;
+    double low, high;
+    std::uint64_t seed;
+};
+inline constexpr angle_group angle_groups[] = {
+    {"sin_pi", -3.14159, 3.14159, 101}, {"sin_1e5", -1e5, 1e5, 102},      {"cos_pi", -3.14159, 3.14159, 103},
+    {"tan_pi", -3.14159, 3.14159, 104}, {"tan_1e5", -1e5, 1e5, 105},      {"asin_unit", -1.0, 1.0, 106},
+    {"acos_unit", -1.0, 1.0, 107},      {"atan_4", -4.0, 4.0, 108},
+};
+
+// The doubles of the angle group of that name (empty for an unknown name).
+inline std::vector<double> angle_group_arguments(std::string_view name) {
+    for (const angle_group& g : angle_groups)
+        if (g.name == name) return uniform_doubles(g.low, g.high, g.seed);
+    return {};
+}
+
+// atan2's points of [-10, 10]^2: y and x from seeds of their own.
+inline std::vector<double> atan2_y_arguments() { return uniform_doubles(-10.0, 10.0, 90); }
+inline std::vector<double> atan2_x_arguments() { return uniform_doubles(-10.0, 10.0, 91); }
 
 struct operand_pairs {
     std::vector<double> x, y;

@@ -56,10 +56,9 @@ argument_set spread(double low, double high, bool exponent_spread = false, doubl
     return {std::move(p.x), std::move(p.y)};
 }
 
-// The sets of trig_bench.cpp's kernel groups, by the seed each registration
-// there takes.
-argument_set uniform(double low, double high, std::uint64_t seed) {
-    std::vector<double> x = uniform_doubles(low, high, seed);
+// The sets of trig_bench.cpp's kernel groups.
+argument_set angle_set(const char* name) {
+    std::vector<double> x = angle_group_arguments(name);
     return {x, x};
 }
 
@@ -78,24 +77,24 @@ std::vector<kernel_timing_case> kernel_timing_cases() {
     add_pair(cases, "pow_general", [](double x, double y) { return pow_kernel(x, y); },
              [](double x, double y) { return std::pow(x, y); }, spread(0.01, 100.0, false, -30.0, 30.0));
     add_pair(cases, "sin_pi", [](double x, double) { return sine(x); },
-             [](double x, double) { return std::sin(x); }, uniform(-3.14159, 3.14159, 101));
+             [](double x, double) { return std::sin(x); }, angle_set("sin_pi"));
     add_pair(cases, "sin_1e5", [](double x, double) { return sine(x); },
-             [](double x, double) { return std::sin(x); }, uniform(-1e5, 1e5, 102));
+             [](double x, double) { return std::sin(x); }, angle_set("sin_1e5"));
     add_pair(cases, "cos_pi", [](double x, double) { return cosine(x); },
-             [](double x, double) { return std::cos(x); }, uniform(-3.14159, 3.14159, 103));
+             [](double x, double) { return std::cos(x); }, angle_set("cos_pi"));
     add_pair(cases, "tan_pi", [](double x, double) { return tangent(x); },
-             [](double x, double) { return std::tan(x); }, uniform(-3.14159, 3.14159, 104));
+             [](double x, double) { return std::tan(x); }, angle_set("tan_pi"));
     add_pair(cases, "tan_1e5", [](double x, double) { return tangent(x); },
-             [](double x, double) { return std::tan(x); }, uniform(-1e5, 1e5, 105));
+             [](double x, double) { return std::tan(x); }, angle_set("tan_1e5"));
     add_pair(cases, "asin_unit", [](double x, double) { return arcsine(x); },
-             [](double x, double) { return std::asin(x); }, uniform(-1.0, 1.0, 106));
+             [](double x, double) { return std::asin(x); }, angle_set("asin_unit"));
     add_pair(cases, "acos_unit", [](double x, double) { return arccosine(x); },
-             [](double x, double) { return std::acos(x); }, uniform(-1.0, 1.0, 107));
+             [](double x, double) { return std::acos(x); }, angle_set("acos_unit"));
     add_pair(cases, "atan_4", [](double x, double) { return arctangent(x); },
-             [](double x, double) { return std::atan(x); }, uniform(-4.0, 4.0, 108));
+             [](double x, double) { return std::atan(x); }, angle_set("atan_4"));
     add_pair(cases, "atan2_square", [](double x, double y) { return arctangent2(y, x); },
              [](double x, double y) { return std::atan2(y, x); },
-             {uniform_doubles(-10.0, 10.0, 91), uniform_doubles(-10.0, 10.0, 90)});
+             {atan2_x_arguments(), atan2_y_arguments()});
     add_pair(cases, "sinh_moderate", [](double x, double) { return hyperbolic_sine(x); },
              [](double x, double) { return std::sinh(x); }, spread(-20.0, 20.0));
     add_pair(cases, "cosh_moderate", [](double x, double) { return hyperbolic_cosine(x); },

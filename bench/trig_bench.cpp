@@ -49,11 +49,10 @@ void export_n_sin_degrees(benchmark::State& state) {
     }
 }
 
-// 4096 arguments uniform in [low, high) from a fixed seed: the same doubles
-// for every contender of a group (and for kernel_timing_cases.cpp, which
-// names the seeds the registrations below take in turn).
+// Each group's 4096 arguments from kernel_arguments.h: the same doubles for
+// every contender of a group and for the timing in the Windows process.
+using vyxmath::bench::angle_group_arguments;
 using vyxmath::bench::kernel_inputs;
-using vyxmath::bench::uniform_doubles;
 
 template <class F>
 void time_kernel(benchmark::State& state, F f, const std::vector<double>& xs) {
@@ -66,9 +65,8 @@ void time_kernel(benchmark::State& state, F f, const std::vector<double>& xs) {
 
 // One group: the module's function with its fast-phase test, and glibc's.
 void register_kernel(const char* group, double (*module)(double), bool (*decided_fast)(double),
-                     double (*glibc)(double), double low, double high) {
-    static std::uint64_t seed = 100;
-    const std::vector<double> xs = uniform_doubles(low, high, ++seed);
+                     double (*glibc)(double)) {
+    const std::vector<double> xs = angle_group_arguments(group);
     std::size_t slow = 0;
     for (double x : xs) slow += decided_fast(x) ? 0 : 1;
     const double rate = static_cast<double>(slow) / static_cast<double>(xs.size());
@@ -83,8 +81,8 @@ void register_kernel(const char* group, double (*module)(double), bool (*decided
 
 // atan2 on points of [-10, 10]^2, the pair index running with the y index.
 void register_two_argument_kernel() {
-    const std::vector<double> ys = uniform_doubles(-10.0, 10.0, 90);
-    const std::vector<double> xs = uniform_doubles(-10.0, 10.0, 91);
+    const std::vector<double> ys = vyxmath::bench::atan2_y_arguments();
+    const std::vector<double> xs = vyxmath::bench::atan2_x_arguments();
     std::size_t slow = 0;
     for (std::size_t i = 0; i < ys.size(); ++i) slow += vyxmath::arctangent2_decided_fast(ys[i], xs[i]) ? 0 : 1;
     const double rate = static_cast<double>(slow) / static_cast<double>(ys.size());
@@ -112,14 +110,14 @@ double glibc_atan(double x) { return std::atan(x); }
 
 [[maybe_unused]] const bool kernels_registered = [] {
     using namespace vyxmath;
-    register_kernel("sin_pi", sine, sine_decided_fast, glibc_sin, -3.14159, 3.14159);
-    register_kernel("sin_1e5", sine, sine_decided_fast, glibc_sin, -1e5, 1e5);
-    register_kernel("cos_pi", cosine, cosine_decided_fast, glibc_cos, -3.14159, 3.14159);
-    register_kernel("tan_pi", tangent, tangent_decided_fast, glibc_tan, -3.14159, 3.14159);
-    register_kernel("tan_1e5", tangent, tangent_decided_fast, glibc_tan, -1e5, 1e5);
-    register_kernel("asin_unit", arcsine, arcsine_decided_fast, glibc_asin, -1.0, 1.0);
-    register_kernel("acos_unit", arccosine, arccosine_decided_fast, glibc_acos, -1.0, 1.0);
-    register_kernel("atan_4", arctangent, arctangent_decided_fast, glibc_atan, -4.0, 4.0);
+    register_kernel("sin_pi", sine, sine_decided_fast, glibc_sin);
+    register_kernel("sin_1e5", sine, sine_decided_fast, glibc_sin);
+    register_kernel("cos_pi", cosine, cosine_decided_fast, glibc_cos);
+    register_kernel("tan_pi", tangent, tangent_decided_fast, glibc_tan);
+    register_kernel("tan_1e5", tangent, tangent_decided_fast, glibc_tan);
+    register_kernel("asin_unit", arcsine, arcsine_decided_fast, glibc_asin);
+    register_kernel("acos_unit", arccosine, arccosine_decided_fast, glibc_acos);
+    register_kernel("atan_4", arctangent, arctangent_decided_fast, glibc_atan);
     register_two_argument_kernel();
     return true;
 }();
