@@ -212,15 +212,15 @@ double expm1_kernel(double x) {
     return exp_minus_one(s).hi;
 }
 
-double log_kernel(double x) {
+double log_after_fast_phase(double x) {
     double result;
-    if (log_edge(x, result) || log_fast_phase(x, result)) return result;
+    if (log_edge(x, result)) return result;
     return decided_or_wide(log_double_double(x), [x] { return wide_log_rounded(x); });
 }
 
-double log10_kernel(double x) {
+double log10_after_fast_phase(double x) {
     double result;
-    if (log_edge(x, result) || log10_fast_phase(x, result)) return result;
+    if (log_edge(x, result)) return result;
     return decided_or_wide(mul(log_double_double(x), inverse_ln10), [x] { return wide_log10_rounded(x); });
 }
 

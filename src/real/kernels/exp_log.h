@@ -74,4 +74,9 @@ double log_kernel(double x);
 // ten that are doubles.
 double log10_kernel(double x);
 
+// What the fast phases of log_kernel and log10_kernel (logarithm.cpp) leave:
+// the edge results and the slower phases that decide every other x.
+double log_after_fast_phase(double x);
+double log10_after_fast_phase(double x);
+
 }  // namespace vyxmath

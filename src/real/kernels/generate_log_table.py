@@ -2,7 +2,10 @@
 """Writes log_table.inc: for the 512 intervals of the logarithm's fast phase,
 the reciprocal r (a multiple of 2^-9 near the inverse of the interval's
 middle; exactly 1 on the two intervals beside 1) and -ln r as a pair of
-doubles.
+doubles: the head a multiple of 2^-42, like the head of ln 2 the fast phase
+multiplies by the binary exponent, so that their sum is exact in one
+addition; the tail the double nearest the rest (below 2^-43, so the pair is
+within 2^-97 of -ln r).
 
 Interval i covers the m in [0.6875, 1.375) whose bits, less those of 0.6875,
 have i as their top nine fraction bits: width 2^-10 below 1, 2^-9 above. The
@@ -18,6 +21,7 @@ import struct
 
 BITS = 200
 OFFSET_BITS = 0x3FE6000000000000  # 0.6875
+HEAD_SCALE = 1 << 42
 
 
 def from_bits(b):
@@ -52,8 +56,10 @@ def main():
         worst = max(abs(low * r - 1), abs(high * r - 1))
         assert worst < bound, (i, float(worst))
         minus_ln_r = Fraction(-2 * atanh_fraction(R - 512, R + 512), 1 << BITS)
-        hi = float(minus_ln_r)
+        hi = Fraction(round(minus_ln_r * HEAD_SCALE), HEAD_SCALE)
         lo = float(minus_ln_r - Fraction(hi))
+        assert abs(minus_ln_r - hi - Fraction(lo)) <= Fraction(1, 1 << 97), i
+        hi = float(hi)
         print(f"    {{{float(r).hex()}, {hi.hex()}, {lo.hex()}}},")
     print("};")
 

@@ -5,6 +5,12 @@
 // pick one of 512 intervals and its r, a multiple of 2^-9 below 1.46, so of
 // at most 10 significant bits (exactly 1 on the two intervals beside 1), with
 // |z| < 2^-9 below 1 and < 2^-8 above (generate_log_table.py checks both).
+// 0.6875 has an empty low word, so e, the index and m all come from the high
+// 32 bits of x (the low word of m is that of x): on 32-bit x86 no 64-bit
+// shift or borrow, and m and its head are made from the words, never read
+// back from a double. -ln r is a pair whose head is a multiple of 2^-42, as
+// is ln2_hi, so e ln2_hi - ln r hi is exact in one addition (a multiple of
+// 2^-42 below 2^11); the pair is within 2^-97 of -ln r.
 // z is exact: m r and 1 are multiples of 2^-62 (2^-61 above 1), so z is a
 // whole number of those units below 2^53 in magnitude, a double; with m = mh + ml, mh the top 43 bits of m, mh r is
 // exact (43 + 10 bits), mh r - 1 exact by Sterbenz's lemma, ml r exact, and
@@ -24,18 +30,24 @@
 // of the low sum (2^-104), so below 2^-70 |ln x|. Elsewhere |ln x| >= 2^-10
 // (the interval [1 - 2^-9, 1 - 2^-10) comes closest) and the absolute errors
 // (2^-81.9 truncation, 2^-78.8 from z^3 P with |z| < 2^-8.75, 2^-86 from
-// ln 2, 2^-106 from the table) stay below 2^-78, that is 2^-68 |ln x|. The
+// ln 2, 2^-97 from the table) stay below 2^-78, that is 2^-68 |ln x|. The
 // rounding test takes 2^-66 |S|, a factor beyond the bound. log10 multiplies
 // the pair by 1/ln 10 as a double-double (Dekker's product): 2^-100 more.
 //
 // Away from 1 (e != 0) |ln x| >= 0.318 and absolute errors suffice, so z^2
-// is not kept exact: e ln2_hi - ln r hi is an exact pair by fast_two_sum
-// (|e ln2_hi| >= 0.69 > |ln r|), and so is its sum with z (|z| < 2^-8.9,
-// the sum's head above 0.3). The rest, z^2 (-1/2 + z Q(z)) with
-// Q = 1/3 - z/4 + z^2/5 - z^3/6 + z^4/7, leaves out z^8/8 < 2^-74.2; it is
-// below 2^-18.7 and carries about 2.6 roundings of its size (2^-70.4), and
-// the two sums below it 2^-71.6 each: below 2^-69.3 absolute, 2^-67.6
-// |ln x|, with the same test.
+// is not kept exact: the base b = e ln2_hi - ln r hi is exact (above), and
+// b + z is an exact pair by fast_two_sum (|b| >= 0.69 - 0.375 > 2^-8.9 >
+// |z|). The rest, z^2 (-1/2 + z Q(z)) with Q = 1/3 - z/4 + z^2/5 - z^3/6 +
+// z^4/7, leaves out z^8/8 < 2^-74.2; it is below 2^-18.8 and carries about
+// 2.6 roundings of its size (2^-70.4). e ln2_lo (below 2^-34: 2^-87 from
+// its rounding, 2^-88 from ln 2's third part), the table's 2^-97 and the
+// sum with the table's tail add below 2^-85; the two sums below 2^-18.7 that
+// follow 2^-72 each. In all below 2^-69.5 absolute, whatever e: the test
+// takes the constant 2^-68 (no magnitude of the result on the chain), which
+// is tighter than 2^-66 |ln x| for every such x. log10 multiplies the pair
+// by 1/ln 10 (Dekker's product: its roundings below 2^-72 absolute of the
+// low sum, 2^-97 |log10 x| < 2^-88 of the product): below 2^-69.5 too, the
+// same test.
 //
 // The power's logarithm (log_for_power) takes the same reduction further.
 // Over the table |z| < 2^-8.9, and with e = 0 and r != 1, |z| <= |ln x|
@@ -62,7 +74,8 @@
 // Together below 2^-76.7 |z|. Then the exact pair of e ln2_hi - ln r hi plus
 // the pair of ln(1 + z): two more roundings of sums below 2^-24.6 |z| +
 // 2^-52 |ln x| (2^-77.6 |z| each) and the constant parts (2^-84 |ln x| with
-// e != 0, 2^-106 with e = 0). In all below 2^-76 |ln x|: half the bound
+// e != 0; with e = 0 the table's 2^-97, below 2^-87 |ln x| since r != 1
+// there, or nothing with r = 1). In all below 2^-76 |ln x|: half the bound
 // log_for_power_error = 2^-75 (tests/real/kernel_tables_test.cpp measures
 // below 2^-79 over every interval and the whole exponent range). The last
 // step makes the pair normalised (fast_two_sum, exact).
@@ -79,6 +92,7 @@
 #include <cstdint>
 
 #include "real/double_double.h"
+#include "real/kernels/exp_log.h"
 #include "common/ieee_double.h"
 
 namespace vyxmath {
@@ -92,34 +106,38 @@ struct log_table_entry {
 
 #include "real/kernels/log_table.inc"
 
-constexpr std::uint64_t interval_offset = 0x3FE6000000000000u;  // the bits of 0.6875
-constexpr double ln2_hi = 0x1.62e42fefa3800p-1;                 // 42 bits
+constexpr std::uint32_t interval_offset_high = 0x3FE60000u;  // the high word of 0.6875
+constexpr std::uint32_t normal_high = 0x00100000u;           // of 2^-1022
+constexpr std::uint32_t infinity_high = 0x7FF00000u;
+constexpr double ln2_hi = 0x1.62e42fefa3800p-1;  // 42 bits, a multiple of 2^-42
 constexpr double ln2_lo = 0x1.ef35793c76730p-45;
-constexpr double_double inverse_ln10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};
-constexpr double fast_phase_error = 0x1p-66;
+constexpr double fast_phase_error = 0x1p-66;     // relative, for e = 0
+constexpr double away_from_one_error = 0x1p-68;  // absolute, for e != 0
 constexpr double one_third = 0x1.5555555555555p-2;
 
 // x = 2^e m, m = (1 + z) / r with the table's r: the exact z, e and the entry.
 struct reduced_argument {
-    double e;
+    int exponent;
+    double e;  // the same, as a double
     const log_table_entry* entry;
     double z;
 };
 
-reduced_argument reduce(double x) {
-    std::uint64_t bits = to_bits(x);
-    int e = 0;
-    if (bits < ieee_double::hidden_bit) {  // subnormal
-        bits = to_bits(x * 0x1p54);
-        e = -54;
-    }
-    const std::uint64_t offset_bits = bits - interval_offset;
-    const log_table_entry& entry = log_table[(offset_bits >> 43) & 511];
-    e += static_cast<int>(static_cast<std::int64_t>(offset_bits) >> ieee_double::fraction_bits);
-    const double m = from_bits(bits - (offset_bits & ~ieee_double::fraction_mask));
+// From the bits of a normal x > 0; `e` is added to x's binary exponent.
+reduced_argument reduce_normal(std::uint64_t bits, int e) {
+    const std::uint32_t offset = static_cast<std::uint32_t>(bits >> 32) - interval_offset_high;
+    const log_table_entry& entry = log_table[(offset >> 11) & 511];
+    e += static_cast<std::int32_t>(offset) >> 20;
+    const std::uint64_t m_bits = bits - (static_cast<std::uint64_t>(offset & 0xFFF00000u) << 32);
+    const double m = from_bits(m_bits);
+    const double mh = from_bits(m_bits & ~std::uint64_t{0x3FF});
+    return {e, static_cast<double>(e), &entry, (mh * entry.r - 1.0) + (m - mh) * entry.r};
+}
 
-    const double mh = from_bits(to_bits(m) & ~std::uint64_t{0x3FF});
-    return {static_cast<double>(e), &entry, (mh * entry.r - 1.0) + (m - mh) * entry.r};
+reduced_argument reduce(double x) {
+    const std::uint64_t bits = to_bits(x);
+    if (bits < ieee_double::hidden_bit) return reduce_normal(to_bits(x * 0x1p54), -54);
+    return reduce_normal(bits, 0);
 }
 
 // e ln 2 - ln r + (lead + rest), with lead + rest = ln(1 + z) and lead the
@@ -132,7 +150,7 @@ double_double assemble(const reduced_argument& a, double lead, double rest) {
     return {sum.hi, sum.lo + (base_lo + rest)};
 }
 
-// The polynomial of log_pair: 1/3 - z/4 + ... - z^5/8.
+// The polynomial of log_pair_near_one: 1/3 - z/4 + ... - z^5/8.
 double log_polynomial(double z) {
     return 0x1.5555555555555p-2 +
            z * (-0.25 + z * (0.2 + z * (-0x1.5555555555555p-3 + z * (0x1.2492492492492p-3 + z * -0.125))));
@@ -142,20 +160,19 @@ double log_polynomial(double z) {
 // the head of this file): no exact square.
 double_double log_pair_away_from_one(const reduced_argument& a) {
     const double z = a.z;
-    const double_double base = fast_two_sum(a.e * ln2_hi, a.entry->minus_ln_r_hi);
-    const double_double sum = fast_two_sum(base.hi, z);
+    const double_double sum = fast_two_sum(a.e * ln2_hi + a.entry->minus_ln_r_hi, z);
     const double z2 = z * z;
     const double q = (0x1.5555555555555p-2 - 0.25 * z) +
                      z2 * ((0.2 - 0x1.5555555555555p-3 * z) + z2 * 0x1.2492492492492p-3);  // 1/3 - z/4 + ... + z^4/7
     const double tail = z2 * (-0.5 + z * q);
-    return {sum.hi, sum.lo + ((base.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + tail)};
+    return {sum.hi, sum.lo + ((a.e * ln2_lo + a.entry->minus_ln_r_lo) + tail)};
 }
 
-// ln x as hi + lo, for finite x > 0.
-double_double log_pair(double x) {
-    const reduced_argument a = reduce(x);
-    if (a.e != 0.0) return log_pair_away_from_one(a);
-    const double z = a.z;
+// ln x for e = 0, within 2^-70 |ln x| (see the head of this file).
+// Out of line, and given its parts in registers, so that the path away from
+// 1 keeps no frame.
+[[gnu::noinline]] double_double log_pair_near_one(const log_table_entry* entry, double z) {
+    const reduced_argument a = {0, 0.0, entry, z};
     const double_double zs = split(z);
     const double_double head = two_sum(z, -0.5 * (zs.hi * zs.hi));
     const double z2 = z * z;
@@ -204,24 +221,65 @@ double_double log_pair_for_power(double x) {
     return fast_two_sum(ln.hi, ln.lo);
 }
 
-bool rounded(double_double v, double& result) {
-    const double e = magnitude(v.hi) * fast_phase_error;
-    const double upper = v.hi + (v.lo + e);
-    if (upper != v.hi + (v.lo - e)) return false;
+// hi + lo rounded, when every value within `error` of it rounds the same.
+bool rounded_within(double_double v, double error, double& result) {
+    const double upper = v.hi + (v.lo + error);
+    if (upper != v.hi + (v.lo - error)) return false;
     result = upper;
     return true;
 }
 
+bool rounded(double_double v, double& result) { return rounded_within(v, magnitude(v.hi) * fast_phase_error, result); }
+
+// The reduction of any x: false for what is not a positive finite number.
+// Normal numbers first, by one comparison of the high word.
+[[gnu::always_inline]] inline bool reduced_positive(double x, reduced_argument& a) {
+    const std::uint64_t bits = to_bits(x);
+    if (static_cast<std::uint32_t>(bits >> 32) - normal_high < infinity_high - normal_high) [[likely]] {
+        a = reduce_normal(bits, 0);
+        return true;
+    }
+    if (bits == 0 || bits >= ieee_double::hidden_bit) return false;  // zeros, negatives, infinities, NaNs
+    a = reduce_normal(to_bits(x * 0x1p54), -54);
+    return true;
+}
+
+[[gnu::always_inline]] inline bool log_decided(double x, double& result) {
+    reduced_argument a;
+    if (!reduced_positive(x, a)) return false;
+    if (a.exponent != 0) [[likely]]
+        return rounded_within(log_pair_away_from_one(a), away_from_one_error, result);
+    return rounded(log_pair_near_one(a.entry, a.z), result);
+}
+
+[[gnu::always_inline]] inline bool log10_decided(double x, double& result) {
+    reduced_argument a;
+    if (!reduced_positive(x, a)) return false;
+    const bool away = a.exponent != 0;
+    const double_double ln = away ? log_pair_away_from_one(a) : log_pair_near_one(a.entry, a.z);
+    const double_double p = two_prod(ln.hi, inverse_ln10.hi);
+    const double_double v = {p.hi, p.lo + (ln.hi * inverse_ln10.lo + ln.lo * inverse_ln10.hi)};
+    return away ? rounded_within(v, away_from_one_error, result) : rounded(v, result);
+}
+
 }  // namespace
 
-bool log_fast_phase(double x, double& result) { return rounded(log_pair(x), result); }
+bool log_fast_phase(double x, double& result) { return log_decided(x, result); }
+
+bool log10_fast_phase(double x, double& result) { return log10_decided(x, result); }
 
 double_double log_for_power(double x) { return log_pair_for_power(x); }
 
-bool log10_fast_phase(double x, double& result) {
-    const double_double ln = log_pair(x);
-    const double_double p = two_prod(ln.hi, inverse_ln10.hi);
-    return rounded({p.hi, p.lo + (ln.hi * inverse_ln10.lo + ln.lo * inverse_ln10.hi)}, result);
+double log_kernel(double x) {
+    double result;
+    if (log_decided(x, result)) return result;
+    return log_after_fast_phase(x);
+}
+
+double log10_kernel(double x) {
+    double result;
+    if (log10_decided(x, result)) return result;
+    return log10_after_fast_phase(x);
 }
 
 }  // namespace vyxmath

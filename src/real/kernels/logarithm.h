@@ -7,8 +7,8 @@
 
 namespace vyxmath {
 
-// For finite x > 0: true with the correctly rounded ln x (log10 x) in
-// `result` when the fast phase decides, false when it cannot.
+// true with the correctly rounded ln x (log10 x) in `result` when the fast
+// phase decides, false when it cannot or x is not a finite number above 0.
 bool log_fast_phase(double x, double& result);
 bool log10_fast_phase(double x, double& result);
 
