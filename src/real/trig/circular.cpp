@@ -26,9 +26,9 @@ constexpr double tangent_identity_limit = identity_limit;
 // double below 1 is 2^-53 away.
 constexpr double cosine_identity_limit = 0x1.0p-27;
 
-// The fast phase reduces arguments below this by pi/2 in three 33-bit
-// pieces (Cody and Waite): the quotient n stays below 2^20, so n times each
-// piece is exact.
+// The fast phases reduce arguments below this by pi/512 (sine, cosine) or
+// pi/2 (tangent) in pieces (Cody and Waite) whose products with the quotient
+// are exact.
 constexpr double fast_reduction_limit = 0x1.0p20;
 // A remainder below this goes to the accurate phase, whose reduction keeps
 // its relative accuracy under any cancellation.
@@ -37,10 +37,9 @@ constexpr double fast_remainder_limit = 0x1.0p-29;
 constexpr double reduction_limit = 0x1.0p63;
 constexpr double two_over_pi = 0x1.45f306dc9c883p-1;
 
-// Relative error bounds of the phases (see sine_cosine_fast and the
-// double-double kernels), with a margin; a result is kept when both ends of
-// its error interval round to the same double.
-constexpr double fast_error = 0x1.0p-65;
+// Relative error bounds of the phases (see sine_at_step, tangent_fast and
+// the double-double kernels), with a margin; a result is kept when both ends
+// of its error interval round to the same double.
 constexpr double fast_tangent_error = 0x1.6a09e667f3bcdp-66;  // 2^-65.5
 // The double-double kernels: their series tails, evaluated in doubles, are
 // below 2^-28.7 of the sum and err by 2^-81.7; the reduction by 2^-85.
@@ -79,29 +78,58 @@ inline bool reduce_fast(double x, fast_reduced& out) {
     return true;
 }
 
-// sin r and cos r for r = rh + rl, |rh| <= pi/4 + 2^-33, |rl| <= 2^-53 |rh|,
-// as sums hi + lo, from the table point a = i/128 nearest |rh| and h = |rh| - a
-// (exact: both are multiples of ulp(rh), and |h| <= 2^-8):
-//   sin(a + h + l) = S + C h + [S h^2 Q + C h^3 P + l (C - S h) + ...]
-//   cos(a + h + l) = C - S h + [C h^2 Q - S h^3 P - l (S + C h) + ...]
-// with S, C = sin a, cos a as double-doubles (2^-106), sin h = h + h^3 P(h^2)
-// to h^7 and cos h = 1 + h^2 Q(h^2) to h^6. The leading products C h and
-// S h are exact (Dekker) and added exactly. Error bound, relative to the
-// result R (R >= S/2 and >= |C h| when sine; R >= 0.7 when cosine):
-//   S h^2 Q (cosine: C h^2 Q), at most 2^-16 R, with the roundings of h^2,
-//     the polynomial and the product: 4 * 2^-53 * 2^-16        2^-67.0
-//   C h^3 P, at most 2^-18.6 R, the same way                   2^-69.6
-//   the sum of the small terms (below 2^-18 R), three roundings 2^-69.4
-//   the last addition of S h^2 Q (sum below 2^-15.9 R)         2^-68.9
-//   l times the derivative's h^2 terms, dropped                 2^-70.0
-//   the reduction, 2^-100 absolute on |r| >= 2^-29             2^-71.0
-//   series beyond h^7 and h^6, table values                    2^-79
-// in all below 2^-65.8 R; with the rounding of lo +- err (2^-69 R) the
-// test's bound fast_error = 2^-65 holds with a margin.
-struct sine_cosine_pair {
-    double sin_hi, sin_lo, cos_hi, cos_lo;
+// The fast sine and cosine reduce by steps of pi/512 at once: x = k pi/512 + r
+// with k the integer nearest x 512/pi and |r| <= rho = (1/2 + 2^-24) pi/512
+// < 2^-8.35 (x 512/pi is rounded twice, by 2^-24.6 at most below 2^20). k
+// below 2^27.4 and the pieces' lengths (trig_constants.h) make k c1, k c2
+// and k c3 exact; x - k c1 is exact (Sterbenz: x lies within a factor of two
+// of k c1 for k != 0), and so is (x - k c1) - k c2: x (for k != 0, |x| >=
+// 2^-9), k c1 and k c2 are multiples of 2^-61 and the difference lies below
+// 2^-8. With |r1| >= |k c3| (ensured by |rh| >= 2^-29, as |k c3| < 2^-34),
+// rh + e = r1 - k c3 is exact (Dekker); the roundings of k c4 and of
+// e - k c4 and the rest of pi/512 beyond c4 err by 3 * 2^-108.6 < 2^-107 in
+// all, and |rl| < 2^-55.6.
+struct step_reduced {
+    std::uint32_t step;  // k modulo 2^32
+    double hi;
+    double lo;
 };
 
+constexpr double step_remainder_limit = 0x1.0p-29;
+
+inline bool reduce_by_step(double x, step_reduced& out) {
+    constexpr double shifter = 0x1.8p52;
+    const double shifted = x * tc::sine_steps_per_radian + shifter;
+    const double k = shifted - shifter;
+    const double r1 = (x - k * tc::sine_step_c1) - k * tc::sine_step_c2;
+    const double p3 = k * tc::sine_step_c3;
+    const double rh = r1 - p3;
+    if (magnitude(rh) < step_remainder_limit) return false;
+    out = {static_cast<std::uint32_t>(to_bits(shifted)), rh, ((r1 - rh) - p3) - k * tc::sine_step_c4};
+    return true;
+}
+
+// sin(a + r) for a = m pi/512 (m = k + 256 for the cosine, modulo 1024, so
+// that cos x = sin(x + pi/2)), from A = sin a and B = cos a at m modulo 512,
+// the sign from the half period:
+//   sin(a + r) = A + B r + A (cos r - 1) + B (sin r - r)
+// with B = Bh + Bt (Bh of 27 bits), rh = rh1 + rh2 split in 26-bit halves:
+// Bh rh1 is exact and added to A exactly (|A| >= sin(pi/512) > |Bh rh1|, or
+// A = 0), B r - Bh rh1 = Bh rh2 + Bt rh + B rl. cos r - 1 to r^6 and
+// sin r - r to r^7 (the rest below 2^-81 R). Error bound, relative to the
+// result R, with u = 2^-53 and the ratios A <= 2.0001 R, |B r| <= 1.0001 R
+// (m != 0: a + r lies in [pi/1024, pi - pi/1024]; m = 0: A = 0, B = 1):
+//   A (cos r - 1), at most rho^2 R = 2^-16.7 R: rr = rh + rl rounded and
+//     squared (3u), A hi (u), the product by A, the polynomial's last sum
+//     and its product (3u): 7u of it                               2^-66.9
+//   B (sin r - r), at most rho^2/6 R = 2^-19.3 R: B, B rr (3u), r2 (3u),
+//     the polynomial and the products (3u): 9u of it                2^-68.9
+//   the sum of lo (below 2^-16.4 R), its last addition and the rest 2^-69.3
+//   the linear terms below 2^-25 R: four roundings                 2^-76
+//   the reduction, 2^-107 absolute, for R >= |r| >= 2^-29           2^-78
+//   series and table values                                        2^-80
+// in all below 2^-66.3 R; with the rounding of lo +- err (2^-69.4 R) the
+// test's bound fast_sine_error = 2^-65.5 holds with a margin.
 constexpr double s3 = -0x1.5555555555555p-3;  // -1/6
 constexpr double s5 = 0x1.1111111111111p-7;   // 1/120
 constexpr double s7 = -0x1.a01a01a01a01ap-13; // -1/5040
@@ -109,36 +137,29 @@ constexpr double c2 = -0.5;
 constexpr double c4 = 0x1.5555555555555p-5;   // 1/24
 constexpr double c6 = -0x1.6c16c16c16c17p-10; // -1/720
 
-template <bool want_sine, bool want_cosine>
-inline sine_cosine_pair sine_cosine_fast(double rh, double rl) {
-    const bool negative = rh < 0.0;
-    const double u = negative ? -rh : rh;
-    const double l = negative ? -rl : rl;
-    const int i = static_cast<int>(u * tc::sine_table_step + 0.5);
-    const double* entry = tc::sine_cosine_table[i];
-    const double sh = entry[0], sl = entry[1], ch = entry[2], cl = entry[3];
-    const double h = u - i * (1.0 / tc::sine_table_step);
-    const double h2 = h * h;
-    const double p = h2 * (s3 + h2 * (s5 + h2 * s7));  // sin h / h - 1
-    const double q = h2 * (c2 + h2 * (c4 + h2 * c6));  // cos h - 1
-    sine_cosine_pair out{};
-    if (want_sine) {
-        const double_double ph = two_prod(ch, h);
-        const double_double m = fast_two_sum(sh, ph.hi);
-        const double small = (cl * h + l * (ch - sh * h)) + ch * h * p;
-        const double lo = ((small + sl) + (m.lo + ph.lo)) + sh * q;
-        out.sin_hi = negative ? -m.hi : m.hi;
-        out.sin_lo = negative ? -lo : lo;
-    }
-    if (want_cosine) {
-        const double_double ph = two_prod(sh, h);
-        const double_double m = fast_two_sum(ch, -ph.hi);
-        const double small = (-sl * h - l * (sh + ch * h)) - sh * h * p;
-        const double lo = ((small + cl) + (m.lo - ph.lo)) + ch * q;
-        out.cos_hi = m.hi;
-        out.cos_lo = lo;
-    }
-    return out;
+constexpr double fast_sine_error = 0x1.6a09e667f3bcdp-66;  // 2^-65.5
+constexpr double result_sign[2] = {1.0, -1.0};
+
+template <std::uint32_t quarter_turns>
+inline bool sine_at_step(double x, double& result) {
+    step_reduced r;
+    if (!reduce_by_step(x, r)) return false;
+    const std::uint32_t m = r.step + quarter_turns * (tc::sine_table_steps / 2);
+    const double* row = tc::sine_cosine_table[m % tc::sine_table_steps];
+    const double ah = row[0], al = row[1], bh = row[2], bt = row[3];
+    const double_double rs = split(r.hi);
+    const double product = bh * rs.hi;  // exact
+    const double hi = ah + product;
+    const double hi_error = product - (hi - ah);
+    const double rr = r.hi + r.lo;
+    const double r2 = rr * rr;
+    const double b = bh + bt;
+    const double cos_tail = (ah * r2) * (c2 + r2 * (c4 + r2 * c6));
+    const double sin_tail = (b * rr) * (r2 * (s3 + r2 * (s5 + r2 * s7)));
+    const double linear = (bh * rs.lo + bt * r.hi) + b * r.lo;
+    const double lo = (((al + hi_error) + linear) + sin_tail) + cos_tail;
+    result = result_sign[(m / tc::sine_table_steps) & 1] * (hi + lo);
+    return rounds_surely(hi, lo, magnitude(hi) * fast_sine_error);
 }
 
 reduced_angle reduce_accurately(double x) {
@@ -185,31 +206,6 @@ inline bool fast_reduction(double x, fast_reduced& r) {
     }
     if (!(magnitude(x) < fast_reduction_limit)) return false;
     return reduce_fast(x, r);
-}
-
-// The fast phase of sin (cosine = false) or cos: true with the result when
-// its rounding test decides.
-template <bool cosine>
-inline bool sine_or_cosine_fast(double x, double& result) {
-    fast_reduced r;
-    if (!fast_reduction(x, r)) return false;
-    const int quadrant = (r.quadrant + (cosine ? 1 : 0)) & 3;
-    double hi, lo;
-    if ((quadrant & 1) == 0) {
-        const sine_cosine_pair v = sine_cosine_fast<true, false>(r.hi, r.lo);
-        hi = v.sin_hi;
-        lo = v.sin_lo;
-    } else {
-        const sine_cosine_pair v = sine_cosine_fast<false, true>(r.hi, r.lo);
-        hi = v.cos_hi;
-        lo = v.cos_lo;
-    }
-    if (quadrant >= 2) {
-        hi = -hi;
-        lo = -lo;
-    }
-    result = hi + lo;
-    return rounds_surely(hi, lo, magnitude(hi) * fast_error);
 }
 
 // tan r for r = rh + rl, |rh| <= pi/4 + 2^-33, |rl| <= 2^-53 |rh| (and the
@@ -272,7 +268,7 @@ inline bool edge_result(double x, double limit, double identity_value, double& r
 double sine(double x) {
     double result;
     const double a = magnitude(x);
-    if (a >= sine_identity_limit && a < fast_reduction_limit && sine_or_cosine_fast<false>(x, result)) return result;
+    if (a >= sine_identity_limit && a < fast_reduction_limit && sine_at_step<0>(x, result)) return result;
     if (edge_result(x, sine_identity_limit, x, result)) return result;
     return sine_after_fast(x);
 }
@@ -280,7 +276,7 @@ double sine(double x) {
 double cosine(double x) {
     double result;
     const double a = magnitude(x);
-    if (a >= cosine_identity_limit && a < fast_reduction_limit && sine_or_cosine_fast<true>(x, result)) return result;
+    if (a >= cosine_identity_limit && a < fast_reduction_limit && sine_at_step<1>(x, result)) return result;
     if (edge_result(x, cosine_identity_limit, 1.0, result)) return result;
     return cosine_after_fast(x);
 }
@@ -295,12 +291,14 @@ double tangent(double x) {
 
 bool sine_decided_fast(double x) {
     double result;
-    return edge_result(x, sine_identity_limit, x, result) || sine_or_cosine_fast<false>(x, result);
+    return edge_result(x, sine_identity_limit, x, result) ||
+           (magnitude(x) < fast_reduction_limit && sine_at_step<0>(x, result));
 }
 
 bool cosine_decided_fast(double x) {
     double result;
-    return edge_result(x, cosine_identity_limit, 1.0, result) || sine_or_cosine_fast<true>(x, result);
+    return edge_result(x, cosine_identity_limit, 1.0, result) ||
+           (magnitude(x) < fast_reduction_limit && sine_at_step<1>(x, result));
 }
 
 bool tangent_decided_fast(double x) {

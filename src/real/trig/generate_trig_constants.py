@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes trig_constants.h: the bits of 2/pi, pi/2 in pieces, atan(k/8), the
-points of the fast sine and cosine, the expansions of the fast arc sine,
+points m pi/512 of the fast sine and cosine and pi/512 in pieces, the expansions of the fast arc sine,
 tangent and arc tangent, and pi/2 and atan(k/8) to 256 bits for the wide
 evaluation.
 
@@ -89,8 +89,7 @@ def wide_words(value, indent="    "):
     return "\n".join(lines)
 
 
-SINE_TABLE_STEP = 128  # points i/128
-SINE_TABLE_SIZE = 102  # i = 0 .. 101, beyond pi/4 + 1/256
+SINE_TABLE_STEPS = 512  # the points m pi/512, m = 0 .. 511, of the fast sine and cosine
 
 
 ARCTANGENT_EXPANSION_STEP = 256  # points i/256, i = 0 .. 256
@@ -191,6 +190,40 @@ def print_expansion_table(name, rows):
     print("};")
 
 
+def on_grid(value, unit_exponent):
+    """The multiple of 2^unit_exponent nearest value (a Fraction), as a double."""
+    scaled = value * Fraction(2) ** -unit_exponent
+    n = math.floor(scaled + Fraction(1, 2))
+    return float(Fraction(n) * Fraction(2) ** unit_exponent)
+
+
+def rounded_to_bits(value, bits):
+    """value rounded to nearest with `bits` significant bits, as a double."""
+    if value == 0:
+        return 0.0
+    exponent = math.frexp(float(abs(value)))[1]  # 2^(exponent-1) <= |value| < 2^exponent, near enough
+    head = on_grid(value, exponent - bits)
+    if abs(Fraction(head)) >= Fraction(2) ** exponent:  # rounded up into the next binade
+        head = on_grid(value, exponent + 1 - bits)
+    return head
+
+
+def sine_cosine_fixed(theta):
+    """sin and cos of theta / 2^PRECISION (an integer, 0 <= theta < 4), times
+    2^PRECISION, by their Taylor series."""
+    sine, cosine = 0, 0
+    term, n = ONE, 0  # theta^n / n!
+    while term:
+        sign = -1 if (n // 2) % 2 else 1
+        if n % 2:
+            sine += sign * term
+        else:
+            cosine += sign * term
+        n += 1
+        term = term * theta // (ONE * n)
+    return Fraction(sine, ONE), Fraction(cosine, ONE)
+
+
 def sine_cosine(p, q):
     """sin(p/q) and cos(p/q) * 2^PRECISION by their Taylor series, 0 <= p/q < 1."""
     sine, cosine = 0, 0
@@ -255,16 +288,32 @@ def main():
         print(f"    {{{a[0].hex()}, {a[1].hex()}}},")
     print("};")
     print()
-    print(f"// sin(i/{SINE_TABLE_STEP}) and cos(i/{SINE_TABLE_STEP}) to 107 bits, i = 0 .. {SINE_TABLE_SIZE - 1}: the points of")
-    print("// the fast sine and cosine, {sin hi, sin lo, cos hi, cos lo}.")
-    print(f"inline constexpr int sine_table_step = {SINE_TABLE_STEP};")
-    print(f"inline constexpr int sine_table_size = {SINE_TABLE_SIZE};")
-    print("inline constexpr double sine_cosine_table[sine_table_size][4] = {")
-    for i in range(SINE_TABLE_SIZE):
-        sv, cv = sine_cosine(i, SINE_TABLE_STEP)
+    step = pi / SINE_TABLE_STEPS
+    # The pieces of pi/512 on fixed grids: with a quotient k below 2^28
+    # (arguments below 2^20), k c1, k c2 and k c3 are exact, and x - k c1 -
+    # k c2 is exact for every such x (all three are multiples of 2^-61).
+    p1 = on_grid(step, -32)
+    p2 = on_grid(step - Fraction(p1), -57)
+    p3 = on_grid(step - Fraction(p1) - Fraction(p2), -82)
+    p4 = nearest(step - Fraction(p1) - Fraction(p2) - Fraction(p3))
+    print(f"// The points m pi/{SINE_TABLE_STEPS} of the fast sine and cosine: {SINE_TABLE_STEPS}/pi, and pi/{SINE_TABLE_STEPS} = c1 + c2 +")
+    print("// c3 + c4 + O(2^-136) with c1, c2 and c3 multiples of 2^-32, 2^-57 and 2^-82")
+    print("// of at most 25 significant bits.")
+    print(f"inline constexpr int sine_table_steps = {SINE_TABLE_STEPS};")
+    print(f"inline constexpr double sine_steps_per_radian = {nearest(1 / step).hex()};")
+    for name, value in (("sine_step_c1", p1), ("sine_step_c2", p2), ("sine_step_c3", p3), ("sine_step_c4", p4)):
+        print(f"inline constexpr double {name} = {value.hex()};")
+    print(f"// sin a and cos a at a = m pi/{SINE_TABLE_STEPS}, m = 0 .. {SINE_TABLE_STEPS - 1}, as {{sin hi, sin lo, cos head,")
+    print("// cos tail}: sin a to 107 bits, cos a as a head of 27 significant bits (its")
+    print("// products with 26-bit halves are exact) and the nearest double to the rest.")
+    print(f"inline constexpr double sine_cosine_table[sine_table_steps][4] = {{")
+    for m in range(SINE_TABLE_STEPS):
+        # To 2^-600, far beyond what the doubles hold, so that sin(pi/2) and
+        # cos(pi/2) come out as exactly 1 and 0 despite pi's last bits.
+        sv, cv = (Fraction(round(v * 2**600), 2**600) for v in sine_cosine_fixed(m * PI // SINE_TABLE_STEPS))
         a = split(sv, 2)
-        b = split(cv, 2)
-        print(f"    {{{a[0].hex()}, {a[1].hex()}, {b[0].hex()}, {b[1].hex()}}},")
+        head = rounded_to_bits(cv, 27)
+        print(f"    {{{a[0].hex()}, {a[1].hex()}, {head.hex()}, {nearest(cv - Fraction(head)).hex()}}},")
     print("};")
     print()
     print("// asin about the points x0 = i/128, i = 0 .. 64, then i/256, i = 129 .. 192,")

@@ -77,18 +77,6 @@ void sine_and_cosine(std::uint32_t i, fixed& sine, fixed& cosine, std::uint32_t 
     }
 }
 
-TEST(TrigConstants, SineAndCosineTablePoints) {
-    ASSERT_EQ(tc::sine_table_step, 128);
-    ASSERT_GE(tc::sine_table_size * 1.0 / tc::sine_table_step, 0x1.921fb54442d18p-1 + 1.0 / 256);
-    for (std::uint32_t i = 1; i < static_cast<std::uint32_t>(tc::sine_table_size); ++i) {
-        fixed sine, cosine;
-        sine_and_cosine(i, sine, cosine);
-        const double* e = tc::sine_cosine_table[i];
-        EXPECT_TRUE(agrees_to_bits(sine, to_fixed(double_double{e[0], e[1]}), 105)) << "sin, i = " << i;
-        EXPECT_TRUE(agrees_to_bits(cosine, to_fixed(double_double{e[2], e[3]}), 105)) << "cos, i = " << i;
-    }
-}
-
 // sin t by its Taylor series, 0 <= t < 1.
 fixed sine_of(const fixed& t) {
     fixed sum;
@@ -98,6 +86,37 @@ fixed sine_of(const fixed& t) {
         term = -fixed{term.negative, (term * t * t).magnitude.divided_by(n + 1).divided_by(n + 2)};
     }
     return sum;
+}
+
+// The pieces of pi/512 lie on the grids that keep the fast reduction exact
+// (at most 25 bits each, multiples of 2^-32, 2^-57, 2^-82) and sum to pi/512;
+// the table holds sin and cos of m pi/512, the cosine as a head of at most
+// 27 bits and a tail. sin t is taken by its series for t = j pi/512 <= pi/2.
+TEST(TrigConstants, SineAndCosineAtStepsOfPiOver512) {
+    ASSERT_EQ(tc::sine_table_steps, 512);
+    const double pieces[3] = {tc::sine_step_c1, tc::sine_step_c2, tc::sine_step_c3};
+    const int grid[3] = {-32, -57, -82};
+    for (int i = 0; i < 3; ++i) {
+        const double units = std::ldexp(pieces[i], -grid[i]);
+        EXPECT_EQ(units, std::trunc(units)) << "piece " << i;
+        EXPECT_LT(std::fabs(units), 0x1p25) << "piece " << i;
+    }
+    const fixed step = {false, pi_fixed().magnitude >> 9};
+    EXPECT_TRUE(agrees_to_bits(step, to_fixed(tc::sine_step_c1) + to_fixed(tc::sine_step_c2) +
+                                         to_fixed(tc::sine_step_c3) + to_fixed(tc::sine_step_c4), 128));
+    EXPECT_TRUE(agrees_to_bits(from_integer(1), step * to_fixed(tc::sine_steps_per_radian), 52));
+
+    std::vector<fixed> sine_at(257);  // sin(j pi/512), j = 0 .. 256
+    for (std::uint64_t j = 0; j <= 256; ++j) sine_at[j] = sine_of({false, step.magnitude * exact_integer{j}});
+    for (int m = 0; m < 512; ++m) {
+        const double* e = tc::sine_cosine_table[m];
+        const fixed sine = sine_at[m <= 256 ? m : 512 - m];
+        const fixed cosine = m <= 256 ? sine_at[256 - m] : -sine_at[m - 256];
+        EXPECT_TRUE(agrees_to_bits(sine, to_fixed(double_double{e[0], e[1]}), 105)) << "sin, m = " << m;
+        EXPECT_TRUE(agrees_to_bits(cosine, to_fixed(e[2]) + to_fixed(e[3]), 79)) << "cos, m = " << m;
+        const std::uint64_t head_bits = std::bit_cast<std::uint64_t>(e[2]) & 0x000FFFFFFFFFFFFFu;
+        EXPECT_EQ(head_bits & ((std::uint64_t{1} << 26) - 1), 0u) << "cos head, m = " << m;
+    }
 }
 
 // The rows of the fast arc sine: the points, sin a0 = x0, and the other
