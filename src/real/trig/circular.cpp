@@ -140,26 +140,41 @@ constexpr double c6 = -0x1.6c16c16c16c17p-10; // -1/720
 constexpr double fast_sine_error = 0x1.6a09e667f3bcdp-66;  // 2^-65.5
 constexpr double result_sign[2] = {1.0, -1.0};
 
+// What the sine at every table point takes from the remainder: rh in 26-bit
+// halves, rr = rh + rl rounded, r2 = rr^2, and the polynomials of cos r - 1
+// (over r2) and sin r - r (over rr r2).
+struct remainder_terms {
+    double hi, lo, head, tail, rr, r2, cosine_poly, sine_poly;
+};
+
+inline remainder_terms terms_of(const step_reduced& r) {
+    const double_double halves = split(r.hi);
+    const double rr = r.hi + r.lo;
+    const double r2 = rr * rr;
+    return {r.hi, r.lo, halves.hi, halves.lo, rr, r2, c2 + r2 * (c4 + r2 * c6), r2 * (s3 + r2 * (s5 + r2 * s7))};
+}
+
+// sin(a + r) as hi + lo, from the row {A hi, A lo, B head, B tail} of a.
+inline double_double sine_at_row(const double* row, const remainder_terms& t) {
+    const double ah = row[0], al = row[1], bh = row[2], bt = row[3];
+    const double product = bh * t.head;  // exact
+    const double hi = ah + product;
+    const double hi_error = product - (hi - ah);
+    const double b = bh + bt;
+    const double cos_tail = (ah * t.r2) * t.cosine_poly;
+    const double sin_tail = (b * t.rr) * t.sine_poly;
+    const double linear = (bh * t.tail + bt * t.hi) + b * t.lo;
+    return {hi, (((al + hi_error) + linear) + sin_tail) + cos_tail};
+}
+
 template <std::uint32_t quarter_turns>
 inline bool sine_at_step(double x, double& result) {
     step_reduced r;
     if (!reduce_by_step(x, r)) return false;
     const std::uint32_t m = r.step + quarter_turns * (tc::sine_table_steps / 2);
-    const double* row = tc::sine_cosine_table[m % tc::sine_table_steps];
-    const double ah = row[0], al = row[1], bh = row[2], bt = row[3];
-    const double_double rs = split(r.hi);
-    const double product = bh * rs.hi;  // exact
-    const double hi = ah + product;
-    const double hi_error = product - (hi - ah);
-    const double rr = r.hi + r.lo;
-    const double r2 = rr * rr;
-    const double b = bh + bt;
-    const double cos_tail = (ah * r2) * (c2 + r2 * (c4 + r2 * c6));
-    const double sin_tail = (b * rr) * (r2 * (s3 + r2 * (s5 + r2 * s7)));
-    const double linear = (bh * rs.lo + bt * r.hi) + b * r.lo;
-    const double lo = (((al + hi_error) + linear) + sin_tail) + cos_tail;
-    result = result_sign[(m / tc::sine_table_steps) & 1] * (hi + lo);
-    return rounds_surely(hi, lo, magnitude(hi) * fast_sine_error);
+    const double_double v = sine_at_row(tc::sine_cosine_table[m % tc::sine_table_steps], terms_of(r));
+    result = result_sign[(m / tc::sine_table_steps) & 1] * (v.hi + v.lo);
+    return rounds_surely(v.hi, v.lo, magnitude(v.hi) * fast_sine_error);
 }
 
 reduced_angle reduce_accurately(double x) {
@@ -303,7 +318,8 @@ bool cosine_decided_fast(double x) {
 
 bool tangent_decided_fast(double x) {
     double result;
-    return edge_result(x, tangent_identity_limit, x, result) || tangent_fast(x, result);
+    return edge_result(x, tangent_identity_limit, x, result) ||
+           (magnitude(x) < fast_reduction_limit && tangent_fast(x, result));
 }
 
 }  // namespace vyxmath
