@@ -47,13 +47,24 @@ constexpr std::uint64_t to_bits(double x) { return std::bit_cast<std::uint64_t>(
 // cycles, paid by every exact power of two a kernel scales by). Joining the
 // halves in an SSE2 register keeps the pattern out of memory; the bits are
 // the same either way.
-constexpr double from_bits(std::uint64_t bits) {
+// The double whose bits are the two 32-bit words high and low. Where a
+// pattern is built from its words, this keeps 32-bit x86 from joining them
+// into a 64-bit integer first.
+constexpr double from_words(std::uint32_t high, std::uint32_t low) {
 #if defined(__i386__) && defined(__SSE2__)
     if (!std::is_constant_evaluated()) {
-        const __m128i low = _mm_cvtsi32_si128(static_cast<int>(static_cast<std::uint32_t>(bits)));
-        const __m128i high = _mm_cvtsi32_si128(static_cast<int>(static_cast<std::uint32_t>(bits >> 32)));
-        return _mm_cvtsd_f64(_mm_castsi128_pd(_mm_unpacklo_epi32(low, high)));
+        const __m128i low_lane = _mm_cvtsi32_si128(static_cast<int>(low));
+        const __m128i high_lane = _mm_cvtsi32_si128(static_cast<int>(high));
+        return _mm_cvtsd_f64(_mm_castsi128_pd(_mm_unpacklo_epi32(low_lane, high_lane)));
     }
+#endif
+    return std::bit_cast<double>(std::uint64_t{high} << 32 | low);
+}
+
+constexpr double from_bits(std::uint64_t bits) {
+#if defined(__i386__) && defined(__SSE2__)
+    if (!std::is_constant_evaluated())
+        return from_words(static_cast<std::uint32_t>(bits >> 32), static_cast<std::uint32_t>(bits));
 #endif
     return std::bit_cast<double>(bits);
 }

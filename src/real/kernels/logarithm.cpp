@@ -125,12 +125,14 @@ struct reduced_argument {
 
 // From the bits of a normal x > 0; `e` is added to x's binary exponent.
 reduced_argument reduce_normal(std::uint64_t bits, int e) {
-    const std::uint32_t offset = static_cast<std::uint32_t>(bits >> 32) - interval_offset_high;
+    const std::uint32_t high = static_cast<std::uint32_t>(bits >> 32);
+    const std::uint32_t low = static_cast<std::uint32_t>(bits);
+    const std::uint32_t offset = high - interval_offset_high;
     const log_table_entry& entry = log_table[(offset >> 11) & 511];
     e += static_cast<std::int32_t>(offset) >> 20;
-    const std::uint64_t m_bits = bits - (static_cast<std::uint64_t>(offset & 0xFFF00000u) << 32);
-    const double m = from_bits(m_bits);
-    const double mh = from_bits(m_bits & ~std::uint64_t{0x3FF});
+    const std::uint32_t m_high = high - (offset & 0xFFF00000u);
+    const double m = from_words(m_high, low);
+    const double mh = from_words(m_high, low & ~0x3FFu);
     return {e, static_cast<double>(e), &entry, (mh * entry.r - 1.0) + (m - mh) * entry.r};
 }
 
