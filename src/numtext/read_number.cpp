@@ -7,6 +7,7 @@
 // one product whenever it can prove them.
 #include "common/ieee_double.h"
 #include "common/text_characters.h"
+#include "common/wide_product.h"
 #include "numtext/direct_rounding.h"
 #include "numtext/module_conversions.h"
 #include "numtext/number_reader.h"
@@ -70,6 +71,32 @@ constexpr std::uint32_t group_scale[] = {1, 10, 100, 1000, 10000, 100000, 100000
     }
 }
 
+// Short decimals: D below 2^31 and 10^-8 <= 10^p <= 1. D and 10^-p are
+// doubles as they stand, so one division rounds D / 10^-p to nearest, and
+// that is the extended route's double too. With s the shift that brings
+// the quotient's mantissa to 53 bits (s >= -p, as D < 2^53), the remainder
+// below the last bit is (D 2^(s + p) mod 5^-p) / 5^-p: a multiple of 5^p,
+// at least 5^p / 2 from one half and 5^p / 4 from three quarters, that is
+// 2^-20.6 of a unit or more for -p <= 8. The extended route scales D, which
+// it holds exactly, by one truncated product with the table's 10^p (one
+// octal digit of |p|: 10^-8 is the entry of place 1), less than 2^-22.6 of
+// a unit off, and rounds up from above one half but for three quarters
+// exactly: on the same side of both points as the quotient, it rounds the
+// same way. Non-negative p takes only p = 0 (D itself); larger ones have
+// exact ties and three quarters among D 10^p.
+constexpr int short_decimal_places = 8;
+constexpr double short_decimal_divisors[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+
+constexpr bool is_short_decimal(std::uint64_t d, int p) {
+    return (high_half(d) | (low_half(d) >> 31)) == 0 && static_cast<unsigned>(p + short_decimal_places) <= unsigned{short_decimal_places};
+}
+
+inline double short_decimal_value(std::uint32_t d, int p, bool negative) {
+    const auto n = static_cast<std::int32_t>(d);
+    // The division rounds symmetrically, so the sign may go in first.
+    return static_cast<double>(negative ? -n : n) / short_decimal_divisors[-p];
+}
+
 // The usual texts in one pass: a sign, at most 19 digits with at most one
 // point among them, and an exponent part. D is every digit written, leading
 // and trailing zeros included, and p is the exponent less the number of
@@ -108,7 +135,12 @@ constexpr std::uint32_t group_scale[] = {1, 10, 100, 1000, 10000, 100000, 100000
         result = negative ? ieee_double::sign_mask : 0;
         return true;
     }
-    return round_directly_to_bits(d, exponent - fraction_digits, negative, result);
+    const int q = exponent - fraction_digits;
+    if (is_short_decimal(d, q)) {
+        result = to_bits(short_decimal_value(low_half(d), q, negative));
+        return true;
+    }
+    return round_directly_to_bits(d, q, negative, result);
 }
 
 // Every text that the one pass does not take. Kept out of line: inlined, its
