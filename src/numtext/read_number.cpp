@@ -104,18 +104,35 @@ inline double short_decimal_value(std::uint32_t d, int p, bool negative) {
 // adjusted exponent, which is all the direct rounding depends on. Anything
 // else (no digit, more digits, an exponent beyond the scan's cap) returns
 // false and takes the full scan.
-[[gnu::always_inline]] inline bool read_usual(const unsigned char* s, std::uint64_t& result) {
+[[gnu::always_inline]] inline bool read_usual(const unsigned char* s, double& result) {
     bool negative = false;
     if (*s == '+' || *s == '-') negative = *s++ == '-';
-    std::uint64_t d = 0;
+    // A text of at most nine digits with a point and no exponent part is
+    // read from its digits in 32 bits, the fraction's gathered in one group.
     const unsigned char* const first = s;
-    s = append_digits(s, d);
+    std::uint32_t leading;
+    s = gather_group(s, leading);
+    std::uint64_t d = leading;
+    if (s - first == 8) s = append_digits(s, d);
     int digits = static_cast<int>(s - first);
     int fraction_digits = 0;
     if (*s == '.') {
         const unsigned char* const fraction = ++s;
-        s = append_digits(s, d);
+        std::uint32_t trailing;
+        s = gather_group(s, trailing);
         fraction_digits = static_cast<int>(s - fraction);
+        if (digits + fraction_digits <= 9 && fraction_digits < 8 && !is_exponent_marker(*s)) {
+            const std::uint32_t short_d = low_half(d) * group_scale[fraction_digits] + trailing;  // below 10^9
+            if (short_d != 0) {
+                result = short_decimal_value(short_d, -fraction_digits, negative);
+                return true;
+            }
+        }
+        d = d * std::uint64_t{group_scale[fraction_digits]} + trailing;
+        if (fraction_digits == 8) {
+            s = append_digits(s, d);
+            fraction_digits = static_cast<int>(s - fraction);
+        }
         digits += fraction_digits;
     }
     if (digits == 0 || digits > leading_digit_limit) return false;
@@ -132,15 +149,18 @@ inline double short_decimal_value(std::uint32_t d, int p, bool negative) {
         if (exponent_negative) exponent = -exponent;
     }
     if (d == 0) {  // a mantissa of zeros: zero with the mantissa sign
-        result = negative ? ieee_double::sign_mask : 0;
+        result = from_bits(negative ? ieee_double::sign_mask : 0);
         return true;
     }
     const int q = exponent - fraction_digits;
     if (is_short_decimal(d, q)) {
-        result = to_bits(short_decimal_value(low_half(d), q, negative));
+        result = short_decimal_value(low_half(d), q, negative);
         return true;
     }
-    return round_directly_to_bits(d, q, negative, result);
+    std::uint64_t bits;
+    if (!round_directly_to_bits(d, q, negative, bits)) return false;
+    result = from_bits(bits);
+    return true;
 }
 
 // Every text that the one pass does not take. Kept out of line: inlined, its
@@ -156,22 +176,20 @@ inline double short_decimal_value(std::uint32_t d, int p, bool negative) {
     return std::bit_cast<std::uint64_t>(extended_to_double(decimal_to_extended(d)));
 }
 
-// The bit pattern of the double read.
-inline std::uint64_t read_bits(const char* text) {
+[[gnu::always_inline]] inline double read_value(const char* text) {
     const auto* s = reinterpret_cast<const unsigned char*>(text);
     while (is_space(*s)) ++s;
-    std::uint64_t result;
+    double result;
     if (read_usual(s, result)) return result;
-    return read_by_scan(text);
+    return from_bits(read_by_scan(text));
 }
 
 }  // namespace
 
-#ifdef VYXMATH_READ_AS_BITS
-std::uint64_t read_number_bits(const char* text) { return read_bits(text); }
-double read_number(const char* text) { return from_bits(read_number_bits(text)); }
-#else
-double read_number(const char* text) { return std::bit_cast<double>(read_bits(text)); }
+double read_number(const char* text) { return read_value(text); }
+
+#ifdef VYXMATH_READ_IN_REGISTER
+__m128d read_number_in_register(const char* text) { return _mm_set_sd(read_value(text)); }
 #endif
 
 }  // namespace vyxmath
