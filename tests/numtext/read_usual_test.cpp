@@ -4,6 +4,7 @@
 // drops trailing zeros and scales in the extended format.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <string>
 
@@ -72,6 +73,46 @@ TEST(ReadUsualTexts, SameBitsAsTheFullScanForWrittenDoubles) {
             expect_same_bits(text);
         }
         if (HasFailure()) return;
+    }
+}
+
+// Short decimals D / 10^k, D below 2^31, whose remainder below the double's
+// last bit lies as near a quarter, a half or three quarters of a unit as
+// such a quotient's can: for D / 10^k in [2^e, 2^(e+1)) the remainder is
+// (D 2^(52 - e - k) mod 5^k) / 5^k, so D is solved for the residues next to
+// 5^k / 4, 5^k / 2 and 3 5^k / 4. k runs past the reader's division, to
+// where the extended route's own error reaches such distances.
+std::string with_point(std::uint64_t d, int k, bool negative) {
+    std::string digits = std::to_string(d);
+    if (static_cast<int>(digits.size()) <= k) digits.insert(0, k + 1 - digits.size(), '0');
+    digits.insert(digits.size() - k, 1, '.');
+    return (negative ? "-" : "") + digits;
+}
+
+TEST(ReadUsualTexts, SameBitsAsTheFullScanForShortDecimalsNearRoundingPoints) {
+    constexpr std::uint64_t limit = std::uint64_t{1} << 31;
+    std::uint64_t ten = 1, five = 1;
+    for (int k = 1; k <= 13; ++k) {
+        ten *= 10;
+        five *= 5;
+        const std::uint64_t half_inverse = (five + 1) / 2;  // the inverse of 2 modulo 5^k
+        for (int e = -4 * k; e <= 31; ++e) {
+            const auto scaled = [&](int x) { return x >= 0 ? ten << x : (ten + (std::uint64_t{1} << -x) - 1) >> -x; };
+            const std::uint64_t low = std::max<std::uint64_t>(scaled(e), 1);
+            const std::uint64_t high = std::min(scaled(e + 1), limit);
+            if (low >= high) continue;
+            std::uint64_t inverse = 1;  // of 2^(52 - e - k)
+            for (int i = 0; i < 52 - e - k; ++i) inverse = inverse * half_inverse % five;
+            for (const std::uint64_t j : {five / 4, five / 4 + 1, five / 2, five / 2 + 1, 3 * five / 4, 3 * five / 4 + 1}) {
+                const std::uint64_t residue = j % five * inverse % five;
+                std::uint64_t d = low + (residue + five - low % five) % five;
+                for (int n = 0; n < 2 && d < high; ++n, d += five) {
+                    expect_same_bits(with_point(d, k, n == 1));
+                    expect_same_bits(std::to_string(d) + "e-" + std::to_string(k));
+                }
+            }
+            if (HasFailure()) return;
+        }
     }
 }
 
