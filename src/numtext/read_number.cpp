@@ -93,8 +93,10 @@ constexpr bool is_short_decimal(std::uint64_t d, int p) {
 
 inline double short_decimal_value(std::uint32_t d, int p, bool negative) {
     const auto n = static_cast<std::int32_t>(d);
-    // The division rounds symmetrically, so the sign may go in first.
-    return static_cast<double>(negative ? -n : n) / short_decimal_divisors[-p];
+    // The division rounds symmetrically, so the sign may go in first. A
+    // whole number is not divided (by one) at all.
+    const double x = static_cast<double>(negative ? -n : n);
+    return p == 0 ? x : x / short_decimal_divisors[-p];
 }
 
 // The usual texts in one pass: a sign, at most 19 digits with at most one
