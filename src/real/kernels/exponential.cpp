@@ -9,39 +9,46 @@
 // 2^19 * 1.45 * 2^-43 < 2^-23.4 and, with |yl| <= 1.2 * 2^-43 (a power's
 // product b ln a included), so is the difference, so each rounding is below
 // 2^-77, 2^-76 together. The truncation of ln 2 / 256 to two doubles
-// contributes below 2^19 * 2^-53 * 2^-42 = 2^-76; r = r_hi + r_lo exactly
-// from there.
+// contributes below 2^19 * 2^-53 * 2^-42 = 2^-76. With a = yh - k exp_step_hi,
+// r = a + c is held as head + rest: head is a rounded to a multiple of 2^-36
+// (at most 27 significant bits, |head| < 2^-9.5), a - head is exact (below
+// 2^-37, and a multiple of a's last unit whenever it is not 0), and rest =
+// (a - head) + c rounds once, below 2^-53 * 2^-23.3 = 2^-76.3 < 2^-77 * 2.
+// Call that 2^-77 * 2 = 2^-76 and count it below.
 //
-// Polynomial. e^r - 1 = r_hi + q, q = r_lo + r_hi^2 (1/2 + r_hi/6 + ... +
-// r_hi^4/720). Left out: the Taylor remainder r^7/5040 e^|r| < 2^-79 and the
-// cross terms r_hi r_lo + ... < 2^-53 r^2 < 2^-72. q < 9.2e-7 < 2^-20 is
-// evaluated in double as r_lo + (x2 (c2 + r_hi c3) + x2^2 ((c4 + r_hi c5) +
-// x2 c6)), x2 = r_hi^2 < 2^-19.04: five roundings of terms below 2^-20 (x2
-// times c2, c2 + r_hi c3 times x2, the product, the sum of the two halves,
-// the sum with r_lo), together below 5 * 2^-73; the second half is below
+// Polynomial. e^r - 1 = head + q, q = rest + x^2 (1/2 + x/6 + ... + x^4/720)
+// with x = head + rest rounded (|x - r| <= 2^-53 |r|). Left out: the Taylor
+// remainder r^7/5040 e^|r| < 2^-79 and what using x for r costs in the
+// terms from r^2 on, below 2^-53 r^2 < 2^-72. q < 9.17e-7 + 2^-23.3 <
+// 2^-19.92 is evaluated in double as rest + (x2 (c2 + x c3) + x2^2 ((c4 +
+// x c5) + x2 c6)), x2 = x^2 < 2^-19.04: five roundings of terms below 2^-19.9
+// (x2 times c2, c2 + x c3 times x2, the product, the sum of the two halves,
+// the sum with rest), together below 5 * 2^-73; the second half is below
 // 2^-42 and all its roundings together below 2^-90.
 //
 // Reconstruction. With T = Th + Tl = 2^(j/256) (Th in [1, 2), |Tl| <= 2^-53 Th,
-// table error below 2^-106), T e^r = Th + Th r_hi + (Tl + Tl r_hi) + Th q + Tl q.
-// Th r_hi is the exact pair P from Dekker's product; Th + P.hi the exact pair
-// (H, h) (|P.hi| < Th). Left out: Tl q < 2^-72 Th. Roundings: Th q (below
-// 2^-72 Th), and the sums: Th q comes last, so only that last sum rounds at
-// 2^-72.9 Th (its value below 2^-19.9 Th); the three before it hold terms
-// below 2^-50 Th and round below 2^-100 Th.
+// table error below 2^-106) and Th = th1 + th2 its split halves of 26 bits,
+// T e^r = Th + th1 head + th2 head + (Tl + Tl head) + Th q + Tl q. th1 head
+// and th2 head are exact (26 + 27 bits); Th + th1 head is the exact pair (H, h)
+// (|th1 head| < Th). Left out: Tl q < 2^-72 Th. Roundings: Th q (below 2^-72
+// Th), and the sums: Th q comes last, so only that last sum rounds at 2^-72.9
+// Th (its value below 2^-19.9 Th); the three before it hold terms below
+// 2^-34 Th and round below 2^-86 Th.
 //
-// Total: |H + lo - e^y / 2^(k >> 8)| < (2^-72 (cross terms) + 5 * 2^-73
+// Total: |H + lo - e^y / 2^(k >> 8)| < (2^-72 (x for r) + 5 * 2^-73
 // (polynomial) + 2^-72 (Th q) + 2^-72 (Tl q) + 2^-72.9 (last sum) + 2^-76
-// (c) + 2^-76 (ln 2 / 256) + 2^-79 + 2^-99) * 2 Th < 2^-68.37 Th, and H >= Th e^-|r| (1 - 2^-60) >
-// 0.998 Th, so the error is below 2^-68 H. The rounding test compares H + (lo - 2^-68 H) with
-// H + (lo + 2^-68 H): equal only when every value within the error rounds to
-// the same double. 2^-68 H is exact; lo itself holds Th q, so |lo| < 2^-20.04 H
-// and lo +- 2^-68 H lies below 2^(e-19) for H in [2^e, 2^(e+1)): rounding it
-// moves the tested ends by at most 2^(e-73) <= 2^-73 H, inside the margin
-// between the error (below 2^-68.36 H) and 2^-68 H, which exceeds 2^-70.1 H.
-// Rounding H plus either end is monotone. Then the scaling
-// by 2^(k >> 8) is exact while the result stays normal (at least 2^-1022,
-// which is checked on the rounded value), and (k >> 8) = 1024 is applied as
-// 2^1023 * 2, which overflows exactly when the rounded value does.
+// (c) + 2^-76 (ln 2 / 256) + 2^-76 (rest) + 2^-79 + 2^-85) * 2 Th < 2^-68.36
+// Th, and H >= Th e^-|r| (1 - 2^-60) > 0.998 Th, so the error is below
+// 2^-68.36 H. The rounding test compares H + (lo - 2^-68 H) with H + (lo +
+// 2^-68 H): equal only when every value within the error rounds to the same
+// double. 2^-68 H is exact; lo itself holds Th q, so |lo| < 2^-19.9 H and lo
+// +- 2^-68 H lies below 2^(e-18) for H in [2^e, 2^(e+1)): rounding it moves
+// the tested ends by at most 2^(e-71) <= 2^-71 H, inside the margin between
+// the error and 2^-68 H, which exceeds 2^-70.2 H. Rounding H plus either end
+// is monotone. Then the scaling by 2^(k >> 8) is exact while the result stays
+// normal (at least 2^-1022, which is checked on the rounded value), and
+// (k >> 8) = 1024 is applied as 2^1023 * 2, which overflows exactly when the
+// rounded value does.
 #include "real/kernels/exponential.h"
 
 #include <cstdint>
@@ -79,43 +86,57 @@ constexpr split_table make_split_table() {
 }
 constexpr split_table exp_table_halves = make_split_table();
 
-// 2^(j/256) (1 + x + q) scaled by 2^binade, as exp_fast_value assembles it,
-// with x given also split (xs).
-exp_unrounded table_times(int k, double x, double_double xs, double q) {
+// The reduced argument r = head + rest: head is r rounded to a multiple of
+// 2^-36 (adding and subtracting 1.5 * 2^16 does it, exactly), so of at most 27
+// significant bits, and its products by the table's halves of 26 bits are
+// exact; x = head + rest rounded is what the polynomial takes.
+struct reduced {
+    double head;
+    double rest;
+    double x;
+};
+constexpr double to_multiple_of_2_to_minus_36 = 0x1.8p16;
+
+// a + c, a the exact part of the reduction, c its small rounded part.
+reduced reduce(double a, double c) {
+    const double head = (a + to_multiple_of_2_to_minus_36) - to_multiple_of_2_to_minus_36;
+    const double rest = (a - head) + c;
+    return {head, rest, head + rest};
+}
+
+// 2^(j/256) (1 + head + q) scaled by 2^binade, q holding the rest of r.
+exp_unrounded table_times(int k, double x, double head, double q) {
     const double_double t = exp_table[k & 255];
     const double_double th = exp_table_halves.halves[k & 255];
-    const double p = t.hi * x;
-    const double p_lo = ((th.hi * xs.hi - p) + th.hi * xs.lo + th.lo * xs.hi) + th.lo * xs.lo;
-    const double_double head = fast_two_sum(t.hi, p);
-    const double lo = ((head.lo + p_lo) + (t.lo + t.lo * x)) + t.hi * q;  // q, the latest, last
-    return {k >> 8, head.hi, lo};
+    const double_double sum = fast_two_sum(t.hi, th.hi * head);
+    const double lo = ((sum.lo + th.lo * head) + (t.lo + t.lo * x)) + t.hi * q;  // q, the latest, last
+    return {k >> 8, sum.hi, lo};
 }
 
 }  // namespace
 
 // The pair shares the reduction (e^-y = 2^(-k/256) e^-r, and -k indexes the
 // table and the binade as k does) and the polynomial: with its even part E
-// and odd part O, e^r - 1 - r_hi = r_lo + E + O and e^-r - 1 + r_hi = E - O
-// - r_lo. E and O take at most seven roundings of terms below 2^-20 where the
-// single polynomial takes five (below 7 * 2^-73), and table_times adds Th q
-// last, so that only its last sum rounds at 2^-72.9 Th (the others hold terms
-// below 2^-50 Th). The total of the bound above becomes (2^-72 + 7 * 2^-73 +
-// 2^-72 + 2^-72 + 2^-72.9 + 2^-76 + 2^-79 + 2^-100) * 2 Th < 2^-68.18 Th:
-// below 2^-68 H, for e^y and e^-y alike.
+// and odd part O, e^r - 1 - head = rest + E + O and e^-r - 1 + head = E - O
+// - rest. E and O take at most seven roundings of terms below 2^-19.9 where
+// the single polynomial takes five (below 7 * 2^-73), and table_times adds
+// Th q last, so that only its last sum rounds at 2^-72.9 Th (the others hold
+// terms below 2^-34 Th). Here yl = 0 and c is one rounding. The total of the
+// bound above becomes (2^-72 + 7 * 2^-73 + 2^-72 + 2^-72 + 2^-72.9 + 2^-77
+// + 2^-76 + 2^-76 + 2^-79 + 2^-85) * 2 Th < 2^-68.15 Th: below 2^-68 H, for
+// e^y and e^-y alike.
 exp_unrounded_pair exp_pair_fast_value(double y) {
     // k from the shifted sum's low word: 1.5 * 2^52 + k has k modulo 2^32
     // there, which saves the conversion on the way to the table.
     const double shifted = y * exp_steps_per_unit + round_to_integer_shifter;
     const double kd = shifted - round_to_integer_shifter;
     const int k = static_cast<int>(static_cast<std::uint32_t>(to_bits(shifted)));
-    const double_double r = two_sum(y - kd * exp_step_hi, -(kd * exp_step_lo));
-    const double x = r.hi;
+    const reduced r = reduce(y - kd * exp_step_hi, -(kd * exp_step_lo));
+    const double x = r.x;
     const double x2 = x * x;
     const double even = x2 * c2 + (x2 * x2) * (c4 + x2 * c6);
     const double odd = (x2 * x) * (c3 + x2 * c5);
-    const double_double xs = split(x);
-    return {table_times(k, x, xs, r.lo + (even + odd)),
-            table_times(-k, -x, negate(xs), (even - odd) - r.lo)};
+    return {table_times(k, x, r.head, r.rest + (even + odd)), table_times(-k, -x, -r.head, (even - odd) - r.rest)};
 }
 
 exp_unrounded exp_fast_value(double y_hi, double y_lo) {
@@ -123,16 +144,16 @@ exp_unrounded exp_fast_value(double y_hi, double y_lo) {
     const double shifted = y.hi * exp_steps_per_unit + round_to_integer_shifter;
     const double kd = shifted - round_to_integer_shifter;
     const int k = static_cast<int>(static_cast<std::uint32_t>(to_bits(shifted)));
-    const double_double r = two_sum(y.hi - kd * exp_step_hi, y.lo - kd * exp_step_lo);
+    const reduced r = reduce(y.hi - kd * exp_step_hi, y.lo - kd * exp_step_lo);
 
     // q in two halves that need not wait for each other: the second order
     // and the third, and x^4 times the rest.
-    const double x = r.hi;
+    const double x = r.x;
     const double x2 = x * x;
     const double low_orders = x2 * (c2 + x * c3);
     const double high_orders = (x2 * x2) * ((c4 + x * c5) + x2 * c6);
-    const double q = r.lo + (low_orders + high_orders);
-    return table_times(k, x, split(x), q);
+    const double q = r.rest + (low_orders + high_orders);
+    return table_times(k, x, r.head, q);
 }
 
 bool exp_fast_phase(double_double y, double& result) { return exp_fast_phase(y, exp_fast_phase_error, result); }
