@@ -87,6 +87,17 @@
 // its size: 2^-79.7; left out z^9/9 < 2^-83.3) and the four sums of the
 // small parts (below 2^-80 each) come to below 2^-78 absolute, 2^-76.3
 // |ln x|.
+//   The small powers' logarithm (log_for_small_power, for exponents whose
+// product by an absolute error stays small) keeps only z exact away from 1:
+// e ln2_hi - ln r hi and + z are exact pairs as above, and the rest,
+// z^2 (-1/2 + z Q(z)), Q as in log_pair_away_from_one, is plain double. With
+// |z| < 2^-8.94 (generate_log_table.py's intervals), z^2 < 2^-17.88 rounds
+// below 2^-71, halved 2^-72; -1/2 + z Q below 2^-54 (times z^2: 2^-71.9);
+// their product (below 2^-18.8) below 2^-72; the sum of the small constant
+// parts and the pair's low part (below 2^-33) below 2^-86, and that sum
+// plus the tail below 2^-72; left out z^8/8 < 2^-74.5, the constants
+// 2^-86. In all below 2^-69.8 absolute: log_for_small_power_error is
+// 2^-69.4 (kernel_tables_test measures below half of it).
 #include "real/kernels/logarithm.h"
 
 #include <cstdint>
@@ -195,12 +206,24 @@ double_double log_pair_for_power_away_from_one(const reduced_argument& a) {
     return fast_two_sum(second.hi, low);
 }
 
+// The small powers' logarithm for e != 0, within log_for_small_power_error:
+// the rest of ln(1 + z) after z in plain double (see the head of this file).
+double_double short_log_pair_for_power_away_from_one(const reduced_argument& a) {
+    const double z = a.z;
+    const double_double base = fast_two_sum(a.e * ln2_hi, a.entry->minus_ln_r_hi);
+    const double_double first = fast_two_sum(base.hi, z);
+    const double z2 = z * z;
+    const double q = (0x1.5555555555555p-2 - 0.25 * z) +
+                     z2 * ((0.2 - 0x1.5555555555555p-3 * z) + z2 * 0x1.2492492492492p-3);  // 1/3 - z/4 + ... + z^4/7
+    const double tail = z2 * (-0.5 + z * q);
+    const double low = (first.lo + (base.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo))) + tail;
+    return fast_two_sum(first.hi, low);
+}
+
 // ln(1 + z) to about 2^-77 |z| for the power's fast phase (error bound at
 // the head of this file), the leading terms kept exact by a head zh of z with
 // 17 bits: zh^2 (34 bits) and zh^3 (51 bits) are exact, and so is zh zl.
-double_double log_pair_for_power(double x) {
-    const reduced_argument a = reduce(x);
-    if (a.e != 0.0) return log_pair_for_power_away_from_one(a);
+double_double log_pair_for_power_near_one(const reduced_argument& a) {
     const double z = a.z;
     const double t = z * 0x1.000000001p36;  // 2^36 + 1: the split keeps 17 bits
     const double zh = t - (t - z);
@@ -270,7 +293,15 @@ bool log_fast_phase(double x, double& result) { return log_decided(x, result); }
 
 bool log10_fast_phase(double x, double& result) { return log10_decided(x, result); }
 
-double_double log_for_power(double x) { return log_pair_for_power(x); }
+double_double log_for_power(double x) {
+    const reduced_argument a = reduce(x);
+    return a.e != 0.0 ? log_pair_for_power_away_from_one(a) : log_pair_for_power_near_one(a);
+}
+
+double_double log_for_small_power(double x) {
+    const reduced_argument a = reduce(x);
+    return a.e != 0.0 ? short_log_pair_for_power_away_from_one(a) : log_pair_for_power_near_one(a);
+}
 
 double log_kernel(double x) {
     double result;

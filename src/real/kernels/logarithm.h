@@ -17,4 +17,14 @@ bool log10_fast_phase(double x, double& result);
 double_double log_for_power(double x);
 inline constexpr double log_for_power_error = 0x1p-75;
 
+// The same for the powers with small exponents (|b| <= 32), shorter away
+// from 1: within log_for_small_power_error_bound(x, hi) of the value, that
+// is log_for_power_error |hi| for x in [0.6875, 1.375) and
+// log_for_small_power_error (absolute) elsewhere.
+double_double log_for_small_power(double x);
+inline constexpr double log_for_small_power_error = 0x1.8p-70;
+inline double log_for_small_power_error_bound(double x, double ln_hi) {
+    return x >= 0.6875 && x < 1.375 ? magnitude(ln_hi) * log_for_power_error : log_for_small_power_error;
+}
+
 }  // namespace vyxmath

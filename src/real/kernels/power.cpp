@@ -1,20 +1,25 @@
 // a^b = e^(b ln a) in two phases.
 //
-// Fast phase: ln a within 2^-75 |ln a| (log_for_power), y = b ln a as a
-// pair (Dekker's product of the high parts, to which b times the low part is
-// added without renormalising: below 2^-104 |y| of rounding, and
-// |y.lo| < 2^-44 + 2^-43.5: in the exponential's reduction y.lo only joins
-// c = y.lo - k exp_step_lo, whose size (up to 2^-23.5) k exp_step_lo sets),
-// then the exponential's fast phase on y. An error d in y moves e^y by a factor
-// e^d, |d| < 2^-75 |y| (1 + 2^-28) < 2^-65 for |y| <= 709, so the
-// exponential's rounding test takes 2^-68 + 2^-75 |y| in place of its own
-// 2^-68: what it decides is the correctly rounded a^b. It decides only
-// normal results; every other one, and every argument it cannot decide, goes
-// to the accurate phase: the exact and half-way results below, then ln a and
-// b ln a in double-double (relative error about 2^-94 after e^y) and the
-// exponential's double-double and wide phases. A result that is a double is
-// decided by the fast phase as well (all values within its error round to
-// it); a half-way one never is.
+// Fast phase: ln a as a pair within an error bound E of its own
+// (log_for_small_power: below 2^-75 |ln a| on [0.6875, 1.375), below
+// 2^-69.4 absolute elsewhere), y = b ln a as a pair (Dekker's product of the
+// high parts, to which b times the low part is added without renormalising:
+// below 2^-104 |y| of rounding, and |y.lo| < 2^-44 + 2^-43.5: in the
+// exponential's reduction y.lo only joins c = y.lo - k exp_step_lo, whose
+// size (up to 2^-23.5) k exp_step_lo sets), then the exponential's fast
+// phase on y. An error d in y moves e^y by a factor e^d, |d| < |b| E (1 +
+// 2^-28), so the exponential's rounding test takes 2^-68 + |b| E in place of
+// its own 2^-68 (its value's bound, 2^-68.36, leaves room for the factor
+// and the product's rounding): what it decides is the correctly rounded
+// a^b. Where |b| E is large (large exponents away from 1) and the test
+// cannot decide, ln a is taken again within 2^-75 |ln a| (log_for_power),
+// so that the bound is 2^-68 + 2^-75 |y|. It decides only normal results;
+// every other one, and every argument it cannot decide, goes to the accurate
+// phase: the exact and half-way results below, then ln a and b ln a in
+// double-double (relative error about 2^-94 after e^y) and the exponential's
+// double-double and wide phases. A result that is a double is decided by the
+// fast phase as well (all values within its error round to it); a half-way
+// one never is.
 //
 // Exact results need care: a rounding of a close approximation is only as
 // good as the distance of the true value from the rounding boundary. A result
@@ -124,8 +129,10 @@ double positive_power(double a, double b) {
 
 }  // namespace
 
-bool power_fast_phase(double a, double b, double& result) {
-    const double_double ln_a = log_for_power(a);
+namespace {
+
+// e^(b ln a) from ln a within log_error (absolute), as the fast phase takes it.
+bool power_from_log_pair(double_double ln_a, double b, double log_error, double& result) {
     const double y_estimate = ln_a.hi * b;
     if (!(magnitude(y_estimate) <= 709.0)) return false;
     if (magnitude(y_estimate) < 0x1p-60) {  // e^y within 2^-59 of 1
@@ -134,7 +141,20 @@ bool power_fast_phase(double a, double b, double& result) {
     }
     const double_double p = two_prod(ln_a.hi, b);
     const double_double y = {p.hi, p.lo + ln_a.lo * b};
-    return exp_fast_phase(y, exp_fast_phase_error + magnitude(y.hi) * log_for_power_error, result);
+    return exp_fast_phase(y, exp_fast_phase_error + magnitude(b) * log_error, result);
+}
+
+}  // namespace
+
+bool power_fast_phase(double a, double b, double& result) {
+    // First the logarithm that is shorter away from 1 (its error there
+    // absolute, so that |b| times it grows with b); where its test cannot
+    // decide and b is large, the one within 2^-75 |ln a| everywhere.
+    const double_double ln_a = log_for_small_power(a);
+    if (power_from_log_pair(ln_a, b, log_for_small_power_error_bound(a, ln_a.hi), result)) return true;
+    if (magnitude(b) <= 32.0 || (a >= 0.6875 && a < 1.375)) return false;
+    const double_double precise = log_for_power(a);
+    return power_from_log_pair(precise, b, magnitude(precise.hi) * log_for_power_error, result);
 }
 
 double power_of_euler_e(double b) {
