@@ -4,7 +4,6 @@
 #include "real/constants.h"
 #include "real/double_double.h"
 #include "real/trig/angle_reduction.h"
-#include "real/trig/expansion_row.h"
 #include "real/trig/taylor_kernels.h"
 #include "real/trig/trig_constants.h"
 #include "real/trig/wide_angle_functions.h"
@@ -27,20 +26,17 @@ constexpr double tangent_identity_limit = identity_limit;
 constexpr double cosine_identity_limit = 0x1.0p-27;
 
 // The fast phases reduce arguments below this by pi/512 (sine, cosine) or
-// pi/2 (tangent) in pieces (Cody and Waite) whose products with the quotient
-// are exact.
+// pi/1024 (tangent) in pieces (Cody and Waite) whose products with the
+// quotient are exact.
 constexpr double fast_reduction_limit = 0x1.0p20;
-// A remainder below this goes to the accurate phase, whose reduction keeps
-// its relative accuracy under any cancellation.
-constexpr double fast_remainder_limit = 0x1.0p-29;
 
 constexpr double reduction_limit = 0x1.0p63;
-constexpr double two_over_pi = 0x1.45f306dc9c883p-1;
 
-// Relative error bounds of the phases (see sine_at_step, tangent_fast and
+// Relative error bounds of the phases (see sine_at_step, tangent_at_step and
 // the double-double kernels), with a margin; a result is kept when both ends
 // of its error interval round to the same double.
-constexpr double fast_tangent_error = 0x1.6a09e667f3bcdp-66;  // 2^-65.5
+constexpr double fast_sine_error = 0x1.6a09e667f3bcdp-66;  // 2^-65.5
+constexpr double fast_tangent_error = 0x1.0p-66;
 // The double-double kernels: their series tails, evaluated in doubles, are
 // below 2^-28.7 of the sum and err by 2^-81.7; the reduction by 2^-85.
 constexpr double accurate_error = 0x1.0p-77;
@@ -51,61 +47,49 @@ inline bool rounds_surely(double hi, double lo, double err) {
     return hi + (lo + err) == hi + (lo - err);
 }
 
-// The remainder of the fast reduction: x = n pi/2 + r, |r| <= pi/4 + 2^-33,
-// r = hi + lo with an absolute error below 2^-100.
-struct fast_reduced {
-    int quadrant;
-    double hi;
-    double lo;
-};
+constexpr double result_sign[2] = {1.0, -1.0};
 
-// For pi/4 < |x| < 2^20; false when the remainder falls below
-// fast_remainder_limit.
-inline bool reduce_fast(double x, fast_reduced& out) {
-    constexpr double shifter = 0x1.8p52;
-    const double n = (x * two_over_pi + shifter) - shifter;  // nearest, |n| < 2^20
-    // n c1 and n c2 are exact (20 + 33 bits); x - n c1 is exact, the two
-    // lying within a factor of two of each other (Sterbenz).
-    const double t = x - n * tc::half_pi_c1;
-    const double_double s = two_sum(t, -n * tc::half_pi_c2);
-    if (magnitude(s.hi) < fast_remainder_limit) return false;
-    // |s.lo| <= 2^-53 |s.hi|, |n c3| < 2^-48: the two roundings below err by
-    // less than 2^-100; the rest of pi/2 beyond c4 by n 2^-150.
-    const double tail = (s.lo - n * tc::half_pi_c3) - n * tc::half_pi_c4;
-    const double_double r = fast_two_sum(s.hi, tail);
-    const std::uint64_t nb = to_bits(n + shifter);
-    out = {static_cast<int>(nb & 3), r.hi, r.lo};
-    return true;
-}
-
-// The fast sine and cosine reduce by steps of pi/512 at once: x = k pi/512 + r
-// with k the integer nearest x 512/pi and |r| <= rho = (1/2 + 2^-24) pi/512
-// < 2^-8.35 (x 512/pi is rounded twice, by 2^-24.6 at most below 2^20). k
-// below 2^27.4 and the pieces' lengths (trig_constants.h) make k c1, k c2
-// and k c3 exact; x - k c1 is exact (Sterbenz: x lies within a factor of two
-// of k c1 for k != 0), and so is (x - k c1) - k c2: x (for k != 0, |x| >=
-// 2^-9), k c1 and k c2 are multiples of 2^-61 and the difference lies below
-// 2^-8. With |r1| >= |k c3| (ensured by |rh| >= 2^-29, as |k c3| < 2^-34),
-// rh + e = r1 - k c3 is exact (Dekker); the roundings of k c4 and of
-// e - k c4 and the rest of pi/512 beyond c4 err by 3 * 2^-108.6 < 2^-107 in
-// all, and |rl| < 2^-55.6.
+// The fast phases reduce by steps s = pi/N at once (N = 512 for the sine and
+// cosine, 1024 for the tangent): x = k s + r with k the integer nearest x/s
+// and |r| <= (1/2 + 2^-23) s (x/s is rounded twice, by 2^-23.6 at most below
+// 2^20), r = hi + lo. k below 2^28.4 and the pieces' lengths
+// (trig_constants.h: at most 24 or 25 bits, so that k c1, k c2 and k c3 are
+// exact) and grids make x - k c1 exact (Sterbenz: x lies within a factor of
+// two of k c1 for k != 0) and (x - k c1) - k c2 exact too: for k != 0, |x| >=
+// 2^-10, and x, k c1 and k c2 are multiples of 2^-62 (of 2^-61 for pi/512,
+// |x| >= 2^-9) with a difference below 2^-9.3 (2^-8.3). With |r1| >= |k c3|
+// (ensured by the remainder limit: |k c3| < 2^-34.4 for pi/512, 2^-29.7 for
+// pi/1024), hi + e = r1 - k c3 is exact (Dekker); the roundings of k c4 and of
+// e - k c4 and the rest of s beyond c4 err by 3 * 2^-108.6 < 2^-107 (pi/512;
+// 3 * 2^-106.8 < 2^-105 for pi/1024) in all, and |lo| < 2^-55.6 (2^-53.8).
 struct step_reduced {
     std::uint32_t step;  // k modulo 2^32
     double hi;
     double lo;
 };
 
-constexpr double step_remainder_limit = 0x1.0p-29;
+struct step_constants {
+    double per_radian, c1, c2, c3, c4, remainder_limit;
+};
 
+constexpr step_constants sine_steps = {tc::sine_steps_per_radian, tc::sine_step_c1, tc::sine_step_c2,
+                                       tc::sine_step_c3, tc::sine_step_c4, 0x1.0p-29};
+constexpr step_constants tangent_steps = {tc::tangent_steps_per_radian, tc::tangent_step_c1, tc::tangent_step_c2,
+                                          tc::tangent_step_c3, tc::tangent_step_c4, 0x1.0p-28};
+
+// For |x| < 2^20; false when the remainder falls below the limit (the
+// accurate phase's reduction keeps its relative accuracy under any
+// cancellation).
+template <const step_constants& s>
 inline bool reduce_by_step(double x, step_reduced& out) {
     constexpr double shifter = 0x1.8p52;
-    const double shifted = x * tc::sine_steps_per_radian + shifter;
+    const double shifted = x * s.per_radian + shifter;
     const double k = shifted - shifter;
-    const double r1 = (x - k * tc::sine_step_c1) - k * tc::sine_step_c2;
-    const double p3 = k * tc::sine_step_c3;
+    const double r1 = (x - k * s.c1) - k * s.c2;
+    const double p3 = k * s.c3;
     const double rh = r1 - p3;
-    if (magnitude(rh) < step_remainder_limit) return false;
-    out = {static_cast<std::uint32_t>(to_bits(shifted)), rh, ((r1 - rh) - p3) - k * tc::sine_step_c4};
+    if (magnitude(rh) < s.remainder_limit) return false;
+    out = {static_cast<std::uint32_t>(to_bits(shifted)), rh, ((r1 - rh) - p3) - k * s.c4};
     return true;
 }
 
@@ -137,9 +121,6 @@ constexpr double c2 = -0.5;
 constexpr double c4 = 0x1.5555555555555p-5;   // 1/24
 constexpr double c6 = -0x1.6c16c16c16c17p-10; // -1/720
 
-constexpr double fast_sine_error = 0x1.6a09e667f3bcdp-66;  // 2^-65.5
-constexpr double result_sign[2] = {1.0, -1.0};
-
 // What the sine at every table point takes from the remainder: rh in 26-bit
 // halves, rr = rh + rl rounded, r2 = rr^2, and the polynomials of cos r - 1
 // (over r2) and sin r - r (over rr r2).
@@ -170,7 +151,7 @@ inline double_double sine_at_row(const double* row, const remainder_terms& t) {
 template <std::uint32_t quarter_turns>
 inline bool sine_at_step(double x, double& result) {
     step_reduced r;
-    if (!reduce_by_step(x, r)) return false;
+    if (!reduce_by_step<sine_steps>(x, r)) return false;
     const std::uint32_t m = r.step + quarter_turns * (tc::sine_table_steps / 2);
     const double_double v = sine_at_row(tc::sine_cosine_table[m % tc::sine_table_steps], terms_of(r));
     result = result_sign[(m / tc::sine_table_steps) & 1] * (v.hi + v.lo);
@@ -213,53 +194,55 @@ double tangent_after_fast(double x) {
     return wide_tangent(x);
 }
 
-// The reduction of the fast phase, for |x| < 2^20.
-inline bool fast_reduction(double x, fast_reduced& r) {
-    if (magnitude(x) <= 0x1.921fb54442d18p-1) {
-        r = {0, x, 0.0};
-        return true;
-    }
-    if (!(magnitude(x) < fast_reduction_limit)) return false;
-    return reduce_fast(x, r);
-}
-
-// tan r for r = rh + rl, |rh| <= pi/4 + 2^-33, |rl| <= 2^-53 |rh| (and the
-// reduction's 2^-100), as hi + lo, from the expansion about the table point
-// x0 = i/256 nearest u = |rh|: tan(x0 + v) = b0 + b1 v + v^2 (b2 + ... + b8 v^6),
-// v = h + l, h = u - x0 exact (both multiples of ulp(u), |h| <= 2^-9), l = rl
-// signed as rh. The product b1 h is exact as head (26 bits) times split h,
-// plus tail times h; b0 >= 1/256 >= |b1 h| past the first row, where b0 = 0.
-// The generator bounds, relative to R = tan u over every row: the terms from
-// b2 on, T, below 2^-16.65 R; the dropped ones below 2^-77.1 R. Error bound,
-// relative to R, as for the fast arc sine:
-//   T: v rounded, v^2, the Estrin sum, the product: 6.2 * 2^-53 T  2^-67.0
-//   lo: the last addition (of T)                                   2^-69.6
-//   b2 .. b8 rounded                                               2^-69.6
-//   the reduction (2^-100 on |r| >= 2^-29, times b1 <= 1 + R^2)    2^-71.0
-//   dropped terms, table values, b1t h, b1 l                       2^-75
-// in all below 2^-66.55. In the odd quadrants tan = -1/t with t the
-// normalised sum: the rounded reciprocal q of t hi and the remainder (exact
-// by Dekker's product) times q, dropping (t lo/t hi)^2 < 2^-104 and
-// rounding the remainder's terms (2^-104): relative error below 2^-66.5,
-// against fast_tangent_error = 2^-65.5.
-inline bool tangent_fast(double x, double& result) {
-    fast_reduced r;
-    if (!fast_reduction(x, r)) return false;
-    const bool negative = r.hi < 0.0;
-    const double u = negative ? -r.hi : r.hi;
-    const double l = negative ? -r.lo : r.lo;
-    const double_double value = expansion_at(tc::tangent_table[static_cast<int>(u * tc::tangent_table_step + 0.5)], u, l);
-    const double_double t = fast_two_sum(value.hi, value.lo);
-    // -1/t, formed whatever the quadrant: a selection costs less than a
-    // branch that goes either way at random.
+// tan x for x = k pi/1024 + r (m = k modulo 1024 and its quarter q = m / 256):
+// about the table point a = j pi/1024, j = m - 256 q, in the even quarters,
+// and j = 256 (q + 1) - m with r negated in the odd ones (tan(pi/4 + y) =
+// 1/tan(pi/4 - y)), the value t = tan(a +- r) gives tan x = t, 1/t, -1/t,
+// -t in the quarters 0 .. 3. tan(a + v) = b0 + b1 v + v^2 (b2 + ... + b8 v^6),
+// v = h + l with h = +-rh, l = +-rl; b1 h is exact as head (26 bits) times
+// split h, plus tail times v; b0 >= |b1 h| past the first row, where b0 = 0
+// (b0 >= tan(pi/1024) and |b1 h| <= (1 + b0^2) (1/2 + 2^-23) pi/1024). The generator bounds, relative to R = tan(a + v) over every
+// row: the terms from b2 on, T, below 2^-17.34 R; the dropped ones below
+// 2^-80.3 R. Error bound, relative to R:
+//   T: v rounded, v^2, the Estrin sum, the product: 6.2 * 2^-53 T  2^-67.7
+//   lo: the last addition (of T)                                   2^-70.3
+//   b2 .. b8 rounded                                               2^-70.3
+//   the reduction (2^-105 on |r| >= 2^-28, times b1 <= 2.02)       2^-76
+//   dropped terms, table values, roundings of b1 h and b1 l        2^-80
+// in all below 2^-67.3. For 1/t: the rounded reciprocal q of t hi (t the
+// normalised sum) and the remainder (exact by Dekker's product) times q,
+// dropping (t lo/t hi)^2 < 2^-104 and rounding the remainder's terms
+// (2^-104). The rounding of lo +- err is below 2^-104 either way (|lo| <=
+// 2^-52 |hi|): the bound holds against fast_tangent_error = 2^-66.
+inline bool tangent_at_step(double x, double& result) {
+    step_reduced r;
+    if (!reduce_by_step<tangent_steps>(x, r)) return false;
+    const std::uint32_t m = r.step % tc::tangent_table_steps;
+    const std::uint32_t quarter = m / (tc::tangent_table_steps / 4);
+    const std::uint32_t odd = quarter & 1;
+    const std::uint32_t j = odd != 0 ? (quarter + 1) * (tc::tangent_table_steps / 4) - m
+                                     : m - quarter * (tc::tangent_table_steps / 4);
+    const double* row = tc::tangent_table[j];
+    const double h = result_sign[odd] * r.hi;
+    const double l = result_sign[odd] * r.lo;
+    const double_double hs = split(h);
+    const double_double s = fast_two_sum(row[0], row[2] * hs.hi);
+    const double v = h + l;
+    const double v2 = v * v;
+    const double tail = v2 * (((row[4] + v * row[5]) + v2 * (row[6] + v * row[7])) +
+                              (v2 * v2) * ((row[8] + v * row[9]) + v2 * row[10]));
+    const double lo = (((row[2] * hs.lo + (row[3] * v + row[2] * l)) + row[1]) + s.lo) + tail;
+    const double_double t = fast_two_sum(s.hi, lo);
+    // The reciprocal formed whatever the quarter: a selection costs less than
+    // a branch that goes either way at random.
     const double q = 1.0 / t.hi;
     const double_double p = two_prod(q, t.hi);
-    const bool odd = (r.quadrant & 1) != 0;
-    const double sign = (odd != negative) ? -1.0 : 1.0;
-    const double hi = sign * (odd ? q : t.hi);
-    const double lo = sign * (odd ? (((1.0 - p.hi) - p.lo) - q * t.lo) * q : t.lo);
-    result = hi + lo;
-    return rounds_surely(hi, lo, magnitude(hi) * fast_tangent_error);
+    const bool reciprocal = ((quarter ^ (quarter >> 1)) & 1) != 0;
+    const double sign = result_sign[quarter >> 1];
+    const double hi = reciprocal ? q : t.hi;
+    const double hi_lo = reciprocal ? (((1.0 - p.hi) - p.lo) - q * t.lo) * q : t.lo;
+    result = sign * (hi + hi_lo);
+    return rounds_surely(hi, hi_lo, magnitude(hi) * fast_tangent_error);
 }
 
 // Arguments the edge rules answer: NaN, infinities, and the identity range.
@@ -299,7 +282,7 @@ double cosine(double x) {
 double tangent(double x) {
     double result;
     const double a = magnitude(x);
-    if (a >= tangent_identity_limit && a < fast_reduction_limit && tangent_fast(x, result)) return result;
+    if (a >= tangent_identity_limit && a < fast_reduction_limit && tangent_at_step(x, result)) return result;
     if (edge_result(x, tangent_identity_limit, x, result)) return result;
     return tangent_after_fast(x);
 }
@@ -319,7 +302,7 @@ bool cosine_decided_fast(double x) {
 bool tangent_decided_fast(double x) {
     double result;
     return edge_result(x, tangent_identity_limit, x, result) ||
-           (magnitude(x) < fast_reduction_limit && tangent_fast(x, result));
+           (magnitude(x) < fast_reduction_limit && tangent_at_step(x, result));
 }
 
 }  // namespace vyxmath

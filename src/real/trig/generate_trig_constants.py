@@ -93,8 +93,7 @@ SINE_TABLE_STEPS = 512  # the points m pi/512, m = 0 .. 511, of the fast sine an
 
 
 ARCTANGENT_EXPANSION_STEP = 256  # points i/256, i = 0 .. 256
-TANGENT_TABLE_STEP = 256  # points i/256, i = 0 .. 201, beyond pi/4 + 1/512
-TANGENT_TABLE_SIZE = 202
+TANGENT_TABLE_STEPS = 1024  # the points j pi/1024, j = 0 .. 256, of the fast tangent
 
 EXPANSION_DEGREE = 8  # of the fast arc sine and tangent
 # The expansion points of the fast arc sine: i/128 up to 1/2, then i/256 up
@@ -151,12 +150,12 @@ def arctangent_point(i):
     return c
 
 
-def tangent_point(i):
-    """tan(x0 + h) = sum_k b_k h^k at x0 = i/256, b_0 .. b_(degree + 9): b_0 =
-    sin x0 / cos x0, the others from y' = 1 + y^2:
+def tangent_point(j):
+    """tan(x0 + h) = sum_k b_k h^k at x0 = j pi/1024, b_0 .. b_(degree + 9):
+    b_0 = sin x0 / cos x0 (to 2^-600), the others from y' = 1 + y^2:
     b_(k+1) = ([k = 0] + sum_j b_j b_(k-j)) / (k + 1)."""
-    sine, cosine = sine_cosine(i, TANGENT_TABLE_STEP)
-    b = [sine / cosine]
+    sine, cosine = sine_cosine_fixed(j * PI // TANGENT_TABLE_STEPS)
+    b = [Fraction(round(sine / cosine * 2**600), 2**600)]
     for k in range(EXPANSION_DEGREE + 9):
         b.append((Fraction(k == 0) + sum(b[j] * b[k - j] for j in range(k + 1))) / (k + 1))
     return b
@@ -208,6 +207,15 @@ def rounded_to_bits(value, bits):
     return head
 
 
+def step_pieces(step, grids):
+    """step as three pieces on the given grids and the nearest double to the rest."""
+    pieces, rest = [], step
+    for g in grids:
+        pieces.append(on_grid(rest, g))
+        rest -= Fraction(pieces[-1])
+    return pieces + [nearest(rest)]
+
+
 def sine_cosine_fixed(theta):
     """sin and cos of theta / 2^PRECISION (an integer, 0 <= theta < 4), times
     2^PRECISION, by their Taylor series."""
@@ -221,21 +229,6 @@ def sine_cosine_fixed(theta):
             cosine += sign * term
         n += 1
         term = term * theta // (ONE * n)
-    return Fraction(sine, ONE), Fraction(cosine, ONE)
-
-
-def sine_cosine(p, q):
-    """sin(p/q) and cos(p/q) * 2^PRECISION by their Taylor series, 0 <= p/q < 1."""
-    sine, cosine = 0, 0
-    term, n = ONE, 0  # (p/q)^n / n! * 2^PRECISION
-    while term:
-        sign = -1 if (n // 2) % 2 else 1
-        if n % 2:
-            sine += sign * term
-        else:
-            cosine += sign * term
-        n += 1
-        term = term * p // (q * n)
     return Fraction(sine, ONE), Fraction(cosine, ONE)
 
 
@@ -292,10 +285,7 @@ def main():
     # The pieces of pi/512 on fixed grids: with a quotient k below 2^28
     # (arguments below 2^20), k c1, k c2 and k c3 are exact, and x - k c1 -
     # k c2 is exact for every such x (all three are multiples of 2^-61).
-    p1 = on_grid(step, -32)
-    p2 = on_grid(step - Fraction(p1), -57)
-    p3 = on_grid(step - Fraction(p1) - Fraction(p2), -82)
-    p4 = nearest(step - Fraction(p1) - Fraction(p2) - Fraction(p3))
+    p1, p2, p3, p4 = step_pieces(step, (-32, -57, -82))
     print(f"// The points m pi/{SINE_TABLE_STEPS} of the fast sine and cosine: {SINE_TABLE_STEPS}/pi, and pi/{SINE_TABLE_STEPS} = c1 + c2 +")
     print("// c3 + c4 + O(2^-136) with c1, c2 and c3 multiples of 2^-32, 2^-57 and 2^-82")
     print("// of at most 25 significant bits.")
@@ -330,13 +320,24 @@ def main():
     print(f"inline constexpr int expansion_degree = {EXPANSION_DEGREE};")
     print_expansion_table("arcsine", rows)
     print()
-    print(f"// tan about x0 = i/{TANGENT_TABLE_STEP}, i = 0 .. {TANGENT_TABLE_SIZE - 1}: the rows of the fast tangent, laid out as")
-    print(f"// those of the arc sine. Over |h| <= 1/{2 * TANGENT_TABLE_STEP}, relative to tan(x0 + h):")
+    step = pi / TANGENT_TABLE_STEPS
+    # The quotient k stays below 2^28.4: pieces of 24 bits, and x - k c1 -
+    # k c2 exact (multiples of 2^-62).
+    pieces = step_pieces(step, (-32, -56, -80))
+    print(f"// The fast tangent reduces by pi/{TANGENT_TABLE_STEPS}: {TANGENT_TABLE_STEPS}/pi, and pi/{TANGENT_TABLE_STEPS} = c1 + c2 + c3 + c4 +")
+    print("// O(2^-134) with c1, c2 and c3 multiples of 2^-32, 2^-56 and 2^-80 of at")
+    print("// most 24 significant bits.")
+    print(f"inline constexpr int tangent_table_steps = {TANGENT_TABLE_STEPS};")
+    print(f"inline constexpr double tangent_steps_per_radian = {nearest(1 / step).hex()};")
+    for i, value in enumerate(pieces):
+        print(f"inline constexpr double tangent_step_c{i + 1} = {value.hex()};")
+    # |h| up to half a step and the rounding of x 1024/pi (2^-23.6 of a step).
+    reach = step * (Fraction(1, 2) + Fraction(1, 2**23))
+    print(f"// tan about x0 = j pi/{TANGENT_TABLE_STEPS}, j = 0 .. 256: the rows of the fast tangent, laid out as")
+    print(f"// those of the arc sine. Over |h| <= (1/2 + 2^-23) pi/{TANGENT_TABLE_STEPS}, relative to tan(x0 + h):")
     rows, worst_terms, worst_dropped = expansion_rows(
-        (tangent_point(i), Fraction(i, TANGENT_TABLE_STEP), Fraction(1, 2 * TANGENT_TABLE_STEP))
-        for i in range(TANGENT_TABLE_SIZE))
+        (tangent_point(j), step * j, reach) for j in range(TANGENT_TABLE_STEPS // 4 + 1))
     print(f"// the terms from b2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
-    print(f"inline constexpr int tangent_table_step = {TANGENT_TABLE_STEP};")
     print_expansion_table("tangent", rows)
     print()
     step = ARCTANGENT_EXPANSION_STEP

@@ -43,18 +43,19 @@ TEST(AnglePhases, TinyArgumentsAroundTheShortcuts) {
     records.check();
 }
 
-// The seams of the fast reduction by steps of pi/512: the arguments half way
-// between two steps (the remainder at its largest, either step may be
-// taken), those on a step (the remainder at its smallest; on a multiple of
-// pi/2 the table value is 0), with both signs, for the first 1100 steps
-// (every table row, both halves of the period, beyond 2 pi) and random
-// steps up to 2^20; and arguments near 2^-9, the least with a step other
-// than 0. A piece of pi/512 off its grid, a row or a sign a step off shows
+// The seams of the fast reductions by steps of pi/512 (sine, cosine) and
+// pi/1024 (tangent): the arguments half way between two steps (the
+// remainder at its largest, either step may be taken), those on a step (the
+// remainder at its smallest; on a multiple of pi/2 the table value is 0 or
+// the tangent's pole), with both signs, for the first 2200 steps of pi/1024
+// (every table row, every quarter, beyond 2 pi) and random steps up to 2^20;
+// and arguments near 2^-10 to 2^-8, the least with a step other than 0. A
+// piece of a step off its grid, a row, a quarter or a sign a step off shows
 // here as a wrong last bit.
 TEST(AnglePhases, ArgumentsAtTheReductionSeams) {
     const function_pair circular[] = {{"sin", sine, ref::sin}, {"cos", cosine, ref::cos}, {"tan", tangent, ref::tan}};
     accuracy_records records(circular);
-    constexpr double step = 0x1.921fb54442d18p-8;  // pi/512
+    constexpr double step = 0x1.921fb54442d18p-9;  // pi/1024
     const auto add_around = [&](double k) {
         for (double x : {(k + 0.5) * step, k * step}) {
             for (double y : {x, std::nextafter(x, 0.0), std::nextafter(x, 1e9)}) {
@@ -63,10 +64,10 @@ TEST(AnglePhases, ArgumentsAtTheReductionSeams) {
             }
         }
     };
-    for (int k = 1; k <= scaled_count(1100); ++k) add_around(k);
+    for (int k = 1; k <= scaled_count(2200); ++k) add_around(k);
     bit_stream source(29);
     for (int i = 0; i < count; ++i) add_around(std::floor(source.uniform(1.0, 0x1p20 / step)));
-    for (int i = 0; i < count; ++i) records.add(source.spread(-10, -8, true));
+    for (int i = 0; i < count; ++i) records.add(source.spread(-11, -8, true));
     records.check();
 }
 

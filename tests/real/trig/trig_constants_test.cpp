@@ -2,6 +2,7 @@
 // here by other formulas in exact multi-word arithmetic.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -65,19 +66,7 @@ TEST(TrigConstants, ArcTangentsOfEighths) {
     }
 }
 
-// sin and cos of i/q by their Taylor series.
-void sine_and_cosine(std::uint32_t i, fixed& sine, fixed& cosine, std::uint32_t q = 128) {
-    sine = fixed{};
-    cosine = fixed{};
-    exact_integer term = exact_integer{1} << fraction_bits;  // (i/128)^n / n!
-    for (std::uint32_t n = 0; !term.is_zero(); ++n) {
-        const bool negative = (n / 2) % 2 != 0;
-        (n % 2 != 0 ? sine : cosine) = (n % 2 != 0 ? sine : cosine) + fixed{negative, term};
-        term = (term * exact_integer{i}).divided_by(q).divided_by(n + 1);
-    }
-}
-
-// sin t by its Taylor series, 0 <= t < 1.
+// sin t by its Taylor series, 0 <= t <= pi/2.
 fixed sine_of(const fixed& t) {
     fixed sum;
     fixed term = t;
@@ -88,23 +77,31 @@ fixed sine_of(const fixed& t) {
     return sum;
 }
 
+// Pieces of a step of the fast reductions: the first three on their grids
+// with at most `bits` bits (so that their products with the quotient and the
+// first differences are exact), the four summing to the step to 2^-120 of it;
+// and steps per radian, the step's inverse.
+void expect_step_pieces(const fixed& step, const std::array<double, 4>& pieces, const std::array<int, 3>& grid,
+                        int bits, double per_radian) {
+    for (int i = 0; i < 3; ++i) {
+        const double units = std::ldexp(pieces[i], -grid[i]);
+        EXPECT_EQ(units, std::trunc(units)) << "piece " << i;
+        EXPECT_LT(std::fabs(units), std::ldexp(1.0, bits)) << "piece " << i;
+    }
+    EXPECT_TRUE(agrees_to_bits(step, to_fixed(pieces[0]) + to_fixed(pieces[1]) + to_fixed(pieces[2]) +
+                                         to_fixed(pieces[3]), 125));
+    EXPECT_TRUE(agrees_to_bits(from_integer(1), step * to_fixed(per_radian), 52));
+}
+
 // The pieces of pi/512 lie on the grids that keep the fast reduction exact
 // (at most 25 bits each, multiples of 2^-32, 2^-57, 2^-82) and sum to pi/512;
 // the table holds sin and cos of m pi/512, the cosine as a head of at most
 // 27 bits and a tail. sin t is taken by its series for t = j pi/512 <= pi/2.
 TEST(TrigConstants, SineAndCosineAtStepsOfPiOver512) {
     ASSERT_EQ(tc::sine_table_steps, 512);
-    const double pieces[3] = {tc::sine_step_c1, tc::sine_step_c2, tc::sine_step_c3};
-    const int grid[3] = {-32, -57, -82};
-    for (int i = 0; i < 3; ++i) {
-        const double units = std::ldexp(pieces[i], -grid[i]);
-        EXPECT_EQ(units, std::trunc(units)) << "piece " << i;
-        EXPECT_LT(std::fabs(units), 0x1p25) << "piece " << i;
-    }
     const fixed step = {false, pi_fixed().magnitude >> 9};
-    EXPECT_TRUE(agrees_to_bits(step, to_fixed(tc::sine_step_c1) + to_fixed(tc::sine_step_c2) +
-                                         to_fixed(tc::sine_step_c3) + to_fixed(tc::sine_step_c4), 128));
-    EXPECT_TRUE(agrees_to_bits(from_integer(1), step * to_fixed(tc::sine_steps_per_radian), 52));
+    expect_step_pieces(step, {tc::sine_step_c1, tc::sine_step_c2, tc::sine_step_c3, tc::sine_step_c4}, {-32, -57, -82},
+                       25, tc::sine_steps_per_radian);
 
     std::vector<fixed> sine_at(257);  // sin(j pi/512), j = 0 .. 256
     for (std::uint64_t j = 0; j <= 256; ++j) sine_at[j] = sine_of({false, step.magnitude * exact_integer{j}});
@@ -167,13 +164,17 @@ TEST(TrigConstants, ArcSineTableRows) {
 // coefficients through y' = 1 + y^2 coefficient by coefficient of h^m
 // (m <= 7), as for the arc sine.
 TEST(TrigConstants, TangentTableRows) {
-    ASSERT_EQ(tc::tangent_table_step, 256);
-    ASSERT_GE((tc::tangent_row_count - 1) / 256.0 + 1.0 / 512, 0x1.921fb54442d18p-1 + 0x1.0p-33);
+    ASSERT_EQ(tc::tangent_table_steps, 1024);
+    ASSERT_EQ(tc::tangent_row_count, 257);
+    const fixed step = {false, pi_fixed().magnitude >> 10};
+    expect_step_pieces(step, {tc::tangent_step_c1, tc::tangent_step_c2, tc::tangent_step_c3, tc::tangent_step_c4},
+                       {-32, -56, -80}, 24, tc::tangent_steps_per_radian);
+    const fixed quarter_pi = {false, pi_fixed().magnitude >> 2};
     for (int r = 0; r < tc::tangent_row_count; ++r) {
         const double* row = tc::tangent_table[r];
-        ASSERT_EQ(row[11], r / 256.0) << "row " << r;
-        fixed sine, cosine;
-        sine_and_cosine(static_cast<std::uint32_t>(r), sine, cosine, 256);
+        const fixed a = {false, step.magnitude * exact_integer{static_cast<std::uint64_t>(r)}};
+        const fixed sine = sine_of(a);
+        const fixed cosine = sine_of(quarter_pi + quarter_pi - a);
         const fixed b0 = to_fixed(double_double{row[0], row[1]});
         if (r > 0) {
             EXPECT_TRUE(agrees_to_bits(sine, b0 * cosine, 104)) << "row " << r;
