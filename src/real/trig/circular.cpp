@@ -209,11 +209,13 @@ double tangent_after_fast(double x) {
 //   b2 .. b8 rounded                                               2^-70.3
 //   the reduction (2^-105 on |r| >= 2^-28, times b1 <= 2.02)       2^-76
 //   dropped terms, table values, roundings of b1 h and b1 l        2^-80
-// in all below 2^-67.3. For 1/t: the rounded reciprocal q of t hi (t the
-// normalised sum) and the remainder (exact by Dekker's product) times q,
-// dropping (t lo/t hi)^2 < 2^-104 and rounding the remainder's terms
-// (2^-104). The rounding of lo +- err is below 2^-104 either way (|lo| <=
-// 2^-52 |hi|): the bound holds against fast_tangent_error = 2^-66.
+// in all below 2^-67.3. For 1/t (t the normalised sum): q, the reciprocal of
+// t hi rounded to 26 bits, within 2^-25.9 of 1/t; e = 1 - q t from the exact
+// products of q and the halves of t hi (1 - q th exact by Sterbenz), erring
+// by 2^-76 with |e| < 2^-25.9; 1/t = q (1 + e + e^2 + ...) taken to e^2
+// (the rest below 2^-77; the roundings of q (e + e^2) 2^-78). The rounding
+// of lo +- err is below 2^-78 either way (|lo| < 2^-25.8 |hi|): in all below
+// 2^-67.2 against fast_tangent_error = 2^-66.
 inline bool tangent_at_step(double x, double& result) {
     step_reduced r;
     if (!reduce_by_step<tangent_steps>(x, r)) return false;
@@ -235,12 +237,13 @@ inline bool tangent_at_step(double x, double& result) {
     const double_double t = fast_two_sum(s.hi, lo);
     // The reciprocal formed whatever the quarter: a selection costs less than
     // a branch that goes either way at random.
-    const double q = 1.0 / t.hi;
-    const double_double p = two_prod(q, t.hi);
+    const double q = split(1.0 / t.hi).hi;
+    const double_double ts = split(t.hi);
+    const double e = ((1.0 - q * ts.hi) - q * ts.lo) - q * t.lo;  // 1 - q t
     const bool reciprocal = ((quarter ^ (quarter >> 1)) & 1) != 0;
     const double sign = result_sign[quarter >> 1];
     const double hi = reciprocal ? q : t.hi;
-    const double hi_lo = reciprocal ? (((1.0 - p.hi) - p.lo) - q * t.lo) * q : t.lo;
+    const double hi_lo = reciprocal ? q * (e + e * e) : t.lo;
     result = sign * (hi + hi_lo);
     return rounds_surely(hi, hi_lo, magnitude(hi) * fast_tangent_error);
 }
