@@ -104,18 +104,17 @@ bool odd_series_fast(const odd_series& series, double a, double& result) {
 // error_scale (2^-66, 2^-66, 2^-64) of it. false when the test cannot decide.
 // The first of the high parts is the larger (fast_two_sum): for k = 0 they
 // are 1 + x and 1 - x, from k = 1 on (a > ln 2/512) e^2a > 1.0027 and each
-// high part is within 2^-19 of its value.
+// high part is within 2^-19 of its value. The halving is in the scalings
+// (exact, like the test on the halved values), not after the test.
 bool fast_hyperbolic(double a, double sign, double error_scale, double& result) {
     const exp_unrounded_pair e = exp_pair_fast_value(a);
     const exp_unrounded& up = e.up;
     const exp_unrounded& down = e.down;
-    const double up_scale = power_of_two(up.binade);
-    const double down_scale = sign * power_of_two(down.binade);
+    const double up_scale = power_of_two(up.binade - 1);
+    const double down_scale = sign * power_of_two(down.binade - 1);
     const double_double s = fast_two_sum(up.hi * up_scale, down.hi * down_scale);
     const double lo = s.lo + (up.lo * up_scale + down.lo * down_scale);
-    if (!rounds_alike(s.hi, lo, s.hi * error_scale, result)) return false;
-    result *= 0.5;
-    return true;
+    return rounds_alike(s.hi, lo, s.hi * error_scale, result);
 }
 
 // tanh a = 1 - 2/(E + 1), E = e^2a from the fast phase, 1/16 <= a < 19.07.
@@ -163,7 +162,16 @@ bool tanh_fast(double a, double& result) {
     return tanh_from_exponential(a, result);
 }
 
+// cosh a where the fast phase cannot decide, 2^-26 <= a <= 40.
+double cosh_after_fast_phase(double a) {
+    const exp_split s = split_exp(double_double{a, 0.0});
+    const double_double e = scale(add(s.fraction, 1.0), s.exponent);
+    const double_double twice = add(e, divide(double_double{1.0, 0.0}, e));
+    return decided_or_wide(scale(twice, -1), [a] { return wide_hyperbolic_rounded(a, 1); });
+}
+
 }  // namespace
+
 
 double hyperbolic_sine(double x) {
     if (is_nan(x)) return pass_nan(x);
@@ -181,18 +189,18 @@ double hyperbolic_sine(double x) {
                         x);
 }
 
+// The fast phase's range first, by two comparisons (NaN fails both).
 double hyperbolic_cosine(double x) {
-    if (is_nan(x)) return pass_nan(x);
     const double a = magnitude(x);
+    if (a >= cosh_one_limit && a <= single_exponential_limit) [[likely]] {
+        double fast;
+        if (fast_hyperbolic(a, 1.0, 0x1p-66, fast)) return fast;
+        return cosh_after_fast_phase(a);
+    }
+    if (is_nan(x)) return pass_nan(x);
     if (a < cosh_one_limit) return 1.0;
     if (a > overflow_limit) return positive_infinity;
-    if (a > single_exponential_limit) return half_exponential(a, 1);
-    double fast;
-    if (fast_hyperbolic(a, 1.0, 0x1p-66, fast)) return fast;
-    const exp_split s = split_exp(double_double{a, 0.0});
-    const double_double e = scale(add(s.fraction, 1.0), s.exponent);
-    const double_double twice = add(e, divide(double_double{1.0, 0.0}, e));
-    return decided_or_wide(scale(twice, -1), [a] { return wide_hyperbolic_rounded(a, 1); });
+    return half_exponential(a, 1);
 }
 
 double hyperbolic_tangent(double x) {
