@@ -166,7 +166,7 @@ inline double short_decimal_value(std::uint32_t d, int p, bool negative) {
 }
 
 // Every text that the one pass does not take. Kept out of line: inlined, its
-// extended arithmetic would give read_bits a larger frame and crowd the
+// extended arithmetic would give read_value a larger frame and crowd the
 // usual path's values out of registers.
 [[gnu::noinline]] std::uint64_t read_by_scan(const char* text) {
     std::uint64_t result;
