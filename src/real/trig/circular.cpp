@@ -198,24 +198,25 @@ double tangent_after_fast(double x) {
 // about the table point a = j pi/1024, j = m - 256 q, in the even quarters,
 // and j = 256 (q + 1) - m with r negated in the odd ones (tan(pi/4 + y) =
 // 1/tan(pi/4 - y)), the value t = tan(a +- r) gives tan x = t, 1/t, -1/t,
-// -t in the quarters 0 .. 3. tan(a + v) = b0 + b1 v + v^2 (b2 + ... + b8 v^6),
+// -t in the quarters 0 .. 3. tan(a + v) = b0 + b1 v + v^2 (b2 + ... + b7 v^5),
 // v = h + l with h = +-rh, l = +-rl; b1 h is exact as head (26 bits) times
 // split h, plus tail times v; b0 >= |b1 h| past the first row, where b0 = 0
 // (b0 >= tan(pi/1024) and |b1 h| <= (1 + b0^2) (1/2 + 2^-23) pi/1024). The generator bounds, relative to R = tan(a + v) over every
 // row: the terms from b2 on, T, below 2^-17.34 R; the dropped ones below
-// 2^-80.3 R. Error bound, relative to R:
+// 2^-71.3 R. Error bound, relative to R:
 //   T: v rounded, v^2, the Estrin sum, the product: 6.2 * 2^-53 T  2^-67.7
 //   lo: the last addition (of T)                                   2^-70.3
-//   b2 .. b8 rounded                                               2^-70.3
+//   b2 .. b7 rounded                                               2^-70.3
+//   dropped terms                                                  2^-71.3
 //   the reduction (2^-105 on |r| >= 2^-28, times b1 <= 2.02)       2^-76
-//   dropped terms, table values, roundings of b1 h and b1 l        2^-80
-// in all below 2^-67.3. For 1/t (t the normalised sum): q, the reciprocal of
+//   table values, roundings of b1 h and b1 l                       2^-80
+// in all below 2^-67.2. For 1/t (t the normalised sum): q, the reciprocal of
 // t hi rounded to 26 bits, within 2^-25.9 of 1/t; e = 1 - q t from the exact
 // products of q and the halves of t hi (1 - q th exact by Sterbenz), erring
 // by 2^-76 with |e| < 2^-25.9; 1/t = q (1 + e + e^2 + ...) taken to e^2
 // (the rest below 2^-77; the roundings of q (e + e^2) 2^-78). The rounding
 // of lo +- err is below 2^-78 either way (|lo| < 2^-25.8 |hi|): in all below
-// 2^-67.2 against fast_tangent_error = 2^-66.
+// 2^-67.1 against fast_tangent_error = 2^-66.
 inline bool tangent_at_step(double x, double& result) {
     step_reduced r;
     if (!reduce_by_step<tangent_steps>(x, r)) return false;
@@ -231,8 +232,7 @@ inline bool tangent_at_step(double x, double& result) {
     const double_double s = fast_two_sum(row[0], row[2] * hs.hi);
     const double v = h + l;
     const double v2 = v * v;
-    const double tail = v2 * (((row[4] + v * row[5]) + v2 * (row[6] + v * row[7])) +
-                              (v2 * v2) * ((row[8] + v * row[9]) + v2 * row[10]));
+    const double tail = v2 * (((row[4] + v * row[5]) + v2 * (row[6] + v * row[7])) + (v2 * v2) * (row[8] + v * row[9]));
     const double lo = (((row[2] * hs.lo + (row[3] * v + row[2] * l)) + row[1]) + s.lo) + tail;
     const double_double t = fast_two_sum(s.hi, lo);
     // The reciprocal formed whatever the quarter: a selection costs less than

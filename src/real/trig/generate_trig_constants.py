@@ -94,6 +94,7 @@ SINE_TABLE_STEPS = 512  # the points m pi/512, m = 0 .. 511, of the fast sine an
 
 ARCTANGENT_EXPANSION_STEP = 256  # points i/256, i = 0 .. 256
 TANGENT_TABLE_STEPS = 1024  # the points j pi/1024, j = 0 .. 256, of the fast tangent
+TANGENT_DEGREE = 7  # its expansions' (their offsets are at most pi/2048)
 
 EXPANSION_DEGREE = 8  # of the fast arc sine and tangent
 # The expansion points of the fast arc sine: i/128 up to 1/2, then i/256 up
@@ -124,7 +125,7 @@ def arcsine_point(p, q):
     return a
 
 
-def expansion_bounds(a, x0, h, floor=1):
+def expansion_bounds(a, x0, h, floor=1, degree=EXPANSION_DEGREE):
     # floor != 1: the function is atan, bounded below by its value at low
     """log2 of the bounds, relative to the function over [x0 - h, x0 + h], of
     the terms from a2 on and of the terms beyond the degree (to a_(degree + 9);
@@ -135,8 +136,8 @@ def expansion_bounds(a, x0, h, floor=1):
     if floor != 1:  # atan: its value at low, a little less
         low = Fraction(math.atan(low) * (1 - 1e-12))
     terms = [abs(a[k]) * h ** k for k in range(len(a))]
-    return (math.log2(sum(terms[2:EXPANSION_DEGREE + 1]) / low),
-            math.log2(sum(terms[EXPANSION_DEGREE + 1:]) / low))
+    return (math.log2(sum(terms[2:degree + 1]) / low),
+            math.log2(sum(terms[degree + 1:]) / low))
 
 
 def arctangent_point(i):
@@ -161,29 +162,29 @@ def tangent_point(j):
     return b
 
 
-def expansion_row(a, x0):
+def expansion_row(a, x0, degree=EXPANSION_DEGREE):
     """{a0 hi, a0 lo, a1 head (26 bits), a1 tail, a2 .. a_degree, x0}."""
     head, rest = truncated(a[1], 26)
-    row = split(a[0], 2) + [head, nearest(rest)] + [nearest(v) for v in a[2:EXPANSION_DEGREE + 1]]
+    row = split(a[0], 2) + [head, nearest(rest)] + [nearest(v) for v in a[2:degree + 1]]
     return row + [nearest(x0)]
 
 
-def expansion_rows(expansions, floor=1):
+def expansion_rows(expansions, floor=1, degree=EXPANSION_DEGREE):
     """The table rows for (coefficients, x0, h) triples, and the worst bounds
     (log2, relative) over them of the terms from the second on and of the
     dropped ones."""
     worst_terms, worst_dropped = -1000.0, -1000.0
     rows = []
     for a, x0, h in expansions:
-        terms, dropped = expansion_bounds(a, x0, h, floor=floor)
+        terms, dropped = expansion_bounds(a, x0, h, floor=floor, degree=degree)
         worst_terms, worst_dropped = max(worst_terms, terms), max(worst_dropped, dropped)
-        rows.append(expansion_row(a, x0))
+        rows.append(expansion_row(a, x0, degree))
     return rows, worst_terms, worst_dropped
 
 
-def print_expansion_table(name, rows):
+def print_expansion_table(name, rows, degree=EXPANSION_DEGREE):
     print(f"inline constexpr int {name}_row_count = {len(rows)};")
-    print(f"inline constexpr double {name}_table[{name}_row_count][{EXPANSION_DEGREE + 4}] = {{")
+    print(f"inline constexpr double {name}_table[{name}_row_count][{degree + 4}] = {{")
     for row in rows:
         print("    {" + ", ".join(v.hex() for v in row) + "},")
     print("};")
@@ -334,11 +335,13 @@ def main():
     # |h| up to half a step and the rounding of x 1024/pi (2^-23.6 of a step).
     reach = step * (Fraction(1, 2) + Fraction(1, 2**23))
     print(f"// tan about x0 = j pi/{TANGENT_TABLE_STEPS}, j = 0 .. 256: the rows of the fast tangent, laid out as")
-    print(f"// those of the arc sine. Over |h| <= (1/2 + 2^-23) pi/{TANGENT_TABLE_STEPS}, relative to tan(x0 + h):")
+    print(f"// those of the arc sine but of degree {TANGENT_DEGREE}. Over |h| <= (1/2 + 2^-23) pi/{TANGENT_TABLE_STEPS}, relative to")
+    print("// tan(x0 + h):")
     rows, worst_terms, worst_dropped = expansion_rows(
-        (tangent_point(j), step * j, reach) for j in range(TANGENT_TABLE_STEPS // 4 + 1))
+        ((tangent_point(j), step * j, reach) for j in range(TANGENT_TABLE_STEPS // 4 + 1)), degree=TANGENT_DEGREE)
     print(f"// the terms from b2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
-    print_expansion_table("tangent", rows)
+    print(f"inline constexpr int tangent_degree = {TANGENT_DEGREE};")
+    print_expansion_table("tangent", rows, TANGENT_DEGREE)
     print()
     step = ARCTANGENT_EXPANSION_STEP
     print(f"// atan about x0 = i/{step}, i = 0 .. {step}: the rows of the fast arc tangent, laid out")

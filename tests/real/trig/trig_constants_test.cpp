@@ -160,9 +160,10 @@ TEST(TrigConstants, ArcSineTableRows) {
     }
 }
 
-// The rows of the fast tangent: the points, b0 cos x0 = sin x0, and the other
-// coefficients through y' = 1 + y^2 coefficient by coefficient of h^m
-// (m <= 7), as for the arc sine.
+// The rows of the fast tangent: the pieces of its step, b0 cos x0 = sin x0
+// at x0 = j pi/1024, and the other coefficients through y' = 1 + y^2
+// coefficient by coefficient of h^m (m below the degree), as for the arc
+// sine.
 TEST(TrigConstants, TangentTableRows) {
     ASSERT_EQ(tc::tangent_table_steps, 1024);
     ASSERT_EQ(tc::tangent_row_count, 257);
@@ -180,11 +181,12 @@ TEST(TrigConstants, TangentTableRows) {
             EXPECT_TRUE(agrees_to_bits(sine, b0 * cosine, 104)) << "row " << r;
         }
 
-        std::vector<fixed> b(9);
+        constexpr int degree = tc::tangent_degree;
+        std::vector<fixed> b(degree + 1);
         b[0] = b0;
         b[1] = to_fixed(row[2]) + to_fixed(row[3]);
-        for (int k = 2; k <= 8; ++k) b[k] = to_fixed(row[k + 2]);
-        for (int m = 0; m < 8; ++m) {
+        for (int k = 2; k <= degree; ++k) b[k] = to_fixed(row[k + 2]);
+        for (int m = 0; m < degree; ++m) {
             fixed sum = fixed{false, b[m + 1].magnitude * exact_integer{std::uint64_t(m + 1)}};
             sum.negative = b[m + 1].negative;
             fixed scale = {false, sum.magnitude};
