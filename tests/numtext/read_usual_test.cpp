@@ -97,7 +97,11 @@ TEST(ReadUsualTexts, SameBitsAsTheFullScanForShortDecimalsNearRoundingPoints) {
         five *= 5;
         const std::uint64_t half_inverse = (five + 1) / 2;  // the inverse of 2 modulo 5^k
         for (int e = -4 * k; e <= 31; ++e) {
-            const auto scaled = [&](int x) { return x >= 0 ? ten << x : (ten + (std::uint64_t{1} << -x) - 1) >> -x; };
+            // 10^k 2^x rounded up, or the limit once it reaches that far.
+            const auto scaled = [&](int x) {
+                if (x < 0) return (ten + (std::uint64_t{1} << -x) - 1) >> -x;
+                return x < std::countl_zero(ten) - 1 ? std::min(ten << x, limit) : limit;
+            };
             const std::uint64_t low = std::max<std::uint64_t>(scaled(e), 1);
             const std::uint64_t high = std::min(scaled(e + 1), limit);
             if (low >= high) continue;
