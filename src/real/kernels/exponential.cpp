@@ -17,7 +17,7 @@
 // Call that 2^-77 * 2 = 2^-76 and count it below.
 //
 // Polynomial. e^r - 1 = head + q, q = rest + x^2 (1/2 + x/6 + ... + x^4/720)
-// with x = head + rest rounded (|x - r| <= 2^-53 |r|). Left out: the Taylor
+// with x = a + c rounded (|x - r| <= 2^-53 |r|). Left out: the Taylor
 // remainder r^7/5040 e^|r| < 2^-79 and what using x for r costs in the
 // terms from r^2 on, below 2^-53 r^2 < 2^-72. q < 9.17e-7 + 2^-23.3 <
 // 2^-19.92 is evaluated in double as rest + (x2 (c2 + x c3) + x2^2 ((c4 +
@@ -89,7 +89,8 @@ constexpr split_table exp_table_halves = make_split_table();
 // The reduced argument r = head + rest: head is r rounded to a multiple of
 // 2^-36 (adding and subtracting 1.5 * 2^16 does it, exactly), so of at most 27
 // significant bits, and its products by the table's halves of 26 bits are
-// exact; x = head + rest rounded is what the polynomial takes.
+// exact; x = a + c rounded is what the polynomial takes (one addition, not
+// waiting for head and rest).
 struct reduced {
     double head;
     double rest;
@@ -101,7 +102,7 @@ constexpr double to_multiple_of_2_to_minus_36 = 0x1.8p16;
 reduced reduce(double a, double c) {
     const double head = (a + to_multiple_of_2_to_minus_36) - to_multiple_of_2_to_minus_36;
     const double rest = (a - head) + c;
-    return {head, rest, head + rest};
+    return {head, rest, a + c};
 }
 
 // 2^(j/256) (1 + head + q) scaled by 2^binade, q holding the rest of r.
