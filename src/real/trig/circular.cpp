@@ -54,10 +54,11 @@ constexpr double result_sign[2] = {1.0, -1.0};
 // and |r| <= (1/2 + 2^-23) s (x/s is rounded twice, by 2^-23.6 at most below
 // 2^20), r = hi + lo. k below 2^28.4 and the pieces' lengths
 // (trig_constants.h: at most 24 or 25 bits, so that k c1, k c2 and k c3 are
-// exact) and grids make x - k c1 exact (Sterbenz: x lies within a factor of
-// two of k c1 for k != 0) and (x - k c1) - k c2 exact too: for k != 0, |x| >=
-// 2^-10, and x, k c1 and k c2 are multiples of 2^-62 (of 2^-61 for pi/512,
-// |x| >= 2^-9) with a difference below 2^-9.3 (2^-8.3). With |r1| >= |k c3|
+// exact) and grids make x - k c1 and (x - k c1) - k c2 exact: for k != 0,
+// |x| >= 2^-10, and x, k c1 and k c2 are multiples of 2^-62 (of 2^-61 for
+// pi/512, |x| >= 2^-9), the second difference lying below 2^-9.3 (2^-8.3),
+// and the first too for k = 1; for k >= 2, x lies within a factor of two of
+// k c1 (Sterbenz). With |r1| >= |k c3|
 // (ensured by the remainder limit: |k c3| < 2^-34.4 for pi/512, 2^-29.7 for
 // pi/1024), hi + e = r1 - k c3 is exact (Dekker); the roundings of k c4 and of
 // e - k c4 and the rest of s beyond c4 err by 3 * 2^-108.6 < 2^-107 (pi/512;
@@ -101,8 +102,9 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 // Bh rh1 is exact and added to A exactly (|A| >= sin(pi/512) > |Bh rh1|, or
 // A = 0), B r - Bh rh1 = Bh rh2 + Bt rh + B rl. cos r - 1 to r^6 and
 // sin r - r to r^7 (the rest below 2^-81 R). Error bound, relative to the
-// result R, with u = 2^-53 and the ratios A <= 2.0001 R, |B r| <= 1.0001 R
-// (m != 0: a + r lies in [pi/1024, pi - pi/1024]; m = 0: A = 0, B = 1):
+// result R, with u = 2^-53, |r| <= rho = (1/2 + 2^-23) pi/512 < 2^-8.34 and
+// the ratios A <= 2.0001 R, |B r| <= 1.0001 R (m != 0: a + r lies in
+// [pi/1024, pi - pi/1024] up to 2^-23 of a step; m = 0: A = 0, B = 1):
 //   A (cos r - 1), at most rho^2 R = 2^-16.7 R: rr = rh + rl rounded and
 //     squared (3u), A hi (u), the product by A, the polynomial's last sum
 //     and its product (3u): 7u of it                               2^-66.9
