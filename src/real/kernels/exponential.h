@@ -42,6 +42,14 @@ struct exp_unrounded_pair {
 };
 exp_unrounded_pair exp_pair_fast_value(double y);
 
+// (e^y + sign e^-y) / 2 (sign +1 or -1) for 0 <= y <= 40 from the parts of
+// exp_pair_fast_value, scaled (exactly) and summed where they are made, so
+// that the six parts never pass through memory: hi is the sum of the two
+// high parts, lo its exact rounding error plus the two low parts (one
+// rounding of terms below 2^-18 hi). For cosh and sinh (hyperbolic.cpp),
+// whose rounding tests and error bounds stay with them.
+double_double exp_pair_fast_half_sum(double y, double sign);
+
 // The fast phase alone: true, with the correctly rounded e^y in `result`,
 // when it decides; false when the result would lie outside the normal range
 // or its rounding test cannot tell (for |y.hi| <= 709). For the tests and the

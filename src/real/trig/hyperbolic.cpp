@@ -102,19 +102,12 @@ bool odd_series_fast(const odd_series& series, double a, double& result) {
 // of the result for cosh and 2^-68 coth a of it for sinh: below 2^-67.6 from
 // a = 1 on, 2^-66.8 from 1/2, 2^-64.9 from 1/8. The rounding test takes
 // error_scale (2^-66, 2^-66, 2^-64) of it. false when the test cannot decide.
-// The first of the high parts is the larger (fast_two_sum): for k = 0 they
-// are 1 + x and 1 - x, from k = 1 on (a > ln 2/512) e^2a > 1.0027 and each
-// high part is within 2^-19 of its value. The halving is in the scalings
-// (exact, like the test on the halved values), not after the test.
+// The sum and its halving (exact: in the scalings, the test being on the
+// halved values) are exp_pair_fast_half_sum's, in the exponential's own
+// unit so that the pair's parts stay in registers.
 bool fast_hyperbolic(double a, double sign, double error_scale, double& result) {
-    const exp_unrounded_pair e = exp_pair_fast_value(a);
-    const exp_unrounded& up = e.up;
-    const exp_unrounded& down = e.down;
-    const double up_scale = power_of_two(up.binade - 1);
-    const double down_scale = sign * power_of_two(down.binade - 1);
-    const double_double s = fast_two_sum(up.hi * up_scale, down.hi * down_scale);
-    const double lo = s.lo + (up.lo * up_scale + down.lo * down_scale);
-    return rounds_alike(s.hi, lo, s.hi * error_scale, result);
+    const double_double s = exp_pair_fast_half_sum(a, sign);
+    return rounds_alike(s.hi, s.lo, s.hi * error_scale, result);
 }
 
 // tanh a = 1 - 2/(E + 1), E = e^2a from the fast phase, 1/16 <= a < 19.07.
