@@ -143,10 +143,10 @@ exp_unrounded_pair exp_pair_fast_value(double y) {
 // The high part of e^y is the larger for y >= 0 (fast_two_sum): for k = 0
 // they are 1 + x and 1 - x; from k = 1 on e^2y > 1.0027 and each high part
 // is within 2^-19 of its value. Binades within 59 of 0: exact scalings.
-[[gnu::flatten]] double_double exp_pair_fast_half_sum(double y, double sign) {
+[[gnu::flatten]] double_double exp_pair_fast_half_sum(double y, int sign) {
     const exp_unrounded_pair e = exp_pair_fast_value(y);
     const double up_scale = power_of_two(e.up.binade - 1);
-    const double down_scale = sign * power_of_two(e.down.binade - 1);
+    const double down_scale = static_cast<double>(sign) * power_of_two(e.down.binade - 1);
     const double_double s = fast_two_sum(e.up.hi * up_scale, e.down.hi * down_scale);
     return {s.hi, s.lo + (e.up.lo * up_scale + e.down.lo * down_scale)};
 }
