@@ -89,7 +89,8 @@
 // |ln x|.
 //   The small powers' logarithm (log_for_small_power, for exponents whose
 // product by an absolute error stays small) keeps only z exact away from 1:
-// e ln2_hi - ln r hi and + z are exact pairs as above, and the rest,
+// e ln2_hi - ln r hi is exact in one addition and + z an exact pair as
+// above, and the rest,
 // z^2 (-1/2 + z Q(z)), Q as in log_pair_away_from_one, is plain double. With
 // |z| < 2^-8.94 (generate_log_table.py's intervals), z^2 < 2^-17.88 rounds
 // below 2^-71, halved 2^-72; -1/2 + z Q below 2^-54 (times z^2: 2^-71.9);
@@ -210,13 +211,12 @@ double_double log_pair_for_power_away_from_one(const reduced_argument& a) {
 // the rest of ln(1 + z) after z in plain double (see the head of this file).
 double_double short_log_pair_for_power_away_from_one(const reduced_argument& a) {
     const double z = a.z;
-    const double_double base = fast_two_sum(a.e * ln2_hi, a.entry->minus_ln_r_hi);
-    const double_double first = fast_two_sum(base.hi, z);
+    const double_double first = fast_two_sum(a.e * ln2_hi + a.entry->minus_ln_r_hi, z);
     const double z2 = z * z;
     const double q = (0x1.5555555555555p-2 - 0.25 * z) +
                      z2 * ((0.2 - 0x1.5555555555555p-3 * z) + z2 * 0x1.2492492492492p-3);  // 1/3 - z/4 + ... + z^4/7
     const double tail = z2 * (-0.5 + z * q);
-    const double low = (first.lo + (base.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo))) + tail;
+    const double low = (first.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + tail;
     return fast_two_sum(first.hi, low);
 }
 
