@@ -75,5 +75,24 @@ TEST(SquareRoot, IsCorrectlyRoundedNextToPerfectSquares) {
     }
 }
 
+// Next to the ends of the sixteen pieces the starting values are taken on
+// (1 + j/8 and 2 + j/4), and to 1 and 4 where the root meets the binade's
+// edges, over binades of every parity: a wrong start or edge step shows as
+// a root one unit off.
+TEST(SquareRoot, IsCorrectlyRoundedAtThePiecesOfTheStart) {
+    for (int piece = 0; piece <= 16; ++piece) {
+        const double end = piece <= 8 ? 1.0 + piece / 8.0 : 2.0 + (piece - 8) / 4.0;
+        for (int binade : {-1070, -1040, -600, -3, -2, -1, 0, 1, 2, 3, 500, 1020}) {
+            const double x = scale_by_power_of_two(end, binade);
+            if (!(x > 0.0) || is_infinite(x)) continue;
+            for (int step = -40; step <= 40; ++step) {
+                const double y = from_bits(to_bits(x) + static_cast<std::uint64_t>(step));
+                if (!(y > 0.0) || !is_finite(y)) continue;
+                ASSERT_EQ(to_bits(newton_square_root(y)), to_bits(std::sqrt(y))) << bits_text(y);
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vyxmath
