@@ -181,6 +181,19 @@ bool exp_fast_phase(double y_hi, double y_lo, double relative_error, double& res
     return true;
 }
 
+// k = round(256 y.hi / ln 2) lies in [-261301, 261855] for y.hi in
+// [-707.5, 709] (707.5 and 709 times 369.33 are 261300.9 and 261854.9), so
+// k >> 8 in [-1021, 1022]: H in [0.99, 2.01] rounds to at most 2, and
+// 2^binade times it is a normal double, at least 0.99 * 2^-1021 and at most
+// 2^1023, the scaling exact; exp_fast_phase takes the same steps there.
+double exp_fast_phase_in_normal_range(double y_hi, double y_lo, double relative_error) {
+    const exp_unrounded v = exp_fast_value(y_hi, y_lo);
+    const double e = v.hi * relative_error;
+    const double upper = v.hi + (v.lo + e);
+    if (upper != v.hi + (v.lo - e)) return 0.0;
+    return upper * power_of_two(v.binade);
+}
+
 // The double-double evaluation: split_exp is good to about 2^-90 relative,
 // and the arguments handed here carry at most 2^-90 of their own (the
 // product b ln a of a power); a rounding test at 2^-75 leaves a wide margin.

@@ -3,6 +3,9 @@
 // wide evaluations (exp_log.cpp).
 #pragma once
 
+#include <cstdint>
+
+#include "common/ieee_double.h"
 #include "real/double_double.h"
 
 namespace vyxmath {
@@ -23,8 +26,11 @@ inline constexpr double log_for_power_error = 0x1p-75;
 // log_for_small_power_error (absolute) elsewhere.
 double_double log_for_small_power(double x);
 inline constexpr double log_for_small_power_error = 0x1.8p-70;
+// x in [0.6875, 1.375) is the high word of x less that of 0.6875 (0x3FE60000)
+// below 2^20, 1.375 having an empty low word: one comparison of 32 bits.
 inline double log_for_small_power_error_bound(double x, double ln_hi) {
-    return x >= 0.6875 && x < 1.375 ? magnitude(ln_hi) * log_for_power_error : log_for_small_power_error;
+    const std::uint32_t high = static_cast<std::uint32_t>(to_bits(x) >> 32);
+    return high - 0x3FE60000u < 0x00100000u ? magnitude(ln_hi) * log_for_power_error : log_for_small_power_error;
 }
 
 }  // namespace vyxmath

@@ -131,30 +131,52 @@ double positive_power(double a, double b) {
 
 namespace {
 
-// e^(b ln a) from ln a within log_error (absolute), as the fast phase takes it.
-bool power_from_log_pair(double_double ln_a, double b, double log_error, double& result) {
+// e^(b ln a) from ln a within log_error (absolute), as the fast phase takes
+// it: the correctly rounded value, or 0 when it cannot decide (every value it
+// decides is positive).
+// y = y.hi + y.lo with y.hi = ln_a.hi * b, from which the exponential takes
+// its reduction; within its normal range (the common case) the exponential
+// needs no checks of its result's range. A y below 2^-60 in magnitude
+// needs no check either: there q < 2^-59 and the error term (|b| E small, as
+// |ln a| >= 0.318 away from 1 and E is relative near 1) below 2^-66, so
+// both ends of the rounding test are 1 and the result is 1, e^y rounded.
+double power_from_log_pair(double_double ln_a, double b, double log_error) {
     const double y_estimate = ln_a.hi * b;
-    if (!(magnitude(y_estimate) <= 709.0)) return false;
-    if (magnitude(y_estimate) < 0x1p-60) {  // e^y within 2^-59 of 1
-        result = 1.0;
-        return true;
-    }
     const double_double p = two_prod(ln_a.hi, b);
     const double_double y = {p.hi, p.lo + ln_a.lo * b};
-    return exp_fast_phase(y, exp_fast_phase_error + magnitude(b) * log_error, result);
+    const double error = exp_fast_phase_error + magnitude(b) * log_error;
+    if (y_estimate >= exp_normal_range_low && y_estimate <= exp_normal_range_high)
+        return exp_fast_phase_in_normal_range(y.hi, y.lo, error);
+    double result;
+    if (magnitude(y_estimate) <= 709.0 && exp_fast_phase(y, error, result)) return result;
+    return 0.0;
+}
+
+// Where the shorter logarithm's test cannot decide and b is large: the
+// logarithm within 2^-75 |ln a|. 0 when undecided, as above.
+[[gnu::noinline]] double power_with_precise_log(double a, double b) {
+    if (magnitude(b) <= 32.0 || (a >= 0.6875 && a < 1.375)) return 0.0;
+    const double_double precise = log_for_power(a);
+    return power_from_log_pair(precise, b, magnitude(precise.hi) * log_for_power_error);
+}
+
+// First the logarithm that is shorter away from 1 (its error there
+// absolute, so that |b| times it grows with b); where its test cannot decide
+// and b is large, the one within 2^-75 |ln a| everywhere. 0 when undecided.
+[[gnu::always_inline]] inline double fast_power(double a, double b) {
+    const double_double ln_a = log_for_small_power(a);
+    const double result = power_from_log_pair(ln_a, b, log_for_small_power_error_bound(a, ln_a.hi));
+    if (result != 0.0) return result;
+    return power_with_precise_log(a, b);
 }
 
 }  // namespace
 
 bool power_fast_phase(double a, double b, double& result) {
-    // First the logarithm that is shorter away from 1 (its error there
-    // absolute, so that |b| times it grows with b); where its test cannot
-    // decide and b is large, the one within 2^-75 |ln a| everywhere.
-    const double_double ln_a = log_for_small_power(a);
-    if (power_from_log_pair(ln_a, b, log_for_small_power_error_bound(a, ln_a.hi), result)) return true;
-    if (magnitude(b) <= 32.0 || (a >= 0.6875 && a < 1.375)) return false;
-    const double_double precise = log_for_power(a);
-    return power_from_log_pair(precise, b, magnitude(precise.hi) * log_for_power_error, result);
+    const double r = fast_power(a, b);
+    if (r == 0.0) return false;
+    result = r;
+    return true;
 }
 
 double power_of_euler_e(double b) {
@@ -172,16 +194,10 @@ double power_of_euler_e(double b) {
     return wide_power_rounded(euler_e, b, TinyResult::truncate);
 }
 
-double pow_kernel(double a, double b) {
-    // The common case first: a positive and finite (its bits, less one, below
-    // those of +inf less one) and not the constant e (whose powers skip the
-    // logarithm, below), b finite. What the fast phase decides there is the
-    // correctly rounded a^b, which no edge rule changes (a = 1 and b = 0 give
-    // y = 0 and 1); the rest takes the rules below.
-    double fast;
-    if (to_bits(a) - 1 < ieee_double::exponent_mask - 1 && is_finite(b) && a != euler_e &&
-        power_fast_phase(a, b, fast))
-        return fast;
+namespace {
+
+// a^b by the edge rules of power.h, for what the fast phase has not decided.
+[[gnu::noinline]] double power_by_rules(double a, double b) {
     if (is_nan(a)) return pass_nan(a);
     if (is_nan(b)) return pass_nan(b);
     const double abs_a = magnitude(a);
@@ -209,6 +225,24 @@ double pow_kernel(double a, double b) {
     if (a < 0.0 && !is_integer(b)) return default_nan();
     const double r = positive_power(abs_a, b);
     return odd_power_of_negative ? negate(r) : r;
+}
+
+}  // namespace
+
+double pow_kernel(double a, double b) {
+    // The common case first: a positive and finite (its bits, less one, below
+    // those of +inf less one). A b that is not finite makes b ln a infinite
+    // or NaN, outside every range the fast phase takes, so it never decides
+    // one. What the fast phase decides there is
+    // the correctly rounded a^b, which no edge rule changes (a = 1 and b = 0
+    // give y = 0 and 1; the powers of the constant e are correctly rounded
+    // either way); the rest takes the rules, kept out of line so that this
+    // path saves no registers.
+    if (to_bits(a) - 1 < ieee_double::exponent_mask - 1) {
+        const double fast = fast_power(a, b);
+        if (fast != 0.0) return fast;
+    }
+    return power_by_rules(a, b);
 }
 
 }  // namespace vyxmath

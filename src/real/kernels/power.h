@@ -19,7 +19,7 @@ namespace vyxmath {
 
 double pow_kernel(double a, double b);
 
-// The fast phase of a^b for finite a > 0 and finite b: true with the
+// The fast phase of a^b for finite a > 0 (false for b infinite or NaN): true with the
 // correctly rounded a^b in `result` when it decides (normal results only),
 // false when the accurate phase must. For the tests and the measurement of
 // how often the accurate phase runs.
