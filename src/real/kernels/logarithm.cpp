@@ -300,7 +300,7 @@ double_double log_for_power(double x) {
 
 double_double log_for_small_power(double x) {
     const reduced_argument a = reduce(x);
-    return a.e != 0.0 ? short_log_pair_for_power_away_from_one(a) : log_pair_for_power_near_one(a);
+    return a.exponent != 0 ? short_log_pair_for_power_away_from_one(a) : log_pair_for_power_near_one(a);
 }
 
 double log_kernel(double x) {

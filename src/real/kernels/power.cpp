@@ -38,6 +38,7 @@
 #include "real/kernels/power.h"
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 
 #include "real/constants.h"
@@ -144,7 +145,7 @@ double power_from_log_pair(double_double ln_a, double b, double log_error) {
     const double y_estimate = ln_a.hi * b;
     const double_double p = two_prod(ln_a.hi, b);
     const double_double y = {p.hi, p.lo + ln_a.lo * b};
-    const double error = exp_fast_phase_error + magnitude(b) * log_error;
+    const double error = exp_fast_phase_error + std::fabs(b) * log_error;  // one and of the sign bit
     if (y_estimate >= exp_normal_range_low && y_estimate <= exp_normal_range_high)
         return exp_fast_phase_in_normal_range(y.hi, y.lo, error);
     double result;
