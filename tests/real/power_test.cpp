@@ -9,6 +9,7 @@
 #include "real/constants.h"
 #include "support/bits_text.h"
 #include "common/ieee_double.h"
+#include "real/kernels/exponential.h"
 #include "real/kernels/power.h"
 #include "support/accuracy.h"
 
@@ -26,6 +27,7 @@ const PowCase edge_cases[] = {
     {nan_a, nan_b, nan_a},
     {1.0, nan_b, nan_b},
     {nan_b, inf, nan_b},
+    {0.375, nan_b, nan_b},  // a NaN b on the common path of a positive a
     {0.0, nan_a, nan_a},
     // b = +-inf.
     {2.0, inf, inf},
@@ -215,6 +217,8 @@ const PowAccuracy accuracy_ranges[] = {
     {"any a, results over the normal range", 0x1p-1074, 0x1.fffffffffffffp1023, -708.0, 709.7, false, 60000},
     {"a near 1", 0.9, 1.1, -700.0, 700.0, false, 30000},
     {"results near 1", 0x1p-1074, 0x1.fffffffffffffp1023, -1e-3, 1e-3, false, 20000},
+    {"results within 2^-60 of 1", 0x1p-1074, 0x1.fffffffffffffp1023, -0x1p-60, 0x1p-60, false, 5000},
+    {"results about the low end of the fast range", 0x1p-1074, 0x1.fffffffffffffp1023, -709.2, -706.8, false, 5000},
     {"results below the smallest normal", 0x1p-1074, 0x1.fffffffffffffp1023, -744.4, -708.4, false, 30000},
     {"whole b, both signs of a", -1e10, 1e10, -708.0, 709.7, true, 30000},
     {"e raised to x", euler_e, euler_e, -745.0, 709.7, false, 30000},
@@ -244,6 +248,28 @@ TEST_P(PowAccuracyTest, IsCorrectlyRounded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pow, PowAccuracyTest, ::testing::ValuesIn(accuracy_ranges));
+
+// The power's exponential for results in the normal range decides what the
+// general fast phase decides, with the same bits, up to both ends of its
+// range, for the error terms the power passes (2^-68 plus up to 30 times the
+// logarithm's).
+TEST(PowerExponential, InItsRangeAgreesWithTheGeneralFastPhase) {
+    bit_stream source(0xE7u);
+    int differences = 0;
+    for (int i = 0; i < scaled_count(200000); ++i) {
+        const double y_hi = i < 2 ? (i == 0 ? exp_normal_range_low : exp_normal_range_high)
+                                  : source.uniform(exp_normal_range_low, exp_normal_range_high);
+        const double y_lo = y_hi * source.uniform(-0x1p-53, 0x1p-53);
+        const double error = exp_fast_phase_error + source.uniform(0.0, 30.0) * 0x1.8p-70;
+        double general = 0.0;
+        const bool decided = exp_fast_phase(y_hi, y_lo, error, general);
+        const double in_range = exp_fast_phase_in_normal_range(y_hi, y_lo, error);
+        if (to_bits(in_range) != to_bits(decided ? general : 0.0)) {
+            if (++differences <= 5) ADD_FAILURE() << "y = " << y_hi << " + " << y_lo << ": " << in_range << " against " << general;
+        }
+    }
+    EXPECT_EQ(differences, 0);
+}
 
 }  // namespace
 }  // namespace vyxmath::test
