@@ -38,22 +38,79 @@ struct fixed_decimal {
 constexpr std::uint64_t one_half = std::uint64_t{1} << 63;
 constexpr std::uint64_t digit_margin = std::uint64_t{1} << 48;  // 2^-16
 
+#if defined(__i386__) && defined(__GNUC__)
+// On 32-bit x86 the product m * T (six 32-bit words, w0 least significant)
+// is taken only as far as y needs it: its top three words, from the five
+// partial products of m = m1:m0 and T = t3:t2:t1:t0 that reach word 3 (the
+// high halves of m0 t2 and m1 t1, and m0 t3, m1 t2, m1 t3 whole). What is
+// left out, m0 t0, m0 t1, m1 t0 and the low halves of m0 t2 and m1 t1, is
+// below 5 * 2^96, so the three words are W = floor(P / 2^96) less at most 5
+// (the five `mul` with one carry chain each, against eight and the middle
+// column's sums for the two full products). With shift >= 129 that leaves
+// y low by less than 5 * 2^-33 < 2^-30.6, still far inside the margin of
+// 2^-16 against the route's 2^-17.2.
+struct top_words {
+    std::uint32_t w5, w4, w3;
+};
+
+inline top_words top_of_product(std::uint64_t m, const wide_power& t) {
+    std::uint32_t w3, w4, w5;
+    asm("movl %[m1], %%eax\n\t"
+        "mull %[t3]\n\t"
+        "movl %%eax, %[w4]\n\t"
+        "movl %%edx, %[w5]\n\t"
+        "movl %[m0], %%eax\n\t"
+        "mull %[t3]\n\t"
+        "movl %%eax, %[w3]\n\t"
+        "addl %%edx, %[w4]\n\t"
+        "adcl $0, %[w5]\n\t"
+        "movl %[m1], %%eax\n\t"
+        "mull %[t2]\n\t"
+        "addl %%eax, %[w3]\n\t"
+        "adcl %%edx, %[w4]\n\t"
+        "adcl $0, %[w5]\n\t"
+        "movl %[m0], %%eax\n\t"
+        "mull %[t2]\n\t"
+        "addl %%edx, %[w3]\n\t"
+        "adcl $0, %[w4]\n\t"
+        "adcl $0, %[w5]\n\t"
+        "movl %[m1], %%eax\n\t"
+        "mull %[t1]\n\t"
+        "addl %%edx, %[w3]\n\t"
+        "adcl $0, %[w4]\n\t"
+        "adcl $0, %[w5]"
+        : [w3] "=&r"(w3), [w4] "=&r"(w4), [w5] "=&r"(w5)
+        : [m0] "rm"(low_half(m)), [m1] "rm"(high_half(m)), [t1] "rm"(high_half(t.low)),
+          [t2] "rm"(low_half(t.high)), [t3] "rm"(high_half(t.high))
+        : "eax", "edx", "cc");
+    return {w5, w4, w3};
+}
+#endif
+
 // y = m * 2^e * 10^q for m with bit 63 set, when 10^16 <= y < 10^18.
 bool multiply_by_power_of_ten(std::uint64_t m, int e, int q, fixed_decimal& y) {
     if (q < wide_powers_of_five_first || q > wide_powers_of_five_last) return false;
     // 10^q = 5^q * 2^q ~ T * 2^(floor(log2 5^q) - 127 + q)
     const wide_power& t = wide_powers_of_five[q - wide_powers_of_five_first];
+    // The 192-bit product has its leading bit at 190 or 191, and
+    // y = product / 2^shift with 131 <= shift <= 139 for the y wanted here.
+    const int shift = 127 - e - floor_log2_of_five_power(q) - q;
+#if defined(__i386__) && defined(__GNUC__)
+    if (shift <= 128 || shift >= 160) return false;
+    const unsigned k = static_cast<unsigned>(shift - 128);  // 1 to 31: y = W / 2^(32 + k)
+    const top_words w = top_of_product(m, t);
+    y.integer = (std::uint64_t{w.w5 >> k} << 32) | ((w.w4 >> k) | (w.w5 << (32 - k)));
+    y.fraction = (std::uint64_t{(w.w4 << (32 - k)) | (w.w3 >> k)} << 32) | (w.w3 << (32 - k));
+#else
     const uint128_parts high = multiply_64x64(m, t.high);
     const std::uint64_t middle_part = multiply_64x64(m, t.low).high;  // the lowest 64 bits barely matter
     const std::uint64_t r1 = high.low + middle_part;
     const std::uint64_t r2 = high.high + (r1 < middle_part ? 1 : 0);
-    // The 192-bit product r2:r1:... has its leading bit at 190 or 191, and
-    // y = product / 2^shift with 131 <= shift <= 139 for the y wanted here.
-    const int shift = 127 - e - floor_log2_of_five_power(q) - q;
     if (shift <= 128 || shift >= 192) return false;
     const int k = shift - 128;
     y.integer = r2 >> k;
     y.fraction = (r2 << (64 - k)) | (r1 >> k);
+#endif
     return true;
 }
 
