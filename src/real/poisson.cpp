@@ -18,7 +18,7 @@ constexpr double_double half_ln_two_pi = {0x1.d67f1c864beb5p-1, -0x1.65b5a1b7ff5
 
 // The probability by the module's own sequence of operations (small k).
 double by_factorial_routine(double lambda, std::int32_t k) {
-    const double u = pow_kernel(euler_e, -lambda);
+    const double u = power_of_euler_e(-lambda);  // pow_kernel(euler_e, -lambda), without its logarithm
     const double v = pow_kernel(lambda, static_cast<double>(k));
     const double w = v * u;
     return w / static_cast<double>(factorial_routine(k));
