@@ -121,7 +121,17 @@ char* put_exponent_layout(const char* s, int significant, int n, int point, char
     *out++ = s[0];
     if (n > 1) {
         *out++ = '.';
-        copy_digits(out, s + 1, significant - 1, bound);
+        if (significant > 9 && out + 16 <= bound) {
+            // Nine to sixteen characters as two fixed 8-byte moves: S holds
+            // at least 17 characters from s (spell_cut), and the bytes past
+            // the fraction are overwritten by the exponent part or lie
+            // behind the NUL. (Else a call of copy_short for each 17-digit
+            // text.)
+            std::memcpy(out, s + 1, 8);
+            std::memcpy(out + 8, s + 9, 8);
+        } else {
+            copy_digits(out, s + 1, significant - 1, bound);
+        }
         out += significant - 1;
     }
     return put_exponent_part(point - 1, out);
