@@ -265,7 +265,8 @@ TEST(PowerExponential, InItsRangeAgreesWithTheGeneralFastPhase) {
         const bool decided = exp_fast_phase(y_hi, y_lo, error, general);
         const double in_range = exp_fast_phase_in_normal_range(y_hi, y_lo, error);
         if (to_bits(in_range) != to_bits(decided ? general : 0.0)) {
-            if (++differences <= 5) ADD_FAILURE() << "y = " << y_hi << " + " << y_lo << ": " << in_range << " against " << general;
+            if (++differences <= 5)
+                ADD_FAILURE() << "y = " << y_hi << " + " << y_lo << ": " << in_range << " against " << general;
         }
     }
     EXPECT_EQ(differences, 0);
