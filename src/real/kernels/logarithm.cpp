@@ -209,6 +209,9 @@ double_double log_pair_for_power_away_from_one(const reduced_argument& a) {
 
 // The small powers' logarithm for e != 0, within log_for_small_power_error:
 // the rest of ln(1 + z) after z in plain double (see the head of this file).
+// The pair is left as made, hi = e ln 2 - ln r hi + z rounded and lo the
+// rest (below 2^-18.8), so that the power's product by hi need not wait for
+// the polynomial.
 double_double short_log_pair_for_power_away_from_one(const reduced_argument& a) {
     const double z = a.z;
     const double_double first = fast_two_sum(a.e * ln2_hi + a.entry->minus_ln_r_hi, z);
@@ -217,7 +220,7 @@ double_double short_log_pair_for_power_away_from_one(const reduced_argument& a) 
                      z2 * ((0.2 - 0x1.5555555555555p-3 * z) + z2 * 0x1.2492492492492p-3);  // 1/3 - z/4 + ... + z^4/7
     const double tail = z2 * (-0.5 + z * q);
     const double low = (first.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + tail;
-    return fast_two_sum(first.hi, low);
+    return {first.hi, low};
 }
 
 // ln(1 + z) to about 2^-77 |z| for the power's fast phase (error bound at

@@ -23,14 +23,18 @@ inline constexpr double log_for_power_error = 0x1p-75;
 // The same for the powers with small exponents (|b| <= 32), shorter away
 // from 1: within log_for_small_power_error_bound(x, hi) of the value, that
 // is log_for_power_error |hi| for x in [0.6875, 1.375) and
-// log_for_small_power_error (absolute) elsewhere.
+// log_for_small_power_error (absolute) elsewhere. There the pair is not
+// normalised: hi is at least 0.3 in magnitude and lo below 2^-18.8.
 double_double log_for_small_power(double x);
 inline constexpr double log_for_small_power_error = 0x1.8p-70;
 // x in [0.6875, 1.375) is the high word of x less that of 0.6875 (0x3FE60000)
 // below 2^20, 1.375 having an empty low word: one comparison of 32 bits.
-inline double log_for_small_power_error_bound(double x, double ln_hi) {
+// `away_extra` is added to the bound away from 1 only (where the pair is not
+// normalised), for a caller's own roundings of the low part.
+inline double log_for_small_power_error_bound(double x, double ln_hi, double away_extra = 0.0) {
     const std::uint32_t high = static_cast<std::uint32_t>(to_bits(x) >> 32);
-    return high - 0x3FE60000u < 0x00100000u ? magnitude(ln_hi) * log_for_power_error : log_for_small_power_error;
+    return high - 0x3FE60000u < 0x00100000u ? magnitude(ln_hi) * log_for_power_error
+                                            : log_for_small_power_error + away_extra;
 }
 
 }  // namespace vyxmath

@@ -142,16 +142,20 @@ namespace {
 // |ln a| >= 0.318 away from 1 and E is relative near 1) below 2^-66, so
 // both ends of the rounding test are 1 and the result is 1, e^y rounded.
 double power_from_log_pair(double_double ln_a, double b, double log_error) {
-    const double y_estimate = ln_a.hi * b;
     const double_double p = two_prod(ln_a.hi, b);
-    const double_double y = {p.hi, p.lo + ln_a.lo * b};
+    const double_double y = fast_two_sum(p.hi, p.lo + ln_a.lo * b);
     const double error = exp_fast_phase_error + std::fabs(b) * log_error;  // one and of the sign bit
-    if (y_estimate >= exp_normal_range_low && y_estimate <= exp_normal_range_high)
+    if (y.hi >= exp_normal_range_low && y.hi <= exp_normal_range_high)
         return exp_fast_phase_in_normal_range(y.hi, y.lo, error);
     double result;
-    if (magnitude(y_estimate) <= 709.0 && exp_fast_phase(y, error, result)) return result;
+    if (magnitude(y.hi) <= 709.0 && exp_fast_phase(y, error, result)) return result;
     return 0.0;
 }
+
+// The roundings of b ln a's low part where the logarithm's pair is not
+// normalised (|lo| < 2^-18.8, away from 1): below 2^-70.8 |b| (see the head
+// of this file).
+constexpr double unnormalised_low_rounding = 0x1.4p-71;
 
 // Where the shorter logarithm's test cannot decide and b is large: the
 // logarithm within 2^-75 |ln a|. 0 when undecided, as above.
@@ -166,7 +170,8 @@ double power_from_log_pair(double_double ln_a, double b, double log_error) {
 // and b is large, the one within 2^-75 |ln a| everywhere. 0 when undecided.
 [[gnu::always_inline]] inline double fast_power(double a, double b) {
     const double_double ln_a = log_for_small_power(a);
-    const double result = power_from_log_pair(ln_a, b, log_for_small_power_error_bound(a, ln_a.hi));
+    const double result =
+        power_from_log_pair(ln_a, b, log_for_small_power_error_bound(a, ln_a.hi, unnormalised_low_rounding));
     if (result != 0.0) return result;
     return power_with_precise_log(a, b);
 }
