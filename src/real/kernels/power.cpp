@@ -2,16 +2,21 @@
 //
 // Fast phase: ln a as a pair within an error bound E of its own
 // (log_for_small_power: below 2^-75 |ln a| on [0.6875, 1.375), below
-// 2^-69.4 absolute elsewhere), y = b ln a as a pair (Dekker's product of the
-// high parts, to which b times the low part is added without renormalising:
-// below 2^-104 |y| of rounding, and |y.lo| < 2^-44 + 2^-43.5: in the
-// exponential's reduction y.lo only joins c = y.lo - k exp_step_lo, whose
-// size (up to 2^-23.5) k exp_step_lo sets), then the exponential's fast
-// phase on y. An error d in y moves e^y by a factor e^d, |d| < |b| E (1 +
-// 2^-28), so the exponential's rounding test takes 2^-68 + |b| E in place of
-// its own 2^-68 (its value's bound, 2^-68.36, leaves room for the factor
-// and the product's rounding): what it decides is the correctly rounded
-// a^b. Where |b| E is large (large exponents away from 1) and the test
+// 2^-69.4 absolute elsewhere), y = b ln a as a pair: Dekker's product of
+// the high part of ln a by b, to which b times the low part is added, the
+// sum renormalised by fast_two_sum (exact: |b hi| exceeds the low sum), so
+// that |y.lo| <= 2^-53 |y.hi| < 2^-43 (in the exponential's reduction y.lo
+// only joins c = y.lo - k exp_step_lo, whose size, up to 2^-23.5,
+// k exp_step_lo sets). Away from 1 the logarithm's pair is not normalised
+// (|lo| < 2^-18.8, so that the product by hi need not wait for lo): b lo
+// and its sum with the product's low part round below 2^-71.8 |b| each,
+// 2^-70.8 |b| together, which joins E there (unnormalised_low_rounding);
+// with a normalised pair the two roundings are below 2^-104 |y|. Then the
+// exponential's fast phase on y. An error d in y moves e^y by a factor
+// e^d, |d| < |b| E (1 + 2^-28), so the exponential's rounding test takes
+// 2^-68 + |b| E in place of its own 2^-68 (its value's bound, 2^-68.36,
+// leaves room for the factor and the product's rounding of 2^-104 |y|):
+// what it decides is the correctly rounded a^b. Where |b| E is large (large exponents away from 1) and the test
 // cannot decide, ln a is taken again within 2^-75 |ln a| (log_for_power),
 // so that the bound is 2^-68 + 2^-75 |y|. It decides only normal results;
 // every other one, and every argument it cannot decide, goes to the accurate
@@ -135,8 +140,8 @@ namespace {
 // e^(b ln a) from ln a within log_error (absolute), as the fast phase takes
 // it: the correctly rounded value, or 0 when it cannot decide (every value it
 // decides is positive).
-// y = y.hi + y.lo with y.hi = ln_a.hi * b, from which the exponential takes
-// its reduction; within its normal range (the common case) the exponential
+// y = y.hi + y.lo, a normalised pair, from whose high part the exponential
+// takes its reduction; within its normal range (the common case) the exponential
 // needs no checks of its result's range. A y below 2^-60 in magnitude
 // needs no check either: there q < 2^-59 and the error term (|b| E small, as
 // |ln a| >= 0.318 away from 1 and E is relative near 1) below 2^-66, so
