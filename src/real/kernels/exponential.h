@@ -71,7 +71,9 @@ inline constexpr double exp_fast_phase_error = 0x1p-68;
 // 2^-1021 and its binade at most 1022: -707.5 <= y.hi <= 709 (the power's
 // common case), so that the result needs no range checks; it decides the
 // same arguments as exp_fast_phase and gives the same results, returned
-// as the value (positive), or 0 when it cannot decide.
+// as the value (positive), or 0 when it cannot decide. A low part up to
+// 2^-13.79 may be handed in as well when relative_error takes in 8 * 2^-53
+// |y_lo| more (power.cpp derives it).
 inline constexpr double exp_normal_range_low = -707.5;
 inline constexpr double exp_normal_range_high = 709.0;
 double exp_fast_phase_in_normal_range(double y_hi, double y_lo, double relative_error);

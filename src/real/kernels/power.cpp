@@ -1,30 +1,40 @@
 // a^b = e^(b ln a) in two phases.
 //
 // Fast phase: ln a as a pair within an error bound E of its own
-// (log_for_small_power: below 2^-75 |ln a| on [0.6875, 1.375), below
-// 2^-69.4 absolute elsewhere), y = b ln a as a pair: Dekker's product of
-// the high part of ln a by b, to which b times the low part is added, the
-// sum renormalised by fast_two_sum (exact: |b hi| exceeds the low sum), so
-// that |y.lo| <= 2^-53 |y.hi| < 2^-43 (in the exponential's reduction y.lo
-// only joins c = y.lo - k exp_step_lo, whose size, up to 2^-23.5,
-// k exp_step_lo sets). Away from 1 the logarithm's pair is not normalised
-// (|lo| < 2^-18.8, so that the product by hi need not wait for lo): b lo
-// and its sum with the product's low part round below 2^-71.8 |b| each,
-// 2^-70.8 |b| together, which joins E there (unnormalised_low_rounding);
-// with a normalised pair the two roundings are below 2^-104 |y|. Then the
-// exponential's fast phase on y. An error d in y moves e^y by a factor
-// e^d, |d| < |b| E (1 + 2^-28), so the exponential's rounding test takes
-// 2^-68 + |b| E in place of its own 2^-68 (its value's bound, 2^-68.36,
-// leaves room for the factor and the product's rounding of 2^-104 |y|):
-// what it decides is the correctly rounded a^b. Where |b| E is large (large exponents away from 1) and the test
-// cannot decide, ln a is taken again within 2^-75 |ln a| (log_for_power),
-// so that the bound is 2^-68 + 2^-75 |y|. It decides only normal results;
-// every other one, and every argument it cannot decide, goes to the accurate
-// phase: the exact and half-way results below, then ln a and b ln a in
-// double-double (relative error about 2^-94 after e^y) and the exponential's
-// double-double and wide phases. A result that is a double is decided by the
-// fast phase as well (all values within its error round to it); a half-way
-// one never is.
+// (log_for_small_power: below 2^-75 |ln a| on [0.6875, 1.375), below 2^-69.4
+// absolute elsewhere), y = b ln a as a pair: Dekker's product (p.hi, p.lo) of
+// the high part of ln a by b, and l = p.lo + b ln a lo. Away from 1 the
+// logarithm's pair is not normalised (|lo| < 2^-18.8, so that the product by
+// hi need not wait for lo): b lo and the sum round below 2^-71.8 |b| each,
+// 2^-70.8 |b| together; with a normalised pair below 2^-104 |y|. Beyond |b| =
+// 32, y = fast_two_sum(p.hi, l) (exact: |p.hi| exceeds l), so that |y.lo| <
+// 2^-43 as the exponential's bound takes it. Up to |b| = 32 the exponential
+// takes y = (p.hi, l) as it is, |l| <= L = |b| 2^-18.8 + 2^-42.5 < 2^-13.79,
+// and its bound is derived again for a low part of that size: k and a = y.hi
+// - k exp_step_hi depend on y.hi only; |r| <= 1.3539e-3 + L < 2^-9.45, which
+// makes the terms of the bound that hold x^2 (x for r, the polynomial's
+// roundings, Th q and Tl q) 1.114 times larger and the Taylor remainder below
+// 2^-78.5 (in all 27.5 * 2^-73 = 2^-68.22 in place of 2^-68.36); and seven
+// steps take L into a sum or a product: c, rest, the polynomial's last sum,
+// Th q, the sum that adds it, the Tl q left out and the rounding test's own
+// sum lo +- error, each by at most 2^-53 L of e^r or of Th (Th / H < 1.003):
+// 8 * 2^-53 L <= |b| 2^-68.8 + 2^-92.5. With the product's roundings, |b|
+// (2^-68.8 + 2^-70.8) < |b| 2^-68.48 (unnormalised_low_rounding; for |b| > 32
+// it only widens the test). The normal range is still that of
+// exp_fast_phase_in_normal_range: e^r stays within [0.9985, 1.0015], so H in
+// [0.99, 2.01]. An error d in y moves e^y by a factor e^d, |d| < |b| E (1 +
+// 2^-28), so the exponential's rounding test takes 2^-68 + |b| E in place of
+// its own 2^-68 (its value's bound, 2^-68.22, leaves room for the factor,
+// 2^-92.5 and the product's 2^-104 |y|): what it decides is the correctly
+// rounded a^b. Where |b| E is large (large exponents away from 1) and the
+// test cannot decide, ln a is taken again within 2^-75 |ln a|
+// (log_for_power), so that the bound is 2^-68 + 2^-75 |y|. It decides only
+// normal results; every other one, and every argument it cannot decide, goes
+// to the accurate phase: the exact and half-way results below, then ln a and
+// b ln a in double-double (relative error about 2^-94 after e^y) and the
+// exponential's double-double and wide phases. A result that is a double is
+// decided by the fast phase as well (all values within its error round to
+// it); a half-way one never is.
 //
 // Exact results need care: a rounding of a close approximation is only as
 // good as the distance of the true value from the rounding boundary. A result
@@ -148,7 +158,10 @@ namespace {
 // both ends of the rounding test are 1 and the result is 1, e^y rounded.
 double power_from_log_pair(double_double ln_a, double b, double log_error) {
     const double_double p = two_prod(ln_a.hi, b);
-    const double_double y = fast_two_sum(p.hi, p.lo + ln_a.lo * b);
+    const double low = p.lo + ln_a.lo * b;
+    // Up to |b| = 32 the exponential takes the pair as it is (see the head of
+    // this file); beyond, normalised.
+    const double_double y = magnitude(b) <= 32.0 ? double_double{p.hi, low} : fast_two_sum(p.hi, low);
     const double error = exp_fast_phase_error + std::fabs(b) * log_error;  // one and of the sign bit
     if (y.hi >= exp_normal_range_low && y.hi <= exp_normal_range_high)
         return exp_fast_phase_in_normal_range(y.hi, y.lo, error);
@@ -157,10 +170,10 @@ double power_from_log_pair(double_double ln_a, double b, double log_error) {
     return 0.0;
 }
 
-// The roundings of b ln a's low part where the logarithm's pair is not
-// normalised (|lo| < 2^-18.8, away from 1): below 2^-70.8 |b| (see the head
-// of this file).
-constexpr double unnormalised_low_rounding = 0x1.4p-71;
+// What the logarithm's unnormalised pair (|lo| < 2^-18.8, away from 1) adds
+// to the error of e^y per unit of |b|: below 2^-68.48 (see the head of this
+// file).
+constexpr double unnormalised_low_rounding = 0x1.8p-69;
 
 // Where the shorter logarithm's test cannot decide and b is large: the
 // logarithm within 2^-75 |ln a|. 0 when undecided, as above.
