@@ -10,18 +10,14 @@
 #include <string>
 
 #include "numtext/decimal_significand.h"
+#include "support/bit_stream.h"
 #include "test_support.h"
 
 int main() {
     using namespace vyxmath;
     win32_test::Checks checks("direct_significand_test");
-    std::uint64_t state = 0x2545F4914F6CDD1Du;
-    auto next = [&state] {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return state;
-    };
+    test::bit_stream random(0x2545F4914F6CDD1Du);
+    auto next = [&random] { return random.next(); };
     long asked = 0, answered = 0;
     auto agrees = [&](double v) {
         ++asked;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/wide_product.h"
+#include "support/bit_stream.h"
 #include "test_support.h"
 
 namespace vyxmath::win32_test {
@@ -38,13 +39,8 @@ bool same(const uint128_parts& x, const uint128_parts& y) { return x.high == y.h
 int main() {
     using namespace vyxmath;
     win32_test::Checks checks("wide_product_test");
-    std::uint64_t state = 0x9E3779B97F4A7C15u;
-    auto next = [&state] {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return state;
-    };
+    test::bit_stream random(0x9E3779B97F4A7C15u);
+    auto next = [&random] { return random.next(); };
     for (int i = 0; i < 200000; ++i) {
         const std::uint64_t a = i < 4 ? ~0ull >> (i * 16) : next() >> (i % 61);
         const std::uint64_t b = i < 4 ? ~0ull : next() >> (i % 64);
