@@ -163,4 +163,20 @@ double pow_offset_ulps(double x, double y) {
     return result;
 }
 
+double exp_relative_error(double hi, double lo, int binade, double y_hi, double y_lo) {
+    mpfr_t exact, got;
+    mpfr_inits2(200, exact, got, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_d(exact, y_hi, MPFR_RNDN);
+    mpfr_add_d(exact, exact, y_lo, MPFR_RNDN);
+    mpfr_exp(exact, exact, MPFR_RNDN);
+    mpfr_set_d(got, hi, MPFR_RNDN);
+    mpfr_add_d(got, got, lo, MPFR_RNDN);
+    mpfr_mul_2si(got, got, binade, MPFR_RNDN);
+    mpfr_sub(got, got, exact, MPFR_RNDN);
+    mpfr_div(got, got, exact, MPFR_RNDN);
+    const double result = std::fabs(mpfr_get_d(got, MPFR_RNDN));
+    mpfr_clears(exact, got, static_cast<mpfr_ptr>(nullptr));
+    return result;
+}
+
 }  // namespace vyxmath::mpfr_reference

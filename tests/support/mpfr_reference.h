@@ -48,4 +48,8 @@ double exp_offset_ulps(double x);
 double log_offset_ulps(double x);
 double pow_offset_ulps(double x, double y);
 
+// The relative error of an unrounded exponential (hi + lo) 2^binade against
+// e^(y_hi + y_lo), the sum exact; computed with 200 bits.
+double exp_relative_error(double hi, double lo, int binade, double y_hi, double y_lo);
+
 }  // namespace vyxmath::mpfr_reference
