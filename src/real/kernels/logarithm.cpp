@@ -170,15 +170,20 @@ double log_polynomial(double z) {
            z * (-0.25 + z * (0.2 + z * (-0x1.5555555555555p-3 + z * (0x1.2492492492492p-3 + z * -0.125))));
 }
 
+// ln(1 + z) - z away from 1 in plain double: z^2 (-1/2 + z (1/3 - z/4 + ...
+// + z^4/7)), its halves side by side.
+[[gnu::always_inline]] inline double log_tail_after_z(double z) {
+    const double z2 = z * z;
+    const double q = (0x1.5555555555555p-2 - 0.25 * z) + z2 * ((0.2 - 0x1.5555555555555p-3 * z) + z2 * 0x1.2492492492492p-3);
+    return z2 * (-0.5 + z * q);
+}
+
 // ln x for e != 0, where |ln x| >= 0.318 and an absolute error suffices (see
 // the head of this file): no exact square.
 double_double log_pair_away_from_one(const reduced_argument& a) {
     const double z = a.z;
     const double_double sum = fast_two_sum(a.e * ln2_hi + a.entry->minus_ln_r_hi, z);
-    const double z2 = z * z;
-    const double q = (0x1.5555555555555p-2 - 0.25 * z) +
-                     z2 * ((0.2 - 0x1.5555555555555p-3 * z) + z2 * 0x1.2492492492492p-3);  // 1/3 - z/4 + ... + z^4/7
-    const double tail = z2 * (-0.5 + z * q);
+    const double tail = log_tail_after_z(z);
     return {sum.hi, sum.lo + ((a.e * ln2_lo + a.entry->minus_ln_r_lo) + tail)};
 }
 
@@ -215,10 +220,7 @@ double_double log_pair_for_power_away_from_one(const reduced_argument& a) {
 double_double short_log_pair_for_power_away_from_one(const reduced_argument& a) {
     const double z = a.z;
     const double_double first = fast_two_sum(a.e * ln2_hi + a.entry->minus_ln_r_hi, z);
-    const double z2 = z * z;
-    const double q = (0x1.5555555555555p-2 - 0.25 * z) +
-                     z2 * ((0.2 - 0x1.5555555555555p-3 * z) + z2 * 0x1.2492492492492p-3);  // 1/3 - z/4 + ... + z^4/7
-    const double tail = z2 * (-0.5 + z * q);
+    const double tail = log_tail_after_z(z);
     const double low = (first.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + tail;
     return {first.hi, low};
 }
