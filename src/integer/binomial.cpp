@@ -93,17 +93,27 @@ std::int32_t continue_binomial(std::int32_t n, std::int64_t completed, std::int3
         r = binomial_step(n, step, r);
         ++since_mark;
         if (r == mark) {
-            // r repeats after `period` steps. Run the cycle once more, taking
-            // the common extent over which each of its values keeps its step
-            // result; if it closes again, skip every whole period within it.
+            // r repeats after `period` steps. Run the cycle once more with
+            // literal steps: a value met twice on the way up and down a short
+            // row (C(10, 3) and C(10, 7)) seldom closes a cycle, and the
+            // extents below take 64-bit divisions. If it closes, run it once
+            // more, taking the common extent over which each of its values
+            // keeps its step result; if it closes again, skip every whole
+            // period within it.
             const std::int64_t period = since_mark;
-            std::int64_t fixed_until = k;
             for (std::int64_t j = 0; j < period && step < k; ++j) {
-                fixed_until = std::min(fixed_until, constancy_end(n, step + 1, r));
                 ++step;
                 r = binomial_step(n, step, r);
             }
-            if (r == mark && step < fixed_until) step += (fixed_until - step) / period * period;
+            if (r == mark) {
+                std::int64_t fixed_until = k;
+                for (std::int64_t j = 0; j < period && step < k; ++j) {
+                    fixed_until = std::min(fixed_until, constancy_end(n, step + 1, r));
+                    ++step;
+                    r = binomial_step(n, step, r);
+                }
+                if (r == mark && step < fixed_until) step += (fixed_until - step) / period * period;
+            }
             mark = r;
             since_mark = 0;
             search_length = 1;
