@@ -38,7 +38,7 @@ namespace {
 
 constexpr std::int64_t two_to_31 = std::int64_t{1} << 31;
 constexpr std::int64_t unbounded = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t longest_period_sought = 1024;
+constexpr std::int32_t longest_period_sought = 1024;
 
 // The last t with c * t <= a, given that it holds at some t >= 1: for c > 0 it
 // fails from a / c + 1 on; for c <= 0 the left side never grows.
@@ -83,11 +83,14 @@ std::int64_t constancy_end(std::int32_t n, std::int64_t i, std::int32_t value) {
 }  // namespace
 
 std::int32_t continue_binomial(std::int32_t n, std::int64_t completed, std::int32_t value, std::int32_t k) {
-    std::int64_t step = completed;
+    if (completed >= k) return value;
+    // The counters in 32 bits (step <= k < 2^31): on 32-bit x86 each 64-bit
+    // one is a register pair.
+    std::int32_t step = static_cast<std::int32_t>(completed);
     std::int32_t r = value;
     std::int32_t mark = r;
-    std::int64_t since_mark = 0;
-    std::int64_t search_length = 1;
+    std::int32_t since_mark = 0;
+    std::int32_t search_length = 1;
     while (step < k && r != 0) {
         ++step;
         r = binomial_step(n, step, r);
@@ -100,19 +103,20 @@ std::int32_t continue_binomial(std::int32_t n, std::int64_t completed, std::int3
             // more, taking the common extent over which each of its values
             // keeps its step result; if it closes again, skip every whole
             // period within it.
-            const std::int64_t period = since_mark;
-            for (std::int64_t j = 0; j < period && step < k; ++j) {
+            const std::int32_t period = since_mark;
+            for (std::int32_t j = 0; j < period && step < k; ++j) {
                 ++step;
                 r = binomial_step(n, step, r);
             }
             if (r == mark) {
                 std::int64_t fixed_until = k;
-                for (std::int64_t j = 0; j < period && step < k; ++j) {
+                for (std::int32_t j = 0; j < period && step < k; ++j) {
                     fixed_until = std::min(fixed_until, constancy_end(n, step + 1, r));
                     ++step;
                     r = binomial_step(n, step, r);
                 }
-                if (r == mark && step < fixed_until) step += (fixed_until - step) / period * period;
+                if (r == mark && step < fixed_until)
+                    step += static_cast<std::int32_t>((fixed_until - step) / period * period);  // step stays <= k
             }
             mark = r;
             since_mark = 0;
