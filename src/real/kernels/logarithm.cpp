@@ -37,12 +37,15 @@
 // Away from 1 (e != 0) |ln x| >= 0.318 and absolute errors suffice, so z^2
 // is not kept exact: the base b = e ln2_hi - ln r hi is exact (above), and
 // b + z is an exact pair by fast_two_sum (|b| >= 0.69 - 0.375 > 2^-8.9 >
-// |z|). The rest, z^2 (-1/2 + z Q(z)) with Q = 1/3 - z/4 + z^2/5 - z^3/6 +
-// z^4/7, leaves out z^8/8 < 2^-74.2; it is below 2^-18.8 and carries about
-// 2.6 roundings of its size (2^-70.4). e ln2_lo (below 2^-34: 2^-87 from
-// its rounding, 2^-88 from ln 2's third part), the table's 2^-97 and the
-// sum with the table's tail add below 2^-85; the two sums below 2^-18.7 that
-// follow 2^-72 each. In all below 2^-69.5 absolute, whatever e: the test
+// |z|). The rest, -z^2/2 + z^3 Q(z) with Q = 1/3 - z/4 + z^2/5 - z^3/6 +
+// z^4/7, leaves out z^8/8 < 2^-74.2; it is below 2^-18.8: z^2 rounds below
+// 2^-70.9 (halved 2^-71.9), z^3 Q (below 2^-28.4) carries about six
+// roundings of its size (2^-78.8), and their sum rounds below 2^-71.8.
+// e ln2_lo (below 2^-34: 2^-87 from its rounding, 2^-88 from ln 2's third
+// part), the table's 2^-97 and the sum with the table's tail add below
+// 2^-85; that sum joins the pair's low part first (terms below 2^-33:
+// 2^-86), and the sum with the rest rounds below 2^-72. In all below 2^-70.1
+// absolute, whatever e: the test
 // takes the constant 2^-68 (no magnitude of the result on the chain), which
 // is tighter than 2^-66 |ln x| for every such x. log10 multiplies the pair
 // by 1/ln 10 (Dekker's product: its roundings below 2^-72 absolute of the
@@ -91,14 +94,15 @@
 // product by an absolute error stays small) keeps only z exact away from 1:
 // e ln2_hi - ln r hi is exact in one addition and + z an exact pair as
 // above, and the rest,
-// z^2 (-1/2 + z Q(z)), Q as in log_pair_away_from_one, is plain double. With
+// -z^2/2 + z^3 Q(z), Q as in log_pair_away_from_one, is plain double. With
 // |z| < 2^-8.94 (generate_log_table.py's intervals), z^2 < 2^-17.88 rounds
-// below 2^-71, halved 2^-72; -1/2 + z Q below 2^-54 (times z^2: 2^-71.9);
-// their product (below 2^-18.8) below 2^-72; the sum of the small constant
-// parts and the pair's low part (below 2^-33) below 2^-86, and that sum
-// plus the tail below 2^-72; left out z^8/8 < 2^-74.5, the constants
-// 2^-86. In all below 2^-69.8 absolute: log_for_small_power_error is
-// 2^-69.4 (kernel_tables_test measures below half of it).
+// below 2^-71, halved 2^-72; z^3 Q (below 2^-28.4) carries about six
+// roundings of its size (2^-78.8); their sum (below 2^-18.8) rounds below
+// 2^-71.8; the sum of the small constant parts and the pair's low part
+// (below 2^-33) below 2^-86, and that sum plus the tail below 2^-72; left
+// out z^8/8 < 2^-74.5, the constants 2^-86. In all below 2^-70.2 absolute:
+// log_for_small_power_error is 2^-69.4 (kernel_tables_test measures below
+// half of it).
 #include "real/kernels/logarithm.h"
 
 #include <cstdint>
@@ -170,21 +174,24 @@ double log_polynomial(double z) {
            z * (-0.25 + z * (0.2 + z * (-0x1.5555555555555p-3 + z * (0x1.2492492492492p-3 + z * -0.125))));
 }
 
-// ln(1 + z) - z away from 1 in plain double: z^2 (-1/2 + z (1/3 - z/4 + ...
-// + z^4/7)), its halves side by side.
+// ln(1 + z) - z away from 1 in plain double: -z^2/2 + z^3 (1/3 - z/4 + ...
+// + z^4/7), the polynomial's halves side by side and z^3 formed beside it,
+// so that only one product and one sum follow the polynomial (a shorter
+// chain than z^2 (-1/2 + z Q): the fast phase's calls overlap more).
 [[gnu::always_inline]] inline double log_tail_after_z(double z) {
     const double z2 = z * z;
     const double q = (0x1.5555555555555p-2 - 0.25 * z) + z2 * ((0.2 - 0x1.5555555555555p-3 * z) + z2 * 0x1.2492492492492p-3);
-    return z2 * (-0.5 + z * q);
+    return -0.5 * z2 + (z2 * z) * q;
 }
 
 // ln x for e != 0, where |ln x| >= 0.318 and an absolute error suffices (see
-// the head of this file): no exact square.
+// the head of this file): no exact square. The constant parts join the
+// pair's low part before the tail, which comes last.
 double_double log_pair_away_from_one(const reduced_argument& a) {
     const double z = a.z;
     const double_double sum = fast_two_sum(a.e * ln2_hi + a.entry->minus_ln_r_hi, z);
     const double tail = log_tail_after_z(z);
-    return {sum.hi, sum.lo + ((a.e * ln2_lo + a.entry->minus_ln_r_lo) + tail)};
+    return {sum.hi, (sum.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + tail};
 }
 
 // ln x for e = 0, within 2^-70 |ln x| (see the head of this file).
