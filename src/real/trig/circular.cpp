@@ -47,6 +47,14 @@ inline bool rounds_surely(double hi, double lo, double err) {
     return hi + (lo + err) == hi + (lo - err);
 }
 
+// The same test, giving the rounded value when it holds: rounding is
+// monotone, so hi + lo rounds between the two ends, and to them when they
+// are equal.
+inline bool rounded_surely(double hi, double lo, double err, double& rounded) {
+    rounded = hi + (lo + err);
+    return rounded == hi + (lo - err);
+}
+
 constexpr double result_sign[2] = {1.0, -1.0};
 
 // The fast phases reduce by steps s = pi/N at once (N = 512 for the sine and
@@ -63,10 +71,16 @@ constexpr double result_sign[2] = {1.0, -1.0};
 // pi/1024), hi + e = r1 - k c3 is exact (Dekker); the roundings of k c4 and of
 // e - k c4 and the rest of s beyond c4 err by 3 * 2^-108.6 < 2^-107 (pi/512;
 // 3 * 2^-106.8 < 2^-105 for pi/1024) in all, and |lo| < 2^-55.6 (2^-53.8).
+// The polynomials take rr = r1 - (k c3 + k c4) rounded instead of hi + lo:
+// it does not wait for hi and lo, and lies within 2^-53 |r| + 2^-87.4 of r
+// (2^-82.7 for pi/1024: the rounding of k c3 + k c4), below
+// (1 + 2^-6) 2^-53 |r| for |r| >= 2^-29 ((1 + 2^-1.7) 2^-53 |r| for pi/1024,
+// |r| >= 2^-28).
 struct step_reduced {
     std::uint32_t step;  // k modulo 2^32
     double hi;
     double lo;
+    double rr;
 };
 
 struct step_constants {
@@ -88,9 +102,10 @@ inline bool reduce_by_step(double x, step_reduced& out) {
     const double k = shifted - shifter;
     const double r1 = (x - k * s.c1) - k * s.c2;
     const double p3 = k * s.c3;
+    const double p4 = k * s.c4;
     const double rh = r1 - p3;
     if (magnitude(rh) < s.remainder_limit) return false;
-    out = {static_cast<std::uint32_t>(to_bits(shifted)), rh, ((r1 - rh) - p3) - k * s.c4};
+    out = {static_cast<std::uint32_t>(to_bits(shifted)), rh, ((r1 - rh) - p3) - p4, r1 - (p3 + p4)};
     return true;
 }
 
@@ -101,16 +116,21 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 // with B = Bh + Bt (Bh of 27 bits), rh = rh1 + rh2 split in 26-bit halves:
 // Bh rh1 is exact and added to A exactly (|A| >= sin(pi/512) > |Bh rh1|, or
 // A = 0), B r - Bh rh1 = Bh rh2 + Bt rh + B rl. cos r - 1 to r^6 and
-// sin r - r to r^7 (the rest below 2^-81 R). Error bound, relative to the
+// sin r - r to r^7 (the rest below 2^-81 R), as r^2 P(r^2) and r^3 Q(r^2)
+// with rr for r, r^3 formed beside Q. The order of the sums keeps the chain
+// of dependent operations short (the split waits for rh; the polynomials
+// need only rr), so that the calls of a loop overlap more. Error bound,
+// relative to the
 // result R, with u = 2^-53, |r| <= rho = (1/2 + 2^-23) pi/512 < 2^-8.34 and
 // the ratios A <= 2.0001 R, |B r| <= 1.0001 R (m != 0: a + r lies in
 // [pi/1024, pi - pi/1024] up to 2^-23 of a step; m = 0: A = 0, B = 1):
-//   A (cos r - 1), at most rho^2 R = 2^-16.7 R: rr = rh + rl rounded and
-//     squared (3u), A hi (u), the product by A, the polynomial's last sum
-//     and its product (3u): 7u of it                               2^-66.9
-//   B (sin r - r), at most rho^2/6 R = 2^-19.3 R: B, B rr (3u), r2 (3u),
-//     the polynomial and the products (3u): 9u of it                2^-68.9
-//   the sum of lo (below 2^-16.4 R), its last addition and the rest 2^-69.3
+//   A (cos r - 1), at most rho^2 R = 2^-16.7 R: rr (above, 1.02u)
+//     squared (3.1u), A hi (u), the product by A, the polynomial's last
+//     sum and its product (3u): 7.1u of it                         2^-66.9
+//   B (sin r - r), at most rho^2/6 R = 2^-19.3 R: B, rr^3 (4.1u), B rr^3,
+//     the polynomial and the product (3u): 9.1u of it              2^-68.9
+//   the two tails' sum (below 2^-16.4 R), the last addition to lo
+//     and the rest                                                 2^-69.3
 //   the linear terms below 2^-25 R: four roundings                 2^-76
 //   the reduction, 2^-107 absolute, for R >= |r| >= 2^-29           2^-78
 //   series and table values                                        2^-80
@@ -124,17 +144,16 @@ constexpr double c4 = 0x1.5555555555555p-5;   // 1/24
 constexpr double c6 = -0x1.6c16c16c16c17p-10; // -1/720
 
 // What the sine at every table point takes from the remainder: rh in 26-bit
-// halves, rr = rh + rl rounded, r2 = rr^2, and the polynomials of cos r - 1
-// (over r2) and sin r - r (over rr r2).
+// halves, r^2 and r^3 from rr, and the polynomials of cos r - 1 over r^2 and
+// of sin r - r over r^3.
 struct remainder_terms {
-    double hi, lo, head, tail, rr, r2, cosine_poly, sine_poly;
+    double hi, lo, head, tail, r2, r3, cosine_poly, sine_poly;
 };
 
 inline remainder_terms terms_of(const step_reduced& r) {
     const double_double halves = split(r.hi);
-    const double rr = r.hi + r.lo;
-    const double r2 = rr * rr;
-    return {r.hi, r.lo, halves.hi, halves.lo, rr, r2, c2 + r2 * (c4 + r2 * c6), r2 * (s3 + r2 * (s5 + r2 * s7))};
+    const double r2 = r.rr * r.rr;
+    return {r.hi, r.lo, halves.hi, halves.lo, r2, r.rr * r2, c2 + r2 * (c4 + r2 * c6), s3 + r2 * (s5 + r2 * s7)};
 }
 
 // sin(a + r) as hi + lo, from the row {A hi, A lo, B head, B tail} of a.
@@ -144,10 +163,9 @@ inline double_double sine_at_row(const double* row, const remainder_terms& t) {
     const double hi = ah + product;
     const double hi_error = product - (hi - ah);
     const double b = bh + bt;
-    const double cos_tail = (ah * t.r2) * t.cosine_poly;
-    const double sin_tail = (b * t.rr) * t.sine_poly;
-    const double linear = (bh * t.tail + bt * t.hi) + b * t.lo;
-    return {hi, (((al + hi_error) + linear) + sin_tail) + cos_tail};
+    const double tails = (ah * t.r2) * t.cosine_poly + (b * t.r3) * t.sine_poly;
+    const double linear = bh * t.tail + (bt * t.hi + b * t.lo);
+    return {hi, (hi_error + (al + linear)) + tails};
 }
 
 template <std::uint32_t quarter_turns>
@@ -156,8 +174,10 @@ inline bool sine_at_step(double x, double& result) {
     if (!reduce_by_step<sine_steps>(x, r)) return false;
     const std::uint32_t m = r.step + quarter_turns * (tc::sine_table_steps / 2);
     const double_double v = sine_at_row(tc::sine_cosine_table[m % tc::sine_table_steps], terms_of(r));
-    result = result_sign[(m / tc::sine_table_steps) & 1] * (v.hi + v.lo);
-    return rounds_surely(v.hi, v.lo, magnitude(v.hi) * fast_sine_error);
+    double rounded;
+    const bool decided = rounded_surely(v.hi, v.lo, magnitude(v.hi) * fast_sine_error, rounded);
+    result = result_sign[(m / tc::sine_table_steps) & 1] * rounded;
+    return decided;
 }
 
 reduced_angle reduce_accurately(double x) {
@@ -201,24 +221,26 @@ double tangent_after_fast(double x) {
 // and j = 256 (q + 1) - m with r negated in the odd ones (tan(pi/4 + y) =
 // 1/tan(pi/4 - y)), the value t = tan(a +- r) gives tan x = t, 1/t, -1/t,
 // -t in the quarters 0 .. 3. tan(a + v) = b0 + b1 v + v^2 (b2 + ... + b7 v^5),
-// v = h + l with h = +-rh, l = +-rl; b1 h is exact as head (26 bits) times
-// split h, plus tail times v; b0 >= |b1 h| past the first row, where b0 = 0
+// v = h + l with h = +-rh, l = +-rl (the polynomial takes +-rr for v); b1 h
+// is exact as head (26 bits) times split h, plus tail times v; b0 >= |b1 h|
+// past the first row, where b0 = 0
 // (b0 >= tan(pi/1024) and |b1 h| <= (1 + b0^2) (1/2 + 2^-23) pi/1024). The generator bounds, relative to R = tan(a + v) over every
 // row: the terms from b2 on, T, below 2^-17.34 R; the dropped ones below
 // 2^-71.3 R. Error bound, relative to R:
-//   T: v rounded, v^2, the Estrin sum, the product: 6.2 * 2^-53 T  2^-67.7
+//   T: rr (1.31 * 2^-53), v^2, the Estrin sum, the product:
+//     6.8 * 2^-53 T                                                2^-67.6
 //   lo: the last addition (of T)                                   2^-70.3
 //   b2 .. b7 rounded                                               2^-70.3
 //   dropped terms                                                  2^-71.3
 //   the reduction (2^-105 on |r| >= 2^-28, times b1 <= 2.02)       2^-76
 //   table values, roundings of b1 h and b1 l                       2^-80
-// in all below 2^-67.2. For 1/t (t the normalised sum): q, the reciprocal of
+// in all below 2^-67.1. For 1/t (t the normalised sum): q, the reciprocal of
 // t hi rounded to 26 bits, within 2^-25.9 of 1/t; e = 1 - q t from the exact
 // products of q and the halves of t hi (1 - q th exact by Sterbenz), erring
 // by 2^-76 with |e| < 2^-25.9; 1/t = q (1 + e + e^2 + ...) taken to e^2
 // (the rest below 2^-77; the roundings of q (e + e^2) 2^-78). The rounding
 // of lo +- err is below 2^-78 either way (|lo| < 2^-25.8 |hi|): in all below
-// 2^-67.1 against fast_tangent_error = 2^-66.
+// 2^-67 against fast_tangent_error = 2^-66.
 inline bool tangent_at_step(double x, double& result) {
     step_reduced r;
     if (!reduce_by_step<tangent_steps>(x, r)) return false;
@@ -232,7 +254,7 @@ inline bool tangent_at_step(double x, double& result) {
     const double l = result_sign[odd] * r.lo;
     const double_double hs = split(h);
     const double_double s = fast_two_sum(row[0], row[2] * hs.hi);
-    const double v = h + l;
+    const double v = result_sign[odd] * r.rr;
     const double v2 = v * v;
     const double tail = v2 * (((row[4] + v * row[5]) + v2 * (row[6] + v * row[7])) + (v2 * v2) * (row[8] + v * row[9]));
     const double lo = (((row[2] * hs.lo + (row[3] * v + row[2] * l)) + row[1]) + s.lo) + tail;
@@ -246,8 +268,10 @@ inline bool tangent_at_step(double x, double& result) {
     const double sign = result_sign[quarter >> 1];
     const double hi = reciprocal ? q : t.hi;
     const double hi_lo = reciprocal ? q * (e + e * e) : t.lo;
-    result = sign * (hi + hi_lo);
-    return rounds_surely(hi, hi_lo, magnitude(hi) * fast_tangent_error);
+    double rounded;
+    const bool decided = rounded_surely(hi, hi_lo, magnitude(hi) * fast_tangent_error, rounded);
+    result = sign * rounded;
+    return decided;
 }
 
 // Arguments the edge rules answer: NaN, infinities, and the identity range.
