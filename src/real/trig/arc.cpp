@@ -167,10 +167,11 @@ struct angle_sum {
     double lo;
 };
 
-inline angle_sum arctangent_fast(double vh, double vl) {
+template <bool one_double = false>
+inline angle_sum arctangent_fast(double vh, double vl = 0.0) {
     namespace tc = trig_constants;
     const double* c = tc::arctangent_expansion_table[static_cast<int>(vh * tc::arctangent_expansion_step + 0.5)];
-    const double_double value = expansion_at(c, vh, vl);
+    const double_double value = expansion_at<one_double>(c, vh, vl);
     return {value.hi, value.lo};
 }
 
@@ -181,22 +182,22 @@ inline angle_sum complement(double_double k, angle_sum a) {
     return {s.hi, (s.lo + k.lo) - a.lo};
 }
 
+// The sign goes on last: rounding to nearest is symmetric, and hi + lo
+// rounds to the tested ends when they agree (rounding is monotone).
 inline bool decided(angle_sum a, bool negative, double& result) {
-    const double hi = negative ? -a.hi : a.hi;
-    const double lo = negative ? -a.lo : a.lo;
     const double err = a.hi * fast_error;
-    result = hi + lo;
-    return hi + (lo + err) == hi + (lo - err);
+    const double upper = a.hi + (a.lo + err);
+    result = negative ? -upper : upper;
+    return upper == a.hi + (a.lo - err);
 }
 
-// v = (n + nl) / (d + dl) as vh + vl for 0 <= n, 0 < d (moderate), |nl| <=
-// 2^-52 n, |dl| <= 2^-52 d: vh = n (1/d), and the remainder, exact to
-// 2^-104 of n (Dekker), over d.
-inline angle_sum quotient(double n, double nl, double d, double dl) {
+// v = n / d as vh + vl for 0 <= n, 0 < d (moderate): vh = n (1/d), and the
+// remainder, exact to 2^-104 of n (Dekker), over d.
+inline angle_sum quotient(double n, double d) {
     const double inverse = 1.0 / d;
     const double vh = n * inverse;
     const double_double m = two_prod(vh, d);
-    return {vh, ((((n - m.hi) - m.lo) + nl) - vh * dl) * inverse};
+    return {vh, ((n - m.hi) - m.lo) * inverse};
 }
 
 // The edge results that need no evaluation (arc_value gives the same ones):
@@ -253,8 +254,8 @@ inline bool arccosine_edge(double x, double& result) {
 // The fast phases, for arguments past the edges.
 inline bool arctangent_fast_phase(double x, double& result) {
     const double a = magnitude(x);
-    if (a <= 1.0) return decided(arctangent_fast(a, 0.0), sign_bit(x), result);
-    const angle_sum v = quotient(1.0, 0.0, a, 0.0);
+    if (a <= 1.0) return decided(arctangent_fast<true>(a), sign_bit(x), result);
+    const angle_sum v = quotient(1.0, a);
     return decided(complement(half_pi, arctangent_fast(v.hi, v.lo)), sign_bit(x), result);
 }
 
@@ -463,7 +464,7 @@ bool arctangent2_phases(double y, double x, double& result) {
         small = scale_by_power_of_two(small, shift);
         large = scale_by_power_of_two(large, shift);
 
-        const angle_sum v = quotient(small, 0.0, large, 0.0);
+        const angle_sum v = quotient(small, large);
         angle_sum fast = arctangent_fast(v.hi, v.lo);
         if (!y_smaller) fast = complement(half_pi, fast);
         if (x_negative) fast = complement(full_pi, fast);

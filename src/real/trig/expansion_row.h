@@ -12,16 +12,19 @@ namespace vyxmath {
 // ordered sum, since each row's |a0| >= |a1 h| or a0 = 0; h = xh - x0 is exact
 // (x0 lies within a factor of two of xh); the rest is gathered in lo, the
 // polynomial's tail from h + xl, in the order each fast phase's error bound
-// counts.
-inline double_double expansion_at(const double* row, double xh, double xl) {
+// counts. For an argument that is one double (xl = 0) the terms of xl are
+// left out: the compiler may not drop an addition of 0 or a product by it.
+template <bool one_double = false>
+inline double_double expansion_at(const double* row, double xh, double xl = 0.0) {
     const double h = xh - row[11];
     const double_double hs = split(h);
     const double_double s = fast_two_sum(row[0], row[2] * hs.hi);
-    const double v = h + xl;
+    const double v = one_double ? h : h + xl;
     const double v2 = v * v;
     const double tail = v2 * (((row[4] + v * row[5]) + v2 * (row[6] + v * row[7])) +
                               (v2 * v2) * ((row[8] + v * row[9]) + v2 * row[10]));
-    return {s.hi, ((((row[2] * hs.lo + (row[3] * h + row[2] * xl)) + row[1]) + s.lo) + tail)};
+    const double linear = one_double ? row[3] * h : row[3] * h + row[2] * xl;
+    return {s.hi, ((((row[2] * hs.lo + linear) + row[1]) + s.lo) + tail)};
 }
 
 }  // namespace vyxmath
