@@ -139,10 +139,22 @@ operand_pairs operands_for(const kernel_timing& k) {
     return vyxmath::bench::spread_operand_pairs(k.low, k.high, k.exponent_spread, k.y_low, k.y_high);
 }
 
-void time_kernel(benchmark::State& state, const kernel_timing& k, bool module) {
+// chained: each call's first operand carries the previous result times zero,
+// so that the calls wait for each other (see time_kernel_chained in
+// trig_bench.cpp).
+void time_kernel(benchmark::State& state, const kernel_timing& k, bool module, bool chained = false) {
     const operand_pairs p = operands_for(k);
     const auto f = module ? k.module : k.libc;
     std::size_t i = 0;
+    if (chained) {
+        double carried = 0.0;
+        for (auto _ : state) {
+            carried = f(p.x[i] + carried * 0.0, p.y[i]);
+            i = (i + 1) & 4095;
+        }
+        benchmark::DoNotOptimize(carried);
+        return;
+    }
     for (auto _ : state) {
         benchmark::DoNotOptimize(f(p.x[i], p.y[i]));
         i = (i + 1) & 4095;
@@ -160,6 +172,10 @@ const bool kernel_timings_registered = [] {
                                      [&k](benchmark::State& s) { time_kernel(s, k, true); });
         benchmark::RegisterBenchmark((std::string("kernel/") + k.name + "/glibc").c_str(),
                                      [&k](benchmark::State& s) { time_kernel(s, k, false); });
+        benchmark::RegisterBenchmark((std::string("kernel_chained/") + k.name + "/module").c_str(),
+                                     [&k](benchmark::State& s) { time_kernel(s, k, true, true); });
+        benchmark::RegisterBenchmark((std::string("kernel_chained/") + k.name + "/glibc").c_str(),
+                                     [&k](benchmark::State& s) { time_kernel(s, k, false, true); });
     }
     return true;
 }();

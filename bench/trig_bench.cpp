@@ -63,7 +63,24 @@ void time_kernel(benchmark::State& state, F f, const std::vector<double>& xs) {
     }
 }
 
-// One group: the module's function with its fast-phase test, and glibc's.
+// The same calls, each waiting for the one before (its argument carries the
+// previous result times zero): the time of one call's chain of dependent
+// operations, where time_kernel's independent calls overlap and measure how
+// many operations the processor's units start per cycle. Where the two
+// ratios differ, the second bound is the one that holds a kernel back.
+template <class F>
+void time_kernel_chained(benchmark::State& state, F f, const std::vector<double>& xs) {
+    std::size_t i = 0;
+    double carried = 0.0;
+    for (auto _ : state) {
+        carried = f(xs[i] + carried * 0.0);
+        i = (i + 1) & (kernel_inputs - 1);
+    }
+    benchmark::DoNotOptimize(carried);
+}
+
+// One group: the module's function with its fast-phase test, and glibc's;
+// and both again chained (kernel_chained/<group>).
 void register_kernel(const char* group, double (*module)(double), bool (*decided_fast)(double),
                      double (*glibc)(double)) {
     const std::vector<double> xs = angle_group_arguments(group);
@@ -77,6 +94,10 @@ void register_kernel(const char* group, double (*module)(double), bool (*decided
                                  });
     benchmark::RegisterBenchmark((std::string("kernel/") + group + "/glibc").c_str(),
                                  [glibc, xs](benchmark::State& state) { time_kernel(state, glibc, xs); });
+    benchmark::RegisterBenchmark((std::string("kernel_chained/") + group + "/module").c_str(),
+                                 [module, xs](benchmark::State& state) { time_kernel_chained(state, module, xs); });
+    benchmark::RegisterBenchmark((std::string("kernel_chained/") + group + "/glibc").c_str(),
+                                 [glibc, xs](benchmark::State& state) { time_kernel_chained(state, glibc, xs); });
 }
 
 // atan2 on points of [-10, 10]^2, the pair index running with the y index.
