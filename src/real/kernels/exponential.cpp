@@ -20,11 +20,11 @@
 // with x = a + c rounded (|x - r| <= 2^-53 |r|). Left out: the Taylor
 // remainder r^7/5040 e^|r| < 2^-79 and what using x for r costs in the
 // terms from r^2 on, below 2^-53 r^2 < 2^-72. q < 9.17e-7 + 2^-23.3 <
-// 2^-19.92 is evaluated in double as rest + (x2 (c2 + x c3) + x2^2 ((c4 +
-// x c5) + x2 c6)), x2 = x^2 < 2^-19.04: five roundings of terms below 2^-19.9
-// (x2 times c2, c2 + x c3 times x2, the product, the sum of the two halves,
-// the sum with rest), together below 5 * 2^-73; the second half is below
-// 2^-42 and all its roundings together below 2^-90.
+// 2^-19.92 is evaluated in double as (rest + x2 (c2 + x c3)) + x2^2 ((c4 +
+// x c5) + x2 c6), x2 = x^2 < 2^-19.04: five roundings of terms below 2^-19.9
+// (x2 times c2, c2 + x c3 times x2, the product, the sum with rest, the sum
+// with the higher orders), together below 5 * 2^-73; the higher orders are
+// below 2^-42 and all their roundings together below 2^-90.
 //
 // Reconstruction. With T = Th + Tl = 2^(j/256) (Th in [1, 2), |Tl| <= 2^-53 Th,
 // table error below 2^-106) and Th = th1 + th2 its split halves of 26 bits,
@@ -156,15 +156,18 @@ exp_unrounded exp_fast_value(double y_hi, double y_lo) {
     const double shifted = y.hi * exp_steps_per_unit + round_to_integer_shifter;
     const double kd = shifted - round_to_integer_shifter;
     const int k = static_cast<int>(static_cast<std::uint32_t>(to_bits(shifted)));
-    const reduced r = reduce(y.hi - kd * exp_step_hi, y.lo - kd * exp_step_lo);
+    // -(k lo - yl) is yl - k lo (up to the sign of a zero), written so that
+    // for yl = 0 the compiler may drop the subtraction of 0.
+    const reduced r = reduce(y.hi - kd * exp_step_hi, -(kd * exp_step_lo - y.lo));
 
     // q in two halves that need not wait for each other: the second order
-    // and the third, and x^4 times the rest.
+    // and the third, and x^4 times the rest; the latest, the higher orders,
+    // added last.
     const double x = r.x;
     const double x2 = x * x;
     const double low_orders = x2 * (c2 + x * c3);
     const double high_orders = (x2 * x2) * ((c4 + x * c5) + x2 * c6);
-    const double q = r.rest + (low_orders + high_orders);
+    const double q = (r.rest + low_orders) + high_orders;
     return table_times(k, x, r.head, q);
 }
 
