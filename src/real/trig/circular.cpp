@@ -3,6 +3,7 @@
 #include "common/ieee_double.h"
 #include "real/constants.h"
 #include "real/double_double.h"
+#include "real/double_pair.h"
 #include "real/trig/angle_reduction.h"
 #include "real/trig/taylor_kernels.h"
 #include "real/trig/trig_constants.h"
@@ -145,15 +146,23 @@ constexpr double c6 = -0x1.6c16c16c16c17p-10; // -1/720
 
 // What the sine at every table point takes from the remainder: rh in 26-bit
 // halves, r^2 and r^3 from rr, and the polynomials of cos r - 1 over r^2 and
-// of sin r - r over r^3.
+// of sin r - r over r^3. The two tails, A (cos r - 1) and B (sin r - r), take
+// the same steps on different numbers, so they go side by side in the two
+// lanes of one register: the same bits as two scalar evaluations, with
+// half the multiplications and additions (which bound how fast independent
+// calls can go; pairing the other products too cost more in moving lanes
+// than it saved).
 struct remainder_terms {
-    double hi, lo, head, tail, r2, r3, cosine_poly, sine_poly;
+    double hi, lo, head, tail;
+    double_pair powers, polynomials;
 };
 
 inline remainder_terms terms_of(const step_reduced& r) {
     const double_double halves = split(r.hi);
     const double r2 = r.rr * r.rr;
-    return {r.hi, r.lo, halves.hi, halves.lo, r2, r.rr * r2, c2 + r2 * (c4 + r2 * c6), s3 + r2 * (s5 + r2 * s7)};
+    const double_pair square = both(r2);
+    return {r.hi, r.lo, halves.hi, halves.lo, pair_of(r2, r.rr * r2),
+            pair_of(c2, s3) + square * (pair_of(c4, s5) + square * pair_of(c6, s7))};
 }
 
 // sin(a + r) as hi + lo, from the row {A hi, A lo, B head, B tail} of a.
@@ -163,7 +172,8 @@ inline double_double sine_at_row(const double* row, const remainder_terms& t) {
     const double hi = ah + product;
     const double hi_error = product - (hi - ah);
     const double b = bh + bt;
-    const double tails = (ah * t.r2) * t.cosine_poly + (b * t.r3) * t.sine_poly;
+    const double_pair tail_pair = (pair_of(ah, b) * t.powers) * t.polynomials;
+    const double tails = tail_pair[0] + tail_pair[1];
     const double linear = bh * t.tail + (bt * t.hi + b * t.lo);
     return {hi, (hi_error + (al + linear)) + tails};
 }
