@@ -54,6 +54,7 @@
 #include <cstdint>
 
 #include "real/double_double.h"
+#include "real/double_pair.h"
 #include "common/ieee_double.h"
 #include "real/kernels/wide_fixed.h"
 
@@ -126,7 +127,20 @@ exp_unrounded table_times(int k, double x, double head, double q) {
 // bound above becomes (2^-72 + 7 * 2^-73 + 2^-72 + 2^-72 + 2^-72.9 + 2^-77
 // + 2^-76 + 2^-76 + 2^-79 + 2^-85) * 2 Th < 2^-68.15 Th: below 2^-68 H, for
 // e^y and e^-y alike.
-exp_unrounded_pair exp_pair_fast_value(double y) {
+//
+// The two evaluations of table_times go side by side in the two lanes of
+// one register (lane 0 for e^y at k, lane 1 for e^-y at -k): each lane takes
+// table_times' own steps, so the bits are the same, at half the additions
+// and multiplications, which bound how fast independent calls can go.
+namespace {
+
+struct exp_lanes {
+    int k;
+    double_pair hi;
+    double_pair lo;
+};
+
+[[gnu::always_inline]] inline exp_lanes exp_pair_lanes(double y) {
     // k from the shifted sum's low word: 1.5 * 2^52 + k has k modulo 2^32
     // there, which saves the conversion on the way to the table.
     const double shifted = y * exp_steps_per_unit + round_to_integer_shifter;
@@ -137,18 +151,44 @@ exp_unrounded_pair exp_pair_fast_value(double y) {
     const double x2 = x * x;
     const double even = x2 * c2 + (x2 * x2) * (c4 + x2 * c6);
     const double odd = (x2 * x) * (c3 + x2 * c5);
-    return {table_times(k, x, r.head, r.rest + (even + odd)), table_times(-k, -x, -r.head, (even - odd) - r.rest)};
+    // {rest + (E + O), -rest + (E - O)}: the q of each lane.
+    const double_pair q = pair_of(r.rest, -r.rest) + (both(even) + pair_of(odd, -odd));
+    const double_double& tu = exp_table[k & 255];
+    const double_double& td = exp_table[-k & 255];
+    const double_double& hu = exp_table_halves.halves[k & 255];
+    const double_double& hd = exp_table_halves.halves[-k & 255];
+    const double_pair t_hi = pair_of(tu.hi, td.hi);
+    const double_pair t_lo = pair_of(tu.lo, td.lo);
+    const double_pair th_hi = pair_of(hu.hi, hd.hi);
+    const double_pair th_lo = pair_of(hu.lo, hd.lo);
+    const double_pair xs = pair_of(x, -x);
+    const double_pair heads = pair_of(r.head, -r.head);
+    const double_pair product = th_hi * heads;
+    const double_pair sum = t_hi + product;
+    const double_pair sum_lo = product - (sum - t_hi);
+    const double_pair lo = ((sum_lo + th_lo * heads) + (t_lo + t_lo * xs)) + t_hi * q;
+    return {k, sum, lo};
+}
+
+}  // namespace
+
+exp_unrounded_pair exp_pair_fast_value(double y) {
+    const exp_lanes e = exp_pair_lanes(y);
+    return {{e.k >> 8, e.hi[0], e.lo[0]}, {-e.k >> 8, e.hi[1], e.lo[1]}};
 }
 
 // The high part of e^y is the larger for y >= 0 (fast_two_sum): for k = 0
 // they are 1 + x and 1 - x; from k = 1 on e^2y > 1.0027 and each high part
 // is within 2^-19 of its value. Binades within 59 of 0: exact scalings.
 [[gnu::flatten]] double_double exp_pair_fast_half_sum(double y, int sign) {
-    const exp_unrounded_pair e = exp_pair_fast_value(y);
-    const double up_scale = power_of_two(e.up.binade - 1);
-    const double down_scale = static_cast<double>(sign) * power_of_two(e.down.binade - 1);
-    const double_double s = fast_two_sum(e.up.hi * up_scale, e.down.hi * down_scale);
-    return {s.hi, s.lo + (e.up.lo * up_scale + e.down.lo * down_scale)};
+    const exp_lanes e = exp_pair_lanes(y);
+    const double up_scale = power_of_two((e.k >> 8) - 1);
+    const double down_scale = static_cast<double>(sign) * power_of_two((-e.k >> 8) - 1);
+    const double_pair scales = pair_of(up_scale, down_scale);
+    const double_pair his = e.hi * scales;
+    const double_pair los = e.lo * scales;
+    const double_double s = fast_two_sum(his[0], his[1]);
+    return {s.hi, s.lo + (los[0] + los[1])};
 }
 
 exp_unrounded exp_fast_value(double y_hi, double y_lo) {
