@@ -163,12 +163,16 @@ double pow_offset_ulps(double x, double y) {
     return result;
 }
 
-double exp_relative_error(double hi, double lo, int binade, double y_hi, double y_lo) {
+namespace {
+
+// |(hi + lo) 2^binade - f(x)| / |f(x)| with f(x) and the sum to 200 bits.
+double relative_error(int (*f)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t), double hi, double lo, int binade, double x_hi,
+                      double x_lo) {
     mpfr_t exact, got;
     mpfr_inits2(200, exact, got, static_cast<mpfr_ptr>(nullptr));
-    mpfr_set_d(exact, y_hi, MPFR_RNDN);
-    mpfr_add_d(exact, exact, y_lo, MPFR_RNDN);
-    mpfr_exp(exact, exact, MPFR_RNDN);
+    mpfr_set_d(exact, x_hi, MPFR_RNDN);
+    mpfr_add_d(exact, exact, x_lo, MPFR_RNDN);
+    f(exact, exact, MPFR_RNDN);
     mpfr_set_d(got, hi, MPFR_RNDN);
     mpfr_add_d(got, got, lo, MPFR_RNDN);
     mpfr_mul_2si(got, got, binade, MPFR_RNDN);
@@ -177,6 +181,17 @@ double exp_relative_error(double hi, double lo, int binade, double y_hi, double 
     const double result = std::fabs(mpfr_get_d(got, MPFR_RNDN));
     mpfr_clears(exact, got, static_cast<mpfr_ptr>(nullptr));
     return result;
+}
+
+}  // namespace
+
+double exp_relative_error(double hi, double lo, int binade, double y_hi, double y_lo) {
+    return relative_error(mpfr_exp, hi, lo, binade, y_hi, y_lo);
+}
+
+double angle_relative_error(angle_function f, double hi, double lo, double x) {
+    const auto mpfr_f = f == angle_function::sine ? mpfr_sin : f == angle_function::cosine ? mpfr_cos : mpfr_tan;
+    return relative_error(mpfr_f, hi, lo, 0, x, 0.0);
 }
 
 }  // namespace vyxmath::mpfr_reference

@@ -178,15 +178,25 @@ inline double_double sine_at_row(const double* row, const remainder_terms& t) {
     return {hi, (hi_error + (al + linear)) + tails};
 }
 
+// The value before rounding, unsigned, and the sign of the half period.
 template <std::uint32_t quarter_turns>
-inline bool sine_at_step(double x, double& result) {
+inline bool sine_value_at_step(double x, double_double& value, double& sign) {
     step_reduced r;
     if (!reduce_by_step<sine_steps>(x, r)) return false;
     const std::uint32_t m = r.step + quarter_turns * (tc::sine_table_steps / 2);
-    const double_double v = sine_at_row(tc::sine_cosine_table[m % tc::sine_table_steps], terms_of(r));
+    value = sine_at_row(tc::sine_cosine_table[m % tc::sine_table_steps], terms_of(r));
+    sign = result_sign[(m / tc::sine_table_steps) & 1];
+    return true;
+}
+
+template <std::uint32_t quarter_turns>
+inline bool sine_at_step(double x, double& result) {
+    double_double v;
+    double sign;
+    if (!sine_value_at_step<quarter_turns>(x, v, sign)) return false;
     double rounded;
     const bool decided = rounded_surely(v.hi, v.lo, magnitude(v.hi) * fast_sine_error, rounded);
-    result = result_sign[(m / tc::sine_table_steps) & 1] * rounded;
+    result = sign * rounded;
     return decided;
 }
 
@@ -251,7 +261,7 @@ double tangent_after_fast(double x) {
 // (the rest below 2^-77; the roundings of q (e + e^2) 2^-78). The rounding
 // of lo +- err is below 2^-78 either way (|lo| < 2^-25.8 |hi|): in all below
 // 2^-67 against fast_tangent_error = 2^-66.
-inline bool tangent_at_step(double x, double& result) {
+inline bool tangent_value_at_step(double x, double_double& value, double& sign) {
     step_reduced r;
     if (!reduce_by_step<tangent_steps>(x, r)) return false;
     const std::uint32_t m = r.step % tc::tangent_table_steps;
@@ -275,11 +285,17 @@ inline bool tangent_at_step(double x, double& result) {
     const double_double ts = split(t.hi);
     const double e = ((1.0 - q * ts.hi) - q * ts.lo) - q * t.lo;  // 1 - q t
     const bool reciprocal = ((quarter ^ (quarter >> 1)) & 1) != 0;
-    const double sign = result_sign[quarter >> 1];
-    const double hi = reciprocal ? q : t.hi;
-    const double hi_lo = reciprocal ? q * (e + e * e) : t.lo;
+    sign = result_sign[quarter >> 1];
+    value = {reciprocal ? q : t.hi, reciprocal ? q * (e + e * e) : t.lo};
+    return true;
+}
+
+inline bool tangent_at_step(double x, double& result) {
+    double_double v;
+    double sign;
+    if (!tangent_value_at_step(x, v, sign)) return false;
     double rounded;
-    const bool decided = rounded_surely(hi, hi_lo, magnitude(hi) * fast_tangent_error, rounded);
+    const bool decided = rounded_surely(v.hi, v.lo, magnitude(v.hi) * fast_tangent_error, rounded);
     result = sign * rounded;
     return decided;
 }
@@ -336,6 +352,30 @@ bool cosine_decided_fast(double x) {
     double result;
     return edge_result(x, cosine_identity_limit, 1.0, result) ||
            (magnitude(x) < fast_reduction_limit && sine_at_step<1>(x, result));
+}
+
+namespace {
+
+template <bool (*value_at_step)(double, double_double&, double&)>
+bool signed_fast_value(double x, double limit, double_double& value) {
+    double sign;
+    if (!(magnitude(x) >= limit && magnitude(x) < fast_reduction_limit && value_at_step(x, value, sign))) return false;
+    value = {sign * value.hi, sign * value.lo};
+    return true;
+}
+
+}  // namespace
+
+bool sine_fast_value(double x, double_double& value) {
+    return signed_fast_value<sine_value_at_step<0>>(x, sine_identity_limit, value);
+}
+
+bool cosine_fast_value(double x, double_double& value) {
+    return signed_fast_value<sine_value_at_step<1>>(x, cosine_identity_limit, value);
+}
+
+bool tangent_fast_value(double x, double_double& value) {
+    return signed_fast_value<tangent_value_at_step>(x, tangent_identity_limit, value);
 }
 
 bool tangent_decided_fast(double x) {

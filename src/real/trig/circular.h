@@ -1,6 +1,6 @@
 // The sine and the tangent of an angle in radians, the module's own: the same
 // bits on every machine, correctly rounded. A fast phase in doubles below
-// 2^20 (relative error below 2^-66.3 for the sine and cosine, 2^-67.1 for
+// 2^20 (relative error below 2^-66.3 for the sine and cosine, 2^-67 for
 // the tangent) decides all but about one argument in 3500 (5800 for the
 // tangent); the rest go to a double-double phase (2^-79) and, within 2^-77
 // of a rounding boundary, to a wide fixed-point one (wide_angle_functions.h).
@@ -10,6 +10,8 @@
 // by its remainder modulo pi * 2^62 held to 64 bits (see angle_reduction.h),
 // and the function is taken of that remainder.
 #pragma once
+
+#include "real/double_double.h"
 
 namespace vyxmath {
 
@@ -25,5 +27,12 @@ double cosine(double x);
 bool sine_decided_fast(double x);
 bool cosine_decided_fast(double x);
 bool tangent_decided_fast(double x);
+
+// The fast phases' values before rounding, hi + lo, for the tests of their
+// error bounds: false where the fast phase does not run (outside the identity
+// limit to 2^20, or a remainder below its limit).
+bool sine_fast_value(double x, double_double& value);
+bool cosine_fast_value(double x, double_double& value);
+bool tangent_fast_value(double x, double_double& value);
 
 }  // namespace vyxmath

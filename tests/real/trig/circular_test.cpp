@@ -2,6 +2,7 @@
 // exact reference, and the arguments of 2^63 and more.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "real/trig/angle_reduction.h"
 #include "real/trig/circular.h"
 #include "support/accuracy.h"
+#include "support/bit_stream.h"
 #include "support/edge_results.h"
 
 namespace vyxmath::test {
@@ -83,6 +85,45 @@ TEST(Circular, ArgumentsOf2To63AndMore) {
     // The remainder by the 64-bit period is not the true angle: at 2^63 the
     // result differs from the sine of 2^63 itself.
     EXPECT_NE(sine(0x1.0p63), mpfr_reference::sin(0x1.0p63));
+}
+
+// The fast phases' values before rounding against the exact functions: the
+// relative error must stay below the bound derived beside the code (2^-66.3
+// for the sine and cosine, 2^-67 for the tangent), which their rounding tests
+// take with a margin. Uniform arguments on (-pi, pi) and below 2^20, and
+// arguments just off the multiples of the steps pi/512 and pi/1024, whose
+// small remainders weigh the reduction's absolute errors most.
+TEST(Circular, FastValuesWithinTheirBounds) {
+    using mpfr_reference::angle_function;
+    struct Row {
+        angle_function function;
+        bool (*fast_value)(double, double_double&);
+        double bound;
+        double step;
+    };
+    const Row rows[] = {
+        {angle_function::sine, sine_fast_value, std::exp2(-66.3), 0x1.921fb54442d18p-8},
+        {angle_function::cosine, cosine_fast_value, std::exp2(-66.3), 0x1.921fb54442d18p-8},
+        {angle_function::tangent, tangent_fast_value, std::exp2(-67.0), 0x1.921fb54442d18p-9},
+    };
+    bit_stream source(0x5EC7u);
+    for (const Row& row : rows) {
+        double worst = 0.0;
+        int tried = 0;
+        for (int i = 0; i < scaled_count(30000); ++i) {
+            const double multiple = std::floor(source.uniform(-0x1.0p20, 0x1.0p20) / row.step) * row.step;
+            const double arguments[] = {source.uniform(-3.2, 3.2), source.uniform(-0x1.0p20, 0x1.0p20),
+                                        multiple + std::ldexp(source.uniform(-1.0, 1.0), source.between(-29, -20))};
+            for (double x : arguments) {
+                double_double v;
+                if (!row.fast_value(x, v)) continue;
+                ++tried;
+                worst = std::max(worst, mpfr_reference::angle_relative_error(row.function, v.hi, v.lo, x) / row.bound);
+            }
+        }
+        EXPECT_GT(tried, scaled_count(80000));
+        EXPECT_LT(worst, 1.0) << "function " << static_cast<int>(row.function);
+    }
 }
 
 }  // namespace
