@@ -121,7 +121,7 @@ TEST(Circular, FastValuesWithinTheirBounds) {
                 worst = std::max(worst, mpfr_reference::angle_relative_error(row.function, v.hi, v.lo, x) / row.bound);
             }
         }
-        EXPECT_GT(tried, scaled_count(80000));
+        EXPECT_GT(tried, scaled_count(60000));
         EXPECT_LT(worst, 1.0) << "function " << static_cast<int>(row.function);
     }
 }
