@@ -75,7 +75,7 @@ constexpr double result_sign[2] = {1.0, -1.0};
 // The polynomials take rr = r1 - (k c3 + k c4) rounded instead of hi + lo:
 // it does not wait for hi and lo, and lies within 2^-53 |r| + 2^-87.4 of r
 // (2^-82.7 for pi/1024: the rounding of k c3 + k c4), below
-// (1 + 2^-6) 2^-53 |r| for |r| >= 2^-29 ((1 + 2^-1.7) 2^-53 |r| for pi/1024,
+// (1 + 2^-5.4) 2^-53 |r| for |r| >= 2^-29 ((1 + 2^-1.7) 2^-53 |r| for pi/1024,
 // |r| >= 2^-28).
 struct step_reduced {
     std::uint32_t step;  // k modulo 2^32
@@ -125,7 +125,7 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 // result R, with u = 2^-53, |r| <= rho = (1/2 + 2^-23) pi/512 < 2^-8.34 and
 // the ratios A <= 2.0001 R, |B r| <= 1.0001 R (m != 0: a + r lies in
 // [pi/1024, pi - pi/1024] up to 2^-23 of a step; m = 0: A = 0, B = 1):
-//   A (cos r - 1), at most rho^2 R = 2^-16.7 R: rr (above, 1.02u)
+//   A (cos r - 1), at most rho^2 R = 2^-16.7 R: rr (above, 1.03u)
 //     squared (3.1u), A hi (u), the product by A, the polynomial's last
 //     sum and its product (3u): 7.1u of it                         2^-66.9
 //   B (sin r - r), at most rho^2/6 R = 2^-19.3 R: B, rr^3 (4.1u), B rr^3,
