@@ -44,13 +44,8 @@ constexpr double accurate_error = 0x1.0p-77;
 
 // Whether every value within err (absolute) of hi + lo rounds to the same
 // double as hi + lo; err carries a margin for the rounding of lo +- err.
-inline bool rounds_surely(double hi, double lo, double err) {
-    return hi + (lo + err) == hi + (lo - err);
-}
-
-// The same test, giving the rounded value when it holds: rounding is
-// monotone, so hi + lo rounds between the two ends, and to them when they
-// are equal.
+// It gives the rounded value when it holds: rounding is monotone, so hi + lo
+// rounds between the two ends, and to them when they are equal.
 inline bool rounded_surely(double hi, double lo, double err, double& rounded) {
     rounded = hi + (lo + err);
     return rounded == hi + (lo - err);
@@ -216,13 +211,15 @@ double_double sine_or_cosine_accurately(double x, bool cosine) {
 // The double-double phase, then the wide one.
 double sine_after_fast(double x) {
     const double_double v = sine_or_cosine_accurately(x, false);
-    if (rounds_surely(v.hi, v.lo, magnitude(v.hi) * accurate_error)) return v.hi + v.lo;
+    double rounded;
+    if (rounded_surely(v.hi, v.lo, magnitude(v.hi) * accurate_error, rounded)) return rounded;
     return wide_sine(x);
 }
 
 double cosine_after_fast(double x) {
     const double_double v = sine_or_cosine_accurately(x, true);
-    if (rounds_surely(v.hi, v.lo, magnitude(v.hi) * accurate_error)) return v.hi + v.lo;
+    double rounded;
+    if (rounded_surely(v.hi, v.lo, magnitude(v.hi) * accurate_error, rounded)) return rounded;
     return wide_cosine(x);
 }
 
@@ -232,7 +229,8 @@ double tangent_after_fast(double x) {
     const double_double c = cosine_of_reduced(a.remainder);
     // tan(r + pi/2) = -cos r / sin r.
     const double_double v = (a.quadrant & 1) == 0 ? divide(s, c) : negate(divide(c, s));
-    if (rounds_surely(v.hi, v.lo, magnitude(v.hi) * accurate_error)) return v.hi + v.lo;
+    double rounded;
+    if (rounded_surely(v.hi, v.lo, magnitude(v.hi) * accurate_error, rounded)) return rounded;
     return wide_tangent(x);
 }
 
