@@ -10,16 +10,16 @@
 // product b ln a included), so is the difference, so each rounding is below
 // 2^-77, 2^-76 together. The truncation of ln 2 / 256 to two doubles
 // contributes below 2^19 * 2^-53 * 2^-42 = 2^-76. With a = yh - k exp_step_hi,
-// r = a + c is held as head + rest: head is a rounded to a multiple of 2^-36
-// (at most 27 significant bits, |head| < 2^-9.5), a - head is exact (below
-// 2^-37, and a multiple of a's last unit whenever it is not 0), and rest =
-// (a - head) + c rounds once, below 2^-53 * 2^-23.3 = 2^-76.3 < 2^-77 * 2.
-// Call that 2^-77 * 2 = 2^-76 and count it below.
+// r = a + c is held as head + rest: head is a rounded to a multiple of 2^-26
+// (at most 17 significant bits, |head| < 2^-9.5), a - head is exact (at most
+// 2^-27, and a multiple of a's last unit whenever it is not 0), and rest =
+// (a - head) + c, below 2^-27 + 2^-23.4 < 2^-23.32, rounds once, below
+// 2^-53 * 2^-23.32 = 2^-76.32. Call that 2^-76 and count it below.
 //
 // Polynomial. e^r - 1 = head + q, q = rest + x^2 (1/2 + x/6 + ... + x^4/720)
 // with x = a + c rounded (|x - r| <= 2^-53 |r|). Left out: the Taylor
 // remainder r^7/5040 e^|r| < 2^-79 and what using x for r costs in the
-// terms from r^2 on, below 2^-53 r^2 < 2^-72. q < 9.17e-7 + 2^-23.3 <
+// terms from r^2 on, below 2^-53 r^2 < 2^-72. q < 9.17e-7 + 2^-23.32 <
 // 2^-19.92 is evaluated in double as (rest + x2 (c2 + x c3)) + x2^2 ((c4 +
 // x c5) + x2 c6), x2 = x^2 < 2^-19.04: five roundings of terms below 2^-19.9
 // (x2 times c2, c2 + x c3 times x2, the product, the sum with rest, the sum
@@ -27,24 +27,25 @@
 // below 2^-42 and all their roundings together below 2^-90.
 //
 // Reconstruction. With T = Th + Tl = 2^(j/256) (Th in [1, 2), |Tl| <= 2^-53 Th,
-// table error below 2^-106) and Th = th1 + th2 its split halves of 26 bits,
-// T e^r = Th + th1 head + th2 head + (Tl + Tl head) + Th q + Tl q. th1 head
-// and th2 head are exact (26 + 27 bits); Th + th1 head is the exact pair (H, h)
-// (|th1 head| < Th). Left out: Tl q < 2^-72 Th. Roundings: Th q (below 2^-72
+// table error below 2^-106), and T = lead + trail + d with lead Th's top 26
+// bits and |d| < 2^-78 + 2^-106 (the table beside the code),
+// T e^r = lead + lead head + (trail + trail head) + Th q + Tl q + d e^r.
+// lead head is exact and so is H = lead + lead head (see `reduced`). Left
+// out: Tl q < 2^-72 Th and d e^r < 2^-77.9 Th. Roundings: Th q (below 2^-72
 // Th), and the sums: Th q comes last, so only that last sum rounds at 2^-72.9
-// Th (its value below 2^-19.9 Th); the three before it hold terms below
-// 2^-34 Th and round below 2^-86 Th.
+// Th (its value below 2^-19.9 Th); trail head (below 2^-34.5) rounds below
+// 2^-87.5 and trail + trail head (below 2^-25) below 2^-78.
 //
 // Total: |H + lo - e^y / 2^(k >> 8)| < (2^-72 (x for r) + 5 * 2^-73
 // (polynomial) + 2^-72 (Th q) + 2^-72 (Tl q) + 2^-72.9 (last sum) + 2^-76
-// (c) + 2^-76 (ln 2 / 256) + 2^-76 (rest) + 2^-79 + 2^-85) * 2 Th < 2^-68.36
-// Th, and H >= Th e^-|r| (1 - 2^-60) > 0.998 Th, so the error is below
-// 2^-68.36 H. The rounding test compares H + (lo - 2^-68 H) with H + (lo +
+// (c) + 2^-76 (ln 2 / 256) + 2^-76 (rest) + 2^-79 + 2^-77.9 + 2^-78 +
+// 2^-87.5) * 2 Th < 2^-68.35 Th, and H >= Th e^-|r| (1 - 2^-60) > 0.998 Th,
+// so the error is below 2^-68.35 H. The rounding test compares H + (lo - 2^-68 H) with H + (lo +
 // 2^-68 H): equal only when every value within the error rounds to the same
-// double. 2^-68 H is exact; lo itself holds Th q, so |lo| < 2^-19.9 H and lo
-// +- 2^-68 H lies below 2^(e-18) for H in [2^e, 2^(e+1)): rounding it moves
-// the tested ends by at most 2^(e-71) <= 2^-71 H, inside the margin between
-// the error and 2^-68 H, which exceeds 2^-70.2 H. Rounding H plus either end
+// double. 2^-68 H is exact; lo holds Th q and the trail, so |lo| < 2^-19.8 H
+// and lo +- 2^-68 H lies below 2^(e-18) for H in [2^e, 2^(e+1)): rounding it
+// moves the tested ends by at most 2^(e-71) <= 2^-71 H, inside the margin
+// between the error and 2^-68 H, which exceeds 2^-70.2 H. Rounding H plus either end
 // is monotone. Then the scaling by 2^(k >> 8) is exact while the result stays
 // normal (at least 2^-1022, which is checked on the rounded value), and
 // (k >> 8) = 1024 is applied as 2^1023 * 2, which overflows exactly when the
@@ -74,45 +75,64 @@ constexpr double c4 = 0x1.5555555555555p-5;
 constexpr double c5 = 0x1.1111111111111p-7;
 constexpr double c6 = 0x1.6c16c16c16c17p-10;
 
-// The high parts of exp_table split into halves of 26 bits (exact, so made
-// here rather than generated): the products by them need only the reduced
-// argument's split.
-struct split_table {
-    double_double halves[256];
+// Each 2^(j/256) again as lead + trail: lead its high part's top 26 bits
+// (Veltkamp's half), trail = (hi - lead) + lo rounded once. |hi - lead| <=
+// 2^-26, so |trail| < 2^-25 and it is within 2^-78 + 2^-106 of 2^(j/256) -
+// lead. Made here from exp_table rather than generated: the sum is the only
+// rounding, and the asserts below check the lead's width.
+struct lead_and_trail {
+    double lead;
+    double trail;
 };
-constexpr split_table make_split_table() {
-    split_table t{};
-    for (int j = 0; j < 256; ++j) t.halves[j] = split(exp_table[j].hi);
+struct lead_trail_table {
+    lead_and_trail entries[256];
+};
+constexpr lead_trail_table make_lead_trail_table() {
+    lead_trail_table t{};
+    for (int j = 0; j < 256; ++j) {
+        const double lead = split(exp_table[j].hi).hi;
+        t.entries[j] = {lead, (exp_table[j].hi - lead) + exp_table[j].lo};
+    }
     return t;
 }
-constexpr split_table exp_table_halves = make_split_table();
+constexpr lead_trail_table exp_leads = make_lead_trail_table();
+constexpr bool leads_have_26_bits() {
+    for (const lead_and_trail& e : exp_leads.entries)
+        if ((to_bits(e.lead) & ((std::uint64_t{1} << 27) - 1)) != 0 || e.lead < 1.0 || e.lead >= 2.0) return false;
+    return true;
+}
+static_assert(leads_have_26_bits());
 
 // The reduced argument r = head + rest: head is r rounded to a multiple of
-// 2^-36 (adding and subtracting 1.5 * 2^16 does it, exactly), so of at most 27
-// significant bits, and its products by the table's halves of 26 bits are
-// exact; x = a + c rounded is what the polynomial takes (one addition, not
-// waiting for head and rest).
+// 2^-26 (adding and subtracting 1.5 * 2^26 does it, exactly), so of at most
+// 17 significant bits (|r| < 2^-9.5), and rest = (a - head) + c below 2^-27 +
+// |c|. lead * head is exact (26 + 17 bits) and a multiple of 2^-51 (lead one
+// of 2^-25), so lead + lead * head, a multiple of 2^-51 below 2.01, is a
+// double: the exact first part of the result, in two operations. x = a + c
+// rounded is what the polynomial takes (one addition, not waiting for head
+// and rest).
 struct reduced {
     double head;
     double rest;
     double x;
 };
-constexpr double to_multiple_of_2_to_minus_36 = 0x1.8p16;
+constexpr double to_multiple_of_2_to_minus_26 = 0x1.8p26;
 
 // a + c, a the exact part of the reduction, c its small rounded part.
 reduced reduce(double a, double c) {
-    const double head = (a + to_multiple_of_2_to_minus_36) - to_multiple_of_2_to_minus_36;
+    const double head = (a + to_multiple_of_2_to_minus_26) - to_multiple_of_2_to_minus_26;
     const double rest = (a - head) + c;
     return {head, rest, a + c};
 }
 
-// 2^(j/256) (1 + head + q) scaled by 2^binade, q holding the rest of r.
-exp_unrounded table_times(int k, double x, double head, double q) {
-    const double_double t = exp_table[k & 255];
-    const double_double th = exp_table_halves.halves[k & 255];
-    const double_double sum = fast_two_sum(t.hi, th.hi * head);
-    const double lo = ((sum.lo + th.lo * head) + (t.lo + t.lo * x)) + t.hi * q;  // q, the latest, last
-    return {k >> 8, sum.hi, lo};
+// 2^(j/256) (1 + head + q) scaled by 2^binade, q holding the rest of r:
+// lead + lead head exact, then trail (1 + head) and 2^(j/256) q, the latest,
+// last.
+exp_unrounded table_times(int k, double head, double q) {
+    const lead_and_trail& t = exp_leads.entries[k & 255];
+    const double hi = t.lead + t.lead * head;
+    const double lo = (t.trail + t.trail * head) + exp_table[k & 255].hi * q;
+    return {k >> 8, hi, lo};
 }
 
 }  // namespace
@@ -121,12 +141,11 @@ exp_unrounded table_times(int k, double x, double head, double q) {
 // table and the binade as k does) and the polynomial: with its even part E
 // and odd part O, e^r - 1 - head = rest + E + O and e^-r - 1 + head = E - O
 // - rest. E and O take at most seven roundings of terms below 2^-19.9 where
-// the single polynomial takes five (below 7 * 2^-73), and table_times adds
-// Th q last, so that only its last sum rounds at 2^-72.9 Th (the others hold
-// terms below 2^-34 Th). Here yl = 0 and c is one rounding. The total of the
+// the single polynomial takes five (below 7 * 2^-73), and each lane takes
+// table_times' steps. Here yl = 0 and c is one rounding. The total of the
 // bound above becomes (2^-72 + 7 * 2^-73 + 2^-72 + 2^-72 + 2^-72.9 + 2^-77
-// + 2^-76 + 2^-76 + 2^-79 + 2^-85) * 2 Th < 2^-68.15 Th: below 2^-68 H, for
-// e^y and e^-y alike.
+// + 2^-76 + 2^-76 + 2^-79 + 2^-77.9 + 2^-78 + 2^-87.5) * 2 Th < 2^-68.14
+// Th: below 2^-68 H, for e^y and e^-y alike.
 //
 // The two evaluations of table_times go side by side in the two lanes of
 // one register (lane 0 for e^y at k, lane 1 for e^-y at -k): each lane takes
@@ -153,21 +172,15 @@ struct exp_lanes {
     const double odd = (x2 * x) * (c3 + x2 * c5);
     // {rest + (E + O), -rest + (E - O)}: the q of each lane.
     const double_pair q = pair_of(r.rest, -r.rest) + (both(even) + pair_of(odd, -odd));
-    const double_double& tu = exp_table[k & 255];
-    const double_double& td = exp_table[-k & 255];
-    const double_double& hu = exp_table_halves.halves[k & 255];
-    const double_double& hd = exp_table_halves.halves[-k & 255];
-    const double_pair t_hi = pair_of(tu.hi, td.hi);
-    const double_pair t_lo = pair_of(tu.lo, td.lo);
-    const double_pair th_hi = pair_of(hu.hi, hd.hi);
-    const double_pair th_lo = pair_of(hu.lo, hd.lo);
-    const double_pair xs = pair_of(x, -x);
+    const lead_and_trail& tu = exp_leads.entries[k & 255];
+    const lead_and_trail& td = exp_leads.entries[-k & 255];
+    const double_pair leads = pair_of(tu.lead, td.lead);
+    const double_pair trails = pair_of(tu.trail, td.trail);
+    const double_pair t_hi = pair_of(exp_table[k & 255].hi, exp_table[-k & 255].hi);
     const double_pair heads = pair_of(r.head, -r.head);
-    const double_pair product = th_hi * heads;
-    const double_pair sum = t_hi + product;
-    const double_pair sum_lo = product - (sum - t_hi);
-    const double_pair lo = ((sum_lo + th_lo * heads) + (t_lo + t_lo * xs)) + t_hi * q;
-    return {k, sum, lo};
+    const double_pair hi = leads + leads * heads;
+    const double_pair lo = (trails + trails * heads) + t_hi * q;
+    return {k, hi, lo};
 }
 
 }  // namespace
@@ -208,7 +221,7 @@ exp_unrounded exp_fast_value(double y_hi, double y_lo) {
     const double low_orders = x2 * (c2 + x * c3);
     const double high_orders = (x2 * x2) * ((c4 + x * c5) + x2 * c6);
     const double q = (r.rest + low_orders) + high_orders;
-    return table_times(k, x, r.head, q);
+    return table_times(k, r.head, q);
 }
 
 bool exp_fast_phase(double_double y, double& result) { return exp_fast_phase(y, exp_fast_phase_error, result); }
