@@ -14,7 +14,7 @@
 // - k exp_step_hi depend on y.hi only; |r| <= 1.3539e-3 + L < 2^-9.45, which
 // makes the terms of the bound that hold x^2 (x for r, the polynomial's
 // roundings, Th q and Tl q) 1.114 times larger and the Taylor remainder below
-// 2^-78.5 (in all 27.5 * 2^-73 = 2^-68.22 in place of 2^-68.36); and seven
+// 2^-78.5 (in all 27.6 * 2^-73 = 2^-68.21 in place of 2^-68.35); and seven
 // steps take L into a sum or a product: c, rest, the polynomial's last sum,
 // Th q, the sum that adds it, the Tl q left out and the rounding test's own
 // sum lo +- error, each by at most 2^-53 L of e^r or of Th (Th / H < 1.003):
@@ -24,7 +24,7 @@
 // exp_fast_phase_in_normal_range: e^r stays within [0.9985, 1.0015], so H in
 // [0.99, 2.01]. An error d in y moves e^y by a factor e^d, |d| < |b| E (1 +
 // 2^-28), so the exponential's rounding test takes 2^-68 + |b| E in place of
-// its own 2^-68 (its value's bound, 2^-68.22, leaves room for the factor,
+// its own 2^-68 (its value's bound, 2^-68.21, leaves room for the factor,
 // 2^-92.5 and the product's 2^-104 |y|): what it decides is the correctly
 // rounded a^b. Where |b| E is large (large exponents away from 1) and the
 // test cannot decide, ln a is taken again within 2^-75 |ln a|
