@@ -93,7 +93,10 @@ constexpr bool is_nan(double x) { return (to_bits(x) & ieee_double::magnitude_ma
 constexpr bool is_infinite(double x) { return (to_bits(x) & ieee_double::magnitude_mask) == ieee_double::exponent_mask; }
 constexpr bool is_finite(double x) { return (to_bits(x) & ieee_double::exponent_mask) != ieee_double::exponent_mask; }
 constexpr bool sign_bit(double x) { return (to_bits(x) & ieee_double::sign_mask) != 0; }
-constexpr double magnitude(double x) { return from_bits(to_bits(x) & ieee_double::magnitude_mask); }
+// The sign bit cleared (NaNs keep their payload): the compiler's own absolute
+// value, one AND in an SSE2 register, where the bits through an integer
+// register would cost two moves between the register files.
+constexpr double magnitude(double x) { return __builtin_fabs(x); }
 constexpr double negate(double x) { return from_bits(to_bits(x) ^ ieee_double::sign_mask); }
 constexpr bool is_subnormal(double x) {
     const std::uint64_t m = to_bits(x) & ieee_double::magnitude_mask;
