@@ -191,30 +191,6 @@ double_double exp_minus_one(const exp_split& s) {
 double_double log_double_double(double x) { return natural_log(x); }
 
 
-namespace {
-
-// e^x where the fast phase has not decided, or outside its normal range.
-[[gnu::noinline]] double exp_after_fast_phase(double x) {
-    if (is_nan(x)) return pass_nan(x);
-    if (x > 710.0) return positive_infinity;  // e^710 > largest double
-    if (x < -746.0) return 0.0;               // e^-746 < 2^-1076
-    double result;
-    if (exp_by_double_phases(double_double{x, 0.0}, result)) return result;
-    return wide_exp_rounded(wide_from_double(x), TinyResult::round_to_nearest);
-}
-
-}  // namespace
-
-// The common range first, by two comparisons (NaN fails both): there the fast
-// phase's result is a normal double and comes back in a register, with no
-// range checks and nothing passed through memory.
-double exp_kernel(double x) {
-    if (x >= exp_normal_range_low && x <= exp_normal_range_high) [[likely]] {
-        const double fast = exp_fast_phase_in_normal_range(x, 0.0, exp_fast_phase_error);
-        if (fast != 0.0) return fast;
-    }
-    return exp_after_fast_phase(x);
-}
 
 double expm1_kernel(double x) {
     if (is_nan(x)) return pass_nan(x);

@@ -57,6 +57,7 @@
 #include "real/double_double.h"
 #include "real/double_pair.h"
 #include "common/ieee_double.h"
+#include "real/kernels/exp_log_detail.h"
 #include "real/kernels/wide_fixed.h"
 
 namespace vyxmath {
@@ -242,12 +243,24 @@ bool exp_fast_phase(double y_hi, double y_lo, double relative_error, double& res
 // k >> 8 in [-1021, 1022]: H in [0.99, 2.01] rounds to at most 2, and
 // 2^binade times it is a normal double, at least 0.99 * 2^-1021 and at most
 // 2^1023, the scaling exact; exp_fast_phase takes the same steps there.
-double exp_fast_phase_in_normal_range(double y_hi, double y_lo, double relative_error) {
+namespace {
+
+[[gnu::always_inline]] inline double normal_range_fast_phase(double y_hi, double y_lo, double relative_error) {
     const exp_unrounded v = exp_fast_value(y_hi, y_lo);
     const double e = v.hi * relative_error;
     const double upper = v.hi + (v.lo + e);
     if (upper != v.hi + (v.lo - e)) return 0.0;
     return upper * power_of_two(v.binade);
+}
+
+}  // namespace
+
+double exp_fast_phase_in_normal_range(double y_hi, double y_lo, double relative_error) {
+    return normal_range_fast_phase(y_hi, y_lo, relative_error);
+}
+
+double exp_fast_phase_in_normal_range(double y_hi, double y_lo) {
+    return normal_range_fast_phase(y_hi, y_lo, exp_fast_phase_error);
 }
 
 // The double-double evaluation: split_exp is good to about 2^-90 relative,
@@ -269,6 +282,32 @@ bool exp_double_double_phase(double_double y, double& result) {
 bool exp_by_double_phases(double y_hi, double y_lo, double& result) {
     const double_double y{y_hi, y_lo};
     return exp_fast_phase(y, result) || exp_double_double_phase(y, result);
+}
+
+namespace {
+
+// e^x where the fast phase has not decided, or outside its normal range.
+[[gnu::noinline]] double exp_after_fast_phase(double x) {
+    if (is_nan(x)) return pass_nan(x);
+    if (x > 710.0) return positive_infinity;  // e^710 > largest double
+    if (x < -746.0) return 0.0;               // e^-746 < 2^-1076
+    double result;
+    if (exp_by_double_phases(double_double{x, 0.0}, result)) return result;
+    return wide_exp_rounded(wide_from_double(x), TinyResult::round_to_nearest);
+}
+
+}  // namespace
+
+// The common range first, by two comparisons (NaN fails both): there the fast
+// phase's result is a normal double and needs no range checks; here it is
+// inline, so that on 32-bit x86 nothing passes through memory (arguments
+// and results of calls do there).
+double exp_kernel(double x) {
+    if (x >= exp_normal_range_low && x <= exp_normal_range_high) [[likely]] {
+        const double fast = normal_range_fast_phase(x, 0.0, exp_fast_phase_error);
+        if (fast != 0.0) return fast;
+    }
+    return exp_after_fast_phase(x);
 }
 
 }  // namespace vyxmath

@@ -77,5 +77,8 @@ inline constexpr double exp_fast_phase_error = 0x1p-68;
 inline constexpr double exp_normal_range_low = -707.5;
 inline constexpr double exp_normal_range_high = 709.0;
 double exp_fast_phase_in_normal_range(double y_hi, double y_lo, double relative_error);
+// The same with the fast phase's own bound: a constant passed as an argument
+// is stored as two 32-bit halves on 32-bit x86 and read back whole, a stall.
+double exp_fast_phase_in_normal_range(double y_hi, double y_lo);
 
 }  // namespace vyxmath

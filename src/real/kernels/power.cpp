@@ -210,7 +210,7 @@ double power_of_euler_e(double b) {
     // The common range first, by two comparisons (NaN fails both), where the
     // fast phase needs no checks of its result's range (b ln e as below).
     if (b >= exp_normal_range_low && b <= exp_normal_range_high && b != 1.0) [[likely]] {
-        const double fast = exp_fast_phase_in_normal_range(b, b * ln_of_euler_e.lo, exp_fast_phase_error);
+        const double fast = exp_fast_phase_in_normal_range(b, b * ln_of_euler_e.lo);
         if (fast != 0.0) return fast;
     }
     if (is_nan(b)) return pass_nan(b);
