@@ -36,6 +36,17 @@ constexpr double_double two_sum(double a, double b) {
     return {s, err};
 }
 
+// The rounding test of every phase of the kernels: whether every value
+// within err (absolute) of hi + lo rounds to the same double as hi + lo, err
+// carrying a margin for the rounding of lo +- err. It gives the rounded value
+// when it holds: rounding is monotone, so hi + lo rounds between the two
+// ends, and to them when they are equal.
+inline bool rounded_surely(double hi, double lo, double err, double& rounded) {
+    rounded = hi + (lo + err);
+    if (rounded != hi + (lo - err)) [[unlikely]] return false;
+    return true;
+}
+
 // hi + lo == a + b exactly, provided |a| >= |b| or a == 0 (Dekker).
 constexpr double_double fast_two_sum(double a, double b) {
     const double s = a + b;

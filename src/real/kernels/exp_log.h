@@ -42,9 +42,8 @@ double to_double_scaled(double_double v, int exponent, TinyResult tiny);
 // evaluation's result.
 template <class WideRounded>
 double decided_or_wide(double_double v, WideRounded wide_rounded) {
-    const double e = magnitude(v.hi) * 0x1p-75;
-    const double upper = v.hi + (v.lo + e);
-    if (upper == v.hi + (v.lo - e)) return upper;
+    double rounded;
+    if (rounded_surely(v.hi, v.lo, magnitude(v.hi) * 0x1p-75, rounded)) return rounded;
     return wide_rounded();
 }
 

@@ -230,9 +230,8 @@ bool exp_fast_phase(double_double y, double& result) { return exp_fast_phase(y, 
 bool exp_fast_phase(double y_hi, double y_lo, double relative_error, double& result) {
     const exp_unrounded v = exp_fast_value(y_hi, y_lo);
     if (v.binade < -1022) return false;
-    const double e = v.hi * relative_error;
-    const double upper = v.hi + (v.lo + e);
-    if (upper != v.hi + (v.lo - e)) return false;
+    double upper;
+    if (!rounded_surely(v.hi, v.lo, v.hi * relative_error, upper)) return false;
     if (v.binade == -1022 && upper <= 1.0) return false;  // at or below 2^-1022
     result = v.binade <= 1023 ? upper * power_of_two(v.binade) : (upper * power_of_two(1023)) * 2.0;
     return true;
@@ -247,9 +246,8 @@ namespace {
 
 [[gnu::always_inline]] inline double normal_range_fast_phase(double y_hi, double y_lo, double relative_error) {
     const exp_unrounded v = exp_fast_value(y_hi, y_lo);
-    const double e = v.hi * relative_error;
-    const double upper = v.hi + (v.lo + e);
-    if (upper != v.hi + (v.lo - e)) return 0.0;
+    double upper;
+    if (!rounded_surely(v.hi, v.lo, v.hi * relative_error, upper)) return 0.0;
     return upper * power_of_two(v.binade);
 }
 
@@ -272,9 +270,8 @@ bool exp_double_double_phase(double_double y, double& result) {
     const exp_split s = split_exp(y);
     if (s.exponent < -1021 || s.exponent > 1022) return false;
     const double_double v = add(s.fraction, 1.0);  // in [0.7, 1.42]
-    const double e = v.hi * 0x1p-75;
-    const double upper = v.hi + (v.lo + e);
-    if (upper != v.hi + (v.lo - e)) return false;
+    double upper;
+    if (!rounded_surely(v.hi, v.lo, v.hi * 0x1p-75, upper)) return false;
     result = upper * power_of_two(s.exponent);
     return true;
 }

@@ -259,12 +259,7 @@ double_double log_pair_for_power_near_one(const reduced_argument& a) {
 }
 
 // hi + lo rounded, when every value within `error` of it rounds the same.
-bool rounded_within(double_double v, double error, double& result) {
-    const double upper = v.hi + (v.lo + error);
-    if (upper != v.hi + (v.lo - error)) return false;
-    result = upper;
-    return true;
-}
+bool rounded_within(double_double v, double error, double& result) { return rounded_surely(v.hi, v.lo, error, result); }
 
 bool rounded(double_double v, double& result) { return rounded_within(v, magnitude(v.hi) * fast_phase_error, result); }
 

@@ -134,7 +134,8 @@ double_double rounded(const arc_value& a, int bits, wide_fixed (*wide)(double), 
     if (a.exact) return a.v;
     const double err = magnitude(a.v.hi) * accurate_error;
     if (bits == 53) {
-        if (a.v.hi + (a.v.lo + err) == a.v.hi + (a.v.lo - err)) return exact(a.v.hi + a.v.lo);
+        double nearest;
+        if (rounded_surely(a.v.hi, a.v.lo, err, nearest)) return exact(nearest);
     } else {
         const double_double low = rounded_to_64_bits(fast_two_sum(a.v.hi, a.v.lo - err));
         const double_double high = rounded_to_64_bits(fast_two_sum(a.v.hi, a.v.lo + err));
@@ -185,10 +186,10 @@ inline angle_sum complement(double_double k, angle_sum a) {
 // The sign goes on last: rounding to nearest is symmetric, and hi + lo
 // rounds to the tested ends when they agree (rounding is monotone).
 inline bool decided(angle_sum a, bool negative, double& result) {
-    const double err = a.hi * fast_error;
-    const double upper = a.hi + (a.lo + err);
+    double upper;
+    const bool sure = rounded_surely(a.hi, a.lo, a.hi * fast_error, upper);
     result = negative ? -upper : upper;
-    return upper == a.hi + (a.lo - err);
+    return sure;
 }
 
 // v = n / d as vh + vl for 0 <= n, 0 < d (moderate): vh = n (1/d), and the
@@ -290,8 +291,7 @@ constexpr double arcsine_table_end = 0.9375;
 inline bool decided_within(angle_sum a, bool negative, double err, double& result) {
     const double hi = negative ? -a.hi : a.hi;
     const double lo = negative ? -a.lo : a.lo;
-    result = hi + lo;
-    return hi + (lo + err) == hi + (lo - err);
+    return rounded_surely(hi, lo, err, result);
 }
 
 // K -+ S with its error bound.
@@ -474,9 +474,9 @@ bool arctangent2_phases(double y, double x, double& result) {
         angle = arctangent_unit(divide(exact(small), large));
         if (!y_smaller) angle = subtract(half_pi, angle);
         if (x_negative) angle = subtract(full_pi, angle);
-        const double err = angle.hi * accurate_error;
-        if (angle.hi + (angle.lo + err) == angle.hi + (angle.lo - err)) {
-            result = with_sign(angle, y_negative).hi;
+        double nearest;
+        if (rounded_surely(angle.hi, angle.lo, angle.hi * accurate_error, nearest)) {
+            result = y_negative ? -nearest : nearest;
             return true;
         }
         // The wide evaluation from the same scaled coordinates.

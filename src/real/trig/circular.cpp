@@ -42,15 +42,6 @@ constexpr double fast_tangent_error = 0x1.0p-66;
 // below 2^-28.7 of the sum and err by 2^-81.7; the reduction by 2^-85.
 constexpr double accurate_error = 0x1.0p-77;
 
-// Whether every value within err (absolute) of hi + lo rounds to the same
-// double as hi + lo; err carries a margin for the rounding of lo +- err.
-// It gives the rounded value when it holds: rounding is monotone, so hi + lo
-// rounds between the two ends, and to them when they are equal.
-inline bool rounded_surely(double hi, double lo, double err, double& rounded) {
-    rounded = hi + (lo + err);
-    return rounded == hi + (lo - err);
-}
-
 constexpr double result_sign[2] = {1.0, -1.0};
 
 // The fast phases reduce by steps s = pi/N at once (N = 512 for the sine and

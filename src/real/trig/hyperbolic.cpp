@@ -36,16 +36,6 @@ double half_exponential(double a, int sign) {
 
 double with_sign_of(double value, double x) { return sign_bit(x) ? -value : value; }
 
-// The rounding test of a fast phase: hi + lo within error_bound of the exact
-// value (error_bound a power of two times |hi|, so exact) decides the double
-// nearest when both ends of that interval round to the same double.
-bool rounds_alike(double hi, double lo, double error_bound, double& result) {
-    const double upper = hi + (lo + error_bound);
-    if (upper != hi + (lo - error_bound)) return false;
-    result = upper;
-    return true;
-}
-
 // sinh a = a + a^3/3! + ... + a^13/13! and tanh a = a - a^3/3 + ... -
 // 929569 a^15/638512875 + 6404582 a^17/10854718875 for small a, as
 // a + a^3 (c1 + z w), z = a^2, w = c2 + z (c3 + ...) in plain double and c1
@@ -93,7 +83,7 @@ bool odd_series_fast(const odd_series& series, double a, double& result) {
     const double_double u = add(series.c1, z * w);
     const double_double v = mul(mul(square, a), u);
     const double_double s = fast_two_sum(a, v.hi);
-    return rounds_alike(s.hi, s.lo + v.lo, s.hi * 0x1p-67, result);
+    return rounded_surely(s.hi, s.lo + v.lo, s.hi * 0x1p-67, result);
 }
 
 // (e^a + sign e^-a)/2 for 2^-26 <= a <= 40 from the fast-phase pair
@@ -107,7 +97,7 @@ bool odd_series_fast(const odd_series& series, double a, double& result) {
 // unit so that the pair's parts stay in registers.
 bool fast_hyperbolic(double a, int sign, double error_scale, double& result) {
     const double_double s = exp_pair_fast_half_sum(a, sign);
-    return rounds_alike(s.hi, s.lo, s.hi * error_scale, result);
+    return rounded_surely(s.hi, s.lo, s.hi * error_scale, result);
 }
 
 // tanh a = 1 - 2/(E + 1), E = e^2a from the fast phase, 1/16 <= a < 19.07.
@@ -140,7 +130,7 @@ bool tanh_from_exponential(double a, double& result) {
     const double q2 = r * (0.5 * q1);
     const double_double t = fast_two_sum(1.0, -q1);
     const double error_scale = a >= 0.5 ? 0x1p-67 : a >= 0.125 ? 0x1p-65 : 0x1p-64;
-    return rounds_alike(t.hi, t.lo - q2, t.hi * error_scale, result);
+    return rounded_surely(t.hi, t.lo - q2, t.hi * error_scale, result);
 }
 
 // The fast phases alone, for |x| in the ranges where they run (elsewhere
