@@ -99,18 +99,22 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 // sin(a + r) for a = m pi/512 (m = k + 256 for the cosine, modulo 1024, so
 // that cos x = sin(x + pi/2)), from A = sin a and B = cos a at m modulo 512,
 // the sign from the half period:
-//   sin(a + r) = A + B r + A (cos r - 1) + B (sin r - r)
-// with B = Bh + Bt (Bh of 27 bits), rh = rh1 + rh2 split in 26-bit halves:
-// Bh rh1 is exact and added to A exactly (|A| >= sin(pi/512) > |Bh rh1|, or
-// A = 0), B r - Bh rh1 = Bh rh2 + Bt rh + B rl. cos r - 1 to r^6 and
+//   sin(a + r) = A + B r + A (cos r - 1) + B (sin r - r).
+// Past the first row (m modulo 512 != 0) A is held as A lead + A trail, the
+// lead a multiple of 2^-52 (A rounded to one: |A - lead| <= 2^-53), and B as
+// Bh + Bt with Bh a multiple of 2^-27 (|Bt| <= 1.5 * 2^-28); r = rh + rl as head +
+// tail + rl, the head rh rounded to a multiple of 2^-25 (at most 17 bits, as
+// |r| < 2^-8.34) and the tail rh - head (exact, at most 2^-26). Bh head is
+// exact (27 + 17 bits) and a multiple of 2^-52, and so is A lead + Bh head,
+// below 2: hi is that sum, exact, with no correction term. lo gathers A trail
+// + (Bh tail + (Bt rh + B rl)) and the two tails. cos r - 1 to r^6 and
 // sin r - r to r^7 (the rest below 2^-81 R), as r^2 P(r^2) and r^3 Q(r^2)
 // with rr for r, r^3 formed beside Q. The order of the sums keeps the chain
-// of dependent operations short (the split waits for rh; the polynomials
-// need only rr), so that the calls of a loop overlap more. Error bound,
-// relative to the
-// result R, with u = 2^-53, |r| <= rho = (1/2 + 2^-23) pi/512 < 2^-8.34 and
-// the ratios A <= 2.0001 R, |B r| <= 1.0001 R (m != 0: a + r lies in
-// [pi/1024, pi - pi/1024] up to 2^-23 of a step; m = 0: A = 0, B = 1):
+// of dependent operations short (the polynomials need only rr), so that the
+// calls of a loop overlap more. Error bound, relative to the result R, with
+// u = 2^-53, |r| <= rho = (1/2 + 2^-23) pi/512 < 2^-8.34 and the ratios
+// A <= 2.0001 R, |B r| <= 1.0001 R (a + r lies in [pi/1024, pi - pi/1024]
+// up to 2^-23 of a step, so R >= sin(pi/1024) > 2^-8.35):
 //   A (cos r - 1), at most rho^2 R = 2^-16.7 R: rr (above, 1.03u)
 //     squared (3.1u), A hi (u), the product by A, the polynomial's last
 //     sum and its product (3u): 7.1u of it                         2^-66.9
@@ -118,11 +122,20 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 //     the polynomial and the product (3u): 9.1u of it              2^-68.9
 //   the two tails' sum (below 2^-16.4 R), the last addition to lo
 //     and the rest                                                 2^-69.3
-//   the linear terms below 2^-25 R: four roundings                 2^-76
+//   the linear terms, below 2^-25.8 absolute: Bh tail and the two sums
+//     after it round below 2^-79, 2^-78.9 and 2^-78.8; Bt rh, B rl and
+//     their sum below 2^-88: 2^-77.2 absolute                      2^-68.85
+//   A trail (one rounding of 2^-106) and Bt (2^-81 |r|)            2^-80
 //   the reduction, 2^-107 absolute, for R >= |r| >= 2^-29           2^-78
 //   series and table values                                        2^-80
-// in all below 2^-66.3 R; with the rounding of lo +- err (2^-69.4 R) the
+// in all below 2^-66.1 R; with the rounding of lo +- err (2^-69.4 R) the
 // test's bound fast_sine_error = 2^-65.5 holds with a margin.
+// On the first row (A = 0, B = 1: |R| near |r|, down to 2^-29) hi is the
+// head alone and the linear terms' roundings would be of R's own size, so
+// there r is split exactly in halves of 26 bits as before: Bh rh1 exact,
+// hi = A + Bh rh1 with its exact error, and the linear terms Bh rh2 + Bt
+// rh + B rl below 2^-25 R round below 2^-76 R; the bound above holds the
+// same (the linear terms' 2^-68.85 there becomes 2^-76).
 constexpr double s3 = -0x1.5555555555555p-3;  // -1/6
 constexpr double s5 = 0x1.1111111111111p-7;   // 1/120
 constexpr double s7 = -0x1.a01a01a01a01ap-13; // -1/5040
@@ -130,37 +143,82 @@ constexpr double c2 = -0.5;
 constexpr double c4 = 0x1.5555555555555p-5;   // 1/24
 constexpr double c6 = -0x1.6c16c16c16c17p-10; // -1/720
 
-// What the sine at every table point takes from the remainder: rh in 26-bit
-// halves, r^2 and r^3 from rr, and the polynomials of cos r - 1 over r^2 and
-// of sin r - r over r^3. The two tails, A (cos r - 1) and B (sin r - r), take
-// the same steps on different numbers, so they go side by side in the two
-// lanes of one register: the same bits as two scalar evaluations, with
-// half the multiplications and additions (which bound how fast independent
-// calls can go; pairing the other products too cost more in moving lanes
-// than it saved).
+// The rows past the first, made here from sine_cosine_table (A hi, A lo, B
+// head of 27 bits, B tail): the lead and trail of A, A hi itself for the
+// tail A (cos r - 1), Bh, Bt and B = Bh + Bt rounded. Adding and taking away
+// 1 rounds A in [0, 1] to a multiple of 2^-52, and 1.5 * 2^25 rounds B to a
+// multiple of 2^-27; the asserts check both.
+struct sine_row {
+    double a_lead, a_trail, a_hi, b_head, b_tail, b;
+};
+struct sine_rows {
+    sine_row rows[tc::sine_table_steps];
+};
+constexpr sine_rows make_sine_rows() {
+    sine_rows t{};
+    for (int m = 0; m < tc::sine_table_steps; ++m) {
+        const double* e = tc::sine_cosine_table[m];
+        const double lead = (e[0] + 1.0) - 1.0;
+        const double head = (e[2] + 0x1.8p25) - 0x1.8p25;
+        t.rows[m] = {lead, (e[0] - lead) + e[1], e[0], head, (e[2] - head) + e[3], e[2] + e[3]};
+    }
+    return t;
+}
+constexpr sine_rows sine_table_rows = make_sine_rows();
+constexpr bool on_grid(double v, double unit) { return (v / unit) == static_cast<double>(static_cast<long long>(v / unit)); }
+constexpr bool sine_rows_on_their_grids() {
+    for (const sine_row& r : sine_table_rows.rows)
+        if (!on_grid(r.a_lead, 0x1p-52) || !on_grid(r.b_head, 0x1p-27) || r.b_tail > 0x1.8p-28 || r.b_tail < -0x1.8p-28)
+            return false;
+    return true;
+}
+static_assert(sine_rows_on_their_grids());
+
+// What the sine at every table point takes from the remainder: rh in a head
+// of 17 bits and its tail (and in 26-bit halves for the first row), r^2 and
+// r^3 from rr, and the polynomials of cos r - 1 over r^2 and of sin r - r
+// over r^3. The two tails, A (cos r - 1) and B (sin r - r), take the same
+// steps on different numbers, so they go side by side in the two lanes of
+// one register: the same bits as two scalar evaluations, with half the
+// multiplications and additions (which bound how fast independent calls
+// can go; pairing the other products too cost more in moving lanes than it
+// saved).
 struct remainder_terms {
     double hi, lo, head, tail;
     double_pair powers, polynomials;
 };
 
+constexpr double to_multiple_of_2_to_minus_25 = 0x1.8p27;
+
 inline remainder_terms terms_of(const step_reduced& r) {
-    const double_double halves = split(r.hi);
+    const double head = (r.hi + to_multiple_of_2_to_minus_25) - to_multiple_of_2_to_minus_25;
     const double r2 = r.rr * r.rr;
     const double_pair square = both(r2);
-    return {r.hi, r.lo, halves.hi, halves.lo, pair_of(r2, r.rr * r2),
+    return {r.hi, r.lo, head, r.hi - head, pair_of(r2, r.rr * r2),
             pair_of(c2, s3) + square * (pair_of(c4, s5) + square * pair_of(c6, s7))};
 }
 
-// sin(a + r) as hi + lo, from the row {A hi, A lo, B head, B tail} of a.
-inline double_double sine_at_row(const double* row, const remainder_terms& t) {
+// sin(a + r) as hi + lo past the first row.
+inline double_double sine_at_row(const sine_row& row, const remainder_terms& t) {
+    const double hi = row.a_lead + row.b_head * t.head;  // exact
+    const double_pair tail_pair = (pair_of(row.a_hi, row.b) * t.powers) * t.polynomials;
+    const double tails = tail_pair[0] + tail_pair[1];
+    const double linear = row.b_head * t.tail + (row.b_tail * t.hi + row.b * t.lo);
+    return {hi, (row.a_trail + linear) + tails};
+}
+
+// sin r as hi + lo on the first row (A = 0, B = 1), r split exactly.
+[[gnu::noinline]] double_double sine_at_first_row(const remainder_terms& t) {
+    const double* row = tc::sine_cosine_table[0];
     const double ah = row[0], al = row[1], bh = row[2], bt = row[3];
-    const double product = bh * t.head;  // exact
+    const double_double halves = split(t.hi);
+    const double product = bh * halves.hi;  // exact
     const double hi = ah + product;
     const double hi_error = product - (hi - ah);
     const double b = bh + bt;
     const double_pair tail_pair = (pair_of(ah, b) * t.powers) * t.polynomials;
     const double tails = tail_pair[0] + tail_pair[1];
-    const double linear = bh * t.tail + (bt * t.hi + b * t.lo);
+    const double linear = bh * halves.lo + (bt * t.hi + b * t.lo);
     return {hi, (hi_error + (al + linear)) + tails};
 }
 
@@ -170,7 +228,9 @@ inline bool sine_value_at_step(double x, double_double& value, double& sign) {
     step_reduced r;
     if (!reduce_by_step<sine_steps>(x, r)) return false;
     const std::uint32_t m = r.step + quarter_turns * (tc::sine_table_steps / 2);
-    value = sine_at_row(tc::sine_cosine_table[m % tc::sine_table_steps], terms_of(r));
+    const std::uint32_t row = m % tc::sine_table_steps;
+    const remainder_terms terms = terms_of(r);
+    value = row != 0 ? sine_at_row(sine_table_rows.rows[row], terms) : sine_at_first_row(terms);
     sign = result_sign[(m / tc::sine_table_steps) & 1];
     return true;
 }
