@@ -290,26 +290,77 @@ double tangent_after_fast(double x) {
 // and j = 256 (q + 1) - m with r negated in the odd ones (tan(pi/4 + y) =
 // 1/tan(pi/4 - y)), the value t = tan(a +- r) gives tan x = t, 1/t, -1/t,
 // -t in the quarters 0 .. 3. tan(a + v) = b0 + b1 v + v^2 (b2 + ... + b7 v^5),
-// v = h + l with h = +-rh, l = +-rl (the polynomial takes +-rr for v); b1 h
-// is exact as head (26 bits) times split h, plus tail times v; b0 >= |b1 h|
-// past the first row, where b0 = 0
-// (b0 >= tan(pi/1024) and |b1 h| <= (1 + b0^2) (1/2 + 2^-23) pi/1024). The generator bounds, relative to R = tan(a + v) over every
-// row: the terms from b2 on, T, below 2^-17.34 R; the dropped ones below
-// 2^-71.3 R. Error bound, relative to R:
+// v = h + l with h = +-rh, l = +-rl (the polynomial takes +-rr for v). Past
+// the first row b0 = lead + trail (lead a multiple of 2^-52) and h = head +
+// (h - head), the head a multiple of 2^-26: lead + b1 head * head is exact
+// (tangent_first_part), and b1 head (h - head) (below 2^-26), b1 tail v and
+// b1 l join the trail. On the first row, where b0 = 0 and R is near |v|, h
+// is split exactly in 26-bit halves instead, b1 head times the high half
+// exact, and the linear terms left are below 2^-25 R. R = tan(a + v) >=
+// tan(pi/2048) > 2^-9.35 past the first row. The generator bounds, relative
+// to R over every row: the terms from b2 on, T, below 2^-17.34 R; the
+// dropped ones below 2^-71.3 R. Error bound, relative to R:
 //   T: rr (1.31 * 2^-53), v^2, the Estrin sum, the product:
 //     6.8 * 2^-53 T                                                2^-67.6
 //   lo: the last addition (of T)                                   2^-70.3
 //   b2 .. b7 rounded                                               2^-70.3
 //   dropped terms                                                  2^-71.3
+//   the linear terms past the first row, below 2^-25.9 absolute:
+//     b1 head (h - head) and the two sums after it, 2^-79 each
+//     (2^-77.4 absolute; on the first row below 2^-76 R)           2^-68.05
 //   the reduction (2^-105 on |r| >= 2^-28, times b1 <= 2.02)       2^-76
-//   table values, roundings of b1 h and b1 l                       2^-80
-// in all below 2^-67.1. For 1/t (t the normalised sum): q, the reciprocal of
+//   table values, the trail, roundings of b1 tail v and b1 l       2^-80
+// in all below 2^-66.51. For 1/t (t the normalised sum): q, the reciprocal of
 // t hi rounded to 26 bits, within 2^-25.9 of 1/t; e = 1 - q t from the exact
 // products of q and the halves of t hi (1 - q th exact by Sterbenz), erring
 // by 2^-76 with |e| < 2^-25.9; 1/t = q (1 + e + e^2 + ...) taken to e^2
 // (the rest below 2^-77; the roundings of q (e + e^2) 2^-78). The rounding
 // of lo +- err is below 2^-78 either way (|lo| < 2^-25.8 |hi|): in all below
-// 2^-67 against fast_tangent_error = 2^-66.
+// 2^-66.5 against fast_tangent_error = 2^-66.
+// b0 = tan a (a = j pi/1024, j = 1 .. 256) as lead + trail, the lead b0
+// rounded to a multiple of 2^-52 (adding and taking away 1 does it, b0 being
+// at most 1), the trail (b0 hi - lead) + b0 lo rounded once (2^-106).
+struct tangent_lead {
+    double lead, trail;
+};
+struct tangent_lead_rows {
+    tangent_lead rows[tc::tangent_row_count];
+};
+constexpr tangent_lead_rows make_tangent_leads() {
+    tangent_lead_rows t{};
+    for (int j = 0; j < tc::tangent_row_count; ++j) {
+        const double lead = (tc::tangent_table[j][0] + 1.0) - 1.0;
+        t.rows[j] = {lead, (tc::tangent_table[j][0] - lead) + tc::tangent_table[j][1]};
+    }
+    return t;
+}
+constexpr tangent_lead_rows tangent_leads = make_tangent_leads();
+constexpr bool tangent_rows_on_their_grids() {
+    for (int j = 0; j < tc::tangent_row_count; ++j)
+        if (!on_grid(tangent_leads.rows[j].lead, 0x1p-52) || !on_grid(tc::tangent_table[j][2], 0x1p-25)) return false;
+    return true;
+}
+static_assert(tangent_rows_on_their_grids());
+
+constexpr double to_multiple_of_2_to_minus_26 = 0x1.8p26;
+
+// b0 + b1 h + b1 l as hi + lo past the first row: h's head, rounded to a
+// multiple of 2^-26 (at most 17 bits, |h| < 2^-9.3), times b1's head (26
+// bits, a multiple of 2^-25 as b1 lies in [1, 2]) is exact and a multiple of
+// 2^-51, and so is its sum with b0's lead, below 2: one addition, exact.
+inline double_double tangent_first_part(const tangent_lead& b0, const double* row, double h, double l, double v) {
+    const double head = (h + to_multiple_of_2_to_minus_26) - to_multiple_of_2_to_minus_26;
+    return {b0.lead + row[2] * head, b0.trail + (row[2] * (h - head) + (row[3] * v + row[2] * l))};
+}
+
+// The same on the first row (b0 = 0, b1 = 1, where R is near |h| and may be
+// as small as 2^-28): h split exactly in halves of 26 bits.
+[[gnu::noinline]] double_double tangent_first_part_at_zero(const double* row, double h, double l, double v) {
+    const double_double hs = split(h);
+    const double_double s = fast_two_sum(row[0], row[2] * hs.hi);
+    return {s.hi, ((row[2] * hs.lo + (row[3] * v + row[2] * l)) + row[1]) + s.lo};
+}
+
 inline bool tangent_value_at_step(double x, double_double& value, double& sign) {
     step_reduced r;
     if (!reduce_by_step<tangent_steps>(x, r)) return false;
@@ -321,13 +372,12 @@ inline bool tangent_value_at_step(double x, double_double& value, double& sign) 
     const double* row = tc::tangent_table[j];
     const double h = result_sign[odd] * r.hi;
     const double l = result_sign[odd] * r.lo;
-    const double_double hs = split(h);
-    const double_double s = fast_two_sum(row[0], row[2] * hs.hi);
     const double v = result_sign[odd] * r.rr;
     const double v2 = v * v;
     const double tail = v2 * (((row[4] + v * row[5]) + v2 * (row[6] + v * row[7])) + (v2 * v2) * (row[8] + v * row[9]));
-    const double lo = (((row[2] * hs.lo + (row[3] * v + row[2] * l)) + row[1]) + s.lo) + tail;
-    const double_double t = fast_two_sum(s.hi, lo);
+    const double_double first = j != 0 ? tangent_first_part(tangent_leads.rows[j], row, h, l, v)
+                                       : tangent_first_part_at_zero(row, h, l, v);
+    const double_double t = fast_two_sum(first.hi, first.lo + tail);
     // The reciprocal formed whatever the quarter: a selection costs less than
     // a branch that goes either way at random.
     const double q = split(1.0 / t.hi).hi;
