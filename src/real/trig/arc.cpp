@@ -299,21 +299,26 @@ inline bool decided_complement(angle_sum value, angle_sum subtracted, bool negat
     return decided_within(value, negative, arcsine_error * subtracted.hi + 0x1.0p-100 * value.hi, result);
 }
 
+// The row nearest sh in [0, 15/16]. Rows 0 .. 64 lie at i/128, 65 .. 128 at
+// 1/2 + (i - 64)/256, 129 .. 192 at 3/4 + (i - 128)/512, 193 .. 256 at 7/8 +
+// (i - 192)/1024. Past 1/2 the segment s = 1, 2, 3 is where d = 1 - sh
+// (exact) lies in [2^(-1-s), 2^-s), with rows 64 s + j at 1 - 2^-s + j
+// 2^-(7+s): j = 128 - 64 m rounded, m in [1, 2) the significand of d. The
+// high word of d, plus 2^13 and shifted down by 14, is 64 E + 64 m - 64
+// rounded (E the biased exponent, 1022 - s; a carry out of the fraction
+// counts into E as it should), so the row is 65472 less that. Both are
+// formed and one taken by a selection: the segment of a random argument is
+// a branch that would go either way (two rows at an exact tie between them
+// are both within the half step their bounds take).
+inline int arcsine_row(double sh) {
+    const int first = static_cast<int>(sh * 128.0 + 0.5);
+    const std::uint32_t d_high = static_cast<std::uint32_t>(to_bits(1.0 - sh) >> 32);
+    const int later = 65472 - static_cast<int>((d_high + (1u << 13)) >> 14);
+    return sh <= 0.5 ? first : later;
+}
+
 inline angle_sum arcsine_fast(double sh, double sl) {
-    // Rows 0 .. 64 at i/128, 65 .. 128 at 1/2 + (i - 64)/256, 129 .. 192 at
-    // 3/4 + (i - 128)/512, 193 .. 256 at 7/8 + (i - 192)/1024 (the products
-    // and differences are exact).
-    int i;
-    if (sh <= 0.5) {
-        i = static_cast<int>(sh * 128.0 + 0.5);
-    } else if (sh <= 0.75) {
-        i = static_cast<int>(sh * 256.0 - 63.5);
-    } else if (sh <= 0.875) {
-        i = static_cast<int>(sh * 512.0 - 255.5);
-    } else {
-        i = static_cast<int>(sh * 1024.0 - 703.5);
-    }
-    const double_double value = expansion_at(trig_constants::arcsine_table[i], sh, sl);
+    const double_double value = expansion_at(trig_constants::arcsine_table[arcsine_row(sh)], sh, sl);
     return {value.hi, value.lo};
 }
 
