@@ -176,6 +176,28 @@ inline angle_sum arctangent_fast(double vh, double vl = 0.0) {
     return {value.hi, value.lo};
 }
 
+// atan a for 1 <= a <= 4 as hi + lo, from the expansion about the nearest of
+// the points x0 = 2^e (1 + j/128) (e = 0, 1, and 4 itself), row i = 128 e + j:
+// the high word of a plus 2^12, shifted down by 13, is 128 E + 128 (m - 1)
+// rounded (E the biased exponent, m the significand; a carry out of the top
+// seven fraction bits counts into E, as it should), so i is that less
+// 1023 * 128. h = a - x0 is exact (x0 lies within a factor of two of a),
+// |h| <= 2^e/256. The same evaluation and error terms as above, with the
+// generator's bounds for these rows: T below 2^-17.65 R (6.2 * 2^-53 T:
+// 2^-68.02), the last addition and the coefficients' roundings below
+// 2^-70.65 each, the dropped terms below 2^-76.3: in all below 2^-67.6,
+// and no complement (R = atan a >= pi/4 itself), against fast_error.
+// No quotient 1/a with its remainder (a division and Dekker's product).
+inline angle_sum arctangent_beyond_one(double a) {
+    const std::uint32_t high = static_cast<std::uint32_t>(to_bits(a) >> 32);
+    const int i = static_cast<int>((high + (1u << 12)) >> 13) - 1023 * 128;
+    const double_double value = expansion_at<true>(trig_constants::arctangent_beyond_one_table[i], a);
+    return {value.hi, value.lo};
+}
+
+// Past 4 the arc tangent is pi/2 - atan(1/a), with 1/a from quotient.
+constexpr double arctangent_table_end = 4.0;
+
 // k - a for a constant k = kh + kl with kh >= |a hi| (so that kh - a hi is
 // exact as a sum of two doubles by the ordered sum).
 inline angle_sum complement(double_double k, angle_sum a) {
@@ -256,6 +278,7 @@ inline bool arccosine_edge(double x, double& result) {
 inline bool arctangent_fast_phase(double x, double& result) {
     const double a = magnitude(x);
     if (a <= 1.0) return decided(arctangent_fast<true>(a), sign_bit(x), result);
+    if (a <= arctangent_table_end) return decided(arctangent_beyond_one(a), sign_bit(x), result);
     const angle_sum v = quotient(1.0, a);
     return decided(complement(half_pi, arctangent_fast(v.hi, v.lo)), sign_bit(x), result);
 }

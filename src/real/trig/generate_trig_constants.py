@@ -151,6 +151,19 @@ def arctangent_point(i):
     return c
 
 
+def arctangent_point_beyond_one(i):
+    """atan(x0 + h) = sum_k c_k h^k at x0 = 2^e (1 + j/128), e = i >> 7,
+    j = i & 127 (1 <= x0 <= 4): c_0 = pi/2 - atan(1/x0) (pi/4 at x0 = 1),
+    the others by the recurrence of arctangent_point."""
+    x0 = Fraction(2 ** (i >> 7)) * (1 + Fraction(i & 127, 128))
+    p, q = x0.numerator, x0.denominator
+    c0 = PI // 2 - atan_ratio(q, p) if p > q else PI // 4
+    c = [Fraction(c0, ONE), 1 / (1 + x0 * x0)]
+    for k in range(EXPANSION_DEGREE + 8):
+        c.append(-(2 * x0 * (k + 1) * c[k + 1] + k * c[k]) / ((1 + x0 * x0) * (k + 2)))
+    return c, x0
+
+
 def tangent_point(j):
     """tan(x0 + h) = sum_k b_k h^k at x0 = j pi/1024, b_0 .. b_(degree + 9):
     b_0 = sin x0 / cos x0 (to 2^-600), the others from y' = 1 + y^2:
@@ -351,6 +364,15 @@ def main():
     print(f"// the terms from c2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
     print(f"inline constexpr int arctangent_expansion_step = {step};")
     print_expansion_table("arctangent_expansion", rows)
+    print()
+    print("// atan about x0 = 2^(i >> 7) (1 + (i & 127)/128), i = 0 .. 256, from 1 to 4: the rows")
+    print("// of the fast arc tangent past 1, laid out as those above. Over |h| <= 2^(i >> 7)/256,")
+    print("// relative to atan(x0 + h):")
+    points = [arctangent_point_beyond_one(i) for i in range(257)]
+    rows, worst_terms, worst_dropped = expansion_rows(
+        ((c, x0, Fraction(2 ** (i >> 7), 256)) for i, (c, x0) in enumerate(points)), floor=0)
+    print(f"// the terms from c2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
+    print_expansion_table("arctangent_beyond_one", rows)
     print()
     print("// The same values to 256 bits after the binary point (rounded to nearest),")
     print("// as ten 32-bit words, least significant first: the constants of the")

@@ -201,20 +201,18 @@ TEST(TrigConstants, TangentTableRows) {
     }
 }
 
-// The rows of the fast arc tangent: the points, c0 against the series, and
-// the other coefficients through (1 + x^2) y' = 1 coefficient by coefficient
-// of h^m (m <= 7), as for the arc sine.
-TEST(TrigConstants, ArcTangentExpansionRows) {
-    ASSERT_EQ(tc::arctangent_expansion_step, 256);
-    ASSERT_EQ(tc::arctangent_expansion_row_count, 257);
-    const fixed quarter_pi = {false, pi_fixed().magnitude >> 2};
-    for (std::uint32_t r = 0; r <= 256; ++r) {
-        const double* row = tc::arctangent_expansion_table[r];
-        const double x0 = r / 256.0;
+// Rows of an arc tangent expansion table: the point, c0 against `want` (the
+// first row of the table from 0 has c0 = 0, left out), and the other
+// coefficients through (1 + x^2) y' = 1 coefficient by coefficient of h^m
+// (m <= 7), as for the arc sine.
+template <class Point, class Want>
+void check_arctangent_rows(const double (*table)[12], int count, Point point, Want want) {
+    for (int r = 0; r < count; ++r) {
+        const double* row = table[r];
+        const double x0 = point(r);
         ASSERT_EQ(row[11], x0) << "row " << r;
-        if (r > 0) {
-            const fixed want = r <= 128 ? atan_of_ratio(r, 256) : quarter_pi - atan_of_ratio(256 - r, 256 + r);
-            EXPECT_TRUE(agrees_to_bits(want, to_fixed(double_double{row[0], row[1]}), 105)) << "row " << r;
+        if (x0 > 0.0) {
+            EXPECT_TRUE(agrees_to_bits(want(r), to_fixed(double_double{row[0], row[1]}), 105)) << "row " << r;
         }
         std::vector<fixed> c(9);
         c[1] = to_fixed(row[2]) + to_fixed(row[3]);
@@ -236,6 +234,35 @@ TEST(TrigConstants, ArcTangentExpansionRows) {
             EXPECT_TRUE(agrees_to_bits(scale, scale + sum, m == 0 ? 76 : 48)) << "row " << r << ", h^" << m;
         }
     }
+}
+
+// The rows of the fast arc tangent up to 1, at i/256.
+TEST(TrigConstants, ArcTangentExpansionRows) {
+    ASSERT_EQ(tc::arctangent_expansion_step, 256);
+    ASSERT_EQ(tc::arctangent_expansion_row_count, 257);
+    const fixed quarter_pi = {false, pi_fixed().magnitude >> 2};
+    check_arctangent_rows(
+        tc::arctangent_expansion_table, 257, [](int r) { return r / 256.0; },
+        [&](int r) { return r <= 128 ? atan_of_ratio(r, 256) : quarter_pi - atan_of_ratio(256 - r, 256 + r); });
+}
+
+// The rows from 1 to 4, at x0 = p/q = 2^e (1 + j/128): pi/4 + atan((p - q)/
+// (p + q)) below 2, pi/2 - atan(q/p) from 2 on (ratios of at most 1/2).
+TEST(TrigConstants, ArcTangentRowsBeyondOne) {
+    ASSERT_EQ(tc::arctangent_beyond_one_row_count, 257);
+    const fixed quarter_pi = {false, pi_fixed().magnitude >> 2};
+    const fixed half_pi = {false, pi_fixed().magnitude >> 1};
+    const auto fraction = [](int r) {
+        return r == 256 ? std::array<std::uint32_t, 2>{4, 1}
+                        : std::array<std::uint32_t, 2>{128u + (r & 127u), r < 128 ? 128u : 64u};
+    };
+    check_arctangent_rows(
+        tc::arctangent_beyond_one_table, 257,
+        [&](int r) { return static_cast<double>(fraction(r)[0]) / fraction(r)[1]; },
+        [&](int r) {
+            const auto [p, q] = fraction(r);
+            return p < 2 * q ? quarter_pi + atan_of_ratio(p - q, p + q) : half_pi - atan_of_ratio(q, p);
+        });
 }
 
 // The 256-bit constants of the wide evaluation, within 2^-256 (a unit of
