@@ -190,7 +190,11 @@ double exp_relative_error(double hi, double lo, int binade, double y_hi, double 
 }
 
 double angle_relative_error(angle_function f, double hi, double lo, double x) {
-    const auto mpfr_f = f == angle_function::sine ? mpfr_sin : f == angle_function::cosine ? mpfr_cos : mpfr_tan;
+    const auto mpfr_f = f == angle_function::sine     ? mpfr_sin
+                        : f == angle_function::cosine ? mpfr_cos
+                        : f == angle_function::tangent ? mpfr_tan
+                        : f == angle_function::arcsine ? mpfr_asin
+                                                       : mpfr_atan;
     return relative_error(mpfr_f, hi, lo, 0, x, 0.0);
 }
 

@@ -53,7 +53,7 @@ double pow_offset_ulps(double x, double y);
 double exp_relative_error(double hi, double lo, int binade, double y_hi, double y_lo);
 
 // The same for an unrounded sine, cosine or tangent hi + lo of x.
-enum class angle_function { sine, cosine, tangent };
+enum class angle_function { sine, cosine, tangent, arcsine, arctangent };
 double angle_relative_error(angle_function f, double hi, double lo, double x);
 
 }  // namespace vyxmath::mpfr_reference

@@ -171,7 +171,7 @@ struct angle_sum {
 template <bool one_double = false>
 inline angle_sum arctangent_fast(double vh, double vl = 0.0) {
     namespace tc = trig_constants;
-    const double* c = tc::arctangent_expansion_table[static_cast<int>(vh * tc::arctangent_expansion_step + 0.5)];
+    const double* c = tc::arctangent_expansion_table[nearest_row(vh * tc::arctangent_expansion_step)];
     const double_double value = expansion_at<one_double>(c, vh, vl);
     return {value.hi, value.lo};
 }
@@ -334,7 +334,7 @@ inline bool decided_complement(angle_sum value, angle_sum subtracted, bool negat
 // a branch that would go either way (two rows at an exact tie between them
 // are both within the half step their bounds take).
 inline int arcsine_row(double sh) {
-    const int first = static_cast<int>(sh * 128.0 + 0.5);
+    const int first = nearest_row(sh * 128.0);
     const std::uint32_t d_high = static_cast<std::uint32_t>(to_bits(1.0 - sh) >> 32);
     const int later = 65472 - static_cast<int>((d_high + (1u << 13)) >> 14);
     return sh <= 0.5 ? first : later;
@@ -417,6 +417,22 @@ bool arccosine_decided_fast(double x) {
 bool arctangent_decided_fast(double x) {
     double result;
     return arctangent_route::decided_fast(x, result);
+}
+
+bool arcsine_fast_value(double x, double_double& value) {
+    const double a = magnitude(x);
+    if (!(a >= identity_limit && a <= arcsine_table_end)) return false;
+    const angle_sum r = arcsine_fast(a, 0.0);
+    value = {r.hi, r.lo};
+    return true;
+}
+
+bool arctangent_fast_value(double x, double_double& value) {
+    const double a = magnitude(x);
+    if (!(a >= identity_limit && a <= arctangent_table_end)) return false;
+    const angle_sum r = a <= 1.0 ? arctangent_fast<true>(a) : arctangent_beyond_one(a);
+    value = {r.hi, r.lo};
+    return true;
 }
 
 double_double arcsine_to_64_bits(double x) { return arcsine_route::to_64_bits(x); }

@@ -44,4 +44,10 @@ bool arccosine_decided_fast(double x);
 bool arctangent_decided_fast(double x);
 bool arctangent2_decided_fast(double y, double x);
 
+// The fast phases' values before rounding, for |x| where they run from a
+// table: asin |x| up to 15/16, atan |x| up to 4 (false elsewhere). For the
+// tests that hold them to their error bounds.
+bool arcsine_fast_value(double x, double_double& value);
+bool arctangent_fast_value(double x, double_double& value);
+
 }  // namespace vyxmath

@@ -14,6 +14,14 @@ namespace vyxmath {
 // polynomial's tail from h + xl, in the order each fast phase's error bound
 // counts. For an argument that is one double (xl = 0) the terms of xl are
 // left out: the compiler may not drop an addition of 0 or a product by it.
+// The row nearest an argument on a grid of equal steps: the whole number
+// nearest `scaled` (the argument over the step, 0 <= scaled < 2^31), ties
+// to even, by adding and taking away 1.5 * 2^52. Adding 1/2 and truncating
+// would round that sum itself: just below 1/2 it gives 1, whose point lies
+// more than a factor of two above the argument, where h = x - x0 is no
+// longer exact.
+inline int nearest_row(double scaled) { return static_cast<int>((scaled + 0x1.8p52) - 0x1.8p52); }
+
 template <bool one_double = false>
 inline double_double expansion_at(const double* row, double xh, double xl = 0.0) {
     const double h = xh - row[11];

@@ -2,12 +2,14 @@
 // the exact reference, and the accuracy of the double-double values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "common/ieee_double.h"
 #include "real/trig/arc.h"
 #include "support/accuracy.h"
+#include "support/bit_stream.h"
 #include "support/edge_results.h"
 
 namespace vyxmath::test {
@@ -166,6 +168,49 @@ TEST(Arc, DoubleDoubleValuesCarryMoreThanADouble) {
         worst = std::fmax(worst, std::fabs(sum - asinl(x)) / std::fabs(asinl(x)));
     }
     EXPECT_LT(worst, 0x1.0p-62L);
+}
+
+// The fast phases' values before rounding against MPFR: below the bounds
+// derived beside the code (2^-65.5 for the arc sine's rows, 2^-66.7 for the
+// arc tangent's up to 1 and 2^-67.6 for those from 1 to 4). Uniform
+// arguments, and arguments next to the points half-way between rows, where
+// a row chosen one off would take the expansion far past its bound (just
+// below the first of them the row at one step, chosen by a rounded sum,
+// made h = x - x0 inexact: a result one unit off).
+TEST(Arc, FastValuesWithinTheirBounds) {
+    using mpfr_reference::angle_function;
+    struct Range {
+        angle_function function;
+        bool (*fast_value)(double, double_double&);
+        double low, high, step, bound;
+    };
+    const double asin_bound = std::exp2(-65.5), atan_bound = std::exp2(-66.7), beyond_bound = std::exp2(-67.6);
+    const Range ranges[] = {
+        {angle_function::arcsine, arcsine_fast_value, 0.0, 0.5, 0x1p-7, asin_bound},
+        {angle_function::arcsine, arcsine_fast_value, 0.5, 0.75, 0x1p-8, asin_bound},
+        {angle_function::arcsine, arcsine_fast_value, 0.75, 0.875, 0x1p-9, asin_bound},
+        {angle_function::arcsine, arcsine_fast_value, 0.875, 0.9375, 0x1p-10, asin_bound},
+        {angle_function::arctangent, arctangent_fast_value, 0.0, 1.0, 0x1p-8, atan_bound},
+        {angle_function::arctangent, arctangent_fast_value, 1.0, 2.0, 0x1p-7, beyond_bound},
+        {angle_function::arctangent, arctangent_fast_value, 2.0, 4.0, 0x1p-6, beyond_bound},
+    };
+    bit_stream source(0xA5C);
+    for (const Range& range : ranges) {
+        double worst = 0.0;
+        const int rows = static_cast<int>((range.high - range.low) / range.step);
+        for (int i = 0; i < scaled_count(4000); ++i) {
+            const double half_way = range.low + (i % rows + 0.5) * range.step;  // every one in turn
+            const double arguments[] = {source.uniform(range.low, range.high), std::nextafter(half_way, 0.0),
+                                        std::nextafter(half_way, 8.0)};
+            for (double x : arguments) {
+                double_double v;
+                if (!range.fast_value(x, v)) continue;
+                worst = std::max(worst, mpfr_reference::angle_relative_error(range.function, v.hi, v.lo, x) /
+                                            range.bound);
+            }
+        }
+        EXPECT_LT(worst, 1.0) << "from " << range.low << " to " << range.high;
+    }
 }
 
 }  // namespace
