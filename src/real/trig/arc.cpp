@@ -178,10 +178,7 @@ inline angle_sum arctangent_fast(double vh, double vl = 0.0) {
 
 // atan a for 1 <= a <= 4 as hi + lo, from the expansion about the nearest of
 // the points x0 = 2^e (1 + j/128) (e = 0, 1, and 4 itself), row i = 128 e + j:
-// the high word of a plus 2^12, shifted down by 13, is 128 E + 128 (m - 1)
-// rounded (E the biased exponent, m the significand; a carry out of the top
-// seven fraction bits counts into E, as it should), so i is that less
-// 1023 * 128. h = a - x0 is exact (x0 lies within a factor of two of a),
+// binade_row(a, 7) less 1023 * 128. h = a - x0 is exact (x0 lies within a factor of two of a),
 // |h| <= 2^e/256. The same evaluation and error terms as above, with the
 // generator's bounds for these rows: T below 2^-17.65 R (6.2 * 2^-53 T:
 // 2^-68.02), the last addition and the coefficients' roundings below
@@ -189,8 +186,7 @@ inline angle_sum arctangent_fast(double vh, double vl = 0.0) {
 // and no complement (R = atan a >= pi/4 itself), against fast_error.
 // No quotient 1/a with its remainder (a division and Dekker's product).
 inline angle_sum arctangent_beyond_one(double a) {
-    const std::uint32_t high = static_cast<std::uint32_t>(to_bits(a) >> 32);
-    const int i = static_cast<int>((high + (1u << 12)) >> 13) - 1023 * 128;
+    const int i = binade_row(a, 7) - 1023 * 128;
     const double_double value = expansion_at<true>(trig_constants::arctangent_beyond_one_table[i], a);
     return {value.hi, value.lo};
 }
@@ -326,17 +322,15 @@ inline bool decided_complement(angle_sum value, angle_sum subtracted, bool negat
 // 1/2 + (i - 64)/256, 129 .. 192 at 3/4 + (i - 128)/512, 193 .. 256 at 7/8 +
 // (i - 192)/1024. Past 1/2 the segment s = 1, 2, 3 is where d = 1 - sh
 // (exact) lies in [2^(-1-s), 2^-s), with rows 64 s + j at 1 - 2^-s + j
-// 2^-(7+s): j = 128 - 64 m rounded, m in [1, 2) the significand of d. The
-// high word of d, plus 2^13 and shifted down by 14, is 64 E + 64 m - 64
-// rounded (E the biased exponent, 1022 - s; a carry out of the fraction
-// counts into E as it should), so the row is 65472 less that. Both are
+// 2^-(7+s): j = 128 - 64 m rounded, m in [1, 2) the significand of d.
+// binade_row(d, 6) is 64 E + 64 m - 64 rounded (E the biased exponent,
+// 1022 - s), so the row is 65472 less that. Both are
 // formed and one taken by a selection: the segment of a random argument is
 // a branch that would go either way (two rows at an exact tie between them
 // are both within the half step their bounds take).
 inline int arcsine_row(double sh) {
     const int first = nearest_row(sh * 128.0);
-    const std::uint32_t d_high = static_cast<std::uint32_t>(to_bits(1.0 - sh) >> 32);
-    const int later = 65472 - static_cast<int>((d_high + (1u << 13)) >> 14);
+    const int later = 65472 - binade_row(1.0 - sh, 6);
     return sh <= 0.5 ? first : later;
 }
 

@@ -198,11 +198,16 @@ inline remainder_terms terms_of(const step_reduced& r) {
             pair_of(c2, s3) + square * (pair_of(c4, s5) + square * pair_of(c6, s7))};
 }
 
+// A (cos r - 1) + B (sin r - r), the two tails side by side in the lanes.
+inline double sine_tails(double a, double b, const remainder_terms& t) {
+    const double_pair tail_pair = (pair_of(a, b) * t.powers) * t.polynomials;
+    return tail_pair[0] + tail_pair[1];
+}
+
 // sin(a + r) as hi + lo past the first row.
 inline double_double sine_at_row(const sine_row& row, const remainder_terms& t) {
     const double hi = row.a_lead + row.b_head * t.head;  // exact
-    const double_pair tail_pair = (pair_of(row.a_hi, row.b) * t.powers) * t.polynomials;
-    const double tails = tail_pair[0] + tail_pair[1];
+    const double tails = sine_tails(row.a_hi, row.b, t);
     const double linear = row.b_head * t.tail + (row.b_tail * t.hi + row.b * t.lo);
     return {hi, (row.a_trail + linear) + tails};
 }
@@ -216,8 +221,7 @@ inline double_double sine_at_row(const sine_row& row, const remainder_terms& t) 
     const double hi = ah + product;
     const double hi_error = product - (hi - ah);
     const double b = bh + bt;
-    const double_pair tail_pair = (pair_of(ah, b) * t.powers) * t.polynomials;
-    const double tails = tail_pair[0] + tail_pair[1];
+    const double tails = sine_tails(ah, b, t);
     const double linear = bh * halves.lo + (bt * t.hi + b * t.lo);
     return {hi, (hi_error + (al + linear)) + tails};
 }

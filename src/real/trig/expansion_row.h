@@ -4,6 +4,9 @@
 // a0 + a1 h + a2 h^2 + ... + a8 h^8 with h = x - x0.
 #pragma once
 
+#include <cstdint>
+
+#include "common/ieee_double.h"
 #include "real/double_double.h"
 
 namespace vyxmath {
@@ -21,6 +24,17 @@ namespace vyxmath {
 // more than a factor of two above the argument, where h = x - x0 is no
 // longer exact.
 inline int nearest_row(double scaled) { return static_cast<int>((scaled + 0x1.8p52) - 0x1.8p52); }
+
+// For tables with 2^n rows in each binade: 2^n E + 2^n (m - 1) rounded to a
+// whole number (half up), for a positive normal double v = m 2^(E - 1023)
+// and 1 <= n <= 19. It is read from v's high word alone, the top n fraction
+// bits and the next as the rounding bit (the low word only decides ties,
+// which the rows on both sides cover); a carry out of the fraction counts
+// into E, as it should.
+inline int binade_row(double v, int n) {
+    const std::uint32_t high = static_cast<std::uint32_t>(to_bits(v) >> 32);
+    return static_cast<int>((high + (std::uint32_t{1} << (19 - n))) >> (20 - n));
+}
 
 template <bool one_double = false>
 inline double_double expansion_at(const double* row, double xh, double xl = 0.0) {
