@@ -30,30 +30,23 @@ namespace {
 // 1 with the point one place up, the same text), and y / 10, computed from
 // the next power down, gives N with the point one place up. Values within
 // the margin of a half take the route itself.
-struct fixed_decimal {
-    std::uint64_t integer;
-    std::uint64_t fraction;  // the top 64 bits of the fraction
-};
+constexpr std::uint32_t too_large = ~std::uint32_t{0};  // an upper part that stands for N >= 10^17
 
-constexpr std::uint64_t one_half = std::uint64_t{1} << 63;
-constexpr std::uint64_t digit_margin = std::uint64_t{1} << 48;  // 2^-16
-
-#if defined(__i386__) && defined(__GNUC__)
-// On 32-bit x86 the product m * T (six 32-bit words, w0 least significant)
-// is taken only as far as y needs it: its top three words, from the five
+// The product m * T (six 32-bit words, w0 least significant) taken only as
+// far as it is needed: its top three words, from the five
 // partial products of m = m1:m0 and T = t3:t2:t1:t0 that reach word 3 (the
 // high halves of m0 t2 and m1 t1, and m0 t3, m1 t2, m1 t3 whole). What is
 // left out, m0 t0, m0 t1, m1 t0 and the low halves of m0 t2 and m1 t1, is
 // below 5 * 2^96, so the three words are W = floor(P / 2^96) less at most 5
-// (the five `mul` with one carry chain each, against eight and the middle
-// column's sums for the two full products). With shift >= 129 that leaves
-// y low by less than 5 * 2^-33 < 2^-30.6, still far inside the margin of
-// 2^-16 against the route's 2^-17.2.
+// (on 32-bit x86 the five `mul` with one carry chain each, against eight
+// and the middle column's sums for the two full products).
 struct top_words {
     std::uint32_t w5, w4, w3;
 };
 
-inline top_words top_of_product(std::uint64_t m, const wide_power& t) {
+inline top_words top_of_product(std::uint32_t m1, std::uint32_t m0, const wide_power& t) {
+    const std::uint32_t t1 = high_half(t.low), t2 = low_half(t.high), t3 = high_half(t.high);
+#if defined(__i386__) && defined(__GNUC__)
     std::uint32_t w3, w4, w5;
     asm("movl %[m1], %%eax\n\t"
         "mull %[t3]\n\t"
@@ -80,12 +73,83 @@ inline top_words top_of_product(std::uint64_t m, const wide_power& t) {
         "adcl $0, %[w4]\n\t"
         "adcl $0, %[w5]"
         : [w3] "=&r"(w3), [w4] "=&r"(w4), [w5] "=&r"(w5)
-        : [m0] "rm"(low_half(m)), [m1] "rm"(high_half(m)), [t1] "rm"(high_half(t.low)),
-          [t2] "rm"(low_half(t.high)), [t3] "rm"(high_half(t.high))
+        : [m0] "rm"(m0), [m1] "rm"(m1), [t1] "rm"(t1), [t2] "rm"(t2), [t3] "rm"(t3)
         : "eax", "edx", "cc");
     return {w5, w4, w3};
-}
+#else
+    const std::uint64_t top = multiply_32x32(m1, t3), a = multiply_32x32(m0, t3), b = multiply_32x32(m1, t2);
+    const std::uint64_t word3 = std::uint64_t{low_half(a)} + low_half(b) + high_half(multiply_32x32(m0, t2)) +
+                                high_half(multiply_32x32(m1, t1));
+    const std::uint64_t word4 = std::uint64_t{high_half(a)} + high_half(b) + low_half(top) + high_half(word3);
+    return {high_half(top) + high_half(word4), low_half(word4), low_half(word3)};
 #endif
+}
+
+// N = floor(y + 1/2) for y = m * 2^e * 10^q, split at 10^8 as it is formed:
+// the product is taken with 10^(q - 8), which gives y / 10^8 = U + F with
+// U whole and F < 1, and then y = U * 10^8 + F * 10^8, whose integer part
+// L = floor(F * 10^8) is below 10^8. No 64-bit quantity is divided.
+//
+// Position. The 192-bit product with T has its leading bit at 190 or 191,
+// so y / 10^8 = P / 2^shift lies in [10^8, 10^10), the range wanted here,
+// only for 157 <= shift <= 165. m's low 11 bits are zero (a widened double),
+// so m >> s is exact for s <= 11, and with s = shift - 157 the product of
+// m >> s has y / 10^8 = W / 2^61 for every such shift: U is W's top 35
+// bits, and F its low 61 as a 64-bit fraction; U >= 2^32 (w5 >= 2^29)
+// means y >= 10^17 by far.
+//
+// Error. W is low by at most 6 units of 2^-61 in y / 10^8 (the words left
+// out, and the floor), and L's fraction f is taken to 32 bits, rounded
+// down: y is computed low by less than 6 * 10^8 * 2^-61 + 2^-32 < 2^-30.9,
+// far inside the margin of 2^-16 against the route's 2^-17.2.
+bool rounded_digits_in_halves(std::uint64_t m, int e, int q, split_decimal& n) {
+    const int q8 = q - 8;
+    if (q8 < wide_powers_of_five_first || q8 > wide_powers_of_five_last) return false;
+    const wide_power& t = wide_powers_of_five[q8 - wide_powers_of_five_first];
+    const auto s = static_cast<unsigned>(127 - e - floor_log2_of_five_power(q8) - q8 - 157);
+    if (s > 8) return false;
+    // m >> s in 32-bit halves (m0's bits below 11 are zero; (m1 << 1) <<
+    // (31 - s) keeps the shift counts below 32).
+    const std::uint32_t m1 = high_half(m), m0 = low_half(m);
+    const top_words w = top_of_product(m1 >> s, (m0 >> s) | ((m1 << 1) << (31 - s)), t);
+    if (w.w5 >= std::uint32_t{1} << 29) {
+        n = {too_large, 0};
+        return true;
+    }
+    const std::uint32_t upper = (w.w5 << 3) | (w.w4 >> 29);
+    const std::uint32_t f1 = (w.w4 << 3) | (w.w3 >> 29), f0 = w.w3 << 3;
+    // F * 10^8 = L * 2^64 + f * 2^32 + (dropped), from two 32 x 32 products.
+    const std::uint64_t scaled = multiply_32x32(f1, ten_to_8) + high_half(multiply_32x32(f0, ten_to_8));
+    const std::uint32_t lower = high_half(scaled), fraction = low_half(scaled);
+    constexpr std::uint32_t half = std::uint32_t{1} << 31, margin = std::uint32_t{1} << 16;  // 2^-16
+    if (fraction - (half - margin) <= 2 * margin) return false;
+    n = {upper, lower + (fraction >= half ? 1 : 0)};
+    if (n.lower == ten_to_8) n = {upper + 1, 0};
+    return true;
+}
+
+// The route of 32-bit machines: the digits come out split.
+bool direct_significand_in_halves(const extended_magnitude& x, int p, bool negative, decimal_significand& d) {
+    const int e = x.exponent - extended_bias - 63;
+    split_decimal n;
+    if (!rounded_digits_in_halves(x.top, e, 17 - p, n)) return false;
+    if (n.upper >= ten_to_9) {
+        ++p;
+        if (!rounded_digits_in_halves(x.top, e, 17 - p, n)) return false;
+    }
+    if (n.upper < ten_to_8 || n.upper >= ten_to_9) return false;
+    d = {n, p, negative};
+    return true;
+}
+
+#if !(defined(__i386__) && defined(__GNUC__))
+struct fixed_decimal {
+    std::uint64_t integer;
+    std::uint64_t fraction;  // the top 64 bits of the fraction
+};
+
+constexpr std::uint64_t one_half = std::uint64_t{1} << 63;
+constexpr std::uint64_t digit_margin = std::uint64_t{1} << 48;  // 2^-16
 
 // y = m * 2^e * 10^q for m with bit 63 set, when 10^16 <= y < 10^18.
 bool multiply_by_power_of_ten(std::uint64_t m, int e, int q, fixed_decimal& y) {
@@ -95,13 +159,6 @@ bool multiply_by_power_of_ten(std::uint64_t m, int e, int q, fixed_decimal& y) {
     // The 192-bit product has its leading bit at 190 or 191, and
     // y = product / 2^shift with 131 <= shift <= 139 for the y wanted here.
     const int shift = 127 - e - floor_log2_of_five_power(q) - q;
-#if defined(__i386__) && defined(__GNUC__)
-    if (shift <= 128 || shift >= 160) return false;
-    const unsigned k = static_cast<unsigned>(shift - 128);  // 1 to 31: y = W / 2^(32 + k)
-    const top_words w = top_of_product(m, t);
-    y.integer = (std::uint64_t{w.w5 >> k} << 32) | ((w.w4 >> k) | (w.w5 << (32 - k)));
-    y.fraction = (std::uint64_t{(w.w4 << (32 - k)) | (w.w3 >> k)} << 32) | (w.w3 << (32 - k));
-#else
     const uint128_parts high = multiply_64x64(m, t.high);
     const std::uint64_t middle_part = multiply_64x64(m, t.low).high;  // the lowest 64 bits barely matter
     const std::uint64_t r1 = high.low + middle_part;
@@ -110,7 +167,6 @@ bool multiply_by_power_of_ten(std::uint64_t m, int e, int q, fixed_decimal& y) {
     const int k = shift - 128;
     y.integer = r2 >> k;
     y.fraction = (r2 << (64 - k)) | (r1 >> k);
-#endif
     return true;
 }
 
@@ -121,7 +177,9 @@ bool round_clear_of_half(const fixed_decimal& y, std::uint64_t& n) {
     return true;
 }
 
-bool direct_significand(const extended_magnitude& x, int p, bool negative, decimal_significand& d) {
+// The route of 64-bit machines, where N is one word and its split at 10^8
+// one product, taken once N is known.
+bool direct_significand_in_words(const extended_magnitude& x, int p, bool negative, decimal_significand& d) {
     const int e = x.exponent - extended_bias - 63;
     fixed_decimal y;
     std::uint64_t n;
@@ -131,19 +189,28 @@ bool direct_significand(const extended_magnitude& x, int p, bool negative, decim
         if (!multiply_by_power_of_ten(x.top, e, 17 - p, y) || !round_clear_of_half(y, n)) return false;
     }
     if (n < ten_to_17 / 10 || n >= ten_to_17) return false;
-    d = {n, p, negative};
+    d = {split_significand(n), p, negative};
     return true;
 }
+
+bool direct_significand(const extended_magnitude& x, int p, bool negative, decimal_significand& d) {
+    return direct_significand_in_words(x, p, negative, d);
+}
+#else
+bool direct_significand(const extended_magnitude& x, int p, bool negative, decimal_significand& d) {
+    return direct_significand_in_halves(x, p, negative, d);
+}
+#endif
 
 // Zero and the values that are not finite, which carry no digits.
 bool without_digits(std::uint64_t bits, decimal_significand& d) {
     const bool negative = (bits & ieee_double::sign_mask) != 0;
     if ((bits & ieee_double::magnitude_mask) == 0) {
-        d = {0, 0, false};
+        d = {{0, 0}, 0, false};
         return true;
     }
     if (((bits >> ieee_double::fraction_bits) & ieee_double::max_biased_exponent) == ieee_double::max_biased_exponent) {
-        d = {0, 1, negative};
+        d = {{0, 0}, 1, negative};
         return true;
     }
     return false;
@@ -167,6 +234,13 @@ bool significand_directly(double value, decimal_significand& d) {
     if (without_digits(bits, d)) return false;
     const extended_magnitude x = widen(bits);
     return direct_significand(x, estimate_decimal_exponent(x), (bits & ieee_double::sign_mask) != 0, d);
+}
+
+bool significand_directly_in_halves(double value, decimal_significand& d) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    if (without_digits(bits, d)) return false;
+    const extended_magnitude x = widen(bits);
+    return direct_significand_in_halves(x, estimate_decimal_exponent(x), (bits & ieee_double::sign_mask) != 0, d);
 }
 
 decimal_significand significand_by_scaling(double value) {

@@ -35,14 +35,11 @@ void write_digit_pairs(std::uint32_t n, int pair_count, char* end) {
     }
 }
 
-// The 17 decimal digits of n < 10^17, leading zeros included. Two 32-bit
-// halves keep the digit loop free of 64-bit divisions on 32-bit targets.
-void write_17_digits(std::uint64_t n, char* out) {
-    const std::uint32_t high = static_cast<std::uint32_t>(n / 100'000'000u);  // < 10^9
-    const std::uint32_t low = static_cast<std::uint32_t>(n % 100'000'000u);
-    out[0] = static_cast<char>('0' + high / 100'000'000u);
-    write_digit_pairs(high % 100'000'000u, 4, out + 9);
-    write_digit_pairs(low, 4, out + 17);
+// The 17 decimal digits of n < 10^17, leading zeros included.
+void write_17_digits(split_decimal n, char* out) {
+    out[0] = static_cast<char>('0' + n.upper / ten_to_8);
+    write_digit_pairs(n.upper % ten_to_8, 4, out + 9);
+    write_digit_pairs(n.lower, 4, out + 17);
 }
 
 }  // namespace
@@ -52,7 +49,7 @@ digit_record decimal_digits(double value) {
     if (((bits >> ieee_double::fraction_bits) & ieee_double::max_biased_exponent) == ieee_double::max_biased_exponent)
         return marker_record(bits);
     const decimal_significand d = significand_of(value);
-    if (d.digits == 0) return make_record(' ', 0, "0");
+    if (!has_digits(d)) return make_record(' ', 0, "0");
 
     digit_record r{};
     r.sign = d.negative ? '-' : ' ';

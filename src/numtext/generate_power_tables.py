@@ -7,7 +7,7 @@ integer arithmetic:
              10^-4096, each rounded to nearest at 80 mantissa bits.
   five       powers_of_five.cpp: 5^q for q = -342..308, each scaled by a
              power of two into [2^63, 2^64) and rounded to nearest.
-  wide       wide_powers_of_five.cpp: 5^q for q = -293..341, each scaled by
+  wide       wide_powers_of_five.cpp: 5^q for q = -301..341, each scaled by
              a power of two into [2^127, 2^128) and truncated, as two
              64-bit halves.
 
@@ -117,7 +117,7 @@ def print_five():
                  [five_power_table("const std::uint64_t powers_of_five[powers_of_five_count]", rows)])
 
 
-WIDE_FIRST = -293
+WIDE_FIRST = -301
 WIDE_LAST = 341
 
 

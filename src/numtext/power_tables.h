@@ -31,14 +31,14 @@ inline constexpr int powers_of_five_last = 308;
 inline constexpr int powers_of_five_count = powers_of_five_last - powers_of_five_first + 1;
 extern const std::uint64_t powers_of_five[powers_of_five_count];
 
-// 5^q for q = -293..341 to 128 bits, for the direct digits of number text
-// writing: entry q + 293 is floor(5^q * 2^(127 - floor(log2 5^q))), a value
+// 5^q for q = -301..341 to 128 bits, for the direct digits of number text
+// writing: entry q + 301 is floor(5^q * 2^(127 - floor(log2 5^q))), a value
 // in [2^127, 2^128) that is never above the power it stands for.
 struct wide_power {
     std::uint64_t high;
     std::uint64_t low;
 };
-inline constexpr int wide_powers_of_five_first = -293;
+inline constexpr int wide_powers_of_five_first = -301;
 inline constexpr int wide_powers_of_five_last = 341;
 inline constexpr int wide_powers_of_five_count = wide_powers_of_five_last - wide_powers_of_five_first + 1;
 extern const wide_power wide_powers_of_five[wide_powers_of_five_count];

@@ -23,7 +23,7 @@
 // values inside it take the full route: a few random doubles in 10^7,
 // but every value whose digits behind the n-th are a 5 alone, such as 0.25
 // at one digit (its z lies 1/(2D) from the step, and its N decides).
-// So do the values from about 10^(293 + n) up, beyond the powers' table.
+// So do the values from about 10^(301 + n) up, beyond the powers' table.
 //
 // The estimate of the point (widened_double.h) is P or P - 1, and z >= 10^n
 // shows the latter. When the cut carries (C = 10^n), the text is

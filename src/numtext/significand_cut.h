@@ -5,17 +5,9 @@
 
 #include <cstdint>
 
-#include "common/wide_product.h"
+#include "numtext/decimal_significand.h"
 
 namespace vyxmath {
-
-// The significand and its cut in two 32-bit parts, value = upper * 10^8 +
-// lower with lower < 10^8, so that no step needs a 64-bit division (a
-// library call on 32-bit machines) and every division is by a constant.
-struct split_decimal {
-    std::uint32_t upper;
-    std::uint32_t lower;
-};
 
 constexpr std::uint32_t power_of_ten_32(int k) {
     std::uint32_t p = 1;
@@ -26,27 +18,6 @@ inline constexpr std::uint32_t power_of_ten_32_table[] = {
     power_of_ten_32(0), power_of_ten_32(1), power_of_ten_32(2), power_of_ten_32(3), power_of_ten_32(4),
     power_of_ten_32(5), power_of_ten_32(6), power_of_ten_32(7), power_of_ten_32(8), power_of_ten_32(9),
 };
-inline constexpr std::uint32_t ten_to_8 = power_of_ten_32(8);
-
-// ceil(2^84 / 10^8) by long division.
-constexpr std::uint64_t reciprocal_of_ten_to_8() {
-    std::uint64_t quotient = 0, remainder = 0;
-    for (int bit = 84; bit >= 0; --bit) {
-        remainder = 2 * remainder + (bit == 84 ? 1 : 0);
-        quotient = 2 * quotient + (remainder >= ten_to_8 ? 1 : 0);
-        if (remainder >= ten_to_8) remainder -= ten_to_8;
-    }
-    return quotient + (remainder != 0 ? 1 : 0);
-}
-
-// N = U * 10^8 + L for N < 2^57. U = floor(N * m / 2^84) with
-// m = ceil(2^84 / 10^8): a multiplier with 27 bits more than the dividend's
-// 57, for a divisor below 2^27, makes every such quotient exact
-// (Granlund and Montgomery, 1994). L then follows in 32 bits.
-inline split_decimal split_significand(std::uint64_t n) {
-    const auto upper = static_cast<std::uint32_t>(multiply_64x64(n, reciprocal_of_ten_to_8()).high >> 20);
-    return {upper, low_half(n) - upper * ten_to_8};
-}
 
 // The cut of a 17-digit significand N = U * 10^8 + L to n digits:
 // C = floor((N + 5 * 10^(16 - n)) / 10^(17 - n)) (C = N when n = 17), the

@@ -87,12 +87,12 @@ decimal_significand significand_by_scaling(const extended_magnitude& x, int p, b
     // the 18th digit is 5 or more, carrying through any run of 9s.
     const std::uint64_t seventeen = (eighteen + 5) / 10;
     if (seventeen == ten_to_17)  // 17 nines rounded up: 0.99...9 -> 1.0
-        return {ten_to_17 / 10, s.decimal_exponent + 1, negative};
-    if (seventeen == 0) return {0, 0, false};
+        return {{ten_to_8, 0}, s.decimal_exponent + 1, negative};
+    if (seventeen == 0) return {{0, 0}, 0, false};
     // A first digit 0 (a value scaled to just below 0.1, as every exact power
     // of ten is) is always followed by seventeen 9s, which the rounding above
     // has already carried into it, so the significand has 17 digits.
-    return {seventeen, s.decimal_exponent, negative};
+    return {split_significand(seventeen), s.decimal_exponent, negative};
 }
 
 }  // namespace vyxmath

@@ -84,7 +84,7 @@ void copy_digits(char* out, const char* from, int count, const char* bound) {
 }
 
 cut_value cut_to_digits(const decimal_significand& d, int n) {
-    cut_value v{cut_significand(split_significand(d.digits), n), d.point};
+    cut_value v{cut_significand(d.digits, n), d.point};
     if (carried_out(v.c, n)) {
         v.c = one_digit_less(n);
         ++v.point;

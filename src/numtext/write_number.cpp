@@ -15,7 +15,7 @@ char* write_number(double value, std::int32_t digits, char* buffer) {
         if (write_integer(value, digits, buffer)) return buffer;
         if (digits <= short_cut_digit_limit && short_value_text(value, digits, buffer)) return buffer;
         const decimal_significand d = significand_of(value);
-        if (d.digits != 0) {
+        if (has_digits(d)) {
             significand_text(d, digits, buffer);
             return buffer;
         }
