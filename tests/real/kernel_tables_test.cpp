@@ -59,16 +59,22 @@ TEST(ExpTable, ReductionStepIsLn2Over256) {
     mpfr_clear(exact);
 }
 
-// The logarithm's reciprocals: multiples of 2^-9 (what makes its reduction
+// The logarithm's intervals: 1024 over [0.6875, 1.375), 2^-11 wide below 1
+// and 2^-10 above; interval 640 starts at 1.
+constexpr int log_intervals = 1024;
+constexpr int one_interval = 640;
+
+// The logarithm's reciprocals: multiples of 2^-10 (what makes its reduction
 // exact), 1 beside 1, and -ln r within 2^-97 by a head that is a multiple of
 // 2^-42 (what makes its sum with a multiple of ln 2's head exact).
 TEST(LogTable, EveryEntryIsMinusLnR) {
     mpfr_t exact;
     mpfr_init2(exact, 300);
-    for (int j = 0; j < 512; ++j) {
+    static_assert(std::size(table::log_table) == log_intervals);
+    for (int j = 0; j < log_intervals; ++j) {
         const table::log_table_entry& t = table::log_table[j];
-        EXPECT_EQ(t.r * 512, std::trunc(t.r * 512)) << j;
-        if (j == 319 || j == 320) {
+        EXPECT_EQ(t.r * 1024, std::trunc(t.r * 1024)) << j;
+        if (j == one_interval - 1 || j == one_interval) {
             EXPECT_EQ(t.r, 1.0);
             continue;
         }
@@ -104,9 +110,9 @@ TEST(LogForPower, WithinHalfItsBoundOfMpfr) {
         }
     };
     const double first = 0.6875;
-    for (int j = 0; j < 512; ++j) {
-        const double width = j < 320 ? 0x1p-10 : 0x1p-9;
-        const double low = first + (j < 320 ? j * width : 320 * 0x1p-10 + (j - 320) * width);
+    for (int j = 0; j < log_intervals; ++j) {
+        const double width = j < one_interval ? 0x1p-11 : 0x1p-10;
+        const double low = first + (j < one_interval ? j * width : one_interval * 0x1p-11 + (j - one_interval) * width);
         check(low);
         check(std::nextafter(low + width, 0.0));
         for (int i = 0; i < test::scaled_count(200); ++i)

@@ -1,51 +1,54 @@
 // ln x = e ln 2 - ln r + ln(1 + z), z = m r - 1:
 //
 // Reduction. x = 2^e m with m in [0.6875, 1.375) (subnormals scaled by 2^54
-// first); the top nine fraction bits of the bits of m less those of 0.6875
-// pick one of 512 intervals and its r, a multiple of 2^-9 below 1.46, so of
-// at most 10 significant bits (exactly 1 on the two intervals beside 1), with
-// |z| < 2^-9 below 1 and < 2^-8 above (generate_log_table.py checks both).
+// first); the top ten fraction bits of the bits of m less those of 0.6875
+// pick one of 1024 intervals and its r, a multiple of 2^-10 below 1.46, so
+// of at most 11 significant bits (exactly 1 on the two intervals beside 1),
+// with |z| < 2^-10.41 below 1 and < 2^-9.96 above (generate_log_table.py
+// checks both).
 // 0.6875 has an empty low word, so e, the index and m all come from the high
 // 32 bits of x (the low word of m is that of x): on 32-bit x86 no 64-bit
 // shift or borrow, and m and its head are made from the words, never read
 // back from a double. -ln r is a pair whose head is a multiple of 2^-42, as
 // is ln2_hi, so e ln2_hi - ln r hi is exact in one addition (a multiple of
 // 2^-42 below 2^11); the pair is within 2^-97 of -ln r.
-// z is exact: m r and 1 are multiples of 2^-62 (2^-61 above 1), so z is a
-// whole number of those units below 2^53 in magnitude, a double; with m = mh + ml, mh the top 43 bits of m, mh r is
-// exact (43 + 10 bits), mh r - 1 exact by Sterbenz's lemma, ml r exact, and
-// their sum, being the double z, exact too.
+// z is exact: m r and 1 are multiples of 2^-63 (2^-62 above 1), so z is a
+// whole number of those units below 2^53 in magnitude, a double; with
+// m = mh + ml, mh the top 42 bits of m, mh r is exact (42 + 11 bits),
+// mh r - 1 exact by Sterbenz's lemma, ml r exact, and their sum, being the
+// double z, exact too.
 //
 // ln(1 + z) = z - z^2/2 + z^3 P(z), P(z) = 1/3 - z/4 + ... - z^5/8; the
-// first term left out, z^9/9, is below 2^-72 |z| (|z| <= 2^-8.75). z^2/2 is
+// first term left out, z^9/9, is below 2^-82 |z| (|z| < 2^-9.96). z^2/2 is
 // zh^2/2 + zl (z + zh)/2 with z = zh + zl split in halves of 26 bits: zh^2/2
 // exact, and z - zh^2/2 an exact pair by two_sum. z^3 P(z) is computed with
-// about four roundings: below 2^-51 z^3/3 < 2^-70.5 |z|. e ln 2 - ln r is the
+// about four roundings: below 2^-51 z^3/3 < 2^-72.5 |z|. e ln 2 - ln r is the
 // exact pair two_sum(e ln2_hi, -ln r hi) (e ln2_hi exact: ln2_hi has 42 bits,
 // |e| < 1100) plus e ln2_lo - ln r lo: below 2^-86 absolute, with |ln x| >=
 // 0.3 whenever e != 0.
 //
 // Error. On the two intervals beside 1 (r = 1, e = 0) ln x = ln(1 + z) and
-// every error above is relative to |z|: below 2^-72 + 2^-70.5 + the roundings
-// of the low sum (2^-104), so below 2^-70 |ln x|. Elsewhere |ln x| >= 2^-10
-// (the interval [1 - 2^-9, 1 - 2^-10) comes closest) and the absolute errors
-// (2^-81.9 truncation, 2^-78.8 from z^3 P with |z| < 2^-8.75, 2^-86 from
-// ln 2, 2^-97 from the table) stay below 2^-78, that is 2^-68 |ln x|. The
+// every error above is relative to |z|: below 2^-82 + 2^-72.5 + the roundings
+// of the low sum (2^-104), so below 2^-72 |ln x|. Elsewhere |ln x| >= 2^-11
+// (the interval [1 - 2^-10, 1 - 2^-11) comes closest) and the absolute errors
+// (2^-92 truncation, 2^-82.5 from z^3 P with |z| < 2^-9.96, 2^-86 from
+// ln 2, 2^-97 from the table) stay below 2^-82, that is 2^-71 |ln x|. The
 // rounding test takes 2^-66 |S|, a factor beyond the bound. log10 multiplies
 // the pair by 1/ln 10 as a double-double (Dekker's product): 2^-100 more.
 //
 // Away from 1 (e != 0) |ln x| >= 0.318 and absolute errors suffice, so z^2
 // is not kept exact: the base b = e ln2_hi - ln r hi is exact (above), and
-// b + z is an exact pair by fast_two_sum (|b| >= 0.69 - 0.375 > 2^-8.9 >
-// |z|). The rest, -z^2/2 + z^3 Q(z) with Q = 1/3 - z/4 + z^2/5 - z^3/6 +
-// z^4/7, leaves out z^8/8 < 2^-74.2; it is below 2^-18.8: z^2 rounds below
-// 2^-70.9 (halved 2^-71.9), z^3 Q (below 2^-28.4) carries about six
-// roundings of its size (2^-78.8), and their sum rounds below 2^-71.8.
-// e ln2_lo (below 2^-34: 2^-87 from its rounding, 2^-88 from ln 2's third
-// part), the table's 2^-97 and the sum with the table's tail add below
-// 2^-85; that sum joins the pair's low part first (terms below 2^-33:
-// 2^-86), and the sum with the rest rounds below 2^-72. In all below 2^-70.1
-// absolute, whatever e: the test
+// b + z is an exact pair by fast_two_sum (|b| >= 0.69 - 0.375 > 2^-9.96 >
+// |z|). The rest, -z^2/2 + z^3 Q(z) with Q = 1/3 - z/4 + z^2/5 - z^3/6,
+// leaves out z^7/7 - z^8/8 + ... < 2^-72.5 (|z| < 2^-9.96); it is below
+// 2^-20.9: z^2 (below 2^-19.92) rounds below 2^-73 (halved 2^-74), z^3 Q
+// (below 2^-31.4) carries about six roundings of its size (2^-81), and
+// their sum rounds below 2^-74. e ln2_lo (below 2^-34: 2^-87 from its
+// rounding, 2^-88 from ln 2's third part), the table's 2^-97 and the sum
+// with the table's tail add below 2^-85; that sum joins the pair's low part
+// first (terms below 2^-33: 2^-86), and the sum with the rest (below
+// 2^-20.8) rounds below 2^-74. In all below 2^-71.4 absolute, whatever e:
+// the test
 // takes the constant 2^-68 (no magnitude of the result on the chain), which
 // is tighter than 2^-66 |ln x| for every such x. log10 multiplies the pair
 // by 1/ln 10 (Dekker's product: its roundings below 2^-72 absolute of the
@@ -53,7 +56,7 @@
 // same test.
 //
 // The power's logarithm (log_for_power) takes the same reduction further.
-// Over the table |z| < 2^-8.9, and with e = 0 and r != 1, |z| <= |ln x|
+// Over the table |z| < 2^-9.96, and with e = 0 and r != 1, |z| <= |ln x|
 // (worst on the intervals beside those of r = 1); with r = 1,
 // |z| < 1.002 |ln(1 + z)|. So an error below 2^-77 |z| in ln(1 + z) is below
 // 2^-76.9 |ln x|; with e != 0, |ln x| >= 0.318 > 2^6 |z|.
@@ -77,7 +80,7 @@
 // Together below 2^-76.7 |z|. Then the exact pair of e ln2_hi - ln r hi plus
 // the pair of ln(1 + z): two more roundings of sums below 2^-24.6 |z| +
 // 2^-52 |ln x| (2^-77.6 |z| each) and the constant parts (2^-84 |ln x| with
-// e != 0; with e = 0 the table's 2^-97, below 2^-87 |ln x| since r != 1
+// e != 0; with e = 0 the table's 2^-97, below 2^-86 |ln x| since r != 1
 // there, or nothing with r = 1). In all below 2^-76 |ln x|: half the bound
 // log_for_power_error = 2^-75 (tests/real/kernel_tables_test.cpp measures
 // below 2^-79 over every interval and the whole exponent range). The last
@@ -93,16 +96,10 @@
 //   The small powers' logarithm (log_for_small_power, for exponents whose
 // product by an absolute error stays small) keeps only z exact away from 1:
 // e ln2_hi - ln r hi is exact in one addition and + z an exact pair as
-// above, and the rest,
-// -z^2/2 + z^3 Q(z), Q as in log_pair_away_from_one, is plain double. With
-// |z| < 2^-8.94 (generate_log_table.py's intervals), z^2 < 2^-17.88 rounds
-// below 2^-71, halved 2^-72; z^3 Q (below 2^-28.4) carries about six
-// roundings of its size (2^-78.8); their sum (below 2^-18.8) rounds below
-// 2^-71.8; the sum of the small constant parts and the pair's low part
-// (below 2^-33) below 2^-86, and that sum plus the tail below 2^-72; left
-// out z^8/8 < 2^-74.5, the constants 2^-86. In all below 2^-70.2 absolute:
-// log_for_small_power_error is 2^-69.4 (kernel_tables_test measures below
-// half of it).
+// above, and the rest, -z^2/2 + z^3 Q(z), is the same plain double as in
+// log_pair_away_from_one, with the same errors: below 2^-71.4 absolute,
+// where log_for_small_power_error is 2^-69.4 (kernel_tables_test measures
+// below half of it).
 #include "real/kernels/logarithm.h"
 
 #include <cstdint>
@@ -144,11 +141,11 @@ reduced_argument reduce_normal(std::uint64_t bits, int e) {
     const std::uint32_t high = static_cast<std::uint32_t>(bits >> 32);
     const std::uint32_t low = static_cast<std::uint32_t>(bits);
     const std::uint32_t offset = high - interval_offset_high;
-    const log_table_entry& entry = log_table[(offset >> 11) & 511];
+    const log_table_entry& entry = log_table[(offset >> 10) & 1023];
     e += static_cast<std::int32_t>(offset) >> 20;
     const std::uint32_t m_high = high - (offset & 0xFFF00000u);
     const double m = from_words(m_high, low);
-    const double mh = from_words(m_high, low & ~0x3FFu);
+    const double mh = from_words(m_high, low & ~0x7FFu);
     return {e, static_cast<double>(e), &entry, (mh * entry.r - 1.0) + (m - mh) * entry.r};
 }
 
@@ -174,13 +171,13 @@ double log_polynomial(double z) {
            z * (-0.25 + z * (0.2 + z * (-0x1.5555555555555p-3 + z * (0x1.2492492492492p-3 + z * -0.125))));
 }
 
-// ln(1 + z) - z away from 1 in plain double: -z^2/2 + z^3 (1/3 - z/4 + ...
-// + z^4/7), the polynomial's halves side by side and z^3 formed beside it,
+// ln(1 + z) - z away from 1 in plain double: -z^2/2 + z^3 (1/3 - z/4 +
+// z^2/5 - z^3/6), the polynomial's halves side by side and z^3 formed beside it,
 // so that only one product and one sum follow the polynomial (a shorter
 // chain than z^2 (-1/2 + z Q): the fast phase's calls overlap more).
 [[gnu::always_inline]] inline double log_tail_after_z(double z) {
     const double z2 = z * z;
-    const double q = (0x1.5555555555555p-2 - 0.25 * z) + z2 * ((0.2 - 0x1.5555555555555p-3 * z) + z2 * 0x1.2492492492492p-3);
+    const double q = (0x1.5555555555555p-2 - 0.25 * z) + z2 * (0.2 - 0x1.5555555555555p-3 * z);
     return -0.5 * z2 + (z2 * z) * q;
 }
 

@@ -1,4 +1,4 @@
-// The fast phase of ln x and log10 x: double arithmetic on a 512-entry table,
+// The fast phase of ln x and log10 x: double arithmetic on a 1024-entry table,
 // with a rounding test; undecided arguments go on to the double-double and
 // wide evaluations (exp_log.cpp).
 #pragma once
