@@ -98,6 +98,27 @@ constexpr bool sign_bit(double x) { return (to_bits(x) & ieee_double::sign_mask)
 // register would cost two moves between the register files.
 constexpr double magnitude(double x) { return __builtin_fabs(x); }
 constexpr double negate(double x) { return from_bits(to_bits(x) ^ ieee_double::sign_mask); }
+// x AND y, x XOR y on the bits, in the SSE2 register the doubles live in:
+// through the integer registers each would cost two moves between the
+// register files, and the vector forms in C++ a shuffle. `kept_bits` clears
+// what a mask such as ~(2^27 - 1) clears; `with_sign_flipped` flips x's sign
+// where `sign` (+0.0 or -0.0) has it set.
+inline double kept_bits(double x, double mask) {
+#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__))
+    asm("andpd %1, %0" : "+x"(x) : "x"(mask));
+    return x;
+#else
+    return from_bits(to_bits(x) & to_bits(mask));
+#endif
+}
+inline double with_sign_flipped(double x, double sign) {
+#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__))
+    asm("xorpd %1, %0" : "+x"(x) : "x"(sign));
+    return x;
+#else
+    return from_bits(to_bits(x) ^ to_bits(sign));
+#endif
+}
 constexpr bool is_subnormal(double x) {
     const std::uint64_t m = to_bits(x) & ieee_double::magnitude_mask;
     return m != 0 && m < ieee_double::hidden_bit;
