@@ -135,31 +135,37 @@ const kernel_timing kernel_timings[] = {
 
 using vyxmath::bench::operand_pairs;
 
-operand_pairs operands_for(const kernel_timing& k) {
-    return vyxmath::bench::spread_operand_pairs(k.low, k.high, k.exponent_spread, k.y_low, k.y_high);
+operand_pairs operands_for(const kernel_timing& k, std::size_t count = vyxmath::bench::kernel_inputs) {
+    return vyxmath::bench::spread_operand_pairs(k.low, k.high, k.exponent_spread, k.y_low, k.y_high, count);
 }
 
 // chained: each call's first operand carries the previous result times zero,
 // so that the calls wait for each other (see time_kernel_chained in
 // trig_bench.cpp).
-void time_kernel(benchmark::State& state, const kernel_timing& k, bool module, bool chained = false) {
-    const operand_pairs p = operands_for(k);
+// fresh: on 2^20 operands instead of 4096 (kernel_arguments.h says why).
+enum class timing_kind { independent, chained, fresh };
+
+void time_kernel(benchmark::State& state, const kernel_timing& k, bool module,
+                 timing_kind kind = timing_kind::independent) {
+    const operand_pairs p = operands_for(
+        k, kind == timing_kind::fresh ? vyxmath::bench::fresh_kernel_inputs : vyxmath::bench::kernel_inputs);
+    const std::size_t mask = p.x.size() - 1;  // a power of two
     const auto f = module ? k.module : k.libc;
     std::size_t i = 0;
-    if (chained) {
+    if (kind == timing_kind::chained) {
         double carried = 0.0;
         for (auto _ : state) {
             carried = f(p.x[i] + carried * 0.0, p.y[i]);
-            i = (i + 1) & 4095;
+            i = (i + 1) & mask;
         }
         benchmark::DoNotOptimize(carried);
         return;
     }
     for (auto _ : state) {
         benchmark::DoNotOptimize(f(p.x[i], p.y[i]));
-        i = (i + 1) & 4095;
+        i = (i + 1) & mask;
     }
-    if (module && k.accurate != nullptr) {
+    if (module && k.accurate != nullptr && kind == timing_kind::independent) {
         double accurate = 0.0;
         for (int j = 0; j < 4096; ++j) accurate += decided_by(!k.accurate(p.x[j], p.y[j]));
         state.counters["slow_phase_rate"] = accurate / 4096.0;
@@ -173,9 +179,13 @@ const bool kernel_timings_registered = [] {
         benchmark::RegisterBenchmark((std::string("kernel/") + k.name + "/glibc").c_str(),
                                      [&k](benchmark::State& s) { time_kernel(s, k, false); });
         benchmark::RegisterBenchmark((std::string("kernel_chained/") + k.name + "/module").c_str(),
-                                     [&k](benchmark::State& s) { time_kernel(s, k, true, true); });
+                                     [&k](benchmark::State& s) { time_kernel(s, k, true, timing_kind::chained); });
         benchmark::RegisterBenchmark((std::string("kernel_chained/") + k.name + "/glibc").c_str(),
-                                     [&k](benchmark::State& s) { time_kernel(s, k, false, true); });
+                                     [&k](benchmark::State& s) { time_kernel(s, k, false, timing_kind::chained); });
+        benchmark::RegisterBenchmark((std::string("kernel_fresh/") + k.name + "/module").c_str(),
+                                     [&k](benchmark::State& s) { time_kernel(s, k, true, timing_kind::fresh); });
+        benchmark::RegisterBenchmark((std::string("kernel_fresh/") + k.name + "/glibc").c_str(),
+                                     [&k](benchmark::State& s) { time_kernel(s, k, false, timing_kind::fresh); });
     }
     return true;
 }();

@@ -16,10 +16,19 @@ namespace vyxmath::bench {
 
 inline constexpr std::size_t kernel_inputs = 4096;  // a power of two: the timing loops cycle by a mask
 
-// `kernel_inputs` doubles uniform in [low, high) from the seed.
-inline std::vector<double> uniform_doubles(double low, double high, std::uint64_t seed) {
+// The same ranges with 2^20 arguments ("kernel_fresh/" groups). A loop over
+// 4096 arguments repeats its sequence of branch outcomes every 4096 calls,
+// and a processor's branch predictor learns much of it: branches on the
+// argument (a quarter of the period, a range) then cost less than they do
+// on arguments that do not come round again. 2^20 arguments per cycle
+// defeat that learning.
+inline constexpr std::size_t fresh_kernel_inputs = std::size_t{1} << 20;
+
+// `count` doubles uniform in [low, high) from the seed.
+inline std::vector<double> uniform_doubles(double low, double high, std::uint64_t seed,
+                                           std::size_t count = kernel_inputs) {
     std::mt19937_64 random(seed);
-    std::vector<double> out(kernel_inputs);
+    std::vector<double> out(count);
     for (double& x : out) x = low + (high - low) * (static_cast<double>(random() >> 11) * 0x1p-53);
     return out;
 }
@@ -38,9 +47,9 @@ inline constexpr angle_group angle_groups[] = {
 };
 
 // The doubles of the angle group of that name (empty for an unknown name).
-inline std::vector<double> angle_group_arguments(std::string_view name) {
+inline std::vector<double> angle_group_arguments(std::string_view name, std::size_t count = kernel_inputs) {
     for (const angle_group& g : angle_groups)
-        if (g.name == name) return uniform_doubles(g.low, g.high, g.seed);
+        if (g.name == name) return uniform_doubles(g.low, g.high, g.seed, count);
     return {};
 }
 
@@ -52,15 +61,15 @@ struct operand_pairs {
     std::vector<double> x, y;
 };
 
-// `kernel_inputs` pairs from one fixed seed: x uniform in [low, high], or, when
+// `count` pairs from one fixed seed: x uniform in [low, high], or, when
 // `exponent_spread`, (1 + v) 2^e with e such a uniform number cut to an
 // integer; y uniform in [y_low, y_high] (the second operand of pow).
 inline operand_pairs spread_operand_pairs(double low, double high, bool exponent_spread, double y_low,
-                                          double y_high) {
+                                          double y_high, std::size_t count = kernel_inputs) {
     std::mt19937_64 random(0x6B65726Eu);
     const auto unit = [&] { return static_cast<double>(random() >> 11) * 0x1p-53; };
     operand_pairs p;
-    for (std::size_t i = 0; i < kernel_inputs; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const double u = low + (high - low) * unit();
         p.x.push_back(exponent_spread ? std::ldexp(1.0 + unit(), static_cast<int>(u)) : u);
         p.y.push_back(y_low + (y_high - y_low) * unit());

@@ -56,10 +56,11 @@ using vyxmath::bench::kernel_inputs;
 
 template <class F>
 void time_kernel(benchmark::State& state, F f, const std::vector<double>& xs) {
+    const std::size_t mask = xs.size() - 1;  // a power of two
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(f(xs[i]));
-        i = (i + 1) & (kernel_inputs - 1);
+        i = (i + 1) & mask;
     }
 }
 
@@ -80,7 +81,8 @@ void time_kernel_chained(benchmark::State& state, F f, const std::vector<double>
 }
 
 // One group: the module's function with its fast-phase test, and glibc's;
-// and both again chained (kernel_chained/<group>).
+// and both again chained (kernel_chained/<group>), and on 2^20 arguments
+// (kernel_fresh/<group>, made when the group runs).
 void register_kernel(const char* group, double (*module)(double), bool (*decided_fast)(double),
                      double (*glibc)(double)) {
     const std::vector<double> xs = angle_group_arguments(group);
@@ -98,6 +100,13 @@ void register_kernel(const char* group, double (*module)(double), bool (*decided
                                  [module, xs](benchmark::State& state) { time_kernel_chained(state, module, xs); });
     benchmark::RegisterBenchmark((std::string("kernel_chained/") + group + "/glibc").c_str(),
                                  [glibc, xs](benchmark::State& state) { time_kernel_chained(state, glibc, xs); });
+    const std::string fresh = std::string("kernel_fresh/") + group;
+    benchmark::RegisterBenchmark((fresh + "/module").c_str(), [module, group](benchmark::State& state) {
+        time_kernel(state, module, angle_group_arguments(group, vyxmath::bench::fresh_kernel_inputs));
+    });
+    benchmark::RegisterBenchmark((fresh + "/glibc").c_str(), [glibc, group](benchmark::State& state) {
+        time_kernel(state, glibc, angle_group_arguments(group, vyxmath::bench::fresh_kernel_inputs));
+    });
 }
 
 // atan2 on points of [-10, 10]^2, the pair index running with the y index.

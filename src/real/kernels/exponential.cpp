@@ -194,16 +194,21 @@ exp_unrounded_pair exp_pair_fast_value(double y) {
 // The high part of e^y is the larger for y >= 0 (fast_two_sum): for k = 0
 // they are 1 + x and 1 - x; from k = 1 on e^2y > 1.0027 and each high part
 // is within 2^-19 of its value. Binades within 59 of 0: exact scalings.
-[[gnu::flatten]] double_double exp_pair_fast_half_sum(double y, int sign) {
+template <int sign>
+[[gnu::flatten]] double_double exp_pair_fast_half_sum(double y) {
+    static_assert(sign == 1 || sign == -1);
     const exp_lanes e = exp_pair_lanes(y);
     const double up_scale = power_of_two((e.k >> 8) - 1);
-    const double down_scale = static_cast<double>(sign) * power_of_two((-e.k >> 8) - 1);
+    const double down_power = power_of_two((-e.k >> 8) - 1);
+    const double down_scale = sign > 0 ? down_power : negate(down_power);
     const double_pair scales = pair_of(up_scale, down_scale);
     const double_pair his = e.hi * scales;
     const double_pair los = e.lo * scales;
     const double_double s = fast_two_sum(his[0], his[1]);
     return {s.hi, s.lo + (los[0] + los[1])};
 }
+template double_double exp_pair_fast_half_sum<1>(double y);
+template double_double exp_pair_fast_half_sum<-1>(double y);
 
 exp_unrounded exp_fast_value(double y_hi, double y_lo) {
     const double_double y{y_hi, y_lo};

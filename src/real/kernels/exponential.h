@@ -48,9 +48,12 @@ exp_unrounded_pair exp_pair_fast_value(double y);
 // high parts, lo its exact rounding error plus the two low parts (one
 // rounding of terms below 2^-18 hi). For cosh and sinh (hyperbolic.cpp),
 // whose rounding tests and error bounds stay with them.
-// The sign is a whole number: a double constant argument is stored as two
-// 32-bit halves on 32-bit x86 and read back as one 8-byte value, a stall.
-double_double exp_pair_fast_half_sum(double y, int sign);
+// The sign is a template argument, so that the cosine's takes no step for
+// it and the sine's only a flip of the sign bit.
+template <int sign>
+double_double exp_pair_fast_half_sum(double y);
+extern template double_double exp_pair_fast_half_sum<1>(double y);
+extern template double_double exp_pair_fast_half_sum<-1>(double y);
 
 // The fast phase alone: true, with the correctly rounded e^y in `result`,
 // when it decides; false when the result would lie outside the normal range

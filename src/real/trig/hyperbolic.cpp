@@ -95,8 +95,9 @@ bool odd_series_fast(const odd_series& series, double a, double& result) {
 // The sum and its halving (exact: in the scalings, the test being on the
 // halved values) are exp_pair_fast_half_sum's, in the exponential's own
 // unit so that the pair's parts stay in registers.
-bool fast_hyperbolic(double a, int sign, double error_scale, double& result) {
-    const double_double s = exp_pair_fast_half_sum(a, sign);
+template <int sign>
+bool fast_hyperbolic(double a, double error_scale, double& result) {
+    const double_double s = exp_pair_fast_half_sum<sign>(a);
     return rounded_surely(s.hi, s.lo, s.hi * error_scale, result);
 }
 
@@ -137,7 +138,7 @@ bool tanh_from_exponential(double a, double& result) {
 // true): whether they decide x.
 bool sinh_fast(double a, double& result) {
     if (a < sinh_series_limit) return odd_series_fast(sinh_series, a, result);
-    return fast_hyperbolic(a, -1, a >= 0.5 ? 0x1p-66 : 0x1p-64, result);
+    return fast_hyperbolic<-1>(a, a >= 0.5 ? 0x1p-66 : 0x1p-64, result);
 }
 
 bool tanh_fast(double a, double& result) {
@@ -177,7 +178,7 @@ double hyperbolic_cosine(double x) {
     const double a = magnitude(x);
     if (a >= cosh_one_limit && a <= single_exponential_limit) [[likely]] {
         double fast;
-        if (fast_hyperbolic(a, 1, 0x1p-66, fast)) return fast;
+        if (fast_hyperbolic<1>(a, 0x1p-66, fast)) return fast;
         return cosh_after_fast_phase(a);
     }
     if (is_nan(x)) return pass_nan(x);
@@ -211,7 +212,7 @@ bool hyperbolic_sine_decided_fast(double x) {
 bool hyperbolic_cosine_decided_fast(double x) {
     const double a = magnitude(x);
     double result;
-    return !(a >= cosh_one_limit && a <= single_exponential_limit) || fast_hyperbolic(a, 1, 0x1p-66, result);
+    return !(a >= cosh_one_limit && a <= single_exponential_limit) || fast_hyperbolic<1>(a, 0x1p-66, result);
 }
 
 bool hyperbolic_tangent_decided_fast(double x) {
