@@ -88,14 +88,15 @@ TEST(LogTable, EveryEntryIsMinusLnR) {
     mpfr_clear(exact);
 }
 
-// The power's logarithms within half the bound they state: on every interval
+// The power's logarithms within half the bound they state, and the fast
+// phase's value of ln x within the bound derived for it: on every interval
 // of the table (its ends and random points), near 1 where the bound is
 // relative to a tiny ln x, and over the whole exponent range.
 TEST(LogForPower, WithinHalfItsBoundOfMpfr) {
     mpfr_t exact, d;
     mpfr_inits2(300, exact, d, static_cast<mpfr_ptr>(nullptr));
     test::bit_stream random(7);
-    double worst[2] = {0.0, 0.0}, worst_x[2] = {0.0, 0.0};
+    double worst[3] = {0.0, 0.0, 0.0}, worst_x[3] = {0.0, 0.0, 0.0};
     const auto check = [&](double x) {
         if (x == 1.0) return;
         mpfr_set_d(exact, x, MPFR_RNDN);
@@ -108,6 +109,14 @@ TEST(LogForPower, WithinHalfItsBoundOfMpfr) {
             const double e = std::fabs(mpfr_get_d(d, MPFR_RNDN)) / bound;
             if (e > worst[small]) worst[small] = e, worst_x[small] = x;
         }
+        double_double fast;
+        ASSERT_TRUE(log_fast_value(x, fast));
+        const bool near_one = x >= 0.6875 && x < 1.375;
+        const double fast_bound = near_one ? std::fabs(fast.hi) * 0x1p-71 : std::exp2(-71.4);
+        mpfr_sub_d(d, exact, fast.hi, MPFR_RNDN);
+        mpfr_sub_d(d, d, fast.lo, MPFR_RNDN);
+        const double e = std::fabs(mpfr_get_d(d, MPFR_RNDN)) / fast_bound;
+        if (e > worst[2]) worst[2] = e, worst_x[2] = x;
     };
     const double first = 0.6875;
     for (int j = 0; j < log_intervals; ++j) {
@@ -123,6 +132,7 @@ TEST(LogForPower, WithinHalfItsBoundOfMpfr) {
         check(random.spread(-1074, 1024, false));
     }
     for (int small = 0; small < 2; ++small) EXPECT_LT(worst[small], 0.5) << small << std::hexfloat << " " << worst_x[small];
+    EXPECT_LT(worst[2], 1.0) << "fast phase" << std::hexfloat << " " << worst_x[2];
     mpfr_clears(exact, d, static_cast<mpfr_ptr>(nullptr));
 }
 

@@ -297,6 +297,13 @@ bool log_fast_phase(double x, double& result) { return log_decided(x, result); }
 
 bool log10_fast_phase(double x, double& result) { return log10_decided(x, result); }
 
+bool log_fast_value(double x, double_double& value) {
+    reduced_argument a;
+    if (!reduced_positive(x, a)) return false;
+    value = a.exponent != 0 ? log_pair_away_from_one(a) : log_pair_near_one(a.entry, a.z);
+    return true;
+}
+
 double_double log_for_power(double x) {
     const reduced_argument a = reduce(x);
     return a.e != 0.0 ? log_pair_for_power_away_from_one(a) : log_pair_for_power_near_one(a);
