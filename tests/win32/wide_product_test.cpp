@@ -1,10 +1,13 @@
 // The wide products as the 32-bit build multiplies (the multiply
 // instructions written out, with their carry chains) against a schoolbook
 // product of 16-bit limbs in plain C++: random operands of every length and
-// all-ones ones, where every column carries.
+// all-ones ones, where every column carries. And the bit operations the
+// kernels do on doubles in SSE2 registers (kept_bits, with_sign_flipped:
+// instructions written out too) against the same operations on the bits.
 #include <cstdint>
 #include <string>
 
+#include "common/ieee_double.h"
 #include "common/wide_product.h"
 #include "support/bit_stream.h"
 #include "test_support.h"
@@ -48,6 +51,14 @@ int main() {
         if (!checks.expect(win32_test::same(multiply_64x64(a, b), win32_test::limb_product(a, b)), "64 x 64: " + operands)) break;
         if (!checks.expect(win32_test::same(multiply_64x32(a, low_half(b)), win32_test::limb_product(a, low_half(b))),
                            "64 x 32: " + operands))
+            break;
+    }
+    const double masks[] = {from_bits(~((std::uint64_t{1} << 27) - 1)), -0.0, 0.0};
+    for (int i = 0; i < 100000; ++i) {
+        const double x = from_bits(next()), mask = i % 4 == 3 ? from_bits(next()) : masks[i % 3];
+        const std::string operands = std::to_string(to_bits(x)) + ", " + std::to_string(to_bits(mask));
+        if (!checks.expect(to_bits(kept_bits(x, mask)) == (to_bits(x) & to_bits(mask)), "and: " + operands)) break;
+        if (!checks.expect(to_bits(with_sign_flipped(x, mask)) == (to_bits(x) ^ to_bits(mask)), "xor: " + operands))
             break;
     }
     return checks.finish();
