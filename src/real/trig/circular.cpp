@@ -42,6 +42,8 @@ constexpr double fast_tangent_error = 0x1.0p-66;
 // below 2^-28.7 of the sum and err by 2^-81.7; the reduction by 2^-85.
 constexpr double accurate_error = 0x1.0p-77;
 
+// Signs as the sign bit alone, for with_sign_flipped: one XOR, where a
+// product by -1 would take a multiplier.
 constexpr double sign_of_half[2] = {0.0, -0.0};
 constexpr double top_26_bits = from_bits(~((std::uint64_t{1} << 27) - 1));
 
@@ -227,7 +229,8 @@ inline double_double sine_at_row(const sine_row& row, const remainder_terms& t) 
     return {hi, (hi_error + (al + linear)) + tails};
 }
 
-// The value before rounding, unsigned, and the sign of the half period.
+// The value before rounding, unsigned, and the sign of the half period as
+// +0.0 or -0.0 (with_sign_flipped applies it).
 template <std::uint32_t quarter_turns>
 inline bool sine_value_at_step(double x, double_double& value, double& sign) {
     step_reduced r;
