@@ -193,14 +193,18 @@ bool direct_significand_in_words(const extended_magnitude& x, int p, bool negati
     return true;
 }
 
-bool direct_significand(const extended_magnitude& x, int p, bool negative, decimal_significand& d) {
-    return direct_significand_in_words(x, p, negative, d);
-}
-#else
-bool direct_significand(const extended_magnitude& x, int p, bool negative, decimal_significand& d) {
-    return direct_significand_in_halves(x, p, negative, d);
-}
 #endif
+
+// The two routes' retry and checks are written out in each: shared, with
+// the 64-bit route's split moved into each attempt, the writer at 17
+// digits took 3 % longer natively.
+bool direct_significand(const extended_magnitude& x, int p, bool negative, decimal_significand& d) {
+#if defined(__i386__) && defined(__GNUC__)
+    return direct_significand_in_halves(x, p, negative, d);
+#else
+    return direct_significand_in_words(x, p, negative, d);
+#endif
+}
 
 // Zero and the values that are not finite, which carry no digits.
 bool without_digits(std::uint64_t bits, decimal_significand& d) {
