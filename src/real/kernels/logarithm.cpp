@@ -137,6 +137,10 @@ struct reduced_argument {
 };
 
 // From the bits of a normal x > 0; `e` is added to x's binary exponent.
+// On 32-bit x86 the steps are taken on the words (see the head of this
+// file); on 64-bit processors the same steps on the whole pattern take fewer
+// instructions (one subtraction, one mask), with the same results.
+#if defined(__i386__)
 reduced_argument reduce_normal(std::uint64_t bits, int e) {
     const std::uint32_t high = static_cast<std::uint32_t>(bits >> 32);
     const std::uint32_t low = static_cast<std::uint32_t>(bits);
@@ -148,6 +152,17 @@ reduced_argument reduce_normal(std::uint64_t bits, int e) {
     const double mh = from_words(m_high, low & ~0x7FFu);
     return {e, static_cast<double>(e), &entry, (mh * entry.r - 1.0) + (m - mh) * entry.r};
 }
+#else
+reduced_argument reduce_normal(std::uint64_t bits, int e) {
+    const std::uint64_t offset = bits - (std::uint64_t{interval_offset_high} << 32);
+    const log_table_entry& entry = log_table[(offset >> 42) & 1023];
+    e += static_cast<int>(static_cast<std::int64_t>(offset) >> 52);
+    const std::uint64_t m_bits = bits - (offset & 0xFFF0000000000000u);
+    const double m = from_bits(m_bits);
+    const double mh = from_bits(m_bits & ~std::uint64_t{0x7FF});
+    return {e, static_cast<double>(e), &entry, (mh * entry.r - 1.0) + (m - mh) * entry.r};
+}
+#endif
 
 reduced_argument reduce(double x) {
     const std::uint64_t bits = to_bits(x);
@@ -264,7 +279,12 @@ bool rounded(double_double v, double& result) { return rounded_within(v, magnitu
 // Normal numbers first, by one comparison of the high word.
 [[gnu::always_inline]] inline bool reduced_positive(double x, reduced_argument& a) {
     const std::uint64_t bits = to_bits(x);
-    if (static_cast<std::uint32_t>(bits >> 32) - normal_high < infinity_high - normal_high) [[likely]] {
+#if defined(__i386__)
+    const bool normal = static_cast<std::uint32_t>(bits >> 32) - normal_high < infinity_high - normal_high;
+#else
+    const bool normal = bits - ieee_double::hidden_bit < ieee_double::exponent_mask - ieee_double::hidden_bit;
+#endif
+    if (normal) [[likely]] {
         a = reduce_normal(bits, 0);
         return true;
     }
