@@ -138,20 +138,21 @@ exp_unrounded table_times(int k, double head, double q) {
 
 }  // namespace
 
-// The pair shares the reduction (e^-y = 2^(-k/256) e^-r, and -k indexes the
-// table and the binade as k does) and the polynomial: with its even part E
-// and odd part O, e^r - 1 - head = rest + E + O and e^-r - 1 + head = E - O
-// - rest. E and O take at most seven roundings of terms below 2^-19.9 where
-// the single polynomial takes five (below 7 * 2^-73), and each lane takes
-// table_times' steps. Here yl = 0 and c is one rounding. The total of the
+// The pair shares the reduction (e^-y = 2^(-k/256) e^-r) and the
+// polynomial: with its even part E and odd part O, e^r - 1 - head = E +
+// (rest + O) and e^-r - 1 + head = E - (rest + O). E and O take at most
+// seven roundings of terms below 2^-19.9 where the single polynomial takes
+// five (below 7 * 2^-73), and each lane takes table_times' steps (the e^-y
+// lane on a table point scaled by a power of two, which scales every one of
+// its roundings alike). Here yl = 0 and c is one rounding. The total of the
 // bound above becomes (2^-72 + 7 * 2^-73 + 2^-72 + 2^-72 + 2^-72.9 + 2^-77
 // + 2^-76 + 2^-76 + 2^-79 + 2^-77.9 + 2^-78 + 2^-87.5) * 2 Th < 2^-68.14
 // Th: below 2^-68 H, for e^y and e^-y alike.
 //
 // The two evaluations of table_times go side by side in the two lanes of
-// one register (lane 0 for e^y at k, lane 1 for e^-y at -k): each lane takes
-// table_times' own steps, so the bits are the same, at half the additions
-// and multiplications, which bound how fast independent calls can go.
+// one register (lane 0 for e^y, lane 1 for e^-y): each lane takes
+// table_times' own steps, at half the additions and multiplications, which
+// bound how fast independent calls can go.
 namespace {
 
 struct exp_lanes {
@@ -160,6 +161,37 @@ struct exp_lanes {
     double_pair lo;
 };
 
+// The table as the pair reads it: row j holds each of lead, trail and
+// 2^(j/256) for the e^y lane beside the same for the e^-y lane, whose table
+// point is 2^(-j/256) (for j != 0 the entry of 256 - j halved, exactly), so
+// that one aligned load fills both lanes and both binades come from
+// b = k >> 8: e^y = 2^b 2^(j/256) e^r and e^-y = 2^-b 2^(-j/256) e^-r.
+// Halving keeps what the lanes rely on: lead * head stays exact, and a
+// multiple of 2^-52 below 1 where the lead was one of 2^-51 below 2.
+struct alignas(16) exp_pair_row {
+    double lead[2], trail[2], hi[2];
+};
+struct exp_pair_rows {
+    exp_pair_row rows[256];
+};
+constexpr exp_pair_rows make_exp_pair_rows() {
+    exp_pair_rows t{};
+    for (int j = 0; j < 256; ++j) {
+        const int d = (256 - j) & 255;
+        const double half = j == 0 ? 1.0 : 0.5;
+        t.rows[j] = {{exp_leads.entries[j].lead, exp_leads.entries[d].lead * half},
+                     {exp_leads.entries[j].trail, exp_leads.entries[d].trail * half},
+                     {exp_table[j].hi, exp_table[d].hi * half}};
+    }
+    return t;
+}
+constexpr exp_pair_rows exp_pair_table = make_exp_pair_rows();
+
+inline double_pair load_pair(const double* p) { return double_pair{p[0], p[1]}; }
+
+// The lanes of e^y and e^-y before their scaling by 2^b and 2^-b.
+// q = E +- (rest + O): the sum rest + O (below 2^-23.3) rounds once, and E
+// joins last, so that the longer of the two parts waits for one addition.
 [[gnu::always_inline]] inline exp_lanes exp_pair_lanes(double y) {
     // k from the shifted sum's low word: 1.5 * 2^52 + k has k modulo 2^32
     // there, which saves the conversion on the way to the table.
@@ -171,16 +203,15 @@ struct exp_lanes {
     const double x2 = x * x;
     const double even = x2 * c2 + (x2 * x2) * (c4 + x2 * c6);
     const double odd = (x2 * x) * (c3 + x2 * c5);
-    // {rest + (E + O), -rest + (E - O)}: the q of each lane.
-    const double_pair q = pair_of(r.rest, -r.rest) + (both(even) + pair_of(odd, -odd));
-    const lead_and_trail& tu = exp_leads.entries[k & 255];
-    const lead_and_trail& td = exp_leads.entries[-k & 255];
-    const double_pair leads = pair_of(tu.lead, td.lead);
-    const double_pair trails = pair_of(tu.trail, td.trail);
-    const double_pair t_hi = pair_of(exp_table[k & 255].hi, exp_table[-k & 255].hi);
+    const double rest_and_odd = r.rest + odd;
+    // {E + (rest + O), E - (rest + O)}: the q of each lane.
+    const double_pair q = both(even) + pair_of(rest_and_odd, -rest_and_odd);
+    const exp_pair_row& row = exp_pair_table.rows[k & 255];
+    const double_pair leads = load_pair(row.lead);
+    const double_pair trails = load_pair(row.trail);
     const double_pair heads = pair_of(r.head, -r.head);
     const double_pair hi = leads + leads * heads;
-    const double_pair lo = (trails + trails * heads) + t_hi * q;
+    const double_pair lo = (trails + trails * heads) + load_pair(row.hi) * q;
     return {k, hi, lo};
 }
 
@@ -188,20 +219,35 @@ struct exp_lanes {
 
 exp_unrounded_pair exp_pair_fast_value(double y) {
     const exp_lanes e = exp_pair_lanes(y);
-    return {{e.k >> 8, e.hi[0], e.lo[0]}, {-e.k >> 8, e.hi[1], e.lo[1]}};
+    return {{e.k >> 8, e.hi[0], e.lo[0]}, {-(e.k >> 8), e.hi[1], e.lo[1]}};
 }
 
 // The high part of e^y is the larger for y >= 0 (fast_two_sum): for k = 0
 // they are 1 + x and 1 - x; from k = 1 on e^2y > 1.0027 and each high part
 // is within 2^-19 of its value. Binades within 59 of 0: exact scalings.
+// The halved scales {2^(b - 1), sign 2^(-b - 1)} for b = 0 .. 63 (y <= 40
+// gives b <= 57), read as one pair where building them from b takes a
+// dozen instructions.
+struct alignas(16) scale_pair {
+    double up, down;
+};
+struct scale_pairs {
+    scale_pair rows[64];
+};
+constexpr scale_pairs make_scale_pairs(int sign) {
+    scale_pairs t{};
+    for (int b = 0; b < 64; ++b) t.rows[b] = {power_of_two(b - 1), sign * power_of_two(-b - 1)};
+    return t;
+}
+template <int sign>
+constexpr scale_pairs halved_scales = make_scale_pairs(sign);
+
 template <int sign>
 [[gnu::flatten]] double_double exp_pair_fast_half_sum(double y) {
     static_assert(sign == 1 || sign == -1);
     const exp_lanes e = exp_pair_lanes(y);
-    const double up_scale = power_of_two((e.k >> 8) - 1);
-    const double down_power = power_of_two((-e.k >> 8) - 1);
-    const double down_scale = sign > 0 ? down_power : negate(down_power);
-    const double_pair scales = pair_of(up_scale, down_scale);
+    const scale_pair& scale = halved_scales<sign>.rows[(e.k >> 8) & 63];
+    const double_pair scales = pair_of(scale.up, scale.down);
     const double_pair his = e.hi * scales;
     const double_pair los = e.lo * scales;
     const double_double s = fast_two_sum(his[0], his[1]);
