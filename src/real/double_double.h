@@ -40,7 +40,8 @@ constexpr double_double two_sum(double a, double b) {
 // within err (absolute) of hi + lo rounds to the same double as hi + lo, err
 // carrying a margin for the rounding of lo +- err. It gives the rounded value
 // when it holds: rounding is monotone, so hi + lo rounds between the two
-// ends, and to them when they are equal.
+// ends, and to them when they are equal. err may come with either sign (the
+// two ends only swap), so a relative bound needs no magnitude of hi.
 inline bool rounded_surely(double hi, double lo, double err, double& rounded) {
     rounded = hi + (lo + err);
     if (rounded != hi + (lo - err)) [[unlikely]] return false;

@@ -230,6 +230,16 @@ def step_pieces(step, grids):
     return pieces + [nearest(rest)]
 
 
+def print_short_step_pieces(name, step, grids):
+    """The step in three pieces for quotients below 2^15 (arguments below 64):
+    two of at most 38 bits on the grids and the nearest double to the rest."""
+    pieces = step_pieces(step, grids)
+    print(f"// For |x| < 64 (quotients below 2^15) the step is c1 + c2 + c3 + O(2^-138),")
+    print(f"// c1 and c2 multiples of 2^{grids[0]} and 2^{grids[1]} of at most 38 significant bits.")
+    for i, value in enumerate(pieces):
+        print(f"inline constexpr double {name}_short_step_c{i + 1} = {value.hex()};")
+
+
 def sine_cosine_fixed(theta):
     """sin and cos of theta / 2^PRECISION (an integer, 0 <= theta < 4), times
     2^PRECISION, by their Taylor series."""
@@ -307,6 +317,7 @@ def main():
     print(f"inline constexpr double sine_steps_per_radian = {nearest(1 / step).hex()};")
     for name, value in (("sine_step_c1", p1), ("sine_step_c2", p2), ("sine_step_c3", p3), ("sine_step_c4", p4)):
         print(f"inline constexpr double {name} = {value.hex()};")
+    print_short_step_pieces("sine", step, (-45, -84))
     print(f"// sin a and cos a at a = m pi/{SINE_TABLE_STEPS}, m = 0 .. {SINE_TABLE_STEPS - 1}, as {{sin hi, sin lo, cos head,")
     print("// cos tail}: sin a to 107 bits, cos a as a head of 27 significant bits (its")
     print("// products with 26-bit halves are exact) and the nearest double to the rest.")
@@ -345,6 +356,7 @@ def main():
     print(f"inline constexpr double tangent_steps_per_radian = {nearest(1 / step).hex()};")
     for i, value in enumerate(pieces):
         print(f"inline constexpr double tangent_step_c{i + 1} = {value.hex()};")
+    print_short_step_pieces("tangent", step, (-46, -85))
     # |h| up to half a step and the rounding of x 1024/pi (2^-23.6 of a step).
     reach = step * (Fraction(1, 2) + Fraction(1, 2**23))
     print(f"// tan about x0 = j pi/{TANGENT_TABLE_STEPS}, j = 0 .. 256: the rows of the fast tangent, laid out as")

@@ -48,6 +48,11 @@ inline constexpr double sine_step_c1 = 0x1.921fb50000000p-8;
 inline constexpr double sine_step_c2 = 0x1.110b460000000p-34;
 inline constexpr double sine_step_c3 = 0x1.1a62600000000p-62;
 inline constexpr double sine_step_c4 = 0x1.98a2e03707345p-85;
+// For |x| < 64 (quotients below 2^15) the step is c1 + c2 + c3 + O(2^-138),
+// c1 and c2 multiples of 2^-45 and 2^-84 of at most 38 significant bits.
+inline constexpr double sine_short_step_c1 = 0x1.921fb54440000p-8;
+inline constexpr double sine_short_step_c2 = 0x1.68c234c4c8000p-47;
+inline constexpr double sine_short_step_c3 = -0x1.9d747f23e32edp-87;
 // sin a and cos a at a = m pi/512, m = 0 .. 511, as {sin hi, sin lo, cos head,
 // cos tail}: sin a to 107 bits, cos a as a head of 27 significant bits (its
 // products with 26-bit halves are exact) and the nearest double to the rest.
@@ -846,6 +851,11 @@ inline constexpr double tangent_step_c1 = 0x1.921fb60000000p-9;
 inline constexpr double tangent_step_c2 = -0x1.777a5c0000000p-34;
 inline constexpr double tangent_step_c3 = -0x1.ee59d80000000p-59;
 inline constexpr double tangent_step_c4 = -0x1.cceba3f91f197p-83;
+// For |x| < 64 (quotients below 2^15) the step is c1 + c2 + c3 + O(2^-138),
+// c1 and c2 multiples of 2^-46 and 2^-85 of at most 38 significant bits.
+inline constexpr double tangent_short_step_c1 = 0x1.921fb54440000p-9;
+inline constexpr double tangent_short_step_c2 = 0x1.68c234c4c8000p-48;
+inline constexpr double tangent_short_step_c3 = -0x1.9d747f23e32edp-88;
 // tan about x0 = j pi/1024, j = 0 .. 256: the rows of the fast tangent, laid out as
 // those of the arc sine but of degree 7. Over |h| <= (1/2 + 2^-23) pi/1024, relative to
 // tan(x0 + h):

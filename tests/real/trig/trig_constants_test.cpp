@@ -81,15 +81,19 @@ fixed sine_of(const fixed& t) {
 // with at most `bits` bits (so that their products with the quotient and the
 // first differences are exact), the four summing to the step to 2^-120 of it;
 // and steps per radian, the step's inverse.
-void expect_step_pieces(const fixed& step, const std::array<double, 4>& pieces, const std::array<int, 3>& grid,
+// The pieces but the last on their grids with at most `bits` bits, and the
+// sum of all of them the step.
+template <std::size_t n>
+void expect_step_pieces(const fixed& step, const std::array<double, n>& pieces, const std::array<int, n - 1>& grid,
                         int bits, double per_radian) {
-    for (int i = 0; i < 3; ++i) {
+    fixed sum = to_fixed(pieces[n - 1]);
+    for (std::size_t i = 0; i + 1 < n; ++i) {
         const double units = std::ldexp(pieces[i], -grid[i]);
         EXPECT_EQ(units, std::trunc(units)) << "piece " << i;
         EXPECT_LT(std::fabs(units), std::ldexp(1.0, bits)) << "piece " << i;
+        sum = sum + to_fixed(pieces[i]);
     }
-    EXPECT_TRUE(agrees_to_bits(step, to_fixed(pieces[0]) + to_fixed(pieces[1]) + to_fixed(pieces[2]) +
-                                         to_fixed(pieces[3]), 125));
+    EXPECT_TRUE(agrees_to_bits(step, sum, 125));
     EXPECT_TRUE(agrees_to_bits(from_integer(1), step * to_fixed(per_radian), 52));
 }
 
@@ -100,8 +104,10 @@ void expect_step_pieces(const fixed& step, const std::array<double, 4>& pieces, 
 TEST(TrigConstants, SineAndCosineAtStepsOfPiOver512) {
     ASSERT_EQ(tc::sine_table_steps, 512);
     const fixed step = {false, pi_fixed().magnitude >> 9};
-    expect_step_pieces(step, {tc::sine_step_c1, tc::sine_step_c2, tc::sine_step_c3, tc::sine_step_c4}, {-32, -57, -82},
-                       25, tc::sine_steps_per_radian);
+    expect_step_pieces<4>(step, {tc::sine_step_c1, tc::sine_step_c2, tc::sine_step_c3, tc::sine_step_c4},
+                          {-32, -57, -82}, 25, tc::sine_steps_per_radian);
+    expect_step_pieces<3>(step, {tc::sine_short_step_c1, tc::sine_short_step_c2, tc::sine_short_step_c3}, {-45, -84},
+                          38, tc::sine_steps_per_radian);
 
     std::vector<fixed> sine_at(257);  // sin(j pi/512), j = 0 .. 256
     for (std::uint64_t j = 0; j <= 256; ++j) sine_at[j] = sine_of({false, step.magnitude * exact_integer{j}});
@@ -168,8 +174,10 @@ TEST(TrigConstants, TangentTableRows) {
     ASSERT_EQ(tc::tangent_table_steps, 1024);
     ASSERT_EQ(tc::tangent_row_count, 257);
     const fixed step = {false, pi_fixed().magnitude >> 10};
-    expect_step_pieces(step, {tc::tangent_step_c1, tc::tangent_step_c2, tc::tangent_step_c3, tc::tangent_step_c4},
-                       {-32, -56, -80}, 24, tc::tangent_steps_per_radian);
+    expect_step_pieces<4>(step, {tc::tangent_step_c1, tc::tangent_step_c2, tc::tangent_step_c3, tc::tangent_step_c4},
+                          {-32, -56, -80}, 24, tc::tangent_steps_per_radian);
+    expect_step_pieces<3>(step, {tc::tangent_short_step_c1, tc::tangent_short_step_c2, tc::tangent_short_step_c3},
+                          {-46, -85}, 38, tc::tangent_steps_per_radian);
     const fixed quarter_pi = {false, pi_fixed().magnitude >> 2};
     for (int r = 0; r < tc::tangent_row_count; ++r) {
         const double* row = tc::tangent_table[r];
