@@ -402,11 +402,12 @@ inline bool tangent_value_at_step(double x, double_double& value, double& sign) 
     const std::uint32_t quarter = m / (tc::tangent_table_steps / 4);
     const std::uint32_t odd = quarter & 1;
     // j = m - 256 q in the even quarters, 256 (q + 1) - m = 256 - (m - 256 q)
-    // in the odd ones, by masks: the quarter of a random argument is random,
-    // and a branch on it would be mispredicted half the time.
+    // in the odd ones (as ~(m - 256 q) + 257), by masks: the quarter of a
+    // random argument is random, and a branch on it would be mispredicted
+    // half the time.
     const std::uint32_t odd_mask = 0u - odd;
-    const std::uint32_t base = m - quarter * (tc::tangent_table_steps / 4);
-    const std::uint32_t j = ((base ^ odd_mask) - odd_mask) + ((tc::tangent_table_steps / 4) & odd_mask);
+    const std::uint32_t base = m % (tc::tangent_table_steps / 4);
+    const std::uint32_t j = (base ^ odd_mask) + ((tc::tangent_table_steps / 4 + 1) & odd_mask);
     const double* row = tc::tangent_table[j];
     const double flip = sign_of_half[odd];
     const double h = with_sign_flipped(r.hi, flip);
@@ -458,12 +459,16 @@ inline bool edge_result(double x, double limit, double identity_value, double& r
 
 }  // namespace
 
-// The usual arguments, from the identity limit up to 2^20, go straight to the
-// fast phase; the comparisons are false for NaN and infinities.
+// The usual arguments, up to 2^20, go straight to the fast phase; the
+// comparison is false for NaN and infinities. Below the remainder limit
+// (2^-29, 2^-28 for the tangent) the fast phase declines (k = 0, r = x), and
+// between that and the identity limit it is within its bounds (the first
+// row, |r| from the remainder limit up), so that the result is the same
+// correctly rounded value the identity rule gives.
 double sine(double x) {
     double result;
     const double a = magnitude(x);
-    if (a >= sine_identity_limit && a < fast_reduction_limit && sine_at_step<0>(x, result)) return result;
+    if (a < fast_reduction_limit && sine_at_step<0>(x, result)) return result;
     if (edge_result(x, sine_identity_limit, x, result)) return result;
     return sine_after_fast(x);
 }
@@ -471,7 +476,7 @@ double sine(double x) {
 double cosine(double x) {
     double result;
     const double a = magnitude(x);
-    if (a >= cosine_identity_limit && a < fast_reduction_limit && sine_at_step<1>(x, result)) return result;
+    if (a < fast_reduction_limit && sine_at_step<1>(x, result)) return result;
     if (edge_result(x, cosine_identity_limit, 1.0, result)) return result;
     return cosine_after_fast(x);
 }
@@ -479,7 +484,7 @@ double cosine(double x) {
 double tangent(double x) {
     double result;
     const double a = magnitude(x);
-    if (a >= tangent_identity_limit && a < fast_reduction_limit && tangent_at_step(x, result)) return result;
+    if (a < fast_reduction_limit && tangent_at_step(x, result)) return result;
     if (edge_result(x, tangent_identity_limit, x, result)) return result;
     return tangent_after_fast(x);
 }

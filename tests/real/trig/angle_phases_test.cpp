@@ -48,7 +48,8 @@ TEST(AnglePhases, TinyArgumentsAroundTheShortcuts) {
 // remainder at its largest, either step may be taken), those on a step (the
 // remainder at its smallest; on a multiple of pi/2 the table value is 0 or
 // the tangent's pole), with both signs, for the first 2200 steps of pi/1024
-// (every table row, every quarter, beyond 2 pi) and random steps up to 2^20;
+// (every table row, every quarter, beyond 2 pi), those around 64 (where the
+// step's pieces change) and random steps up to 2^20;
 // and arguments near 2^-10 to 2^-8, the least with a step other than 0. A
 // piece of a step off its grid, a row, a quarter or a sign a step off shows
 // here as a wrong last bit.
@@ -65,6 +66,7 @@ TEST(AnglePhases, ArgumentsAtTheReductionSeams) {
         }
     };
     for (int k = 1; k <= scaled_count(2200); ++k) add_around(k);
+    for (int k = 20840; k <= 20880; ++k) add_around(k);  // around 64, where the reduction's pieces change
     bit_stream source(29);
     for (int i = 0; i < count; ++i) add_around(std::floor(source.uniform(1.0, 0x1p20 / step)));
     for (int i = 0; i < count; ++i) records.add(source.spread(-11, -8, true));
