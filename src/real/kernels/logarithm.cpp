@@ -41,15 +41,13 @@
 // b + z is an exact pair by fast_two_sum (|b| >= 0.69 - 0.375 > 2^-9.96 >
 // |z|). The rest, -z^2/2 + z^3 Q(z) with Q = 1/3 - z/4 + z^2/5 - z^3/6,
 // leaves out z^7/7 - z^8/8 + ... < 2^-72.5 (|z| < 2^-9.96); it is below
-// 2^-20.9, taken as z^2 (z Q - 1/2): the roundings of z^2 (2^-53 of it),
-// of z Q - 1/2 (below 2^-54, times z^2 < 2^-19.92) and of the product
-// (2^-53 of it) each come to below 2^-73.9, those of z Q (below 2^-11.4,
-// about six roundings of its size) to below 2^-83: 2^-72.3 together.
-// e ln2_lo (below 2^-34: 2^-87 from its
+// 2^-20.9: z^2 (below 2^-19.92) rounds below 2^-73 (halved 2^-74), z^3 Q
+// (below 2^-31.4) carries about six roundings of its size (2^-81), and
+// their sum rounds below 2^-74. e ln2_lo (below 2^-34: 2^-87 from its
 // rounding, 2^-88 from ln 2's third part), the table's 2^-97 and the sum
 // with the table's tail add below 2^-85; that sum joins the pair's low part
 // first (terms below 2^-33: 2^-86), and the sum with the rest (below
-// 2^-20.8) rounds below 2^-74. In all below 2^-71.1 absolute, whatever e:
+// 2^-20.8) rounds below 2^-74. In all below 2^-71.4 absolute, whatever e:
 // the test
 // takes the constant 2^-68 (no magnitude of the result on the chain), which
 // is tighter than 2^-66 |ln x| for every such x. log10 multiplies the pair
@@ -99,7 +97,7 @@
 // product by an absolute error stays small) keeps only z exact away from 1:
 // e ln2_hi - ln r hi is exact in one addition and + z an exact pair as
 // above, and the rest, -z^2/2 + z^3 Q(z), is the same plain double as in
-// log_pair_away_from_one, with the same errors: below 2^-71.1 absolute,
+// log_pair_away_from_one, with the same errors: below 2^-71.4 absolute,
 // where log_for_small_power_error is 2^-69.4 (kernel_tables_test measures
 // below half of it).
 #include "real/kernels/logarithm.h"
@@ -224,15 +222,14 @@ double log_polynomial(double z) {
            z * (-0.25 + z * (0.2 + z * (-0x1.5555555555555p-3 + z * (0x1.2492492492492p-3 + z * -0.125))));
 }
 
-// ln(1 + z) - z away from 1 in plain double: z^2 (z Q - 1/2), Q = 1/3 -
-// z/4 + z^2/5 - z^3/6 with its halves side by side. Ten operations: on a
-// processor with two units for them, their count bounds how fast
-// independent calls go more than the chain after Q does (taking -z^2/2 +
-// z^3 Q instead, one operation more and one step less, is 3 % slower).
+// ln(1 + z) - z away from 1 in plain double: -z^2/2 + z^3 (1/3 - z/4 +
+// z^2/5 - z^3/6), the polynomial's halves side by side and z^3 formed beside it,
+// so that only one product and one sum follow the polynomial (a shorter
+// chain than z^2 (-1/2 + z Q): the fast phase's calls overlap more).
 [[gnu::always_inline]] inline double log_tail_after_z(double z) {
     const double z2 = z * z;
     const double q = (0x1.5555555555555p-2 - 0.25 * z) + z2 * (0.2 - 0x1.5555555555555p-3 * z);
-    return z2 * (z * q - 0.5);
+    return -0.5 * z2 + (z2 * z) * q;
 }
 
 // ln x for e != 0, where |ln x| >= 0.318 and an absolute error suffices (see
