@@ -41,13 +41,15 @@
 // b + z is an exact pair by fast_two_sum (|b| >= 0.69 - 0.375 > 2^-9.96 >
 // |z|). The rest, -z^2/2 + z^3 Q(z) with Q = 1/3 - z/4 + z^2/5 - z^3/6,
 // leaves out z^7/7 - z^8/8 + ... < 2^-72.5 (|z| < 2^-9.96); it is below
-// 2^-20.9: z^2 (below 2^-19.92) rounds below 2^-73 (halved 2^-74), z^3 Q
-// (below 2^-31.4) carries about six roundings of its size (2^-81), and
-// their sum rounds below 2^-74. e ln2_lo (below 2^-34: 2^-87 from its
+// 2^-20.9, taken as z^2 (-1/2 + z/3) + z^4 ((-1/4 + z/5) - z^2/6): the
+// roundings of z^2 (2^-53 of it, times 1/2), of -1/2 + z/3 (below 2^-54,
+// times z^2 < 2^-19.92), of their product and of the last sum (below
+// 2^-74 each) come to below 2^-72, those of the z^4 part (below 2^-41.8)
+// to below 2^-90. e ln2_lo (below 2^-34: 2^-87 from its
 // rounding, 2^-88 from ln 2's third part), the table's 2^-97 and the sum
 // with the table's tail add below 2^-85; that sum joins the pair's low part
 // first (terms below 2^-33: 2^-86), and the sum with the rest (below
-// 2^-20.8) rounds below 2^-74. In all below 2^-71.4 absolute, whatever e:
+// 2^-20.8) rounds below 2^-74. In all below 2^-71 absolute, whatever e:
 // the test
 // takes the constant 2^-68 (no magnitude of the result on the chain), which
 // is tighter than 2^-66 |ln x| for every such x. log10 multiplies the pair
@@ -97,7 +99,7 @@
 // product by an absolute error stays small) keeps only z exact away from 1:
 // e ln2_hi - ln r hi is exact in one addition and + z an exact pair as
 // above, and the rest, -z^2/2 + z^3 Q(z), is the same plain double as in
-// log_pair_away_from_one, with the same errors: below 2^-71.4 absolute,
+// log_pair_away_from_one, with the same errors: below 2^-71 absolute,
 // where log_for_small_power_error is 2^-69.4 (kernel_tables_test measures
 // below half of it).
 #include "real/kernels/logarithm.h"
@@ -159,12 +161,21 @@ constexpr double fast_phase_error = 0x1p-66;     // relative, for e = 0
 constexpr double away_from_one_error = 0x1p-68;  // absolute, for e != 0
 constexpr double one_third = 0x1.5555555555555p-2;
 
-// x = 2^e m, m = (1 + z) / r with the table's r: the exact z, e and the entry.
+// x = 2^e m, m = (1 + z) / r with the table's r: the exact z, e and the
+// entry, and z_units = z / z_unit as the reduction makes it (z itself on
+// 32-bit x86, z 2^63 on 64-bit processors), from which the polynomial
+// starts without waiting for the scaling.
+#if defined(__i386__)
+constexpr double z_unit = 1.0;
+#else
+constexpr double z_unit = 0x1p-63;
+#endif
 struct reduced_argument {
     int exponent;
     double e;  // the same, as a double
     const log_table_entry* entry;
     double z;
+    double z_units;
 };
 
 // From the bits of a normal x > 0; `e` is added to x's binary exponent.
@@ -187,7 +198,8 @@ reduced_argument reduce_normal(std::uint64_t bits, int e) {
     const std::uint32_t m_high = high - (offset & 0xFFF00000u);
     const double m = from_words(m_high, low);
     const double mh = from_words(m_high, low & ~0x7FFu);
-    return {e, static_cast<double>(e), &entry, (mh * entry.r - 1.0) + (m - mh) * entry.r};
+    const double z = (mh * entry.r - 1.0) + (m - mh) * entry.r;
+    return {e, static_cast<double>(e), &entry, z, z};
 }
 #else
 reduced_argument reduce_normal(std::uint64_t bits, int e) {
@@ -195,8 +207,8 @@ reduced_argument reduce_normal(std::uint64_t bits, int e) {
     const log_table_entry& entry = log_table[(offset >> 42) & 1023];
     e += static_cast<int>(static_cast<std::int64_t>(offset) >> 52);
     const std::uint64_t product = ((bits & ieee_double::fraction_mask) | ieee_double::hidden_bit) * entry.r_units;
-    const double z = static_cast<double>(static_cast<std::int64_t>(product ^ ieee_double::sign_mask)) * 0x1p-63;
-    return {e, static_cast<double>(e), &entry, z};
+    const double z_units = static_cast<double>(static_cast<std::int64_t>(product ^ ieee_double::sign_mask));
+    return {e, static_cast<double>(e), &entry, z_units * z_unit, z_units};
 }
 #endif
 
@@ -222,14 +234,21 @@ double log_polynomial(double z) {
            z * (-0.25 + z * (0.2 + z * (-0x1.5555555555555p-3 + z * (0x1.2492492492492p-3 + z * -0.125))));
 }
 
-// ln(1 + z) - z away from 1 in plain double: -z^2/2 + z^3 (1/3 - z/4 +
-// z^2/5 - z^3/6), the polynomial's halves side by side and z^3 formed beside it,
-// so that only one product and one sum follow the polynomial (a shorter
-// chain than z^2 (-1/2 + z Q): the fast phase's calls overlap more).
-[[gnu::always_inline]] inline double log_tail_after_z(double z) {
-    const double z2 = z * z;
-    const double q = (0x1.5555555555555p-2 - 0.25 * z) + z2 * (0.2 - 0x1.5555555555555p-3 * z);
-    return -0.5 * z2 + (z2 * z) * q;
+// ln(1 + z) - z away from 1 in plain double: z^2 (-1/2 + z/3) + z^4 ((-1/4
+// + z/5) - z^2/6), in eleven operations with five on the longest chain: the
+// fast phase's calls overlap more than with z^2 (-1/2 + z Q), which saves
+// an operation but takes three steps more (3 % slower).
+// It takes w = z_units, z = u w with u = z_unit, and the constants scaled
+// by powers of u: with w^2 = z^2 / u^2 and w^4 = z^4 / u^4, each step
+// rounds u^k times the real number the same step on z rounds, so that
+// every intermediate is the one on z times a power of two, and the result
+// is the same to the bit (all of them stay normal: u^6 = 2^-378).
+[[gnu::always_inline]] inline double log_tail_after_z(double w) {
+    constexpr double u = z_unit, u2 = u * u, u3 = u2 * u, u4 = u3 * u, u5 = u4 * u, u6 = u5 * u;
+    const double w2 = w * w;
+    const double w4 = w2 * w2;
+    return w2 * (-0.5 * u2 + 0x1.5555555555555p-2 * u3 * w) +
+           w4 * ((-0.25 * u4 + 0.2 * u5 * w) - 0x1.5555555555555p-3 * u6 * w2);
 }
 
 // ln x for e != 0, where |ln x| >= 0.318 and an absolute error suffices (see
@@ -238,7 +257,7 @@ double log_polynomial(double z) {
 double_double log_pair_away_from_one(const reduced_argument& a) {
     const double z = a.z;
     const double_double sum = fast_two_sum(a.e * ln2_hi + a.entry->minus_ln_r_hi, z);
-    const double tail = log_tail_after_z(z);
+    const double tail = log_tail_after_z(a.z_units);
     return {sum.hi, (sum.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + tail};
 }
 
@@ -246,7 +265,7 @@ double_double log_pair_away_from_one(const reduced_argument& a) {
 // Out of line, and given its parts in registers, so that the path away from
 // 1 keeps no frame.
 [[gnu::noinline]] double_double log_pair_near_one(const log_table_entry* entry, double z) {
-    const reduced_argument a = {0, 0.0, entry, z};
+    const reduced_argument a = {0, 0.0, entry, z, z / z_unit};
     const double_double zs = split(z);
     const double_double head = two_sum(z, -0.5 * (zs.hi * zs.hi));
     const double z2 = z * z;
@@ -275,7 +294,7 @@ double_double log_pair_for_power_away_from_one(const reduced_argument& a) {
 double_double short_log_pair_for_power_away_from_one(const reduced_argument& a) {
     const double z = a.z;
     const double_double first = fast_two_sum(a.e * ln2_hi + a.entry->minus_ln_r_hi, z);
-    const double tail = log_tail_after_z(z);
+    const double tail = log_tail_after_z(a.z_units);
     const double low = (first.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + tail;
     return {first.hi, low};
 }
