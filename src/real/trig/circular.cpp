@@ -345,10 +345,12 @@ double tangent_after_fast(double x) {
 //   table values, the trail, roundings of b1 tail v and b1 l       2^-80
 // in all below 2^-66.51. For 1/t (t the normalised sum): q, the reciprocal of
 // t hi cut to 26 bits (its low 27 bits cleared), within 2^-24.99 of 1/t;
-// e = 1 - q t from the exact products of q and the parts of t hi, its top
-// 26 bits and the rest (27 bits; 1 - q th exact by Sterbenz), erring by
-// 2^-76 with |e| < 2^-24.99; 1/t = q (1 + e + e^2 + ...) taken to e^2 (the
-// rest below 2^-74.9; the roundings of q (e + e^2) 2^-77). The rounding of
+// e = 1 - q t from the exact product of q and the top 26 bits of t hi (1 -
+// q th exact by Sterbenz) less q times the rest of t hi (27 bits) and t lo
+// summed (one rounding, below 2^-78), erring by 2^-76 with |e| < 2^-24.99;
+// 1/t = q (1 + e + e^2 + ...) taken to e^2 as (q e)(1 + e), whose factors
+// do not wait for each other (the rest below 2^-74.9; the three roundings
+// below 2^-76.4). The rounding of
 // lo +- err is below 2^-78 either way (|lo| < 2^-24.9 |hi|): in all below
 // 2^-66.48 against fast_tangent_error = 2^-66.
 // b0 = tan a (a = j pi/1024, j = 1 .. 256) as lead + trail, the lead b0
@@ -395,7 +397,7 @@ inline double_double tangent_first_part(const tangent_lead& b0, const double* ro
     return {s.hi, ((row[2] * hs.lo + (row[3] * v + row[2] * l)) + row[1]) + s.lo};
 }
 
-inline bool tangent_value_at_step(double x, double_double& value, double& sign) {
+inline bool tangent_value_at_step(double x, double_double& value, double& sign, double& error) {
     step_reduced r;
     if (!reduce_by_step<tangent_steps>(x, r)) return false;
     const std::uint32_t m = r.step % tc::tangent_table_steps;
@@ -428,17 +430,26 @@ inline bool tangent_value_at_step(double x, double_double& value, double& sign) 
     const double e = (1.0 - q * ts.hi) - q * (ts.lo + t.lo);  // 1 - q t
     const std::uint32_t reciprocal = (quarter ^ (quarter >> 1)) & 1;
     sign = sign_of_half[quarter >> 1];
-    const double his[2] = {t.hi, q}, los[2] = {t.lo, q * (e + e * e)};
+    // The rounding test's bound is made for both candidates and picked with
+    // them, so that no product waits for the pick.
+    const double his[2] = {t.hi, q}, los[2] = {t.lo, (q * e) * (1.0 + e)};
+    const double errors[2] = {t.hi * fast_tangent_error, q * fast_tangent_error};
     value = {his[reciprocal], los[reciprocal]};
+    error = errors[reciprocal];
     return true;
+}
+
+inline bool tangent_value_alone(double x, double_double& value, double& sign) {
+    double error;
+    return tangent_value_at_step(x, value, sign, error);
 }
 
 inline bool tangent_at_step(double x, double& result) {
     double_double v;
-    double sign;
-    if (!tangent_value_at_step(x, v, sign)) return false;
+    double sign, error;
+    if (!tangent_value_at_step(x, v, sign, error)) return false;
     double rounded;
-    const bool decided = rounded_surely(v.hi, v.lo, v.hi * fast_tangent_error, rounded);
+    const bool decided = rounded_surely(v.hi, v.lo, error, rounded);
     result = with_sign_flipped(rounded, sign);
     return decided;
 }
@@ -522,7 +533,7 @@ bool cosine_fast_value(double x, double_double& value) {
 }
 
 bool tangent_fast_value(double x, double_double& value) {
-    return signed_fast_value<tangent_value_at_step>(x, tangent_identity_limit, value);
+    return signed_fast_value<tangent_value_alone>(x, tangent_identity_limit, value);
 }
 
 bool tangent_decided_fast(double x) {
