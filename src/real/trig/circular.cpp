@@ -80,8 +80,9 @@ struct step_reduced {
 // c1 are multiples of 2^-62, 2^-61 for pi/512, and |r1| < 2^-9.3, 2^-8.3),
 // rh + e = r1 - k c2 exactly (Dekker, |k c2| < 2^-32 <= |r1|), and lo = e -
 // k c3 rounds once; k c3 (below 2^-70) rounds by 2^-123 and the step beyond
-// c3 costs k 2^-138 < 2^-123. rr = rh - k c3 lies within 2^-53 |r| +
-// 2^-123 of r: the bounds above hold as they stand.
+// c3 costs k 2^-138 < 2^-123. rr = r1 - (k c2 + k c3), which does not wait
+// for rh, lies within 2^-53 |r| + 2^-86 of r (the inner sum below 2^-33):
+// the bounds above hold as they stand.
 struct step_constants {
     double per_radian, c1, c2, c3, c4, remainder_limit, short_c1, short_c2, short_c3;
 };
@@ -110,7 +111,7 @@ inline bool reduce_by_step(double x, step_reduced& out) {
         const double p3 = k * s.short_c3;
         rh = r1 - p2;
         lo = ((r1 - rh) - p2) - p3;
-        rr = rh - p3;
+        rr = r1 - (p2 + p3);
     } else {
         const double r1 = (x - k * s.c1) - k * s.c2;
         const double p3 = k * s.c3;
@@ -386,7 +387,7 @@ constexpr double to_multiple_of_2_to_minus_26 = 0x1.8p26;
 // 2^-51, and so is its sum with b0's lead, below 2: one addition, exact.
 inline double_double tangent_first_part(const tangent_lead& b0, const double* row, double h, double l, double v) {
     const double head = (h + to_multiple_of_2_to_minus_26) - to_multiple_of_2_to_minus_26;
-    return {b0.lead + row[2] * head, b0.trail + (row[2] * ((h - head) + l) + row[3] * v)};
+    return {b0.lead + row[2] * head, (b0.trail + row[2] * l) + (row[2] * (h - head) + row[3] * v)};
 }
 
 // The same on the first row (b0 = 0, b1 = 1, where R is near |h| and may be
