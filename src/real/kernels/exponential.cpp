@@ -189,42 +189,6 @@ constexpr exp_pair_rows exp_pair_table = make_exp_pair_rows();
 
 inline double_pair load_pair(const double* p) { return double_pair{p[0], p[1]}; }
 
-// The lanes of e^y and e^-y before their scaling by 2^b and 2^-b.
-// q = E +- (rest + O): the sum rest + O (below 2^-23.3) rounds once, and E
-// joins last, so that the longer of the two parts waits for one addition.
-[[gnu::always_inline]] inline exp_lanes exp_pair_lanes(double y) {
-    // k from the shifted sum's low word: 1.5 * 2^52 + k has k modulo 2^32
-    // there, which saves the conversion on the way to the table.
-    const double shifted = y * exp_steps_per_unit + round_to_integer_shifter;
-    const double kd = shifted - round_to_integer_shifter;
-    const int k = static_cast<int>(static_cast<std::uint32_t>(to_bits(shifted)));
-    const reduced r = reduce(y - kd * exp_step_hi, -(kd * exp_step_lo));
-    const double x = r.x;
-    const double x2 = x * x;
-    const double even = x2 * c2 + (x2 * x2) * (c4 + x2 * c6);
-    const double odd = (x2 * x) * (c3 + x2 * c5);
-    const double rest_and_odd = r.rest + odd;
-    // {E + (rest + O), E - (rest + O)}: the q of each lane.
-    const double_pair q = both(even) + pair_of(rest_and_odd, -rest_and_odd);
-    const exp_pair_row& row = exp_pair_table.rows[k & 255];
-    const double_pair leads = load_pair(row.lead);
-    const double_pair trails = load_pair(row.trail);
-    const double_pair heads = pair_of(r.head, -r.head);
-    const double_pair hi = leads + leads * heads;
-    const double_pair lo = (trails + trails * heads) + load_pair(row.hi) * q;
-    return {k, hi, lo};
-}
-
-}  // namespace
-
-exp_unrounded_pair exp_pair_fast_value(double y) {
-    const exp_lanes e = exp_pair_lanes(y);
-    return {{e.k >> 8, e.hi[0], e.lo[0]}, {-(e.k >> 8), e.hi[1], e.lo[1]}};
-}
-
-// The high part of e^y is the larger for y >= 0 (fast_two_sum): for k = 0
-// they are 1 + x and 1 - x; from k = 1 on e^2y > 1.0027 and each high part
-// is within 2^-19 of its value. Binades within 59 of 0: exact scalings.
 // The halved scales {2^(b - 1), sign 2^(-b - 1)} for b = 0 .. 63 (y <= 40
 // gives b <= 57), read as one pair where building them from b takes a
 // dozen instructions.
@@ -242,16 +206,59 @@ constexpr scale_pairs make_scale_pairs(int sign) {
 template <int sign>
 constexpr scale_pairs halved_scales = make_scale_pairs(sign);
 
+// The lanes of e^y and e^-y, for sign 0 before their scaling by 2^b and
+// 2^-b; for sign +1 or -1 scaled by halved_scales<sign>, the table values
+// that q meets (the trail and 2^(j/256)) scaled while q is still being
+// made, so that no product follows q's on the chain. Scaling by a power of
+// two commutes with every rounding here (binades within 59 of 0): the
+// bits are those of scaling the finished parts.
+// q = E +- (rest + O): the sum rest + O (below 2^-23.3) rounds once, and E
+// joins last, so that the longer of the two parts waits for one addition.
+template <int sign>
+[[gnu::always_inline]] inline exp_lanes exp_pair_lanes(double y) {
+    // k from the shifted sum's low word: 1.5 * 2^52 + k has k modulo 2^32
+    // there, which saves the conversion on the way to the table.
+    const double shifted = y * exp_steps_per_unit + round_to_integer_shifter;
+    const double kd = shifted - round_to_integer_shifter;
+    const int k = static_cast<int>(static_cast<std::uint32_t>(to_bits(shifted)));
+    const reduced r = reduce(y - kd * exp_step_hi, -(kd * exp_step_lo));
+    const double x = r.x;
+    const double x2 = x * x;
+    const double even = x2 * c2 + (x2 * x2) * (c4 + x2 * c6);
+    const double odd = (x2 * x) * (c3 + x2 * c5);
+    const double rest_and_odd = r.rest + odd;
+    // {E + (rest + O), E - (rest + O)}: the q of each lane.
+    const double_pair q = both(even) + pair_of(rest_and_odd, -rest_and_odd);
+    const exp_pair_row& row = exp_pair_table.rows[k & 255];
+    double_pair scales = both(1.0);
+    if constexpr (sign != 0) {
+        const scale_pair& scale = halved_scales<sign>.rows[(k >> 8) & 63];
+        scales = pair_of(scale.up, scale.down);
+    }
+    const double_pair leads = load_pair(row.lead);
+    const double_pair trails = load_pair(row.trail) * scales;
+    const double_pair heads = pair_of(r.head, -r.head);
+    const double_pair hi = (leads + leads * heads) * scales;
+    const double_pair lo = (trails + trails * heads) + (load_pair(row.hi) * scales) * q;
+    return {k, hi, lo};
+}
+
+}  // namespace
+
+exp_unrounded_pair exp_pair_fast_value(double y) {
+    const exp_lanes e = exp_pair_lanes<0>(y);
+    return {{e.k >> 8, e.hi[0], e.lo[0]}, {-(e.k >> 8), e.hi[1], e.lo[1]}};
+}
+
+// The high part of e^y is the larger for y >= 0 (fast_two_sum): for k = 0
+// they are 1 + x and 1 - x; from k = 1 on e^2y > 1.0027 and each high part
+// is within 2^-19 of its value. Binades within 59 of 0: exact scalings.
 template <int sign>
 [[gnu::flatten]] double_double exp_pair_fast_half_sum(double y) {
     static_assert(sign == 1 || sign == -1);
-    const exp_lanes e = exp_pair_lanes(y);
-    const scale_pair& scale = halved_scales<sign>.rows[(e.k >> 8) & 63];
-    const double_pair scales = pair_of(scale.up, scale.down);
-    const double_pair his = e.hi * scales;
-    const double_pair los = e.lo * scales;
-    const double_double s = fast_two_sum(his[0], his[1]);
-    return {s.hi, s.lo + (los[0] + los[1])};
+    const exp_lanes e = exp_pair_lanes<sign>(y);
+    const double_double s = fast_two_sum(e.hi[0], e.hi[1]);
+    return {s.hi, (s.lo + e.lo[0]) + e.lo[1]};
 }
 template double_double exp_pair_fast_half_sum<1>(double y);
 template double_double exp_pair_fast_half_sum<-1>(double y);
