@@ -351,9 +351,10 @@ double tangent_after_fast(double x) {
 // summed (one rounding, below 2^-78), erring by 2^-76 with |e| < 2^-24.99;
 // 1/t = q (1 + e + e^2 + ...) taken to e^2 as (q e)(1 + e), whose factors
 // do not wait for each other (the rest below 2^-74.9; the three roundings
-// below 2^-76.4). The rounding of
-// lo +- err is below 2^-78 either way (|lo| < 2^-24.9 |hi|): in all below
-// 2^-66.48 against fast_tangent_error = 2^-66.
+// below 2^-76.4). The rounding of lo +- err in the test is below 2^-78 for
+// 1/t (|lo| < 2^-24.9 |hi|), and below 2^-70.3 for t, whose low part is
+// left unnormalised (below 2^-17.3 |hi|): in all below 2^-66.48 for 1/t
+// and 2^-66.42 for t, against fast_tangent_error = 2^-66.
 // b0 = tan a (a = j pi/1024, j = 1 .. 256) as lead + trail, the lead b0
 // rounded to a multiple of 2^-52 (adding and taking away 1 does it, b0 being
 // at most 1), the trail (b0 hi - lead) + b0 lo rounded once (2^-106).
@@ -420,23 +421,30 @@ inline bool tangent_value_at_step(double x, double_double& value, double& sign, 
     const double tail = v2 * (((row[4] + v * row[5]) + v2 * (row[6] + v * row[7])) + (v2 * v2) * (row[8] + v * row[9]));
     const double_double first = j != 0 ? tangent_first_part(tangent_leads.rows[j], row, h, l, v)
                                        : tangent_first_part_at_zero(row, h, l, v);
+    sign = sign_of_half[quarter >> 1];
+    // tan x = +-t in quarters 0 and 3: the sum as it stands, its low part
+    // unnormalised (below 2^-17 of the result, so that the rounding of lo
+    // +- err in the test adds below 2^-70.3 of it).
+    // The reciprocal is formed only in quarters 1 and 2, after a branch.
+    // On random arguments that branch goes either way at random, yet a
+    // mispredicted branch costs less than the reciprocal's dozen operations
+    // and division in every call: on 2^20 arguments in (-pi, pi) 14.7 ns a
+    // call against 14.9 with the reciprocal always formed and picked, and
+    // 13.4 against 14.7 on 4096 arguments that come round again. (The row
+    // stays picked by masks: with branches on the quarter there as well the
+    // 2^20 arguments took 19.0 ns against 16.8.)
+    if (((quarter ^ (quarter >> 1)) & 1) == 0) {
+        value = {first.hi, first.lo + tail};
+        error = first.hi * fast_tangent_error;
+        return true;
+    }
     const double_double t = fast_two_sum(first.hi, first.lo + tail);
-    // The reciprocal formed whatever the quarter, and the value picked by
-    // index from two: on random arguments a branch on the quarter goes
-    // either way at random (on 2^20 arguments in (-pi, pi) such branches
-    // cost 19.0 ns a call against 16.8 without them).
     const double q = kept_bits(1.0 / t.hi, top_26_bits);
     const double t_head = kept_bits(t.hi, top_26_bits);
     const double_double ts = {t_head, t.hi - t_head};
     const double e = (1.0 - q * ts.hi) - q * (ts.lo + t.lo);  // 1 - q t
-    const std::uint32_t reciprocal = (quarter ^ (quarter >> 1)) & 1;
-    sign = sign_of_half[quarter >> 1];
-    // The rounding test's bound is made for both candidates and picked with
-    // them, so that no product waits for the pick.
-    const double his[2] = {t.hi, q}, los[2] = {t.lo, (q * e) * (1.0 + e)};
-    const double errors[2] = {t.hi * fast_tangent_error, q * fast_tangent_error};
-    value = {his[reciprocal], los[reciprocal]};
-    error = errors[reciprocal];
+    value = {q, (q * e) * (1.0 + e)};
+    error = q * fast_tangent_error;
     return true;
 }
 
