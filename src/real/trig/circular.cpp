@@ -402,16 +402,19 @@ inline double_double tangent_first_part(const tangent_lead& b0, const double* ro
 inline bool tangent_value_at_step(double x, double_double& value, double& sign, double& error) {
     step_reduced r;
     if (!reduce_by_step<tangent_steps>(x, r)) return false;
-    const std::uint32_t m = r.step % tc::tangent_table_steps;
-    const std::uint32_t quarter = m / (tc::tangent_table_steps / 4);
-    const std::uint32_t odd = quarter & 1;
-    // j = m - 256 q in the even quarters, 256 (q + 1) - m = 256 - (m - 256 q)
-    // in the odd ones (as ~(m - 256 q) + 257), by masks: the quarter of a
-    // random argument is random, and a branch on it would be mispredicted
-    // half the time.
-    const std::uint32_t odd_mask = 0u - odd;
-    const std::uint32_t base = m % (tc::tangent_table_steps / 4);
-    const std::uint32_t j = (base ^ odd_mask) + ((tc::tangent_table_steps / 4 + 1) & odd_mask);
+    // With m = k modulo 1024 and its quarter q = m / 256, all from k + 256:
+    // d = ((k + 256) mod 512) - 256 is m - 256 q in the even quarters and
+    // m - 256 (q + 1) in the odd ones, where it is negative; so j = |d|, the
+    // quarter is odd where d < 0, the reciprocal is taken where bit 9 of k +
+    // 256 is set (quarters 1 and 2), and the result is negative where bit 9
+    // of k is (quarters 2 and 3). The row is picked by that arithmetic, not
+    // by a branch: the quarter of a random argument is random, and a branch
+    // on it would be mispredicted half the time.
+    constexpr std::uint32_t quarter_steps = tc::tangent_table_steps / 4;
+    const std::uint32_t turned = r.step + quarter_steps;
+    const std::int32_t d = static_cast<std::int32_t>(turned % (2 * quarter_steps)) - static_cast<std::int32_t>(quarter_steps);
+    const std::uint32_t odd = static_cast<std::uint32_t>(d) >> 31;
+    const std::uint32_t j = static_cast<std::uint32_t>(d < 0 ? -d : d);
     const double* row = tc::tangent_table[j];
     const double flip = sign_of_half[odd];
     const double h = with_sign_flipped(r.hi, flip);
@@ -421,7 +424,7 @@ inline bool tangent_value_at_step(double x, double_double& value, double& sign, 
     const double tail = v2 * (((row[4] + v * row[5]) + v2 * (row[6] + v * row[7])) + (v2 * v2) * (row[8] + v * row[9]));
     const double_double first = j != 0 ? tangent_first_part(tangent_leads.rows[j], row, h, l, v)
                                        : tangent_first_part_at_zero(row, h, l, v);
-    sign = sign_of_half[quarter >> 1];
+    sign = sign_of_half[(r.step / (2 * quarter_steps)) & 1];
     // tan x = +-t in quarters 0 and 3: the sum as it stands, its low part
     // unnormalised (below 2^-17 of the result, so that the rounding of lo
     // +- err in the test adds below 2^-70.3 of it).
@@ -433,7 +436,7 @@ inline bool tangent_value_at_step(double x, double_double& value, double& sign, 
     // 13.4 against 14.7 on 4096 arguments that come round again. (The row
     // stays picked by masks: with branches on the quarter there as well the
     // 2^20 arguments took 19.0 ns against 16.8.)
-    if (((quarter ^ (quarter >> 1)) & 1) == 0) {
+    if ((turned & (2 * quarter_steps)) == 0) {
         value = {first.hi, first.lo + tail};
         error = first.hi * fast_tangent_error;
         return true;
