@@ -152,6 +152,17 @@ constexpr log_entries make_log_entries() {
 }
 constexpr log_entries log_table_rows = make_log_entries();
 constexpr const auto& log_table = log_table_rows.rows;
+// Each r_units is r scaled exactly (r on its grid of 2^-10), and even above 1.
+constexpr bool r_units_exact() {
+    for (std::uint32_t j = 0; j < std::size(generated::log_table); ++j) {
+        const bool below_one = interval_offset_high + (j << 10) < 0x3FF00000u;
+        const double scaled = generated::log_table[j].r * (below_one ? 0x1p10 : 0x1p11);
+        if (static_cast<double>(log_table[j].r_units) != scaled || (!below_one && log_table[j].r_units % 2 != 0))
+            return false;
+    }
+    return true;
+}
+static_assert(r_units_exact());
 #endif
 constexpr std::uint32_t normal_high = 0x00100000u;           // of 2^-1022
 constexpr std::uint32_t infinity_high = 0x7FF00000u;
