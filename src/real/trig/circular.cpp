@@ -96,32 +96,34 @@ constexpr step_constants tangent_steps = {
     tc::tangent_short_step_c3};
 constexpr double short_reduction_limit = 64.0;
 
+// x - k s as r1 - (pa + pb) and beyond: r1 exact, pa and pb the products of
+// k with the step's last two pieces (exact but for k c4), for |x| < 2^20.
+struct step_pieces {
+    std::uint32_t step;  // k modulo 2^32
+    double r1, pa, pb;
+};
+
+template <const step_constants& s>
+inline step_pieces pieces_of_step(double x) {
+    constexpr double shifter = 0x1.8p52;
+    const double shifted = x * s.per_radian + shifter;
+    const double k = shifted - shifter;
+    const auto step = static_cast<std::uint32_t>(to_bits(shifted));
+    if (magnitude(x) < short_reduction_limit) return {step, x - k * s.short_c1, k * s.short_c2, k * s.short_c3};
+    return {step, (x - k * s.c1) - k * s.c2, k * s.c3, k * s.c4};
+}
+
 // For |x| < 2^20; false when the remainder falls below the limit (the
 // accurate phase's reduction keeps its relative accuracy under any
 // cancellation).
 template <const step_constants& s>
 inline bool reduce_by_step(double x, step_reduced& out) {
-    constexpr double shifter = 0x1.8p52;
-    const double shifted = x * s.per_radian + shifter;
-    const double k = shifted - shifter;
-    double rh, lo, rr;
-    if (magnitude(x) < short_reduction_limit) {
-        const double r1 = x - k * s.short_c1;
-        const double p2 = k * s.short_c2;
-        const double p3 = k * s.short_c3;
-        rh = r1 - p2;
-        lo = ((r1 - rh) - p2) - p3;
-        rr = r1 - (p2 + p3);
-    } else {
-        const double r1 = (x - k * s.c1) - k * s.c2;
-        const double p3 = k * s.c3;
-        const double p4 = k * s.c4;
-        rh = r1 - p3;
-        lo = ((r1 - rh) - p3) - p4;
-        rr = r1 - (p3 + p4);
-    }
+    const step_pieces p = pieces_of_step<s>(x);
+    const double rh = p.r1 - p.pa;
+    const double lo = ((p.r1 - rh) - p.pa) - p.pb;
+    const double rr = p.r1 - (p.pa + p.pb);
     if (magnitude(rh) < s.remainder_limit) return false;
-    out = {static_cast<std::uint32_t>(to_bits(shifted)), rh, lo, rr};
+    out = {p.step, rh, lo, rr};
     return true;
 }
 
@@ -131,40 +133,47 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 //   sin(a + r) = A + B r + A (cos r - 1) + B (sin r - r).
 // Past the first row (m modulo 512 != 0) A is held as A lead + A trail, the
 // lead a multiple of 2^-52 (A rounded to one: |A - lead| <= 2^-53), and B as
-// Bh + Bt with Bh a multiple of 2^-27 (|Bt| <= 1.5 * 2^-28); r = rh + rl as head +
-// tail + rl, the head rh rounded to a multiple of 2^-25 (at most 17 bits, as
-// |r| < 2^-8.34) and the tail rh - head (exact, at most 2^-26). Bh head is
-// exact (27 + 17 bits) and a multiple of 2^-52, and so is A lead + Bh head,
-// below 2: hi is that sum, exact, with no correction term. lo gathers A trail
-// + (Bh tail + (Bt rh + B rl)) and the two tails. cos r - 1 to r^6 and
-// sin r - r to r^7 (the rest below 2^-81 R), as r^2 P(r^2) and r^3 Q(r^2)
-// with rr for r, r^3 formed beside Q. The order of the sums keeps the chain
-// of dependent operations short (the polynomials need only rr), so that the
-// calls of a loop overlap more. Error bound, relative to the result R, with
+// Bh + Bt with Bh a multiple of 2^-27 (|Bt| <= 1.5 * 2^-28); r comes as the
+// step's pieces, r1 - (pa + pb), r1 as head + (r1 - head), the head r1
+// rounded to a multiple of 2^-25 (at most 17 bits, as |r1| < 2^-8.3) and
+// r1 - head exact (at most 2^-26); the rest of r, (r1 - head) - (pa + pb),
+// is rounded once. Bh head is exact (27 + 17 bits) and a multiple of 2^-52,
+// and so is A lead + Bh head, below 2: hi is that sum, exact, with no
+// correction term. lo gathers A trail + (Bh rest + Bt rr) and the two
+// tails. cos r - 1 to r^6 and sin r - r to r^7 (the rest below 2^-81 R), as
+// r^2 P(r^2) and r^3 Q(r^2) with rr for r, r^3 formed beside Q. The order of
+// the sums keeps the chain of dependent operations short (the polynomials
+// need only rr), so that the calls of a loop overlap more; and as rh and lo
+// are not formed, every error past the first row is bounded absolutely,
+// against R, however small the remainder. Error bound, relative to the result R, with
 // u = 2^-53, |r| <= rho = (1/2 + 2^-23) pi/512 < 2^-8.34 and the ratios
 // A <= 2.0001 R, |B r| <= 1.0001 R (a + r lies in [pi/1024, pi - pi/1024]
 // up to 2^-23 of a step, so R >= sin(pi/1024) > 2^-8.35):
-//   A (cos r - 1), at most rho^2 R = 2^-16.7 R: rr (above, 1.03u)
+//   A (cos r - 1), at most rho^2 R = 2^-16.7 R: rr (above, 1.03u, for
+//     |r| >= 2^-29; below, its 2^-87.4 absolute weighs under 2^-110 R)
 //     squared (3.1u), A hi (u), the product by A, the polynomial's last
 //     sum and its product (3u): 7.1u of it                         2^-66.9
 //   B (sin r - r), at most rho^2/6 R = 2^-19.3 R: B, rr^3 (4.1u), B rr^3,
 //     the polynomial and the product (3u): 9.1u of it              2^-68.9
 //   the two tails' sum (below 2^-16.4 R), the last addition to lo
 //     and the rest                                                 2^-69.3
-//   the linear terms, below 2^-25.8 absolute: Bh tail and the two sums
-//     after it round below 2^-79, 2^-78.9 and 2^-78.8; Bt rh, B rl and
-//     their sum below 2^-88: 2^-77.2 absolute                      2^-68.85
+//   the linear terms, below 2^-25.9 absolute: the rest of r (pa + pb,
+//     below 2^-34.3, rounded by 2^-88; the difference, below 2^-25.99,
+//     by 2^-79), times Bh <= 1; Bh rest, its sum with Bt rr (below
+//     2^-35.8, rounded by 2^-89) and the sum with A trail, 2^-79
+//     each: 2^-77 absolute                                         2^-68.65
 //   A trail (one rounding of 2^-106) and Bt (2^-81 |r|)            2^-80
 //   the reduction, 2^-107 absolute, for R >= |r| >= 2^-29           2^-78
 //   series and table values                                        2^-80
-// in all below 2^-66.1 R; with the rounding of lo +- err (2^-69.4 R) the
+// in all below 2^-66.08 R; with the rounding of lo +- err (2^-69.4 R) the
 // test's bound fast_sine_error = 2^-65.5 holds with a margin.
-// On the first row (A = 0, B = 1: |R| near |r|, down to 2^-29) hi is the
-// head alone and the linear terms' roundings would be of R's own size, so
-// there r is split exactly in halves of 26 bits as before: Bh rh1 exact,
-// hi = A + Bh rh1 with its exact error, and the linear terms Bh rh2 + Bt
-// rh + B rl below 2^-25 R round below 2^-76 R; the bound above holds the
-// same (the linear terms' 2^-68.85 there becomes 2^-76).
+// On the first row (A = 0, B = 1: |R| near |r|, down to 2^-29, the
+// remainder limit) hi is the head alone and the linear terms' roundings
+// would be of R's own size, so there r is reduced again as rh + lo, and rh
+// split exactly in halves of 26 bits: Bh rh1 exact, hi = A + Bh rh1 with
+// its exact error, and the linear terms Bh rh2 + Bt rh + B rl below 2^-25 R
+// round below 2^-76 R; the bound above holds the same (the linear terms'
+// 2^-68.65 there becomes 2^-76).
 constexpr double s3 = -0x1.5555555555555p-3;  // -1/6
 constexpr double s5 = 0x1.1111111111111p-7;   // 1/120
 constexpr double s7 = -0x1.a01a01a01a01ap-13; // -1/5040
@@ -212,18 +221,24 @@ static_assert(sine_rows_on_their_grids());
 // multiplications and additions (which bound how fast independent calls
 // can go; pairing the other products too cost more in moving lanes than it
 // saved).
+// The remainder as the rows past the first take it, from the step's pieces
+// (r = r1 - (pa + pb)): r1's head, rounded to a multiple of 2^-25, the rest
+// of r, (r1 - head) - (pa + pb), rounded once, and v = r1 - (pa + pb)
+// rounded for the polynomials.
 struct remainder_terms {
-    double hi, lo, head, tail;
+    double head, rest, v;
     double_pair powers, polynomials;
 };
 
 constexpr double to_multiple_of_2_to_minus_25 = 0x1.8p27;
 
-inline remainder_terms terms_of(const step_reduced& r) {
-    const double head = (r.hi + to_multiple_of_2_to_minus_25) - to_multiple_of_2_to_minus_25;
-    const double r2 = r.rr * r.rr;
+inline remainder_terms terms_of(const step_pieces& p) {
+    const double pieces = p.pa + p.pb;
+    const double v = p.r1 - pieces;
+    const double head = (p.r1 + to_multiple_of_2_to_minus_25) - to_multiple_of_2_to_minus_25;
+    const double r2 = v * v;
     const double_pair square = both(r2);
-    return {r.hi, r.lo, head, r.hi - head, pair_of(r2, r.rr * r2),
+    return {head, (p.r1 - head) - pieces, v, pair_of(r2, v * r2),
             pair_of(c2, s3) + square * (pair_of(c4, s5) + square * pair_of(c6, s7))};
 }
 
@@ -237,34 +252,41 @@ inline double sine_tails(double a, double b, const remainder_terms& t) {
 inline double_double sine_at_row(const sine_row& row, const remainder_terms& t) {
     const double hi = row.a_lead + row.b_head * t.head;  // exact
     const double tails = sine_tails(row.a_hi, row.b, t);
-    const double linear = row.b_head * t.tail + (row.b_tail * t.hi + row.b * t.lo);
+    const double linear = row.b_head * t.rest + row.b_tail * t.v;
     return {hi, (row.a_trail + linear) + tails};
 }
 
-// sin r as hi + lo on the first row (A = 0, B = 1), r split exactly.
-[[gnu::noinline]] double_double sine_at_first_row(const remainder_terms& t) {
+// sin r as hi + lo on the first row (A = 0, B = 1), r reduced again as rh +
+// lo and rh split exactly; false where the remainder is below the limit.
+[[gnu::noinline]] bool sine_at_first_row(double x, const remainder_terms& t, double_double& value) {
+    step_reduced r;
+    if (!reduce_by_step<sine_steps>(x, r)) return false;
     const double* row = tc::sine_cosine_table[0];
     const double ah = row[0], al = row[1], bh = row[2], bt = row[3];
-    const double_double halves = split(t.hi);
+    const double_double halves = split(r.hi);
     const double product = bh * halves.hi;  // exact
     const double hi = ah + product;
     const double hi_error = product - (hi - ah);
     const double b = bh + bt;
     const double tails = sine_tails(ah, b, t);
-    const double linear = bh * halves.lo + (bt * t.hi + b * t.lo);
-    return {hi, (hi_error + (al + linear)) + tails};
+    const double linear = bh * halves.lo + (bt * r.hi + b * r.lo);
+    value = {hi, (hi_error + (al + linear)) + tails};
+    return true;
 }
 
 // The value before rounding, unsigned, and the sign of the half period as
 // +0.0 or -0.0 (with_sign_flipped applies it).
 template <std::uint32_t quarter_turns>
 inline bool sine_value_at_step(double x, double_double& value, double& sign) {
-    step_reduced r;
-    if (!reduce_by_step<sine_steps>(x, r)) return false;
-    const std::uint32_t m = r.step + quarter_turns * (tc::sine_table_steps / 2);
+    const step_pieces p = pieces_of_step<sine_steps>(x);
+    const std::uint32_t m = p.step + quarter_turns * (tc::sine_table_steps / 2);
     const std::uint32_t row = m % tc::sine_table_steps;
-    const remainder_terms terms = terms_of(r);
-    value = row != 0 ? sine_at_row(sine_table_rows.rows[row], terms) : sine_at_first_row(terms);
+    const remainder_terms terms = terms_of(p);
+    if (row != 0) {
+        value = sine_at_row(sine_table_rows.rows[row], terms);
+    } else if (!sine_at_first_row(x, terms, value)) {
+        return false;
+    }
     sign = sign_of_half[(m / tc::sine_table_steps) & 1];
     return true;
 }
@@ -324,27 +346,35 @@ double tangent_after_fast(double x) {
 // and j = 256 (q + 1) - m with r negated in the odd ones (tan(pi/4 + y) =
 // 1/tan(pi/4 - y)), the value t = tan(a +- r) gives tan x = t, 1/t, -1/t,
 // -t in the quarters 0 .. 3. tan(a + v) = b0 + b1 v + v^2 (b2 + ... + b7 v^5),
-// v = h + l with h = +-rh, l = +-rl (the polynomial takes +-rr for v). Past
-// the first row b0 = lead + trail (lead a multiple of 2^-52) and h = head +
-// (h - head), the head a multiple of 2^-26: lead + b1 head * head is exact
-// (tangent_first_part), and b1 head (h - head) (below 2^-26), b1 tail v and
-// b1 l join the trail. On the first row, where b0 = 0 and R is near |v|, h
-// is split exactly in 26-bit halves instead, b1 head times the high half
-// exact, and the linear terms left are below 2^-25 R. R = tan(a + v) >=
-// tan(pi/2048) > 2^-9.35 past the first row. The generator bounds, relative
+// v = +-r. Past the first row r comes as the step's pieces, r1 - (pa + pb)
+// (pieces_of_step), each flipped where the quarter is odd; the polynomial
+// takes v = r1 - (pa + pb) rounded. b0 = lead + trail (lead a multiple of
+// 2^-52) and r1 = head + (r1 - head), the head a multiple of 2^-26: lead +
+// b1 head * head is exact (tangent_first_part), and b1 head times the rest
+// of r, (r1 - head) - (pa + pb), and b1 tail v join the trail. So neither
+// rh nor lo is formed there, and every error past the first row is bounded
+// absolutely, against R = tan(a + v) >= tan(pi/2048) > 2^-9.35, however
+// small the remainder: only the first row needs the remainder limit. There,
+// where b0 = 0 and R is near |r|, r is reduced again as rh + lo, rh split
+// exactly in 26-bit halves, b1 head times the high half exact, and the
+// linear terms left are below 2^-25 R. The generator bounds, relative
 // to R over every row: the terms from b2 on, T, below 2^-17.34 R; the
 // dropped ones below 2^-71.3 R. Error bound, relative to R:
-//   T: rr (1.31 * 2^-53), v^2, the Estrin sum, the product:
+//   T: v (1.31 * 2^-53 for |r| >= 2^-28; below, its 2^-82.7 absolute
+//     moves T by less than 2^-100 R), v^2, the Estrin sum, the product:
 //     6.8 * 2^-53 T                                                2^-67.6
 //   lo: the last addition (of T)                                   2^-70.3
 //   b2 .. b7 rounded                                               2^-70.3
 //   dropped terms                                                  2^-71.3
-//   the linear terms past the first row, below 2^-25.9 absolute:
-//     b1 head (h - head) and the two sums after it, 2^-79 each
-//     (2^-77.4 absolute; on the first row below 2^-76 R)           2^-68.05
+//   the linear terms past the first row, below 2^-25.6 absolute:
+//     the rest of r (r1 - head exact and below 2^-27, pa + pb below
+//     2^-29.7 rounded by 2^-83.7, the difference below 2^-26.7 by
+//     2^-80) times b1 head <= 2.02, 2^-78.9; that product and the two
+//     sums after it, 2^-79 each (2^-77 absolute; on the first row
+//     below 2^-76 R)                                               2^-67.65
 //   the reduction (2^-105 on |r| >= 2^-28, times b1 <= 2.02)       2^-76
-//   table values, the trail, roundings of b1 tail v and b1 l       2^-80
-// in all below 2^-66.51. For 1/t (t the normalised sum): q, the reciprocal of
+//   table values, the trail, the rounding of b1 tail v             2^-80
+// in all below 2^-66.36. For 1/t (t the normalised sum): q, the reciprocal of
 // t hi cut to 26 bits (its low 27 bits cleared), within 2^-24.99 of 1/t;
 // e = 1 - q t from the exact product of q and the top 26 bits of t hi (1 -
 // q th exact by Sterbenz) less q times the rest of t hi (27 bits) and t lo
@@ -353,55 +383,68 @@ double tangent_after_fast(double x) {
 // do not wait for each other (the rest below 2^-74.9; the three roundings
 // below 2^-76.4). The rounding of lo +- err in the test is below 2^-78 for
 // 1/t (|lo| < 2^-24.9 |hi|), and below 2^-70.3 for t, whose low part is
-// left unnormalised (below 2^-17.3 |hi|): in all below 2^-66.48 for 1/t
-// and 2^-66.42 for t, against fast_tangent_error = 2^-66.
-// b0 = tan a (a = j pi/1024, j = 1 .. 256) as lead + trail, the lead b0
-// rounded to a multiple of 2^-52 (adding and taking away 1 does it, b0 being
-// at most 1), the trail (b0 hi - lead) + b0 lo rounded once (2^-106).
-struct tangent_lead {
-    double lead, trail;
+// left unnormalised (below 2^-17.3 |hi|): in all below 2^-66.35 for 1/t
+// and 2^-66.27 for t, against fast_tangent_error = 2^-66.
+// The rows as the fast phase reads them, one row in one place: b0 = tan a
+// (a = j pi/1024, j = 0 .. 256) as lead + trail, the lead b0 rounded to a
+// multiple of 2^-52 (adding and taking away 1 does it, b0 being at most 1),
+// the trail (b0 hi - lead) + b0 lo rounded once (2^-106); then b1 as head
+// (26 bits) + tail, and b2 .. b7.
+struct tangent_row {
+    double lead, trail, b1_head, b1_tail, b[tc::tangent_degree - 1];
 };
-struct tangent_lead_rows {
-    tangent_lead rows[tc::tangent_row_count];
+struct tangent_rows {
+    tangent_row rows[tc::tangent_row_count];
 };
-constexpr tangent_lead_rows make_tangent_leads() {
-    tangent_lead_rows t{};
+constexpr tangent_rows make_tangent_rows() {
+    tangent_rows t{};
     for (int j = 0; j < tc::tangent_row_count; ++j) {
-        const double lead = (tc::tangent_table[j][0] + 1.0) - 1.0;
-        t.rows[j] = {lead, (tc::tangent_table[j][0] - lead) + tc::tangent_table[j][1]};
+        const double* source = tc::tangent_table[j];
+        const double lead = (source[0] + 1.0) - 1.0;
+        tangent_row& row = t.rows[j];
+        row = {lead, (source[0] - lead) + source[1], source[2], source[3], {}};
+        for (int i = 0; i < tc::tangent_degree - 1; ++i) row.b[i] = source[4 + i];
     }
     return t;
 }
-constexpr tangent_lead_rows tangent_leads = make_tangent_leads();
+constexpr tangent_rows tangent_table_rows = make_tangent_rows();
 constexpr bool tangent_rows_on_their_grids() {
-    for (int j = 0; j < tc::tangent_row_count; ++j)
-        if (!on_grid(tangent_leads.rows[j].lead, 0x1p-52) || !on_grid(tc::tangent_table[j][2], 0x1p-25)) return false;
+    for (const tangent_row& row : tangent_table_rows.rows)
+        if (!on_grid(row.lead, 0x1p-52) || !on_grid(row.b1_head, 0x1p-25)) return false;
     return true;
 }
 static_assert(tangent_rows_on_their_grids());
 
 constexpr double to_multiple_of_2_to_minus_26 = 0x1.8p26;
 
-// b0 + b1 h + b1 l as hi + lo past the first row: h's head, rounded to a
-// multiple of 2^-26 (at most 17 bits, |h| < 2^-9.3), times b1's head (26
-// bits, a multiple of 2^-25 as b1 lies in [1, 2]) is exact and a multiple of
-// 2^-51, and so is its sum with b0's lead, below 2: one addition, exact.
-inline double_double tangent_first_part(const tangent_lead& b0, const double* row, double h, double l, double v) {
-    const double head = (h + to_multiple_of_2_to_minus_26) - to_multiple_of_2_to_minus_26;
-    return {b0.lead + row[2] * head, (b0.trail + row[2] * l) + (row[2] * (h - head) + row[3] * v)};
+// b0 + b1 r as hi + lo past the first row, from the step's pieces (flipped
+// where the quarter is odd): r1's head, rounded to a multiple of 2^-26 (at
+// most 17 bits, |r1| < 2^-9.3), times b1's head (26 bits, a multiple of
+// 2^-25 as b1 lies in [1, 2]) is exact and a multiple of 2^-51, and so is
+// its sum with b0's lead, below 2: one addition, exact. The rest of r,
+// (r1 - head) - (pa + pb), below 2^-26.7, rounds once by 2^-80 and needs
+// neither rh nor lo.
+inline double_double tangent_first_part(const tangent_row& row, double r1, double pieces, double v) {
+    const double head = (r1 + to_multiple_of_2_to_minus_26) - to_multiple_of_2_to_minus_26;
+    const double rest = (r1 - head) - pieces;
+    return {row.lead + row.b1_head * head, (row.trail + row.b1_head * rest) + row.b1_tail * v};
 }
 
-// The same on the first row (b0 = 0, b1 = 1, where R is near |h| and may be
-// as small as 2^-28): h split exactly in halves of 26 bits.
-[[gnu::noinline]] double_double tangent_first_part_at_zero(const double* row, double h, double l, double v) {
-    const double_double hs = split(h);
-    const double_double s = fast_two_sum(row[0], row[2] * hs.hi);
-    return {s.hi, ((row[2] * hs.lo + (row[3] * v + row[2] * l)) + row[1]) + s.lo};
+// The same on the first row (b0 = 0, b1 = 1, where R is near |r| and may be
+// as small as 2^-28): r reduced again as rh + lo, rh split exactly in halves
+// of 26 bits. False where the remainder is below the limit.
+[[gnu::noinline]] bool tangent_first_part_at_zero(double x, double_double& first) {
+    step_reduced r;
+    if (!reduce_by_step<tangent_steps>(x, r)) return false;
+    const tangent_row& row = tangent_table_rows.rows[0];
+    const double_double hs = split(r.hi);
+    const double_double s = fast_two_sum(row.lead, row.b1_head * hs.hi);
+    first = {s.hi, ((row.b1_head * hs.lo + (row.b1_tail * r.rr + row.b1_head * r.lo)) + row.trail) + s.lo};
+    return true;
 }
 
 inline bool tangent_value_at_step(double x, double_double& value, double& sign, double& error) {
-    step_reduced r;
-    if (!reduce_by_step<tangent_steps>(x, r)) return false;
+    const step_pieces p = pieces_of_step<tangent_steps>(x);
     // With m = k modulo 1024 and its quarter q = m / 256, all from k + 256:
     // d = ((k + 256) mod 512) - 256 is m - 256 q in the even quarters and
     // m - 256 (q + 1) in the odd ones, where it is negative; so j = |d|, the
@@ -411,20 +454,25 @@ inline bool tangent_value_at_step(double x, double_double& value, double& sign, 
     // by a branch: the quarter of a random argument is random, and a branch
     // on it would be mispredicted half the time.
     constexpr std::uint32_t quarter_steps = tc::tangent_table_steps / 4;
-    const std::uint32_t turned = r.step + quarter_steps;
+    const std::uint32_t turned = p.step + quarter_steps;
     const std::int32_t d = static_cast<std::int32_t>(turned % (2 * quarter_steps)) - static_cast<std::int32_t>(quarter_steps);
     const std::uint32_t odd = static_cast<std::uint32_t>(d) >> 31;
     const std::uint32_t j = static_cast<std::uint32_t>(d < 0 ? -d : d);
-    const double* row = tc::tangent_table[j];
+    const tangent_row& row = tangent_table_rows.rows[j];
     const double flip = sign_of_half[odd];
-    const double h = with_sign_flipped(r.hi, flip);
-    const double l = with_sign_flipped(r.lo, flip);
-    const double v = with_sign_flipped(r.rr, flip);
+    const double r1 = with_sign_flipped(p.r1, flip);
+    const double pieces = with_sign_flipped(p.pa + p.pb, flip);
+    const double v = r1 - pieces;
     const double v2 = v * v;
-    const double tail = v2 * (((row[4] + v * row[5]) + v2 * (row[6] + v * row[7])) + (v2 * v2) * (row[8] + v * row[9]));
-    const double_double first = j != 0 ? tangent_first_part(tangent_leads.rows[j], row, h, l, v)
-                                       : tangent_first_part_at_zero(row, h, l, v);
-    sign = sign_of_half[(r.step / (2 * quarter_steps)) & 1];
+    const double* b = row.b;
+    const double tail = v2 * (((b[0] + v * b[1]) + v2 * (b[2] + v * b[3])) + (v2 * v2) * (b[4] + v * b[5]));
+    double_double first;
+    if (j != 0) {
+        first = tangent_first_part(row, r1, pieces, v);
+    } else if (!tangent_first_part_at_zero(x, first)) {
+        return false;
+    }
+    sign = sign_of_half[(p.step / (2 * quarter_steps)) & 1];
     // tan x = +-t in quarters 0 and 3: the sum as it stands, its low part
     // unnormalised (below 2^-17 of the result, so that the rounding of lo
     // +- err in the test adds below 2^-70.3 of it).
