@@ -61,16 +61,14 @@ constexpr double top_26_bits = from_bits(~((std::uint64_t{1} << 27) - 1));
 // pi/1024), hi + e = r1 - k c3 is exact (Dekker); the roundings of k c4 and of
 // e - k c4 and the rest of s beyond c4 err by 3 * 2^-108.6 < 2^-107 (pi/512;
 // 3 * 2^-106.8 < 2^-105 for pi/1024) in all, and |lo| < 2^-55.6 (2^-53.8).
-// The polynomials take rr = r1 - (k c3 + k c4) rounded instead of hi + lo:
-// it does not wait for hi and lo, and lies within 2^-53 |r| + 2^-87.4 of r
-// (2^-82.7 for pi/1024: the rounding of k c3 + k c4), below
-// (1 + 2^-5.4) 2^-53 |r| for |r| >= 2^-29 ((1 + 2^-1.7) 2^-53 |r| for pi/1024,
-// |r| >= 2^-28).
+// The polynomials take rr = r1 - beyond rounded (split_by_step) instead of
+// hi + lo: it does not wait for hi and lo, and lies within 2^-53 |r| +
+// 2^-87.8 of r (2^-82.4 for pi/1024), below (1 + 2^-5.8) 2^-53 |r| for |r|
+// >= 2^-29 ((1 + 2^-1.4) 2^-53 |r| for pi/1024, |r| >= 2^-28).
 struct step_reduced {
     std::uint32_t step;  // k modulo 2^32
     double hi;
     double lo;
-    double rr;
 };
 
 //
@@ -80,37 +78,52 @@ struct step_reduced {
 // c1 are multiples of 2^-62, 2^-61 for pi/512, and |r1| < 2^-9.3, 2^-8.3),
 // rh + e = r1 - k c2 exactly (Dekker, |k c2| < 2^-32 <= |r1|), and lo = e -
 // k c3 rounds once; k c3 (below 2^-70) rounds by 2^-123 and the step beyond
-// c3 costs k 2^-138 < 2^-123. rr = r1 - (k c2 + k c3), which does not wait
-// for rh, lies within 2^-53 |r| + 2^-86 of r (the inner sum below 2^-33):
-// the bounds above hold as they stand.
+// c3 costs k 2^-138 < 2^-123: the bounds above hold as they stand.
 struct step_constants {
     double per_radian, c1, c2, c3, c4, remainder_limit, short_c1, short_c2, short_c3;
+    // The step beyond its exact leading pieces as one double each: c3 + c4
+    // (rounded by 2^-112.2 for pi/1024, 2^-117 for pi/512) and short_c2 +
+    // short_c3 (by 2^-101.8, 2^-100.8).
+    double beyond, short_beyond;
 };
 
-constexpr step_constants sine_steps = {tc::sine_steps_per_radian, tc::sine_step_c1,      tc::sine_step_c2,
-                                       tc::sine_step_c3,          tc::sine_step_c4,      0x1.0p-29,
-                                       tc::sine_short_step_c1,    tc::sine_short_step_c2, tc::sine_short_step_c3};
+constexpr step_constants sine_steps = {
+    tc::sine_steps_per_radian,   tc::sine_step_c1,       tc::sine_step_c2,       tc::sine_step_c3,
+    tc::sine_step_c4,            0x1.0p-29,              tc::sine_short_step_c1, tc::sine_short_step_c2,
+    tc::sine_short_step_c3,      tc::sine_step_c3 + tc::sine_step_c4,
+    tc::sine_short_step_c2 + tc::sine_short_step_c3};
 constexpr step_constants tangent_steps = {
-    tc::tangent_steps_per_radian, tc::tangent_step_c1,       tc::tangent_step_c2,      tc::tangent_step_c3,
+    tc::tangent_steps_per_radian, tc::tangent_step_c1,       tc::tangent_step_c2,       tc::tangent_step_c3,
     tc::tangent_step_c4,          0x1.0p-28,                 tc::tangent_short_step_c1, tc::tangent_short_step_c2,
-    tc::tangent_short_step_c3};
+    tc::tangent_short_step_c3,    tc::tangent_step_c3 + tc::tangent_step_c4,
+    tc::tangent_short_step_c2 + tc::tangent_short_step_c3};
 constexpr double short_reduction_limit = 64.0;
 
-// x - k s as r1 - (pa + pb) and beyond: r1 exact, pa and pb the products of
-// k with the step's last two pieces (exact but for k c4), for |x| < 2^20.
-struct step_pieces {
+constexpr double step_shifter = 0x1.8p52;
+
+// x - k c1 (- k c2 from |x| = 64 on), exact, with k from x + the shifter.
+template <const step_constants& s>
+inline double leading_remainder(double x, double k) {
+    return magnitude(x) < short_reduction_limit ? x - k * s.short_c1 : (x - k * s.c1) - k * s.c2;
+}
+
+// x - k s as r1 - beyond for the rows past the first: r1 exact, beyond the
+// product of k and the step beyond its leading pieces, rounded. Below |x| =
+// 64 it errs by 2^-86.2 (the product, below 2^-33.1, rounds by 2^-87; the
+// constant's rounding times k, below 2^14.35, weighs 2^-87.5); above, by
+// 2^-82.4 for pi/1024 (k below 2^28.4: 2^-83 and 2^-83.8) and 2^-87.8 for
+// pi/512 (2^-88 and 2^-89.6). For |x| < 2^20.
+struct step_split {
     std::uint32_t step;  // k modulo 2^32
-    double r1, pa, pb;
+    double r1, beyond;
 };
 
 template <const step_constants& s>
-inline step_pieces pieces_of_step(double x) {
-    constexpr double shifter = 0x1.8p52;
-    const double shifted = x * s.per_radian + shifter;
-    const double k = shifted - shifter;
-    const auto step = static_cast<std::uint32_t>(to_bits(shifted));
-    if (magnitude(x) < short_reduction_limit) return {step, x - k * s.short_c1, k * s.short_c2, k * s.short_c3};
-    return {step, (x - k * s.c1) - k * s.c2, k * s.c3, k * s.c4};
+inline step_split split_by_step(double x) {
+    const double shifted = x * s.per_radian + step_shifter;
+    const double k = shifted - step_shifter;
+    const double beyond = k * (magnitude(x) < short_reduction_limit ? s.short_beyond : s.beyond);
+    return {static_cast<std::uint32_t>(to_bits(shifted)), leading_remainder<s>(x, k), beyond};
 }
 
 // For |x| < 2^20; false when the remainder falls below the limit (the
@@ -118,12 +131,16 @@ inline step_pieces pieces_of_step(double x) {
 // cancellation).
 template <const step_constants& s>
 inline bool reduce_by_step(double x, step_reduced& out) {
-    const step_pieces p = pieces_of_step<s>(x);
-    const double rh = p.r1 - p.pa;
-    const double lo = ((p.r1 - rh) - p.pa) - p.pb;
-    const double rr = p.r1 - (p.pa + p.pb);
+    const double shifted = x * s.per_radian + step_shifter;
+    const double k = shifted - step_shifter;
+    const bool short_step = magnitude(x) < short_reduction_limit;
+    const double r1 = leading_remainder<s>(x, k);
+    const double pa = k * (short_step ? s.short_c2 : s.c3);
+    const double pb = k * (short_step ? s.short_c3 : s.c4);
+    const double rh = r1 - pa;
+    const double lo = ((r1 - rh) - pa) - pb;
     if (magnitude(rh) < s.remainder_limit) return false;
-    out = {p.step, rh, lo, rr};
+    out = {static_cast<std::uint32_t>(to_bits(shifted)), rh, lo};
     return true;
 }
 
@@ -133,11 +150,11 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 //   sin(a + r) = A + B r + A (cos r - 1) + B (sin r - r).
 // Past the first row (m modulo 512 != 0) A is held as A lead + A trail, the
 // lead a multiple of 2^-52 (A rounded to one: |A - lead| <= 2^-53), and B as
-// Bh + Bt with Bh a multiple of 2^-27 (|Bt| <= 1.5 * 2^-28); r comes as the
-// step's pieces, r1 - (pa + pb), r1 as head + (r1 - head), the head r1
-// rounded to a multiple of 2^-25 (at most 17 bits, as |r1| < 2^-8.3) and
-// r1 - head exact (at most 2^-26); the rest of r, (r1 - head) - (pa + pb),
-// is rounded once. Bh head is exact (27 + 17 bits) and a multiple of 2^-52,
+// Bh + Bt with Bh a multiple of 2^-27 (|Bt| <= 1.5 * 2^-28); r comes split
+// by the step, r1 - beyond, r1 as head + (r1 - head), the head r1 rounded
+// to a multiple of 2^-25 (at most 17 bits, as |r1| < 2^-8.3) and r1 - head
+// exact (at most 2^-26); the rest of r, (r1 - head) - beyond, is rounded
+// once. Bh head is exact (27 + 17 bits) and a multiple of 2^-52,
 // and so is A lead + Bh head, below 2: hi is that sum, exact, with no
 // correction term. lo gathers A trail + (Bh rest + Bt rr) and the two
 // tails. cos r - 1 to r^6 and sin r - r to r^7 (the rest below 2^-81 R), as
@@ -155,18 +172,19 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 //     sum and its product (3u): 7.1u of it                         2^-66.9
 //   B (sin r - r), at most rho^2/6 R = 2^-19.3 R: B, rr^3 (4.1u), B rr^3,
 //     the polynomial and the product (3u): 9.1u of it              2^-68.9
-//   the two tails' sum (below 2^-16.4 R), the last addition to lo
-//     and the rest                                                 2^-69.3
-//   the linear terms, below 2^-25.9 absolute: the rest of r (pa + pb,
-//     below 2^-34.3, rounded by 2^-88; the difference, below 2^-25.99,
-//     by 2^-79), times Bh <= 1; Bh rest, its sum with Bt rr (below
-//     2^-35.8, rounded by 2^-89) and the sum with A trail, 2^-79
-//     each: 2^-77 absolute                                         2^-68.65
+//   the two tails' sum (below 2^-16.45 R)                          2^-69.4
+//   the last addition to lo: the linear terms below 2^-25.9, that
+//     is 2^-17.55 R, and the tails, so lo below 2^-15.85 R            2^-68.85
+//   the linear terms, below 2^-25.9 absolute: the rest of r (beyond,
+//     below 2^-33.1, off by 2^-86.2; the difference, below 2^-25.99,
+//     rounded by 2^-79), times Bh <= 1; Bh rest, its sum with Bt rr
+//     (below 2^-35.8, rounded by 2^-89) and the sum with A trail,
+//     2^-79 each: 2^-77 absolute                                   2^-68.65
 //   A trail (one rounding of 2^-106) and Bt (2^-81 |r|)            2^-80
 //   the reduction, 2^-107 absolute, for R >= |r| >= 2^-29           2^-78
 //   series and table values                                        2^-80
-// in all below 2^-66.08 R; with the rounding of lo +- err (2^-69.4 R) the
-// test's bound fast_sine_error = 2^-65.5 holds with a margin.
+// in all below 2^-65.92 R; with the rounding of lo +- err (2^-68.85 R),
+// below 2^-65.74 R, within the test's bound fast_sine_error = 2^-65.5.
 // On the first row (A = 0, B = 1: |R| near |r|, down to 2^-29, the
 // remainder limit) hi is the head alone and the linear terms' roundings
 // would be of R's own size, so there r is reduced again as rh + lo, and rh
@@ -221,10 +239,10 @@ static_assert(sine_rows_on_their_grids());
 // multiplications and additions (which bound how fast independent calls
 // can go; pairing the other products too cost more in moving lanes than it
 // saved).
-// The remainder as the rows past the first take it, from the step's pieces
-// (r = r1 - (pa + pb)): r1's head, rounded to a multiple of 2^-25, the rest
-// of r, (r1 - head) - (pa + pb), rounded once, and v = r1 - (pa + pb)
-// rounded for the polynomials.
+// The remainder as the rows past the first take it, split by the step (r =
+// r1 - beyond): r1's head, rounded to a multiple of 2^-25, the rest of r,
+// (r1 - head) - beyond, rounded once, and v = r1 - beyond rounded for the
+// polynomials.
 struct remainder_terms {
     double head, rest, v;
     double_pair powers, polynomials;
@@ -232,13 +250,12 @@ struct remainder_terms {
 
 constexpr double to_multiple_of_2_to_minus_25 = 0x1.8p27;
 
-inline remainder_terms terms_of(const step_pieces& p) {
-    const double pieces = p.pa + p.pb;
-    const double v = p.r1 - pieces;
+inline remainder_terms terms_of(const step_split& p) {
+    const double v = p.r1 - p.beyond;
     const double head = (p.r1 + to_multiple_of_2_to_minus_25) - to_multiple_of_2_to_minus_25;
     const double r2 = v * v;
     const double_pair square = both(r2);
-    return {head, (p.r1 - head) - pieces, v, pair_of(r2, v * r2),
+    return {head, (p.r1 - head) - p.beyond, v, pair_of(r2, v * r2),
             pair_of(c2, s3) + square * (pair_of(c4, s5) + square * pair_of(c6, s7))};
 }
 
@@ -278,7 +295,7 @@ inline double_double sine_at_row(const sine_row& row, const remainder_terms& t) 
 // +0.0 or -0.0 (with_sign_flipped applies it).
 template <std::uint32_t quarter_turns>
 inline bool sine_value_at_step(double x, double_double& value, double& sign) {
-    const step_pieces p = pieces_of_step<sine_steps>(x);
+    const step_split p = split_by_step<sine_steps>(x);
     const std::uint32_t m = p.step + quarter_turns * (tc::sine_table_steps / 2);
     const std::uint32_t row = m % tc::sine_table_steps;
     const remainder_terms terms = terms_of(p);
@@ -346,35 +363,38 @@ double tangent_after_fast(double x) {
 // and j = 256 (q + 1) - m with r negated in the odd ones (tan(pi/4 + y) =
 // 1/tan(pi/4 - y)), the value t = tan(a +- r) gives tan x = t, 1/t, -1/t,
 // -t in the quarters 0 .. 3. tan(a + v) = b0 + b1 v + v^2 (b2 + ... + b7 v^5),
-// v = +-r. Past the first row r comes as the step's pieces, r1 - (pa + pb)
-// (pieces_of_step), each flipped where the quarter is odd; the polynomial
-// takes v = r1 - (pa + pb) rounded. b0 = lead + trail (lead a multiple of
-// 2^-52) and r1 = head + (r1 - head), the head a multiple of 2^-26: lead +
-// b1 head * head is exact (tangent_first_part), and b1 head times the rest
-// of r, (r1 - head) - (pa + pb), and b1 tail v join the trail. So neither
-// rh nor lo is formed there, and every error past the first row is bounded
-// absolutely, against R = tan(a + v) >= tan(pi/2048) > 2^-9.35, however
-// small the remainder: only the first row needs the remainder limit. There,
-// where b0 = 0 and R is near |r|, r is reduced again as rh + lo, rh split
-// exactly in 26-bit halves, b1 head times the high half exact, and the
-// linear terms left are below 2^-25 R. The generator bounds, relative
-// to R over every row: the terms from b2 on, T, below 2^-17.34 R; the
-// dropped ones below 2^-71.3 R. Error bound, relative to R:
-//   T: v (1.31 * 2^-53 for |r| >= 2^-28; below, its 2^-82.7 absolute
-//     moves T by less than 2^-100 R), v^2, the Estrin sum, the product:
-//     6.8 * 2^-53 T                                                2^-67.6
-//   lo: the last addition (of T)                                   2^-70.3
+// v = +-r. Past the first row r comes split by the step, r1 - beyond
+// (split_by_step), each part flipped where the quarter is odd; the
+// polynomial takes v = r1 - beyond rounded. b0 = lead + trail (lead a
+// multiple of 2^-52) and r1 = head + (r1 - head), the head a multiple of
+// 2^-26: lead + b1 head * head is exact (tangent_first_part), and b1 head
+// times the rest of r, (r1 - head) - beyond, and b1 tail v join the trail.
+// So neither rh nor lo is formed there, and every error past the first row
+// is bounded absolutely, against R = tan(a + v) >= tan(pi/2048) > 2^-9.35,
+// however small the remainder: only the first row needs the remainder
+// limit. There, where b0 = 0 and R is near |r|, r is reduced again as rh +
+// lo, rh split exactly in 26-bit halves, b1 head times the high half exact,
+// and the linear terms left are below 2^-25 R. Past the first row b1/R is
+// at most 2^9.35 (on row 1, b1 = 1 + b0^2 being near 1 where R is least).
+// The generator bounds, relative to R over every row: the terms from b2
+// on, T, below 2^-17.34 R; the dropped ones below 2^-71.3 R. Error bound,
+// relative to R:
+//   T: v (1.38 * 2^-53 for |r| >= 2^-28; below, its 2^-82.4 absolute
+//     moves T by less than 2^-98 R), v^2, the Estrin sum, the product:
+//     6.95 * 2^-53 T                                               2^-67.54
+//   lo + T: the rest of r below 2^-26.73 (r1 - head exact and below
+//     2^-27, beyond below 2^-29.65), so b1 head times it below
+//     2^-17.38 R and lo + T below 2^-16.36 R: its rounding          2^-69.36
 //   b2 .. b7 rounded                                               2^-70.3
 //   dropped terms                                                  2^-71.3
-//   the linear terms past the first row, below 2^-25.6 absolute:
-//     the rest of r (r1 - head exact and below 2^-27, pa + pb below
-//     2^-29.7 rounded by 2^-83.7, the difference below 2^-26.7 by
-//     2^-80) times b1 head <= 2.02, 2^-78.9; that product and the two
-//     sums after it, 2^-79 each (2^-77 absolute; on the first row
-//     below 2^-76 R)                                               2^-67.65
-//   the reduction (2^-105 on |r| >= 2^-28, times b1 <= 2.02)       2^-76
+//   the linear terms past the first row: the rest of r rounded by
+//     2^-80 and beyond's 2^-82.4, times b1 head; that product and the
+//     two sums after it, b1 2^-79.73 each: 4 b1 2^-79.73 absolute
+//     (on the first row below 2^-76 R)                             2^-68.38
+//   the reduction on the first row (2^-105 on |r| >= 2^-28, times
+//     b1 <= 2.02)                                                  2^-76
 //   table values, the trail, the rounding of b1 tail v             2^-80
-// in all below 2^-66.36. For 1/t (t the normalised sum): q, the reciprocal of
+// in all below 2^-66.49. For 1/t (t the normalised sum): q, the reciprocal of
 // t hi cut to 26 bits (its low 27 bits cleared), within 2^-24.99 of 1/t;
 // e = 1 - q t from the exact product of q and the top 26 bits of t hi (1 -
 // q th exact by Sterbenz) less q times the rest of t hi (27 bits) and t lo
@@ -382,9 +402,9 @@ double tangent_after_fast(double x) {
 // 1/t = q (1 + e + e^2 + ...) taken to e^2 as (q e)(1 + e), whose factors
 // do not wait for each other (the rest below 2^-74.9; the three roundings
 // below 2^-76.4). The rounding of lo +- err in the test is below 2^-78 for
-// 1/t (|lo| < 2^-24.9 |hi|), and below 2^-70.3 for t, whose low part is
-// left unnormalised (below 2^-17.3 |hi|): in all below 2^-66.35 for 1/t
-// and 2^-66.27 for t, against fast_tangent_error = 2^-66.
+// 1/t (|lo| < 2^-24.9 |hi|), and below 2^-69.36 for t, whose low part is
+// left unnormalised (below 2^-16.36 |hi|): in all below 2^-66.48 for 1/t
+// and 2^-66.3 for t, against fast_tangent_error = 2^-66.
 // The rows as the fast phase reads them, one row in one place: b0 = tan a
 // (a = j pi/1024, j = 0 .. 256) as lead + trail, the lead b0 rounded to a
 // multiple of 2^-52 (adding and taking away 1 does it, b0 being at most 1),
@@ -417,34 +437,34 @@ static_assert(tangent_rows_on_their_grids());
 
 constexpr double to_multiple_of_2_to_minus_26 = 0x1.8p26;
 
-// b0 + b1 r as hi + lo past the first row, from the step's pieces (flipped
-// where the quarter is odd): r1's head, rounded to a multiple of 2^-26 (at
+// b0 + b1 r as hi + lo past the first row, from r split by the step (both
+// parts flipped where the quarter is odd): r1's head, rounded to a multiple of 2^-26 (at
 // most 17 bits, |r1| < 2^-9.3), times b1's head (26 bits, a multiple of
 // 2^-25 as b1 lies in [1, 2]) is exact and a multiple of 2^-51, and so is
 // its sum with b0's lead, below 2: one addition, exact. The rest of r,
-// (r1 - head) - (pa + pb), below 2^-26.7, rounds once by 2^-80 and needs
+// (r1 - head) - beyond, below 2^-26.73, rounds once by 2^-80 and needs
 // neither rh nor lo.
-inline double_double tangent_first_part(const tangent_row& row, double r1, double pieces, double v) {
+inline double_double tangent_first_part(const tangent_row& row, double r1, double beyond, double v) {
     const double head = (r1 + to_multiple_of_2_to_minus_26) - to_multiple_of_2_to_minus_26;
-    const double rest = (r1 - head) - pieces;
+    const double rest = (r1 - head) - beyond;
     return {row.lead + row.b1_head * head, (row.trail + row.b1_head * rest) + row.b1_tail * v};
 }
 
 // The same on the first row (b0 = 0, b1 = 1, where R is near |r| and may be
 // as small as 2^-28): r reduced again as rh + lo, rh split exactly in halves
 // of 26 bits. False where the remainder is below the limit.
-[[gnu::noinline]] bool tangent_first_part_at_zero(double x, double_double& first) {
+[[gnu::noinline]] bool tangent_first_part_at_zero(double x, double v, double_double& first) {
     step_reduced r;
     if (!reduce_by_step<tangent_steps>(x, r)) return false;
     const tangent_row& row = tangent_table_rows.rows[0];
     const double_double hs = split(r.hi);
     const double_double s = fast_two_sum(row.lead, row.b1_head * hs.hi);
-    first = {s.hi, ((row.b1_head * hs.lo + (row.b1_tail * r.rr + row.b1_head * r.lo)) + row.trail) + s.lo};
+    first = {s.hi, ((row.b1_head * hs.lo + (row.b1_tail * v + row.b1_head * r.lo)) + row.trail) + s.lo};
     return true;
 }
 
 inline bool tangent_value_at_step(double x, double_double& value, double& sign, double& error) {
-    const step_pieces p = pieces_of_step<tangent_steps>(x);
+    const step_split p = split_by_step<tangent_steps>(x);
     // With m = k modulo 1024 and its quarter q = m / 256, all from k + 256:
     // d = ((k + 256) mod 512) - 256 is m - 256 q in the even quarters and
     // m - 256 (q + 1) in the odd ones, where it is negative; so j = |d|, the
@@ -455,27 +475,28 @@ inline bool tangent_value_at_step(double x, double_double& value, double& sign, 
     // on it would be mispredicted half the time.
     constexpr std::uint32_t quarter_steps = tc::tangent_table_steps / 4;
     const std::uint32_t turned = p.step + quarter_steps;
-    const std::int32_t d = static_cast<std::int32_t>(turned % (2 * quarter_steps)) - static_cast<std::int32_t>(quarter_steps);
-    const std::uint32_t odd = static_cast<std::uint32_t>(d) >> 31;
-    const std::uint32_t j = static_cast<std::uint32_t>(d < 0 ? -d : d);
-    const tangent_row& row = tangent_table_rows.rows[j];
+    const std::uint32_t u = turned % (2 * quarter_steps);
+    const std::uint32_t odd_mask = (u / quarter_steps) - 1;  // all ones where d = u - 256 < 0
+    const std::uint32_t j = ((u - quarter_steps) ^ odd_mask) - odd_mask;
+    const std::uint32_t odd = odd_mask & 1;
+    const tangent_row row = tangent_table_rows.rows[j];
     const double flip = sign_of_half[odd];
     const double r1 = with_sign_flipped(p.r1, flip);
-    const double pieces = with_sign_flipped(p.pa + p.pb, flip);
-    const double v = r1 - pieces;
+    const double beyond = with_sign_flipped(p.beyond, flip);
+    const double v = r1 - beyond;
     const double v2 = v * v;
     const double* b = row.b;
     const double tail = v2 * (((b[0] + v * b[1]) + v2 * (b[2] + v * b[3])) + (v2 * v2) * (b[4] + v * b[5]));
     double_double first;
     if (j != 0) {
-        first = tangent_first_part(row, r1, pieces, v);
-    } else if (!tangent_first_part_at_zero(x, first)) {
+        first = tangent_first_part(row, r1, beyond, v);
+    } else if (!tangent_first_part_at_zero(x, v, first)) {
         return false;
     }
     sign = sign_of_half[(p.step / (2 * quarter_steps)) & 1];
     // tan x = +-t in quarters 0 and 3: the sum as it stands, its low part
-    // unnormalised (below 2^-17 of the result, so that the rounding of lo
-    // +- err in the test adds below 2^-70.3 of it).
+    // unnormalised (below 2^-16.36 of the result, so that the rounding of
+    // lo +- err in the test adds below 2^-69.36 of it).
     // The reciprocal is formed only in quarters 1 and 2, after a branch.
     // On random arguments that branch goes either way at random, yet a
     // mispredicted branch costs less than the reciprocal's dozen operations
