@@ -394,17 +394,19 @@ double tangent_after_fast(double x) {
 //   the reduction on the first row (2^-105 on |r| >= 2^-28, times
 //     b1 <= 2.02)                                                  2^-76
 //   table values, the trail, the rounding of b1 tail v             2^-80
-// in all below 2^-66.49. For 1/t (t the normalised sum): q, the reciprocal of
-// t hi cut to 26 bits (its low 27 bits cleared), within 2^-24.99 of 1/t;
-// e = 1 - q t from the exact product of q and the top 26 bits of t hi (1 -
-// q th exact by Sterbenz) less q times the rest of t hi (27 bits) and t lo
-// summed (one rounding, below 2^-78), erring by 2^-76 with |e| < 2^-24.99;
-// 1/t = q (1 + e + e^2 + ...) taken to e^2 as (q e)(1 + e), whose factors
-// do not wait for each other (the rest below 2^-74.9; the three roundings
-// below 2^-76.4). The rounding of lo +- err in the test is below 2^-78 for
-// 1/t (|lo| < 2^-24.9 |hi|), and below 2^-69.36 for t, whose low part is
-// left unnormalised (below 2^-16.36 |hi|): in all below 2^-66.48 for 1/t
-// and 2^-66.3 for t, against fast_tangent_error = 2^-66.
+// in all below 2^-66.49. For 1/t, t = hi + lo: q, the reciprocal of hi + lo
+// rounded, cut to 26 bits (its low 27 bits cleared), within 2^-24.99 of
+// 1/t; e = 1 - q t from the exact product of q and the top 26 bits of hi
+// (1 - q head exact by Sterbenz, q head lying within 2^-16 of 1) less q
+// times the rest of hi (27 bits, exact) and lo summed: that sum, below
+// 2^-16.35 t, and its product by q round by 2^-69.35 each, so that e errs
+// by 2^-68.34 with |e| < 2^-24.99; 1/t = q (1 + e + e^2 + ...) taken to
+// e^2 as (q e)(1 + e), whose factors do not wait for each other (the rest
+// below 2^-74.9; the three roundings below 2^-76.4). The rounding of lo +-
+// err in the test is below 2^-78 for 1/t (|lo| < 2^-24.9 |hi|), and below
+// 2^-69.36 for t, whose low part is left unnormalised (below 2^-16.36
+// |hi|): in all below 2^-66.13 for 1/t and 2^-66.3 for t, against
+// fast_tangent_error = 2^-66.
 // The rows as the fast phase reads them, one row in one place: b0 = tan a
 // (a = j pi/1024, j = 0 .. 256) as lead + trail, the lead b0 rounded to a
 // multiple of 2^-52 (adding and taking away 1 does it, b0 being at most 1),
@@ -463,7 +465,13 @@ inline double_double tangent_first_part(const tangent_row& row, double r1, doubl
     return true;
 }
 
-inline bool tangent_value_at_step(double x, double_double& value, double& sign, double& error) {
+// t = tan(a +- r) as hi + (lo + tail), and whether tan x is +-1/t.
+struct tangent_sum {
+    double hi, lo, tail;
+    bool reciprocal;
+};
+
+inline bool tangent_sum_at_step(double x, tangent_sum& t, double& sign) {
     const step_split p = split_by_step<tangent_steps>(x);
     // With m = k modulo 1024 and its quarter q = m / 256, all from k + 256:
     // d = ((k + 256) mod 512) - 256 is m - 256 q in the even quarters and
@@ -494,43 +502,49 @@ inline bool tangent_value_at_step(double x, double_double& value, double& sign, 
         return false;
     }
     sign = sign_of_half[(p.step / (2 * quarter_steps)) & 1];
-    // tan x = +-t in quarters 0 and 3: the sum as it stands, its low part
-    // unnormalised (below 2^-16.36 of the result, so that the rounding of
-    // lo +- err in the test adds below 2^-69.36 of it).
-    // The reciprocal is formed only in quarters 1 and 2, after a branch.
-    // On random arguments that branch goes either way at random, yet a
-    // mispredicted branch costs less than the reciprocal's dozen operations
-    // and division in every call: on 2^20 arguments in (-pi, pi) 14.7 ns a
-    // call against 14.9 with the reciprocal always formed and picked, and
-    // 13.4 against 14.7 on 4096 arguments that come round again. (The row
-    // stays picked by masks: with branches on the quarter there as well the
-    // 2^20 arguments took 19.0 ns against 16.8.)
-    if ((turned & (2 * quarter_steps)) == 0) {
-        value = {first.hi, first.lo + tail};
-        error = first.hi * fast_tangent_error;
-        return true;
-    }
-    const double_double t = fast_two_sum(first.hi, first.lo + tail);
-    const double q = kept_bits(1.0 / t.hi, top_26_bits);
-    const double t_head = kept_bits(t.hi, top_26_bits);
-    const double_double ts = {t_head, t.hi - t_head};
-    const double e = (1.0 - q * ts.hi) - q * (ts.lo + t.lo);  // 1 - q t
-    value = {q, (q * e) * (1.0 + e)};
-    error = q * fast_tangent_error;
+    t = {first.hi, first.lo, tail, (turned & (2 * quarter_steps)) != 0};
     return true;
 }
 
-inline bool tangent_value_alone(double x, double_double& value, double& sign) {
-    double error;
-    return tangent_value_at_step(x, value, sign, error);
+// 1/t for quarters 1 and 2.
+inline double_double reciprocal_of(const tangent_sum& t) {
+    const double lo = t.lo + t.tail;
+    const double q = kept_bits(1.0 / (t.hi + lo), top_26_bits);
+    const double head = kept_bits(t.hi, top_26_bits);
+    const double e = (1.0 - q * head) - q * ((t.hi - head) + lo);  // 1 - q t
+    return {q, (q * e) * (1.0 + e)};
 }
 
+inline bool tangent_value_alone(double x, double_double& value, double& sign) {
+    tangent_sum t;
+    if (!tangent_sum_at_step(x, t, sign)) return false;
+    value = t.reciprocal ? reciprocal_of(t) : double_double{t.hi, t.lo + t.tail};
+    return true;
+}
+
+// tan x = +-t in quarters 0 and 3: hi + (lo + tail) as it stands, its low
+// part unnormalised (below 2^-16.36 of the result, so that the rounding of
+// lo +- err in the test adds below 2^-69.36 of it).
+// The reciprocal is formed only in quarters 1 and 2, after a branch.
+// On random arguments that branch goes either way at random, yet a
+// mispredicted branch costs less than the reciprocal's dozen operations
+// and division in every call: on 2^20 arguments in (-pi, pi) 14.7 ns a
+// call against 14.9 with the reciprocal always formed and picked, and
+// 13.4 against 14.7 on 4096 arguments that come round again. (The row
+// stays picked by masks: with branches on the quarter there as well the
+// 2^20 arguments took 19.0 ns against 16.8.)
 inline bool tangent_at_step(double x, double& result) {
-    double_double v;
-    double sign, error;
-    if (!tangent_value_at_step(x, v, sign, error)) return false;
+    tangent_sum t;
+    double sign;
+    if (!tangent_sum_at_step(x, t, sign)) return false;
     double rounded;
-    const bool decided = rounded_surely(v.hi, v.lo, error, rounded);
+    bool decided;
+    if (!t.reciprocal) {
+        decided = rounded_surely(t.hi, t.lo + t.tail, t.hi * fast_tangent_error, rounded);
+    } else {
+        const double_double v = reciprocal_of(t);
+        decided = rounded_surely(v.hi, v.lo, v.hi * fast_tangent_error, rounded);
+    }
     result = with_sign_flipped(rounded, sign);
     return decided;
 }
