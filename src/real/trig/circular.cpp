@@ -132,6 +132,12 @@ inline step_split split_by_step(double x) {
 template <const step_constants& s>
 inline bool reduce_by_step(double x, step_reduced& out) {
     const double shifted = x * s.per_radian + step_shifter;
+    const auto step = static_cast<std::uint32_t>(to_bits(shifted));
+    if (step == 0) {  // within half a step of 0: r = x, as the steps below give it
+        if (magnitude(x) < s.remainder_limit) return false;
+        out = {0, x, 0.0};
+        return true;
+    }
     const double k = shifted - step_shifter;
     const bool short_step = magnitude(x) < short_reduction_limit;
     const double r1 = leading_remainder<s>(x, k);
@@ -140,7 +146,7 @@ inline bool reduce_by_step(double x, step_reduced& out) {
     const double rh = r1 - pa;
     const double lo = ((r1 - rh) - pa) - pb;
     if (magnitude(rh) < s.remainder_limit) return false;
-    out = {static_cast<std::uint32_t>(to_bits(shifted)), rh, lo};
+    out = {step, rh, lo};
     return true;
 }
 
@@ -198,6 +204,18 @@ constexpr double s7 = -0x1.a01a01a01a01ap-13; // -1/5040
 constexpr double c2 = -0.5;
 constexpr double c4 = 0x1.5555555555555p-5;   // 1/24
 constexpr double c6 = -0x1.6c16c16c16c17p-10; // -1/720
+
+// sin x or tan x within half a step of 0 (k = 0: |x| < 2^-8.34 for the sine,
+// 2^-9.35 for the tangent), as x + x^3 (c3 + x^2 (c5 + x^2 c7)): the next
+// term is below 2^-80 |x| (2^-85.3 for the sine). lo = x^3 P lies below
+// 2^-19.3 |x| and errs by 4.2 u of it (x^2, x^3, P with its rounded c3,
+// the product): below 2^-70 of the result with the rest, and the test's
+// rounding of lo +- err below 2^-72, far inside either fast phase's bound.
+// It spares small arguments the table and the reduction.
+inline double_double odd_series_near_zero(double x, double c3, double c5, double c7) {
+    const double x2 = x * x;
+    return {x, (x2 * x) * (c3 + x2 * (c5 + x2 * c7))};
+}
 
 // The rows past the first, made here from sine_cosine_table (A hi, A lo, B
 // head of 27 bits, B tail): the lead and trail of A, A hi itself for the
@@ -296,6 +314,12 @@ inline double_double sine_at_row(const sine_row& row, const remainder_terms& t) 
 template <std::uint32_t quarter_turns>
 inline bool sine_value_at_step(double x, double_double& value, double& sign) {
     const step_split p = split_by_step<sine_steps>(x);
+    if (quarter_turns == 0 && p.step == 0) [[unlikely]] {
+        if (magnitude(x) < sine_steps.remainder_limit) return false;
+        value = odd_series_near_zero(x, s3, s5, s7);
+        sign = 0.0;
+        return true;
+    }
     const std::uint32_t m = p.step + quarter_turns * (tc::sine_table_steps / 2);
     const std::uint32_t row = m % tc::sine_table_steps;
     const remainder_terms terms = terms_of(p);
@@ -473,6 +497,14 @@ struct tangent_sum {
 
 inline bool tangent_sum_at_step(double x, tangent_sum& t, double& sign) {
     const step_split p = split_by_step<tangent_steps>(x);
+    if (p.step == 0) [[unlikely]] {
+        if (magnitude(x) < tangent_steps.remainder_limit) return false;
+        const double* first_row = tc::tangent_table[0];  // 0, 1, 0, 1/3, 0, 2/15, 0, 17/315
+        const double_double v = odd_series_near_zero(x, first_row[5], first_row[7], first_row[9]);
+        t = {v.hi, v.lo, 0.0, false};
+        sign = 0.0;
+        return true;
+    }
     // With m = k modulo 1024 and its quarter q = m / 256, all from k + 256:
     // d = ((k + 256) mod 512) - 256 is m - 256 q in the even quarters and
     // m - 256 (q + 1) in the odd ones, where it is negative; so j = |d|, the
