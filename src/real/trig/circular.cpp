@@ -416,7 +416,8 @@ double tangent_after_fast(double x) {
 // on, T, below 2^-17.34 R; the dropped ones below 2^-71.3 R. Error bound,
 // relative to R:
 //   T: v (1.38 * 2^-53 for |r| >= 2^-28; below, its 2^-82.4 absolute
-//     moves T by less than 2^-98 R), v^2, the Estrin sum, the product:
+//     moves T by less than 2^-98 R), v^2, the polynomial's sums and
+//     products (b2 + b3 v first, the pair's sum added to it), the product:
 //     6.95 * 2^-53 T                                               2^-67.54
 //   lo + T: the rest of r below 2^-26.73 (r1 - head exact and below
 //     2^-27, beyond below 2^-29.65), so b1 head times it below
@@ -447,9 +448,11 @@ double tangent_after_fast(double x) {
 // (a = j pi/1024, j = 0 .. 256) as lead + trail, the lead b0 rounded to a
 // multiple of 2^-52 (adding and taking away 1 does it, b0 being at most 1),
 // the trail (b0 hi - lead) + b0 lo rounded once (2^-106); then b1 as head
-// (26 bits) + tail, and b2 .. b7.
-struct tangent_row {
-    double lead, trail, b1_head, b1_tail, b[tc::tangent_degree - 1];
+// (26 bits) + tail, b2 and b3, and b4 .. b7 as the pairs {b4, b6} and {b5,
+// b7}: v^2 (b4 + b5 v) and v^4 (b6 + b7 v) side by side in one register.
+struct alignas(16) tangent_row {
+    double lead, trail, b1_head, b1_tail, b2, b3;
+    double_pair b4_b6, b5_b7;
 };
 struct tangent_rows {
     tangent_row rows[tc::tangent_row_count];
@@ -460,8 +463,8 @@ constexpr tangent_rows make_tangent_rows() {
         const double* source = tc::tangent_table[j];
         const double lead = (source[0] + 1.0) - 1.0;
         tangent_row& row = t.rows[j];
-        row = {lead, (source[0] - lead) + source[1], source[2], source[3], {}};
-        for (int i = 0; i < tc::tangent_degree - 1; ++i) row.b[i] = source[4 + i];
+        row = {lead,      (source[0] - lead) + source[1],  source[2], source[3], source[4], source[5],
+               pair_of(source[6], source[8]), pair_of(source[7], source[9])};
     }
     return t;
 }
@@ -537,8 +540,8 @@ inline bool tangent_sum_at_step(double x, tangent_sum& t, double& sign) {
     const double beyond = with_sign_flipped(p.beyond, flip);
     const double v = r1 - beyond;
     const double v2 = v * v;
-    const double* b = row.b;
-    const double tail = v2 * (((b[0] + v * b[1]) + v2 * (b[2] + v * b[3])) + (v2 * v2) * (b[4] + v * b[5]));
+    const double_pair terms = pair_of(v2, v2 * v2) * (row.b4_b6 + both(v) * row.b5_b7);
+    const double tail = v2 * ((row.b2 + v * row.b3) + (terms[0] + terms[1]));
     double_double first;
     if (j != 0) {
         first = tangent_first_part(row, r1, beyond, v);
@@ -615,10 +618,17 @@ inline bool edge_result(double x, double limit, double identity_value, double& r
 // between that and the identity limit it is within its bounds (the first
 // row, |r| from the remainder limit up), so that the result is the same
 // correctly rounded value the identity rule gives.
+// Each fast phase is written out twice, below |x| = 64 and above, so that
+// the step's size is tested once and either path runs straight: 4 % on the
+// tangent's loop of 4096 arguments in (-pi, pi).
 double sine(double x) {
     double result;
     const double a = magnitude(x);
-    if (a < fast_reduction_limit && sine_at_step<0>(x, result)) return result;
+    if (a < short_reduction_limit) {
+        if (sine_at_step<0>(x, result)) return result;
+    } else if (a < fast_reduction_limit && sine_at_step<0>(x, result)) {
+        return result;
+    }
     if (edge_result(x, sine_identity_limit, x, result)) return result;
     return sine_after_fast(x);
 }
@@ -626,7 +636,11 @@ double sine(double x) {
 double cosine(double x) {
     double result;
     const double a = magnitude(x);
-    if (a < fast_reduction_limit && sine_at_step<1>(x, result)) return result;
+    if (a < short_reduction_limit) {
+        if (sine_at_step<1>(x, result)) return result;
+    } else if (a < fast_reduction_limit && sine_at_step<1>(x, result)) {
+        return result;
+    }
     if (edge_result(x, cosine_identity_limit, 1.0, result)) return result;
     return cosine_after_fast(x);
 }
@@ -634,7 +648,11 @@ double cosine(double x) {
 double tangent(double x) {
     double result;
     const double a = magnitude(x);
-    if (a < fast_reduction_limit && tangent_at_step(x, result)) return result;
+    if (a < short_reduction_limit) {
+        if (tangent_at_step(x, result)) return result;
+    } else if (a < fast_reduction_limit && tangent_at_step(x, result)) {
+        return result;
+    }
     if (edge_result(x, tangent_identity_limit, x, result)) return result;
     return tangent_after_fast(x);
 }
