@@ -133,11 +133,6 @@ template <const step_constants& s>
 inline bool reduce_by_step(double x, step_reduced& out) {
     const double shifted = x * s.per_radian + step_shifter;
     const auto step = static_cast<std::uint32_t>(to_bits(shifted));
-    if (step == 0) {  // within half a step of 0: r = x, as the steps below give it
-        if (magnitude(x) < s.remainder_limit) return false;
-        out = {0, x, 0.0};
-        return true;
-    }
     const double k = shifted - step_shifter;
     const bool short_step = magnitude(x) < short_reduction_limit;
     const double r1 = leading_remainder<s>(x, k);
@@ -614,9 +609,9 @@ inline bool edge_result(double x, double limit, double identity_value, double& r
 
 // The usual arguments, up to 2^20, go straight to the fast phase; the
 // comparison is false for NaN and infinities. Below the remainder limit
-// (2^-29, 2^-28 for the tangent) the fast phase declines (k = 0, r = x), and
-// between that and the identity limit it is within its bounds (the first
-// row, |r| from the remainder limit up), so that the result is the same
+// (2^-29, 2^-28 for the tangent) the sine's and tangent's fast phases
+// decline (k = 0, r = x), and between that and the identity limit their
+// series near 0 are within their bounds, so that the result is the same
 // correctly rounded value the identity rule gives.
 // Each fast phase is written out twice, below |x| = 64 and above, so that
 // the step's size is tested once and either path runs straight: 4 % on the
