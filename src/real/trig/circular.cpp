@@ -101,7 +101,21 @@ constexpr double short_reduction_limit = 64.0;
 
 constexpr double step_shifter = 0x1.8p52;
 
-// x - k c1 (- k c2 from |x| = 64 on), exact, with k from x + the shifter.
+// k = x / step rounded to the nearest integer, by the shifter: its low 32
+// bits hold k modulo 2^32 (the row and the quarter), and less the shifter
+// it is k as a double. For |x| < 2^20, where |k| < 2^28.4.
+struct step_quotient {
+    std::uint32_t step;
+    double k;
+};
+
+template <const step_constants& s>
+inline step_quotient quotient_by_step(double x) {
+    const double shifted = x * s.per_radian + step_shifter;
+    return {static_cast<std::uint32_t>(to_bits(shifted)), shifted - step_shifter};
+}
+
+// x - k c1 (- k c2 from |x| = 64 on), exact.
 template <const step_constants& s>
 inline double leading_remainder(double x, double k) {
     return magnitude(x) < short_reduction_limit ? x - k * s.short_c1 : (x - k * s.c1) - k * s.c2;
@@ -120,10 +134,9 @@ struct step_split {
 
 template <const step_constants& s>
 inline step_split split_by_step(double x) {
-    const double shifted = x * s.per_radian + step_shifter;
-    const double k = shifted - step_shifter;
-    const double beyond = k * (magnitude(x) < short_reduction_limit ? s.short_beyond : s.beyond);
-    return {static_cast<std::uint32_t>(to_bits(shifted)), leading_remainder<s>(x, k), beyond};
+    const step_quotient q = quotient_by_step<s>(x);
+    const double beyond = q.k * (magnitude(x) < short_reduction_limit ? s.short_beyond : s.beyond);
+    return {q.step, leading_remainder<s>(x, q.k), beyond};
 }
 
 // For |x| < 2^20; false when the remainder falls below the limit (the
@@ -131,9 +144,7 @@ inline step_split split_by_step(double x) {
 // cancellation).
 template <const step_constants& s>
 inline bool reduce_by_step(double x, step_reduced& out) {
-    const double shifted = x * s.per_radian + step_shifter;
-    const auto step = static_cast<std::uint32_t>(to_bits(shifted));
-    const double k = shifted - step_shifter;
+    const auto [step, k] = quotient_by_step<s>(x);
     const bool short_step = magnitude(x) < short_reduction_limit;
     const double r1 = leading_remainder<s>(x, k);
     const double pa = k * (short_step ? s.short_c2 : s.c3);
