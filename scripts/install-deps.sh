@@ -9,7 +9,7 @@
 set -euo pipefail
 
 scope=${1:-all}
-native=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev)
+native=(cmake make g++ ccache libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev)
 bench=(libfast-float-dev libdouble-conversion-dev)
 fuzzing=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
@@ -32,5 +32,5 @@ if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${sudo_cmd[@]}" apt-get update -o DPkg::Lock::Timeout=600 -qq
+"${sudo_cmd[@]}" apt-get install -o DPkg::Lock::Timeout=600 -y -qq --no-install-recommends "${missing[@]}" >/dev/null
