@@ -72,6 +72,17 @@ Function as(RawEntry entry) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(entry));
 }
 
+// Whether threads of this process may run at the same moment. Under the
+// user-mode emulator (the route a machine takes when it cannot run 32-bit
+// programs itself) two 32-bit wine threads that run at once bring the
+// emulator down, with or without the module loaded; wine-run.sh names the
+// route it took, and there the programs start their threads one at a time.
+inline bool threads_may_overlap() {
+    char route[32] = {};
+    const DWORD length = GetEnvironmentVariableA("VYXMATH_WINE_ROUTE_TAKEN", route, sizeof route);
+    return !(length > 0 && length < sizeof route && std::string_view(route) == "emulated");
+}
+
 inline std::string hex(std::uint32_t value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value));
