@@ -1,70 +1,231 @@
-# Checks the layout of the reference: one section per export, in the order of
-# `vyxmath --list`, two to four examples each, each opening with its export's
-# summary from the descriptions beside the export table (the line that
-# `vyxmath --list` and `--help` show).
-# Usage: cmake -DHOST=<vyxmath> -DREFERENCE=<reference.md>
-#              -DDESCRIPTIONS=<export_help.inc> -P check_reference.cmake
+# Checks a reference page against the export table (export_list.inc), the
+# descriptions beside it (export_help.inc, which `vyxmath --list` and
+# `--help EXPORT` print) and the public header, so that the page cannot drift
+# from what the host says:
+#
+# - the table "by topic" and the sections list every export once, grouped by
+#   topic in the order TOPICS gives, in the order of the export table within
+#   a topic, each group of sections under its heading from the page's words;
+# - each section opens with the export's summary (SUMMARIES=help: the
+#   description's summary as a sentence), then its C signature from the
+#   header, its slot line (slot names from the description, kinds from the
+#   export table) and the arguments the host takes;
+# - each section has its special values, two to five examples, the first
+#   two the description's examples, and "see also" links to sections.
+#
+# With -DSAME_AS=<other page> it also checks that the two pages show the same
+# sections, signatures and examples, in the same order.
+#
+# Usage: cmake -DPAGE=<reference.md> -DWORDS=<words_xx.cmake>
+#              -DDESCRIPTIONS=<export_help.inc> -DEXPORTS=<export_list.inc>
+#              -DHEADER=<vyxmath.h> [-DSAME_AS=<reference.md>] -P check_reference.cmake
 cmake_minimum_required(VERSION 3.25)
+include(${WORDS})  # TOPICS, TOPIC_HEADINGS, KIND_WORDS, labels, SUMMARIES
 
 set(failures "")
 macro(fail text)
-  string(APPEND failures "${text}\n")
+  string(APPEND failures "${PAGE}: ${text}\n")
 endmacro()
 
-function(examples_of text result)
-  string(REGEX MATCHALL "    \\$ vyxmath [^\n]*\n(    [^$\n][^\n]*\n)*" blocks "${text}")
-  set(${result} "${blocks}" PARENT_SCOPE)
+# Semicolons would split CMake lists: texts are compared with "<sc>" instead.
+function(read_text file result)
+  file(READ ${file} text)
+  string(REPLACE ";" "<sc>" text "${text}")
+  set(${result} "${text}" PARENT_SCOPE)
 endfunction()
 
-
-# The reference: the sections follow `vyxmath --list`, two to four examples each.
-execute_process(COMMAND ${HOST} --list OUTPUT_VARIABLE listing RESULT_VARIABLE status)
-string(REGEX MATCHALL "\nn_[a-z]+" listed "${listing}")
-string(REPLACE "\n" "" listed "${listed}")
-file(READ ${REFERENCE} text)
-string(REGEX MATCHALL "\n## n_[a-z]+\n" headings "${text}")
-string(REGEX REPLACE "\n## (n_[a-z]+)\n" "\\1" sections "${headings}")
-list(LENGTH listed export_count)
-if(NOT status EQUAL 0 OR export_count EQUAL 0 OR NOT sections STREQUAL listed)
-  fail("${REFERENCE}: sections\n  ${sections}\nare not the exports of vyxmath --list in its order\n  ${listed}")
-endif()
-string(REPLACE ";" "," text "${text}")
-string(REPLACE "\n## n_" ";n_" parts "${text}")
-list(POP_FRONT parts)
-foreach(part IN LISTS parts)
-  string(REGEX MATCH "^n_[a-z]+" name "${part}")
-  examples_of("${part}" blocks)
-  list(LENGTH blocks count)
-  if(count LESS 2 OR count GREATER 4)
-    fail("${REFERENCE}: ${name} has ${count} examples, not two to four")
-  endif()
-endforeach()
-
-# The summaries: "VYX_HELP(n_tasu, "the sum ...", ...)" opens the section
-# "## n_tasu" as "The sum ....". Semicolons, which would split CMake lists,
-# are compared as "<sc>".
-file(READ ${DESCRIPTIONS} descriptions)
-file(READ ${REFERENCE} text)
-string(REPLACE ";" "<sc>" descriptions "${descriptions}")
-string(REPLACE ";" "<sc>" text "${text}")
-string(REGEX MATCHALL "\nVYX_HELP\\(n_[a-z]+, \"[^\"]*\"" rows "${descriptions}")
-list(LENGTH rows row_count)
-if(NOT row_count EQUAL export_count)
-  fail("${DESCRIPTIONS}: ${row_count} descriptions for ${export_count} exports")
-endif()
+# --- The descriptions, the export table and the header -----------------------
+read_text(${DESCRIPTIONS} descriptions)
+string(REGEX MATCHALL "\nVYX_HELP\\([^\n]*" rows "${descriptions}")
+set(names "")
 foreach(row IN LISTS rows)
-  string(REGEX MATCH "(n_[a-z]+), \"(.)(.*)\"" matched "${row}")
+  string(REGEX MATCH "VYX_HELP\\((n_[a-z]+), \"([^\"]*)\", \"([^\"]*)\", \"([^\"]*)\", \"([^\"]*)\", \"[^\"]*\", \"([^\"]*)\", \"([^\"]*)\", \"([^\"]*)\", \"([^\"]*)\"\\)$" matched "${row}")
+  if(NOT matched)
+    message(FATAL_ERROR "${DESCRIPTIONS}: a row this test cannot read: ${row}")
+  endif()
   set(name ${CMAKE_MATCH_1})
-  string(TOUPPER "${CMAKE_MATCH_2}" first)
-  set(summary "${first}${CMAKE_MATCH_3}.")
-  string(FIND "${text}" "\n## ${name}\n\n${summary}\n" at)
-  if(at EQUAL -1)
-    string(REPLACE "<sc>" "," summary "${summary}")
-    fail("${REFERENCE}: ${name} does not open with its summary \"${summary}\" (semicolons shown as commas)")
+  list(APPEND names ${name})
+  set(topic_${name} "${CMAKE_MATCH_2}")
+  set(title_${name} "${CMAKE_MATCH_3}")
+  string(SUBSTRING "${CMAKE_MATCH_4}" 0 1 first)
+  string(SUBSTRING "${CMAKE_MATCH_4}" 1 -1 rest)
+  string(TOUPPER "${first}" first)
+  set(summary_${name} "${first}${rest}.")
+  string(REPLACE " " ";" slot_names_${name} "${CMAKE_MATCH_5}")
+  set(example1_${name} "    $ vyxmath ${name} ${CMAKE_MATCH_6}\n    ${CMAKE_MATCH_7}\n")
+  set(example2_${name} "    $ vyxmath ${name} ${CMAKE_MATCH_8}\n    ${CMAKE_MATCH_9}\n")
+  if(NOT "${CMAKE_MATCH_2}" IN_LIST TOPICS)
+    fail("${name}: the topic \"${CMAKE_MATCH_2}\" is none of ${TOPICS}")
   endif()
 endforeach()
 
+read_text(${EXPORTS} exports)
+string(REGEX MATCHALL "\nVYX_EXPORT\\([^\n]*" table_rows "${exports}")
+set(table_names "")
+foreach(row IN LISTS table_rows)
+  string(REGEX MATCH "VYX_EXPORT\\((n_[a-z]+), *([A-Z_]+), *([A-Z_]+), *([A-Z_]+), *([A-Z_]+)\\)" matched "${row}")
+  list(APPEND table_names ${CMAKE_MATCH_1})
+  set(kinds_${CMAKE_MATCH_1} ${CMAKE_MATCH_2} ${CMAKE_MATCH_3} ${CMAKE_MATCH_4} ${CMAKE_MATCH_5})
+endforeach()
+if(NOT names STREQUAL table_names)
+  fail("the descriptions ${names} are not the rows of the export table ${table_names}")
+endif()
+
+read_text(${HEADER} header)
+foreach(name IN LISTS names)
+  string(REGEX MATCH "\nVYX_API int32_t VYX_CALL ${name}\\([^\n]*\\)<sc>" line "${header}")
+  string(REGEX REPLACE "^\nVYX_API int32_t VYX_CALL " "int32_t " signature_${name} "${line}")
+  if(line STREQUAL "")
+    fail("${name} is not declared in ${HEADER}")
+  endif()
+endforeach()
+
+# The slot line and the host's arguments, from the slot names and kinds.
+set(kind_keys TEXT_IN_OUT TEXT_OUT TEXT_IN INT_OUT INT_IN)
+foreach(name IN LISTS names)
+  set(slots "")
+  set(arguments "vyxmath ${name}")
+  foreach(slot RANGE 0 3)
+    math(EXPR number "${slot} + 1")
+    list(GET kinds_${name} ${slot} kind)
+    list(GET slot_names_${name} ${slot} slot_name)
+    if(slots)
+      string(APPEND slots ", ")
+    endif()
+    if(kind STREQUAL "IGNORED")
+      string(APPEND slots "p${number} -")
+    elseif(kind STREQUAL "DIGITS" OR kind STREQUAL "ANGLE_UNIT")
+      string(APPEND slots "p${number} ${slot_name}")
+    else()
+      list(FIND kind_keys ${kind} at)
+      list(GET KIND_WORDS ${at} word)
+      string(APPEND slots "p${number} ${slot_name} (${word})")
+    endif()
+    string(TOUPPER "${slot_name}" upper)
+    if(kind MATCHES "^TEXT_IN")
+      string(APPEND arguments " ${upper}")
+    elseif(kind MATCHES "^(INT_IN|DIGITS|ANGLE_UNIT)$")
+      string(APPEND arguments " [${upper}]")
+    endif()
+  endforeach()
+  set(slot_line_${name} "${SLOTS_LABEL} ${slots}.  \n${HOST_LABEL} `${arguments}`\n")
+endforeach()
+
+# The exports grouped by topic, the order of the page.
+set(grouped "")
+set(expected_headings "")
+foreach(topic heading IN ZIP_LISTS TOPICS TOPIC_HEADINGS)
+  list(APPEND expected_headings "## ${heading}")
+  foreach(name IN LISTS names)
+    if(topic_${name} STREQUAL topic)
+      list(APPEND grouped ${name})
+      list(APPEND expected_headings "### ${name}")
+    endif()
+  endforeach()
+endforeach()
+
+# --- The page -----------------------------------------------------------------
+read_text(${PAGE} text)
+
+# The table by topic: one row per export, in the grouped order.
+string(REGEX MATCHALL "\n\\| \\[n_[a-z]+\\]\\(#n_[a-z]+\\) \\|[^\n]*" table "${text}")
+set(table_order "")
+foreach(row IN LISTS table)
+  string(REGEX MATCH "^\n\\| \\[(n_[a-z]+)\\]\\(#(n_[a-z]+)\\) \\| ([^|]*) \\| ([^|]*) \\|$" matched "${row}")
+  set(name ${CMAKE_MATCH_1})
+  list(APPEND table_order ${name})
+  if(NOT CMAKE_MATCH_1 STREQUAL CMAKE_MATCH_2)
+    fail("the table links ${CMAKE_MATCH_1} to #${CMAKE_MATCH_2}")
+  endif()
+  if(SUMMARIES STREQUAL "help" AND NOT "${CMAKE_MATCH_3}|${CMAKE_MATCH_4}" STREQUAL "${title_${name}}|${summary_${name}}")
+    fail("the table's row for ${name} is not \"${title_${name}} | ${summary_${name}}\"")
+  endif()
+endforeach()
+if(NOT table_order STREQUAL grouped)
+  fail("the table by topic lists\n  ${table_order}\nnot the exports grouped by topic\n  ${grouped}")
+endif()
+
+# The headings from the first topic on: the groups and their sections.
+list(GET TOPIC_HEADINGS 0 first_heading)
+string(FIND "${text}" "\n## ${first_heading}\n" start)
+string(SUBSTRING "${text}" ${start} -1 body)
+string(REGEX MATCHALL "\n##[^\n]*" headings "${body}")
+string(REPLACE "\n" "" headings "${headings}")
+if(start EQUAL -1 OR NOT headings STREQUAL expected_headings)
+  fail("the headings from \"## ${first_heading}\" on are\n  ${headings}\nnot\n  ${expected_headings}")
+endif()
+
+# Each section.
+string(REGEX REPLACE "\n## [^\n]*\n" "\n" body "${body}")
+string(REPLACE "\n### n_" ";n_" sections "${body}")
+list(POP_FRONT sections)
+set(all_examples "")
+foreach(section IN LISTS sections)
+  string(REGEX MATCH "^n_[a-z]+" name "${section}")
+  string(REGEX REPLACE "^n_[a-z]+\n" "" section "${section}")
+  string(REGEX MATCH "^\n[^\n]+\n\n" opening "${section}")
+  if(SUMMARIES STREQUAL "help" AND NOT opening STREQUAL "\n${summary_${name}}\n\n")
+    fail("${name} does not open with its summary \"${summary_${name}}\"")
+  endif()
+  string(FIND "${section}" "\n\n```c\n${signature_${name}}\n```\n\n${slot_line_${name}}\n" at)
+  if(opening STREQUAL "" OR at EQUAL -1)
+    fail("${name}: the summary is not followed by\n```c\n${signature_${name}}\n```\n\n${slot_line_${name}}")
+  endif()
+  foreach(label IN ITEMS SPECIAL_LABEL EXAMPLES_LABEL SEE_LABEL)
+    string(FIND "${section}" "\n${${label}}" at)
+    if(at EQUAL -1)
+      fail("${name} has no \"${${label}}\"")
+    endif()
+  endforeach()
+  string(FIND "${section}" "\n${SEE_LABEL} " at)
+  string(SUBSTRING "${section}" ${at} -1 see)
+  string(REGEX MATCH "^\n[^\n]*" see "${see}")
+  string(REGEX MATCHALL "\\[(n_[a-z]+)\\]\\(#n_[a-z]+\\)" links "${see}")
+  if(NOT links)
+    fail("${name}: no section linked under \"${SEE_LABEL}\"")
+  endif()
+  foreach(link IN LISTS links)
+    string(REGEX MATCH "^\\[(n_[a-z]+)\\]\\(#(n_[a-z]+)\\)$" matched "${link}")
+    if(NOT CMAKE_MATCH_1 STREQUAL CMAKE_MATCH_2 OR NOT CMAKE_MATCH_1 IN_LIST names OR CMAKE_MATCH_1 STREQUAL name)
+      fail("${name}: the link ${link} leads to no other section")
+    endif()
+  endforeach()
+  string(REGEX MATCHALL "    \\$ vyxmath [^\n]*\n(    [^$\n][^\n]*\n)*" examples "${section}")
+  list(LENGTH examples count)
+  if(count LESS 2 OR count GREATER 5)
+    fail("${name} has ${count} examples, not two to five")
+  else()
+    list(GET examples 0 first)
+    list(GET examples 1 second)
+    if(NOT first STREQUAL example1_${name} OR NOT second STREQUAL example2_${name})
+      fail("${name}: the first two examples are not those of --help ${name}:\n${example1_${name}}${example2_${name}}")
+    endif()
+  endif()
+  string(REPLACE ";" "|" examples "${examples}")
+  list(APPEND all_examples "${name}:${examples}")
+endforeach()
+
+# --- The same sections, signatures and examples as the other page -------------
+if(SAME_AS)
+  read_text(${SAME_AS} other)
+  string(REGEX MATCHALL "\n### n_[a-z]+\n|\n```c\n[^\n]*\n|\n    [^\n]*" shown "${text}")
+  string(REGEX MATCHALL "\n### n_[a-z]+\n|\n```c\n[^\n]*\n|\n    [^\n]*" shown_there "${other}")
+  if(NOT shown STREQUAL shown_there)
+    foreach(line there IN ZIP_LISTS shown shown_there)
+      if(NOT line STREQUAL there)
+        fail("differs from ${SAME_AS} in its sections, signatures or examples: here\n  ${line}\nthere\n  ${there}")
+        break()
+      endif()
+    endforeach()
+  endif()
+endif()
+
+list(LENGTH names export_count)
+list(LENGTH all_examples section_count)
+if(NOT section_count EQUAL export_count)
+  fail("${section_count} sections for ${export_count} exports")
+endif()
 if(failures)
   message(FATAL_ERROR "${failures}")
 endif()
-message(STATUS "${export_count} exports in order, each with its summary")
+message(STATUS "${PAGE}: ${export_count} exports by topic, each with its signature, slots, special values, examples and links")
