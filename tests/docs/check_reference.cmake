@@ -13,12 +13,9 @@
 # - each section has its special values, two to five examples, the first
 #   two the description's examples, and "see also" links to sections.
 #
-# With -DSAME_AS=<other page> it also checks that the two pages show the same
-# sections, signatures and examples, in the same order.
-#
 # Usage: cmake -DPAGE=<reference.md> -DWORDS=<words_xx.cmake>
 #              -DDESCRIPTIONS=<export_help.inc> -DEXPORTS=<export_list.inc>
-#              -DHEADER=<vyxmath.h> [-DSAME_AS=<reference.md>] -P check_reference.cmake
+#              -DHEADER=<vyxmath.h> -P check_reference.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${WORDS})  # TOPICS, TOPIC_HEADINGS, KIND_WORDS, labels, SUMMARIES
 
@@ -204,21 +201,6 @@ foreach(section IN LISTS sections)
   string(REPLACE ";" "|" examples "${examples}")
   list(APPEND all_examples "${name}:${examples}")
 endforeach()
-
-# --- The same sections, signatures and examples as the other page -------------
-if(SAME_AS)
-  read_text(${SAME_AS} other)
-  string(REGEX MATCHALL "\n### n_[a-z]+\n|\n```c\n[^\n]*\n|\n    [^\n]*" shown "${text}")
-  string(REGEX MATCHALL "\n### n_[a-z]+\n|\n```c\n[^\n]*\n|\n    [^\n]*" shown_there "${other}")
-  if(NOT shown STREQUAL shown_there)
-    foreach(line there IN ZIP_LISTS shown shown_there)
-      if(NOT line STREQUAL there)
-        fail("differs from ${SAME_AS} in its sections, signatures or examples: here\n  ${line}\nthere\n  ${there}")
-        break()
-      endif()
-    endforeach()
-  endif()
-endif()
 
 list(LENGTH names export_count)
 list(LENGTH all_examples section_count)
