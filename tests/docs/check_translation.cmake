@@ -1,0 +1,46 @@
+# Checks that a translated page shows what its original shows, in the same
+# order: the same export sections ("### n_..."), the same C signatures and
+# the same indented example blocks, line for line; and that its prose names
+# the same calls and results (`n_export ARG...` → `RESULT`), in any order.
+# Usage: cmake -DPAGE=<ja/page.md> -DORIGINAL=<page.md> -P check_translation.cmake
+cmake_minimum_required(VERSION 3.25)
+
+function(shown_in file result)
+  file(READ ${file} text)
+  string(REPLACE ";" "<sc>" text "${text}")
+  string(REGEX MATCHALL "\n### n_[a-z]+\n|\n```c\n[^\n]*\n|\n    [^\n]*" shown "${text}")
+  set(${result} "${shown}" PARENT_SCOPE)
+endfunction()
+
+function(claims_in file result)
+  file(READ ${file} text)
+  string(REPLACE ";" "<sc>" text "${text}")
+  string(REGEX MATCHALL "`n_[a-z]+[^`\n]*`[ \n]+→[ \n]+`[^`\n]*`" claims "${text}")
+  list(TRANSFORM claims REPLACE "[ \n]+→[ \n]+" " → ")
+  list(SORT claims)
+  set(${result} "${claims}" PARENT_SCOPE)
+endfunction()
+
+shown_in(${PAGE} here)
+shown_in(${ORIGINAL} there)
+list(LENGTH here count)
+list(LENGTH there original_count)
+foreach(line original IN ZIP_LISTS here there)
+  if(NOT line STREQUAL original)
+    message(FATAL_ERROR "${PAGE} differs from ${ORIGINAL} in its sections, signatures or examples: here\n  ${line}\nthere\n  ${original}")
+  endif()
+endforeach()
+claims_in(${PAGE} claims_here)
+claims_in(${ORIGINAL} claims_there)
+if(NOT claims_here STREQUAL claims_there)
+  set(only_here ${claims_here})
+  list(REMOVE_ITEM only_here ${claims_there})
+  set(only_there ${claims_there})
+  list(REMOVE_ITEM only_there ${claims_here})
+  message(FATAL_ERROR "${PAGE} and ${ORIGINAL} name different calls in their prose: only here ${only_here}, only there ${only_there}")
+endif()
+if(count EQUAL 0)
+  message(FATAL_ERROR "${PAGE}: no sections, signatures or examples")
+endif()
+list(LENGTH claims_here claim_count)
+message(STATUS "${PAGE}: the ${count} section, signature and example lines and the ${claim_count} claims of ${ORIGINAL}")
