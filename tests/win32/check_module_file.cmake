@@ -3,10 +3,12 @@
 # holds exactly the 35 decorated exports of the export list, by name, with
 # ordinals 1 to 35 in byte order of the names, all pointing into code; no
 # imports beyond Windows' own DLLs; and exactly the version resource the
-# module is published with.
+# module is published with; and each export's return removing the bytes of
+# arguments that the module-definition file states.
 #
 #   cmake -DMODULE=<VYXmath.vyk> -DEXPORT_LIST=<export_list.inc>
-#         -DOBJDUMP=<objdump> -DWINDRES=<windres> -P check_module_file.cmake
+#         -DMODULE_DEFINITION=<VYXmath.def> -DOBJDUMP=<objdump>
+#         -DWINDRES=<windres> -P check_module_file.cmake
 cmake_minimum_required(VERSION 3.25)
 
 # expect(<what> <condition>...): one check; the condition is that of if().
@@ -78,6 +80,7 @@ foreach(line IN LISTS export_lines)
     set(ordinal ${CMAKE_MATCH_1})
     math(EXPR rva "0x${CMAKE_MATCH_2}")
     set(kind "${CMAKE_MATCH_3}")
+    set(rva_of_ordinal_${ordinal} ${rva})
     expect("ordinal ${ordinal} is a function in .text (${kind} ${rva})" kind STREQUAL "Export RVA" AND rva GREATER_EQUAL code_start AND rva LESS code_end)
   endif()
 endforeach()
@@ -124,6 +127,35 @@ foreach(ordinal RANGE 1 35)
 endforeach()
 expect("_n_acos@16 has ordinal 1" ordinal_of__n_acos@16 EQUAL 1)
 expect("_n_waru@16 has ordinal 35" ordinal_of__n_waru@16 EQUAL 35)
+
+# --- Stack cleanup: what the module-definition file promises -------------
+# Each export is stdcall: it removes its own arguments, as many bytes as the
+# number after '@' in the module-definition file. The first return of each
+# export's code (read from its exported address on) must say so.
+file(STRINGS "${MODULE_DEFINITION}" definitions REGEX "^[ \t]+_n_[a-z]+@[0-9]+ = ")
+list(LENGTH definitions definition_count)
+expect("35 exports in the module-definition file, found ${definition_count}" definition_count EQUAL 35)
+foreach(definition IN LISTS definitions)
+  string(REGEX MATCH "(_n_[a-z]+@([0-9]+))" _ "${definition}")
+  set(name ${CMAKE_MATCH_1})
+  set(argument_bytes ${CMAKE_MATCH_2})
+  set(rva "${rva_of_ordinal_${ordinal_of_${name}}}")
+  if(rva STREQUAL "")
+    expect("${name} has an exported address" FALSE)
+    continue()
+  endif()
+  math(EXPR start "${image_base} + ${rva}" OUTPUT_FORMAT HEXADECIMAL)
+  math(EXPR stop "${start} + 4096" OUTPUT_FORMAT HEXADECIMAL)
+  run_tool(code ${OBJDUMP} -d --no-show-raw-insn --start-address=${start} --stop-address=${stop} "${MODULE}")
+  string(REGEX MATCH "\tret[lw]? *([$]0x[0-9a-f]+)?" first_return "${code}")
+  set(popped 0)
+  if(CMAKE_MATCH_1)
+    string(REPLACE "$" "" popped "${CMAKE_MATCH_1}")
+    math(EXPR popped "${popped}")
+  endif()
+  expect("${name} returns removing ${argument_bytes} bytes of arguments, found '${first_return}'"
+         first_return AND popped EQUAL argument_bytes)
+endforeach()
 
 # --- Imports: Windows' own DLLs only --------------------------------------
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
