@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, if any is
-# missing. Usage: install-deps.sh [native|bench|all]   (default: all)
+# missing. Usage: install-deps.sh [native|bench|web|all]   (default: all)
 #   native  compiler, CMake, GoogleTest, Google Benchmark, GNU MPFR (test reference)
 #   bench   native, plus the conversion libraries the benchmarks compare with
-#   all     native and bench, plus clang with its fuzzing runtime (fuzz
+#   web     native, plus Emscripten (the WebAssembly build), node with npm, and
+#           chromium (the page's browser test)
+#   all     native, bench and web, plus clang with its fuzzing runtime (fuzz
 #           targets), the 32-bit Windows cross compiler and wine (i386),
 #           and the tools that make and check the packages
 set -euo pipefail
@@ -14,15 +16,22 @@ bench=(libfast-float-dev libdouble-conversion-dev)
 fuzzing=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
 packaging=(pkgconf dpkg-dev lintian)
+web=(emscripten nodejs chromium)
 
 wanted=("${native[@]}")
 [ "$scope" = bench ] && wanted+=("${bench[@]}")
-[ "$scope" = all ] && wanted+=("${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}")
+[ "$scope" = web ] && wanted+=("${web[@]}")
+[ "$scope" = all ] && wanted+=("${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}" "${web[@]}")
 
 missing=()
 for pkg in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
 done
+# npm comes with some builds of nodejs and as its own package with Debian's;
+# asking for the package where nodejs provides it would replace that nodejs.
+if [ "$scope" = web ] || [ "$scope" = all ]; then
+    command -v npm >/dev/null || missing+=(npm)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "installing: ${missing[*]}" >&2

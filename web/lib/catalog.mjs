@@ -14,28 +14,40 @@ export function parseExportList(text) {
   return rows;
 }
 
-// VYX_HELP(name, "summary", "slot names", "other words", "args 1", "output 1", "args 2", "output 2")
-// The texts hold no double quote or backslash, so a quoted field ends at the
-// next quote.
+// VYX_HELP(name, "topic", "title", "summary", "slot names", ...): the fields
+// are named by the file's own comment line "// VYX_HELP(name, topic, ...)",
+// so a field added there is read without a change here. The texts hold no
+// double quote or backslash, so a quoted field ends at the next quote.
 export function parseHelpRows(text) {
+  const header = /^\/\/ VYX_HELP\((.*)\)\s*$/m.exec(text);
+  if (!header) throw new Error('export_help.inc: no "// VYX_HELP(name, ...)" line naming the fields');
+  const names = header[1].split(',').map((f) => f.trim()).slice(1);
   const rows = new Map();
   for (const line of text.split('\n')) {
     const m = /^VYX_HELP\(\s*(n_[a-z]+)\s*,(.*)\)\s*$/.exec(line);
     if (!m) continue;
-    const fields = [...m[2].matchAll(/"([^"]*)"/g)].map((f) => f[1]);
-    if (fields.length !== 7) throw new Error(`export_help.inc: ${m[1]} has ${fields.length} texts, not 7`);
-    const [summary, slotNames, otherWords, args1, output1, args2, output2] = fields;
+    const values = [...m[2].matchAll(/"([^"]*)"/g)].map((f) => f[1]);
+    if (values.length !== names.length) {
+      throw new Error(`export_help.inc: ${m[1]} has ${values.length} texts for the fields ${names.join(', ')}`);
+    }
+    const field = Object.fromEntries(names.map((name, i) => [name, values[i]]));
+    const examples = [];
+    for (let n = 1; `args ${n}` in field; n++) examples.push({ args: field[`args ${n}`], output: field[`output ${n}`] });
     rows.set(m[1], {
-      summary,
-      slotNames: slotNames.split(/\s+/),
-      otherWords: otherWords.split(/\s+/).filter(Boolean),
-      examples: [
-        { args: args1, output: output1 },
-        { args: args2, output: output2 },
-      ],
+      topic: field.topic ?? '',
+      title: field.title ?? '',
+      summary: field.summary,
+      slotNames: field['slot names'].split(/\s+/),
+      examples,
     });
   }
   return rows;
+}
+
+// The order of the topics: the list `export_topics` of export_help.h.
+export function parseTopicOrder(text) {
+  const list = /export_topics\s*=\s*\{([^}]*)\}/.exec(text);
+  return list ? [...list[1].matchAll(/"([^"]*)"/g)].map((m) => m[1]) : [];
 }
 
 // Splits arguments as a POSIX shell would for the simple forms the pages use:
@@ -71,24 +83,33 @@ export function splitShellWords(text) {
   return words;
 }
 
-// The examples of a reference page: an indented line "$ vyxmath ARGS", then
-// the indented lines the host prints (none: it printed an empty line).
-// Examples with options (--help, --list) are no calls and are left out.
+// The examples of a reference page: a line "$ vyxmath ARGS", indented or
+// in a fenced block, then what the host writes at the same indent: lines
+// beginning "vyxmath: " are its warnings on standard error, the others its
+// output (none: it printed an empty line). Calls with options (--help,
+// --list) are left out. Then the claims in the prose: `n_fabs -3` → `3.`,
+// a call and the one line it prints.
 export function parseReferenceExamples(markdown, source) {
   const examples = [];
   const lines = markdown.split('\n');
+  const isWritten = (line, indent) =>
+    line.startsWith(indent) && line.trim() !== '' && !/^\s*(\$ |```|~~~)/.test(line);
   for (let i = 0; i < lines.length; i++) {
-    const m = /^( {4,}|\t)\$ vyxmath (.*)$/.exec(lines[i]);
+    const m = /^(\s*)\$ vyxmath (.*)$/.exec(lines[i]);
     if (!m) continue;
     const indent = m[1];
     const output = [];
-    while (i + 1 < lines.length && lines[i + 1].startsWith(indent) && !/^\s*\$ /.test(lines[i + 1])
-           && lines[i + 1].trim() !== '') {
-      output.push(lines[++i].slice(indent.length));
+    const warnings = [];
+    while (i + 1 < lines.length && isWritten(lines[i + 1], indent)) {
+      const line = lines[++i].slice(indent.length);
+      (line.startsWith('vyxmath: ') ? warnings : output).push(line);
     }
     const words = splitShellWords(m[2].trim());
     if (words.length === 0 || words[0].startsWith('-')) continue;
-    examples.push({ source, words, output: output.length ? output.join('\n') : '' });
+    examples.push({ source, words, output: output.join('\n'), warnings });
+  }
+  for (const claim of markdown.matchAll(/`(n_[a-z]+(?:[ \t][^`]*)?)`\s*→\s*`([^`]*)`/g)) {
+    examples.push({ source: `${source} (prose)`, words: splitShellWords(claim[1]), output: claim[2], warnings: [] });
   }
   return examples;
 }
@@ -106,7 +127,7 @@ export function collectExamples(helpRows, pages) {
   };
   for (const [name, row] of helpRows) {
     for (const e of row.examples) {
-      add({ source: 'export_help.inc', words: [name, ...splitShellWords(e.args)], output: e.output });
+      add({ source: 'export_help.inc', words: [name, ...splitShellWords(e.args)], output: e.output, warnings: [] });
     }
   }
   for (const { text, source } of pages) parseReferenceExamples(text, source).forEach(add);
