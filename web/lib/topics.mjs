@@ -2,7 +2,7 @@
 // (export_help.inc), in the order export_help.h lists them. Only the
 // headings' wording is the page's own.
 const headings = {
-  arithmetic: { title: 'Arithmetic', note: 'a ← a op b for the operations on two texts' },
+  arithmetic: { title: 'Arithmetic' },
   'powers and logarithms': { title: 'Powers and logarithms' },
   trigonometric: { title: 'Trigonometric functions', note: 'unit 0 radians, 1 degrees' },
   hyperbolic: { title: 'Hyperbolic functions' },
