@@ -3,6 +3,7 @@
 # missing. Usage: install-deps.sh [native|bench|all]   (default: all)
 #   native  compiler, CMake, GoogleTest, Google Benchmark, GNU MPFR (test reference)
 #   bench   native, plus the conversion libraries the benchmarks compare with
+#           and matplotlib, which draws the report's charts
 #   all     native and bench, plus clang with its fuzzing runtime (fuzz
 #           targets), the 32-bit Windows cross compiler and wine (i386),
 #           and the tools that make and check the packages
@@ -11,13 +12,14 @@ set -euo pipefail
 scope=${1:-all}
 native=(cmake make g++ ccache libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev)
 bench=(libfast-float-dev libdouble-conversion-dev)
+charts=(python3-matplotlib)
 fuzzing=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
 packaging=(pkgconf dpkg-dev lintian)
 
 wanted=("${native[@]}")
-[ "$scope" = bench ] && wanted+=("${bench[@]}")
-[ "$scope" = all ] && wanted+=("${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}")
+[ "$scope" = bench ] && wanted+=("${bench[@]}" "${charts[@]}")
+[ "$scope" = all ] && wanted+=("${bench[@]}" "${charts[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}")
 
 missing=()
 for pkg in "${wanted[@]}"; do
