@@ -5,6 +5,8 @@ tables under them in the page.
       the speed charts from the benchmark program's JSON
       (--benchmark_out_format=json) and the files below; a later file's
       figure replaces an earlier one's. --require: every chart must be drawn.
+  report.py accuracy --out DIR [--page PAGE] PLOT_DATA.json
+      the accuracy pictures from vyxmath_long_run_kernels --plot-data FILE.
   report.py module-json NATIVE.tsv,... MODULE.tsv,... > module32.json
       the 32-bit module's timing runs (vyxmath_module_timing --out) as
       benchmark JSON: the median of each side per figure.
@@ -127,6 +129,10 @@ def main(argv):
     speed.add_argument("--page")
     speed.add_argument("--require", action="store_true")
     speed.add_argument("results", nargs="+")
+    accuracy = sub.add_parser("accuracy")
+    accuracy.add_argument("--out", required=True)
+    accuracy.add_argument("--page")
+    accuracy.add_argument("plot_data")
     module = sub.add_parser("module-json")
     module.add_argument("native")
     module.add_argument("module")
@@ -136,6 +142,11 @@ def main(argv):
     if args.command == "speed":
         from speed_charts import CHARTS
         return draw(CHARTS, results.load(args.results), args.out, args.page, args.require)
+    if args.command == "accuracy":
+        from accuracy_charts import CHARTS
+        with open(args.plot_data, encoding="utf-8") as f:
+            data = json.load(f)
+        return draw(CHARTS, data, args.out, args.page, require=True)
     if args.command == "module-json":
         data = module_json(args.native.split(","), args.module.split(","))
     else:

@@ -105,6 +105,71 @@ class SpeedCharts(unittest.TestCase):
         self.assertNotIn("inputs/fingerprint", self.tables)  # a check, not a time
 
 
+ACCURACY_CHARTS = ("fast_phase_errors", "slower_phases", "reader_rounding")
+ACCURACY_PAGE = "".join(f"<!-- table:{name} -->\n<!-- /table -->\n" for name in ACCURACY_CHARTS)
+
+
+def draw_accuracy(name, change=None):
+    """Draws the accuracy pictures from the sample, changed by `change`."""
+    with open(os.path.join(SAMPLE, "accuracy.json")) as f:
+        data = json.load(f)
+    if change:
+        change(data)
+    out = os.path.join(OUT, name)
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    path, page = os.path.join(out, "accuracy.json"), os.path.join(out, "page.md")
+    with open(path, "w") as f:
+        json.dump(data, f)
+    with open(page, "w") as f:
+        f.write(ACCURACY_PAGE)
+    result = run("accuracy", "--out", out, "--page", page, path)
+    with open(page) as f:
+        return result, out, f.read()
+
+
+class AccuracyCharts(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.result, cls.out, cls.tables = draw_accuracy("accuracy")
+
+    def test_every_picture_is_drawn_with_its_stamp(self):
+        self.assertEqual(self.result.returncode, 0, self.result.stderr)
+        for name in ACCURACY_CHARTS:
+            text = svg_text(os.path.join(self.out, name + ".svg"))
+            for stamp in ("g++ 12.2.0", "2026-12-10 16:50 UTC", "400 random arguments per kernel"):
+                self.assertIn(stamp, text, name)
+        errors = svg_text(os.path.join(self.out, "fast_phase_errors.svg"))
+        for phase in ("exp", "log", "sin", "cos", "tan", "asin", "atan", "sinh"):
+            self.assertIn(f"{phase}: worst", errors)
+        self.assertIn("1 in 100 handed on", errors)  # exp: 4 of 400
+
+    def test_tables_count_what_the_sample_holds(self):
+        self.assertIn("| exp | 400 | 4 | 1 in 100 | 0 |", self.tables)
+        self.assertIn("| sin | 400 | 1 | 1 in 400 | 0 |", self.tables)
+        self.assertIn("| cos | 400 | 0 | none | 0 |", self.tables)
+        self.assertNotIn("| expm1 |", self.tables)  # one phase, nothing handed on
+        # 17 random digits: 12 of the 60 texts, at -323 to -320 and 16.
+        self.assertIn("| 17 random digits | 60 | 12 (20.00 %) | 12 | -323 to 16 |", self.tables)
+        self.assertIn("| exactly a half-way point | 24 | 12 (50.00 %) | 12 | 14 to 17 |", self.tables)
+        self.assertNotIn("above the bound", self.tables)
+
+    def test_an_error_above_its_bound_is_marked(self):
+        def worsen(data):
+            sample = data["fast_phases"][1]["samples"][0]
+            sample[1] = sample[2] * 1.5
+        result, _, tables = draw_accuracy("above", worsen)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertRegex(tables, r"\| log \| [^|]* \| \d+ \| 1.500 \(above the bound\) \|")
+
+    def test_a_picture_that_cannot_be_drawn_fails(self):
+        def empty(data):
+            data["reader"] = []
+        result, _, _ = draw_accuracy("no_reader", empty)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("reader_rounding", result.stderr)
+
+
 class FailedCharts(unittest.TestCase):
     def test_a_chart_that_cannot_be_drawn_fails_the_run(self):
         with open(os.path.join(SAMPLE, "benchmarks.json")) as f:
