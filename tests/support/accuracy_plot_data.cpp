@@ -145,23 +145,27 @@ ReaderCounts reader_differences(int decimal_exponent, int texts, test::bit_strea
         char text[48];
         std::snprintf(text, sizeof text, "%c.%.16se%d", digits[0], digits + 1, decimal_exponent);
         count(0, text);
-        // The half-way point between the double read and the next one up is
-        // exact in the 64-bit significand of long double, and printf writes
-        // its decimal digits exactly.
         const double low = std::strtod(text, nullptr);
-        const double high = std::nextafter(low, INFINITY);
-        if (!(low > 0.0) || !std::isfinite(high)) continue;
-        const long double half = (static_cast<long double>(low) + high) / 2;
-        char near[48], longer[96];
-        std::snprintf(near, sizeof near, "%.24Le", half);
+        if (!(low > 0.0) || !std::isfinite(std::nextafter(low, INFINITY))) continue;
+        char near[48];
+        const bool exact = half_way_text(low, near);
         count(1, near);
-        // Exact when every digit after the 25th significant one is 0 (the
-        // expansion of a half-way point that is not, runs on to its last digit).
-        std::snprintf(longer, sizeof longer, "%.70Le", half);
-        const char* after = longer + 2 + 24;
-        if (std::all_of(after, after + 46, [](char c) { return c == '0'; })) count(2, near);
+        if (exact) count(2, near);
     }
     return counts;
+}
+
+bool half_way_text(double low, char (&text)[48]) {
+    // The half-way point is exact in the 64-bit significand of long double,
+    // and printf writes its decimal digits exactly.
+    const long double half = (static_cast<long double>(low) + std::nextafter(low, INFINITY)) / 2;
+    std::snprintf(text, sizeof text, "%.24Le", half);
+    // Exact when every digit after the 25th significant one is 0 (the
+    // expansion of a half-way point that is not, runs on to its last digit).
+    char longer[96];
+    std::snprintf(longer, sizeof longer, "%.70Le", half);
+    const char* after = longer + 2 + 24;
+    return std::all_of(after, after + 46, [](char c) { return c == '0'; });
 }
 
 void write_plot_data(std::FILE* out, const std::vector<LongRunTally>& tallies, int samples, int texts_per_exponent,

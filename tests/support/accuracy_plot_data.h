@@ -40,4 +40,9 @@ struct ReaderCounts {
 };
 ReaderCounts reader_differences(int decimal_exponent, int texts, test::bit_stream& random);
 
+// The point half-way between the positive double `low` and the next one up,
+// written with 25 significant digits to `text`; true when the text is that
+// point exactly.
+bool half_way_text(double low, char (&text)[48]);
+
 }  // namespace vyxmath::kernel_check
