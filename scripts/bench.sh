@@ -74,7 +74,8 @@ scripts/install-deps.sh bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j"$(nproc)"
 
-processor=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
+cpu_field() { grep -m1 "^$1\s*:" /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'; }
+processor="$(cpu_field 'model name') (family $(cpu_field 'cpu family'), model $(cpu_field model))"
 compiler=$(c++ --version | head -1)
 echo "== processor: $processor, compiler: $compiler"
 out=()

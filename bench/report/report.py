@@ -76,8 +76,12 @@ def this_machine():
     processor = platform.processor()
     try:
         with open("/proc/cpuinfo", encoding="utf-8") as f:
-            processor = next(line.split(":", 1)[1].strip() for line in f if line.startswith("model name"))
-    except (OSError, StopIteration):
+            fields = {}
+            for line in f:
+                key, _, value = line.partition(":")
+                fields.setdefault(key.strip(), value.strip())
+        processor = f"{fields['model name']} (family {fields['cpu family']}, model {fields['model']})"
+    except (OSError, KeyError):
         pass
     compiler = subprocess.run(["c++", "--version"], capture_output=True, text=True).stdout.splitlines()
     return {"date": datetime.now(timezone.utc).strftime("%Y-%m-%dT%H:%M:%S+00:00"), "processor": processor,

@@ -162,10 +162,11 @@ def _module32_family(name):
     return parts[1] if parts[0] == "export" else {"kernel": "kernels"}.get(parts[0], parts[0])
 
 
-def _span(values, suffix=""):
+def _span(values, text):
+    """Two values or fewer listed, more as their range."""
     if len(values) <= 2:
-        return ", ".join(f"{v}{suffix}" for v in values)
-    return f"{min(values, key=float)}{suffix} to {max(values, key=float)}{suffix}"
+        return ", ".join(text(v) for v in values)
+    return f"{text(min(values))} to {text(max(values))}"
 
 
 def module32(figures, out):
@@ -190,9 +191,9 @@ def module32(figures, out):
     rows = []
     for family, members in families.items():
         sets = [name for name, _, _, _ in members]
-        label = f"{family} ({', '.join(sets)})" if len(sets) <= 2 else f"{family} ({len(sets)} sets)"
-        rows.append([label, _span([ns(n) for _, n, _, _ in members]), _span([ns(m) for _, _, m, _ in members]),
-                     _span([f"{r:.2f}" for _, _, _, r in members], "x")])
+        label = f"{family} ({', '.join(sets)})" if len(sets) <= 2 else f"{family} ({len(sets)} figures)"
+        rows.append([label, _span([n for _, n, _, _ in members], ns), _span([m for _, _, m, _ in members], ns),
+                     _span([r for _, _, _, r in members], lambda r: f"{r:.2f}x")])
     return table(["figure", "native ns", "module ns", "module / native"], rows)
 
 

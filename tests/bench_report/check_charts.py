@@ -94,9 +94,10 @@ class SpeedCharts(unittest.TestCase):
         # The C-library path over the export.
         self.assertIn("| n_tasu/short_decimals | 50.0 | 330 | 6.60x |", self.tables)
         self.assertIn("| n_seikibunpu/x_3 | 18.0 us | 22.0 us | 1.22x |", self.tables)
-        # Medians of the three rounds each side (a mean would give 0.48x on reading).
+        # Medians of the three rounds each side (a mean would give 0.48x on
+        # reading short decimals); three figures or more of a kind as a range.
         self.assertIn("| n_tasu (short_decimals) | 50.0 | 75.0 | 1.50x |", self.tables)
-        self.assertIn("| read (short_decimals) | 20.0 | 22.0 | 1.10x |", self.tables)
+        self.assertIn("| read (3 figures) | 11.0 to 1.60 us | 14.0 to 2.10 us | 1.10x to 1.31x |", self.tables)
         # The module's kernel against itself; the two C runtimes are not compared.
         self.assertIn("| kernels (exp_wide) | 8.00 | 12.0 | 1.50x |", self.tables)
         self.assertNotIn("c_runtime", self.tables)
