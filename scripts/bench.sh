@@ -2,8 +2,11 @@
 # Installs what the benchmarks need, builds the bench preset (optimised) and
 # runs every benchmark, then the host's batch-mode rate. Medians of five
 # repetitions; the ratio table and the targets close the benchmark report.
-# Usage: scripts/bench.sh [google-benchmark options...]
+# Usage: scripts/bench.sh [--report] [google-benchmark options...]
 #   e.g. scripts/bench.sh --benchmark_filter='^(read|write8|write17|export)/'
+# With --report every run's figures go as JSON to bench/results/ (replacing
+# the files there), and bench/report/report.py redraws the charts of
+# bench/README.md (bench/charts/*.svg) and rewrites the tables under them.
 # Then, where the 32-bit Windows compiler and wine are installed, the module
 # inside a Windows process against the native library (see below).
 #
@@ -20,6 +23,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 data_dir=${VYXMATH_BENCH_DATA:-$(realpath -m ../shared/data)}
+
+report=0
+if [ "${1:-}" = --report ]; then
+    report=1
+    shift
+fi
+results=bench/results
+# Debian's matplotlib is found by the system's python3, not by another on PATH.
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
 
 module_comparison() {
     local rounds=$1
@@ -42,6 +55,10 @@ module_comparison() {
     done
     echo "== the 32-bit module under wine against the native library (ns per call)"
     build/bench/bin/vyxmath_module_timing --compare "$(IFS=,; echo "${natives[*]}")" "$(IFS=,; echo "${modules[*]}")"
+    if [ "$report" = 1 ]; then
+        "$python" bench/report/report.py module-json "$(IFS=,; echo "${natives[*]}")" \
+            "$(IFS=,; echo "${modules[*]}")" >"$results/module32.json"
+    fi
 }
 
 if [ "${1:-}" = module ]; then
@@ -57,14 +74,35 @@ scripts/install-deps.sh bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j"$(nproc)"
 
-echo "== processor: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), compiler: $(c++ --version | head -1)"
-build/bench/bin/vyxmath_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
+cpu_field() { grep -m1 "^$1\s*:" /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'; }
+processor="$(cpu_field 'model name') (family $(cpu_field 'cpu family'), model $(cpu_field model))"
+compiler=$(c++ --version | head -1)
+echo "== processor: $processor, compiler: $compiler"
+out=()
+if [ "$report" = 1 ]; then
+    mkdir -p "$results"
+    rm -f "$results"/*.json
+    # The context option takes key=value pairs separated by commas.
+    out=(--benchmark_out="$results/benchmarks.json" --benchmark_out_format=json
+         "--benchmark_context=processor=${processor//,/},compiler=${compiler//,/}")
+fi
+build/bench/bin/vyxmath_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "${out[@]}" "$@"
 
 echo "== host batch mode"
-bench/batch_rate.sh build/bench "${BATCH_CALLS:-1000000}" "${BATCH_REPEATS:-5}"
+if [ "$report" = 1 ]; then
+    bench/batch_rate.sh build/bench "${BATCH_CALLS:-1000000}" "${BATCH_REPEATS:-5}" | tee build/batch_rate.log
+    "$python" bench/report/report.py batch-json <build/batch_rate.log >"$results/batch.json"
+else
+    bench/batch_rate.sh build/bench "${BATCH_CALLS:-1000000}" "${BATCH_REPEATS:-5}"
+fi
 
 if command -v wine >/dev/null && command -v i686-w64-mingw32-g++ >/dev/null; then
     module_comparison 3
 else
     echo "== no wine or 32-bit Windows compiler: the module comparison is left out (scripts/install-deps.sh all)"
+fi
+
+if [ "$report" = 1 ]; then
+    echo "== charts and tables of bench/README.md"
+    "$python" bench/report/report.py speed --out bench/charts --page bench/README.md "$results"/*.json
 fi
