@@ -127,8 +127,8 @@ bool bind_text(const ArgumentPlace& place, SlotKind kind, const Argument* arg, H
 // A 32-bit integer argument, 0 when not given; a digits argument must leave
 // the result room in the host's text variable.
 bool bind_number(const ArgumentPlace& place, SlotKind kind, const Argument* arg, const HostVariables& vars,
-                 std::uintptr_t& value, Message& error) {
-    std::int32_t number = 0;
+                 std::int32_t missing_digits, std::uintptr_t& value, Message& error) {
+    std::int32_t number = kind == SlotKind::digits ? missing_digits : 0;
     if (arg != nullptr) {
         switch (parse_int32(arg->view(), number)) {
             case IntegerError::none: break;
@@ -155,7 +155,7 @@ bool bind_number(const ArgumentPlace& place, SlotKind kind, const Argument* arg,
 }  // namespace
 
 bool bind_arguments(const ExportInfo& e, std::span<const Argument> args, HostVariables& vars,
-                    std::array<std::uintptr_t, 4>& slots, Message& error) {
+                    std::array<std::uintptr_t, 4>& slots, Message& error, std::int32_t missing_digits) {
     if (!check_argument_count(e, args, error)) return false;
     std::size_t next = 0;
     for (int slot = 0; slot < 4; ++slot) {
@@ -170,7 +170,7 @@ bool bind_arguments(const ExportInfo& e, std::span<const Argument> args, HostVar
         const Argument* arg = next < args.size() ? &args[next] : nullptr;
         ++next;
         const bool bound = is_text_slot(kind) ? bind_text(place, kind, arg, vars, value, error)
-                                              : bind_number(place, kind, arg, vars, value, error);
+                                              : bind_number(place, kind, arg, vars, missing_digits, value, error);
         if (!bound) return false;
     }
     return true;

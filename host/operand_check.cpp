@@ -60,6 +60,11 @@ void name_value(std::size_t position, std::string_view what, std::int32_t value,
 
 }  // namespace
 
+void add_digits_above_17(Message& note) {
+    note.add(": only ").add(std::int64_t{most_written_digits});
+    note.add(" significant digits are computed; the places past them are written as zeros");
+}
+
 NumberReading read_as_number(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size() && is_space(text[start])) ++start;
@@ -105,7 +110,7 @@ std::size_t check_call(const ExportInfo& e, std::span<const Argument> args,
             note.add(" is neither 0 (radians) nor 1 (degrees): the call leaves p1 unchanged");
         } else if (kind == SlotKind::digits && value > most_written_digits) {
             name_value(position, "digits", value, note);
-            note.add(": at most ").add(std::int64_t{most_written_digits}).add(" significant digits are written");
+            add_digits_above_17(note);
         } else if (kind == SlotKind::digits && value < 0) {
             name_value(position, "digits", value, note);
             note.add(": below 1, one significant digit is written");

@@ -84,12 +84,16 @@ INSTANTIATE_TEST_SUITE_P(
         ProcessRow{"ZeroByZero", "n_waru 0 0", "", 0, "-1.#IND\n", ""},
         ProcessRow{"TextWithBlanksIsOneArgument", "n_kakeru \"  2\" 4", "", 0, "8.\n", ""},
         ProcessRow{"OptionsEndAtDoubleDash", "-- n_tasu -1 -2", "", 0, "-3.\n", ""},
-        ProcessRow{"UnknownExport", "n_foo 1", "", 1, "", "unknown export \"n_foo\""},
-        ProcessRow{"NotAnInteger", "n_tasu 1 2 x", "", 1, "", "argument 3 (p3, digits) is not an integer"},
-        ProcessRow{"TooManyArguments", "n_tasu 1 2 3 4", "", 1, "", "too many arguments"},
-        ProcessRow{"MissingText", "n_waru 1", "", 1, "", "argument 2 (p2, text) is missing"},
-        ProcessRow{"DigitsAboveTheLimit", "n_tasu 1 2 4097", "", 1, "", "above the host's limit of 4096"},
-        ProcessRow{"InvalidUtf8Argument", "n_tasu \"$(printf '\\377')\" 1", "", 1, "", "argument 1: invalid UTF-8"},
+        ProcessRow{"UnknownExport", "n_foo 1", "", 2, "", "unknown export \"n_foo\""},
+        ProcessRow{"NotAnInteger", "n_tasu 1 2 x", "", 2, "", "argument 3 (p3, digits) is not an integer"},
+        ProcessRow{"TooManyArguments", "n_tasu 1 2 3 4", "", 2, "", "too many arguments"},
+        ProcessRow{"MissingText", "n_waru 1", "", 2, "", "argument 2 (p2, text) is missing"},
+        ProcessRow{"DigitsAboveTheLimit", "n_tasu 1 2 4097", "", 2, "", "above the host's limit of 4096"},
+        ProcessRow{"NonUtf8Argument", "n_tasu \"$(printf '\\377')\" 1", "", 0, "1.\n",
+                   "argument 1 (\"\\xFF\") holds no number and is read as 0"},
+        // The module reads no number from a 0xA0 byte before a digit; the host passes it on.
+        ProcessRow{"NoBreakSpaceBeforeADigit", "n_tasu \"$(printf '\\2401')\" 1", "", 0, "1.\n",
+                   "argument 1 (\"\\xA01\") holds no number and is read as 0"},
         ProcessRow{"ModuleThatDoesNotLoad", "--module /nonexistent/libvyxmath.so n_tasu 1 2", "", 2, "",
                    "cannot load the module /nonexistent/libvyxmath.so"},
         ProcessRow{"ModuleThatIsNotALibrary", "--module=" + quote(VYXMATH_HOST_PATH) + " n_tasu 1 2", "", 2, "",
@@ -115,7 +119,8 @@ TEST(HostProcess, ListsEveryExportFromTheTable) {
         ASSERT_EQ(done.out.compare(at, e.name.size() + 1, std::string(e.name) + " "), 0) << e.name;
         at = done.out.find('\n', at) + 1;
     }
-    EXPECT_NE(done.out.find("TEXT TEXT [DIGITS]"), std::string::npos);
+    EXPECT_NE(done.out.find("A B [DIGITS]"), std::string::npos);
+    EXPECT_NE(done.out.find("[VALUE] [COUNT] [DIRECTION]"), std::string::npos) << "slots named";
 }
 
 // Every example of the export descriptions, each a call of its own as the
