@@ -68,9 +68,9 @@ void append_json_string(std::string_view text, std::string& out) {
                 continue;
             }
         }
-        if (byte == '"' || byte == '\\') {
+        if (const char letter = escape_letter(static_cast<char>(byte)); letter != '\0') {
             out += '\\';
-            out += static_cast<char>(byte);
+            out += letter;
         } else if (byte < 0x20 || byte >= 0x7F) {
             out += "\\u00";
             out += hex[byte >> 4];

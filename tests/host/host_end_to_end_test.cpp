@@ -144,6 +144,32 @@ TEST(HostProcess, HelpExplainsTheModesAndOptions) {
         EXPECT_NE(done.out.find(part), std::string::npos) << part;
 }
 
+// Calls from several files, standard input among them, in the order given;
+// errors and warnings name the file and its line, and --fail-fast ends the
+// whole run at the first bad line.
+TEST(HostProcess, CallsFromSeveralFiles) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("vyxmath_host_files_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string first = (dir / "first.calls").string(), second = (dir / "second.calls").string();
+    std::ofstream(first, std::ios::binary) << "n_tasu 1 2\nn_foo\n";
+    std::ofstream(second, std::ios::binary) << "\xEF\xBB\xBFn_kaijo 5 # a BOM opens every file\nn_tasu 1x 1\n";
+
+    const Finished all = run_host("-f " + quote(first) + " -f - --file=" + quote(second), "n_sosu 7\n");
+    EXPECT_EQ(all.status, 1);
+    EXPECT_EQ(all.out, "3.\nerror: " + first + ": line 2: unknown export \"n_foo\" (--list shows the exports)\n0\n120\n2.\n");
+    EXPECT_EQ(all.err, "vyxmath: warning: " + second + ": line 2: argument 1 (\"1x\") is read as 1\n");
+
+    const Finished stopped = run_host("--fail-fast -f " + quote(first) + " -f " + quote(second));
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_EQ(stopped.out, "3.\nerror: " + first + ": line 2: unknown export \"n_foo\" (--list shows the exports)\n");
+
+    const Finished good = run_host("-q -f " + quote(second) + " -f " + quote(second));
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.out, "120\n2.\n120\n2.\n");
+    std::filesystem::remove_all(dir);
+}
+
 TEST(HostProcess, ModuleGivenByPathIsUsed) {
     const std::filesystem::path module = std::filesystem::path(VYXMATH_HOST_PATH).parent_path() / "libvyxmath.so";
     const Finished done = run_host("--module " + quote(module.string()) + " n_tasu 1 1");
