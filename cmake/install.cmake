@@ -69,7 +69,8 @@ set(man_page ${PROJECT_BINARY_DIR}/man/vyxmath.1)
 add_custom_command(
   OUTPUT ${man_page}.gz
   COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET_FILE:vyxmath_host> -DVERSION=${PROJECT_VERSION}
-          -DOUTPUT=${man_page} -P ${CMAKE_CURRENT_LIST_DIR}/generate_man_page.cmake
+          -DDOCDIR=${CMAKE_INSTALL_DOCDIR} -DLIBDIR=${CMAKE_INSTALL_LIBDIR}
+          -DDATADIR=${CMAKE_INSTALL_DATADIR} -DOUTPUT=${man_page} -P ${CMAKE_CURRENT_LIST_DIR}/generate_man_page.cmake
   COMMAND gzip -9nf ${man_page}
   DEPENDS vyxmath_host ${CMAKE_CURRENT_LIST_DIR}/generate_man_page.cmake
   COMMENT "Writing the manual page vyxmath.1 from the host's help"

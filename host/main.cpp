@@ -51,7 +51,6 @@ void print_help() {
     text += "\nOptions:\n";
     text += option_table();
     text +=
-        "\n"
         "Options come before the export's name, in any order; \"--\" ends them. A\n"
         "value follows its option as the next word or after \"=\".\n"
         "\n"
