@@ -141,6 +141,10 @@ The history of the prompt, kept between sessions.
 .TQ
 .I ${DATADIR}/zsh/vendor\\-completions/_vyxmath
 The completion of options and export names for bash and zsh.
+.TP
+.I share/locale/ja/LC_MESSAGES/vyxmath.mo
+The host's messages in Japanese, used when the locale asks for them
+(LANG=ja_JP.UTF-8 or LANGUAGE=ja).
 .SH SEE ALSO
 The reference of every export and the page on number text,
 .I reference.md

@@ -58,6 +58,11 @@ install(FILES ${PROJECT_BINARY_DIR}/vyxmath.pc DESTINATION ${pc_dir})
 
 install(FILES ${vyxmath_documents} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+# The host's message catalogues, share/locale/LANGUAGE/LC_MESSAGES/vyxmath.mo.
+if(TARGET vyxmath_host_catalogues)
+  install(DIRECTORY ${PROJECT_BINARY_DIR}/share/locale DESTINATION ${CMAKE_INSTALL_DATADIR})
+endif()
+
 # The manual page, from the help text of the host just built, compressed as
 # the system's manual pages are. The sanitizer builds, whose host may not run
 # outside the test runner's setting, leave it out.

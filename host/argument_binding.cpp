@@ -4,17 +4,24 @@
 
 #include "common/export_arguments.h"
 #include "host_limits.h"
+#include "translation.h"
 
 namespace vyxmath::host {
 namespace {
 
 std::string_view slot_kind_name(SlotKind kind) {
     switch (kind) {
-        case SlotKind::digits: return "digits";
-        case SlotKind::angle_unit: return "angle unit";
-        case SlotKind::int_in: return "integer";
-        default: return "text";
+        case SlotKind::digits: return tr("digits");
+        case SlotKind::angle_unit: return tr("angle unit");
+        case SlotKind::int_in: return tr("integer");
+        default: return tr("text");
     }
+}
+
+Message number_text(std::int64_t value) {
+    Message text;
+    text.add(value);
+    return text;
 }
 
 std::uintptr_t slot_value(std::int32_t value) {
@@ -25,15 +32,13 @@ std::uintptr_t slot_value(std::int32_t value) {
 
 std::uintptr_t slot_address(const void* p) { return reinterpret_cast<std::uintptr_t>(p); }
 
-Message& name_argument(const ExportInfo& e, std::size_t position, int slot, Message& error) {
-    return error.add(e.name)
-        .add(": argument ")
-        .add(static_cast<std::int64_t>(position))
-        .add(" (p")
-        .add(static_cast<std::int64_t>(slot + 1))
-        .add(", ")
-        .add(slot_kind_name(e.slots[static_cast<std::size_t>(slot)]))
-        .add(")");
+// "n_tasu: argument 2 (p2, text)"
+Message argument_name(const ExportInfo& e, std::size_t position, int slot) {
+    Message name;
+    name.add_format(tr("{1}: argument {2} (p{3}, {4})"),
+                    {e.name, number_text(static_cast<std::int64_t>(position)).view(), number_text(slot + 1).view(),
+                     slot_kind_name(e.slots[static_cast<std::size_t>(slot)])});
+    return name;
 }
 
 }  // namespace
@@ -71,17 +76,19 @@ struct ArgumentPlace {
     int slot;
 };
 
-Message& name_argument(const ArgumentPlace& place, Message& error) {
-    return name_argument(place.e, place.position, place.slot, error);
+// The message `format` with {1} naming the argument and {2} the value given.
+void report(const ArgumentPlace& place, const char* format, std::string_view value, Message& error) {
+    error.add_format(format, {argument_name(place.e, place.position, place.slot).view(), value});
 }
 
 bool check_argument_count(const ExportInfo& e, std::span<const Argument> args, Message& error) {
     const int limit = argument_count_limit(e);
     if (args.size() <= static_cast<std::size_t>(limit)) return true;
-    error.add(e.name).add(": too many arguments (").add(static_cast<std::int64_t>(args.size()));
-    error.add(" given, at most ").add(static_cast<std::int64_t>(limit)).add(": ");
-    add_argument_form(e, error);
-    error.add(")");
+    Message form;
+    add_argument_form(e, form);
+    error.add_format(tr("{1}: too many arguments ({2} given, at most {3}: {4})"),
+                     {e.name, number_text(static_cast<std::int64_t>(args.size())).view(), number_text(limit).view(),
+                      form.view()});
     return false;
 }
 
@@ -105,8 +112,9 @@ std::uintptr_t bind_written_slot(SlotKind kind, HostVariables& vars) {
 bool bind_text(const ArgumentPlace& place, SlotKind kind, const Argument* arg, HostVariables& vars,
                std::uintptr_t& value, Message& error) {
     if (arg == nullptr) {
-        name_argument(place, error).add(" is missing: ");
-        add_argument_form(place.e, error);
+        Message form;
+        add_argument_form(place.e, form);
+        report(place, tr("{1} is missing: {2}"), form.view(), error);
         return false;
     }
     if (kind == SlotKind::text_in) {
@@ -114,8 +122,8 @@ bool bind_text(const ArgumentPlace& place, SlotKind kind, const Argument* arg, H
         return true;
     }
     if (arg->size + 1 > vars.text_capacity || arg->size > max_text_bytes) {
-        name_argument(place, error).add(" is longer than the host's limit of ");
-        error.add(static_cast<std::int64_t>(max_text_bytes)).add(" bytes");
+        report(place, tr("{1} is longer than the host's limit of {2} bytes"),
+               number_text(static_cast<std::int64_t>(max_text_bytes)).view(), error);
         return false;
     }
     std::memcpy(vars.text, arg->text, arg->size);
@@ -133,18 +141,20 @@ bool bind_number(const ArgumentPlace& place, SlotKind kind, const Argument* arg,
         switch (parse_int32(arg->view(), number)) {
             case IntegerError::none: break;
             case IntegerError::not_an_integer:
-                name_argument(place, error).add(" is not an integer: ").add_quoted(arg->view());
+                report(place, tr("{1} is not an integer: {2}"), Message().add_quoted(arg->view()).view(), error);
                 return false;
             case IntegerError::out_of_range:
-                name_argument(place, error).add(" is outside the 32-bit range: ").add_quoted(arg->view());
+                report(place, tr("{1} is outside the 32-bit range: {2}"), Message().add_quoted(arg->view()).view(),
+                       error);
                 return false;
         }
     }
     if (kind == SlotKind::digits) {
         const std::int32_t digits = effective_digits(number);
         if (digits > max_digits || written_text_bound(digits) > vars.text_capacity) {
-            name_argument(place, error).add(" is ").add(static_cast<std::int64_t>(digits));
-            error.add(", above the host's limit of ").add(static_cast<std::int64_t>(max_digits));
+            error.add_format(tr("{1} is {2}, above the host's limit of {3}"),
+                             {argument_name(place.e, place.position, place.slot).view(), number_text(digits).view(),
+                              number_text(max_digits).view()});
             return false;
         }
     }

@@ -8,6 +8,7 @@
 #include "call_line.h"
 #include "host_limits.h"
 #include "platform_io.h"
+#include "translation.h"
 
 namespace vyxmath::host {
 namespace {
@@ -94,12 +95,15 @@ public:
 
 private:
     void report_overlong() {
-        message_.add("longer than the host's limit of ").add(static_cast<std::int64_t>(max_line_bytes));
-        message_.add(" bytes");
+        Message limit;
+        limit.add(static_cast<std::int64_t>(max_line_bytes));
+        message_.add_format(tr("longer than the host's limit of {1} bytes"), {limit.view()});
         put_error();
     }
 
-    // "line N: ", or "FILE: line N: " for a named source.
+    // "line N: ", or "FILE: line N: " for a named source. This prefix, like
+    // "error: " and "vyxmath: warning: ", is the same in every language, for
+    // the programs that read the lines; the reasons are translated.
     void add_place(Message& out) const {
         if (!options_.source.empty()) out.add(options_.source).add(": ");
         out.add("line ").add(static_cast<std::int64_t>(result_.calls)).add(": ");

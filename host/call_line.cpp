@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "translation.h"
+
 namespace vyxmath::host {
 namespace {
 
@@ -119,17 +121,22 @@ LineProblem split_call_line(char* line, std::size_t size, CallWords& out) {
 }
 
 void describe(const LineProblem& problem, Message& out) {
+    const char* format = nullptr;
     switch (problem.error) {
         case LineError::none: return;
-        case LineError::empty: out.add("empty line: no export named"); return;
-        case LineError::nul_byte: out.add("NUL byte"); break;
-        case LineError::unbalanced_quote: out.add("quote not closed, opened"); break;
-        case LineError::unknown_escape: out.add("unknown escape (use \\\" \\\\ \\n \\t \\r)"); break;
-        case LineError::text_after_quote: out.add("text right after a closing quote"); break;
-        case LineError::quote_inside_word: out.add("quote inside an unquoted word"); break;
-        case LineError::too_many_words: out.add("too many words (an export takes at most 4 arguments)"); break;
+        case LineError::empty: out.add(tr("empty line: no export named")); return;
+        case LineError::nul_byte: format = tr("NUL byte at column {1}"); break;
+        case LineError::unbalanced_quote: format = tr("quote not closed, opened at column {1}"); break;
+        case LineError::unknown_escape: format = tr("unknown escape (use \\\" \\\\ \\n \\t \\r) at column {1}"); break;
+        case LineError::text_after_quote: format = tr("text right after a closing quote at column {1}"); break;
+        case LineError::quote_inside_word: format = tr("quote inside an unquoted word at column {1}"); break;
+        case LineError::too_many_words:
+            format = tr("too many words (an export takes at most 4 arguments) at column {1}");
+            break;
     }
-    out.add(" at column ").add(static_cast<std::int64_t>(problem.column));
+    Message column;
+    column.add(static_cast<std::int64_t>(problem.column));
+    out.add_format(format, {column.view()});
 }
 
 IntegerError parse_int32(std::string_view text, std::int32_t& value) {

@@ -5,6 +5,7 @@
 
 #include "host_limits.h"
 #include "name_suggestions.h"
+#include "translation.h"
 
 namespace vyxmath::host {
 namespace {
@@ -59,13 +60,11 @@ bool CallRunner::run(std::string_view name, std::span<const Argument> args, std:
     refused_ = false;
     const ResolvedExport* target = exports_.find(name);
     if (target == nullptr) {
-        error.add("unknown export ").add_quoted(name);
-        add_name_suggestions(name, error);
-        error.add(" (--list shows the exports)");
+        describe_unknown_export(name, error);
         return false;
     }
     if (target->entry == nullptr) {
-        error.add("the module does not provide ").add(name);
+        error.add_format(tr("the module does not provide {1}"), {name});
         refused_ = true;
         return false;
     }
@@ -76,7 +75,7 @@ bool CallRunner::run(std::string_view name, std::span<const Argument> args, std:
         note_count_ = check_call(info, args, slots, notes_);
         if (mode_ == NoteMode::strict && note_count_ > 0) {
             note_count_ = 0;
-            error.add(info.name).add(": ").add(notes_[0].view()).add(" (an error with --strict)");
+            error.add_format(tr("{1}: {2} (an error with --strict)"), {info.name, notes_[0].view()});
             refused_ = true;
             return false;
         }

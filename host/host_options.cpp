@@ -5,6 +5,7 @@
 
 #include "call_line.h"
 #include "host_limits.h"
+#include "translation.h"
 
 namespace vyxmath::host {
 namespace {
@@ -53,8 +54,8 @@ bool set_value(const OptionSpec& spec, std::string_view value, HostOptions& opti
         case Name::digits: {
             std::int32_t digits = 0;
             if (parse_int32(value, digits) != IntegerError::none || digits > max_digits) {
-                problem = shown + " takes an integer up to " + std::to_string(max_digits) + ", not \"" +
-                          std::string(value) + "\"";
+                problem = tr_format("{1} takes an integer up to {2}, not \"{3}\"",
+                                    {shown, std::to_string(max_digits), value});
                 return false;
             }
             options.digits = digits;
@@ -65,7 +66,7 @@ bool set_value(const OptionSpec& spec, std::string_view value, HostOptions& opti
             else if (value == "tsv") options.format = OutputFormat::tsv;
             else if (value == "json") options.format = OutputFormat::json;
             else {
-                problem = shown + " is plain, tsv or json, not \"" + std::string(value) + "\"";
+                problem = tr_format("{1} is plain, tsv or json, not \"{2}\"", {shown, value});
                 return false;
             }
             return true;
@@ -74,7 +75,7 @@ bool set_value(const OptionSpec& spec, std::string_view value, HostOptions& opti
                 options.errors_to_stderr = value == "stderr";
                 return true;
             }
-            problem = shown + " is stdout or stderr, not \"" + std::string(value) + "\"";
+            problem = tr_format("{1} is stdout or stderr, not \"{2}\"", {shown, value});
             return false;
         default: return true;
     }
@@ -119,7 +120,7 @@ bool read_host_options(int argc, const char* const* argv, HostOptions& options, 
         }
         // A flag given a value, or a bundle such as "-qs", is no option either.
         if (spec == nullptr || (spec->value.empty() && attached)) {
-            problem = "unknown option " + std::string(word);
+            problem = tr_format("unknown option {1}", {word});
             return false;
         }
         if (spec->value.empty()) {
@@ -128,7 +129,7 @@ bool read_host_options(int argc, const char* const* argv, HostOptions& options, 
         }
         if (!attached) {
             if (next + 1 == argc) {
-                problem = std::string(word) + " needs " + std::string(spec->value);
+                problem = tr_format("{1} needs {2}", {word, spec->value});
                 return false;
             }
             attached = std::string_view(argv[++next]);
@@ -144,10 +145,20 @@ const char* option_table() {
         std::string out;
         for (const OptionSpec& spec : option_specs) {
             std::string form = "  ";
-            form += spec.short_form != 0 ? std::string{'-', spec.short_form, ','} + " " : "    ";
+            if (spec.short_form != 0) {
+                form += '-';
+                form += spec.short_form;
+                form += ", ";
+            } else {
+                form += "    ";
+            }
             form += "--";
             form += spec.long_form;
-            if (!spec.value.empty()) form += (spec.name == Name::file || spec.name == Name::module ? " " : "=") + std::string(spec.value);
+            // Paths are shown as the next word, other values after "=".
+            if (!spec.value.empty()) {
+                form += spec.name == Name::file || spec.name == Name::module ? ' ' : '=';
+                form += spec.value;
+            }
             form.resize(std::max<std::size_t>(form.size() + 2, 26), ' ');
             out += form;
             out += spec.text;

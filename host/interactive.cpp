@@ -12,6 +12,7 @@
 #include "call_line.h"
 #include "export_listing.h"
 #include "frame/export_table.h"
+#include "name_suggestions.h"
 
 namespace vyxmath::host {
 namespace {
@@ -109,7 +110,11 @@ private:
                 std::fputs(export_help_page(e).c_str(), stdout);
                 found = true;
             }
-            if (!found) print_error("unknown export \"" + std::string(name) + "\"");
+            if (!found) {
+                Message message;
+                describe_unknown_export(name, message);
+                print_error(message.view());
+            }
         }
     }
 

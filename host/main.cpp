@@ -22,6 +22,7 @@
 #include "name_suggestions.h"
 #include "operand_check.h"
 #include "platform_io.h"
+#include "translation.h"
 #include "vyxmath_version.h"
 
 namespace {
@@ -115,14 +116,13 @@ void print_help() {
     std::fputs(text.c_str(), stdout);
 }
 
-int usage_error(std::string_view problem) {
-    std::fprintf(stderr, "vyxmath: %.*s (vyxmath --help shows the usage)\n", static_cast<int>(problem.size()),
-                 problem.data());
-    return exit_usage;
-}
-
 void print_problem(std::string_view problem) {
     std::fprintf(stderr, "vyxmath: %.*s\n", static_cast<int>(problem.size()), problem.data());
+}
+
+int usage_error(std::string_view problem) {
+    print_problem(tr_format("{1} (vyxmath --help shows the usage)", {problem}));
+    return exit_usage;
 }
 
 // The help pages of the exports named; an unknown name gets the nearest
@@ -134,9 +134,7 @@ int print_export_help(std::span<char* const> names) {
         const std::optional<vyxmath::ExportInfo> e = vyxmath::find_export(name);
         if (!e) {
             Message problem;
-            problem.add("unknown export ").add_quoted(name);
-            add_name_suggestions(name, problem);
-            problem.add(" (--list shows the exports)");
+            describe_unknown_export(name, problem);
             std::fflush(stdout);
             print_problem(problem.view());
             status = exit_usage;
@@ -158,11 +156,11 @@ int answer(const HostOptions& options, std::span<char* const> operands) {
             print_help();
             return exit_ok;
         case Answer::version:
-            if (!operands.empty()) return usage_error("--version takes no arguments");
+            if (!operands.empty()) return usage_error(tr("--version takes no arguments"));
             std::fputs("vyxmath " VYXMATH_VERSION_STRING "\n", stdout);
             return exit_ok;
         case Answer::list:
-            if (!operands.empty()) return usage_error("--list takes no arguments (--help EXPORT shows one export)");
+            if (!operands.empty()) return usage_error(tr("--list takes no arguments (--help EXPORT shows one export)"));
             std::fputs(export_listing().c_str(), stdout);
             return exit_ok;
         case Answer::none: break;
@@ -200,7 +198,7 @@ int run_files(CallRunner& runner, const HostOptions& options) {
             const std::string reason = std::strerror(errno);
             for (int open_fd : fds)
                 if (open_fd != 0) close_file(open_fd);
-            print_problem("cannot open " + file + ": " + reason);
+            print_problem(tr_format("cannot open {1}: {2}", {file, reason}));
             return exit_usage;
         }
         fds.push_back(fd);
@@ -221,8 +219,7 @@ int run_files(CallRunner& runner, const HostOptions& options) {
         const BatchResult result = run_batch(fds[i], 1, runner, batch);
         if (fds[i] != 0) close_file(fds[i]);
         if (result.io_error)
-            std::fprintf(stderr, "vyxmath: reading or writing failed after %llu lines\n",
-                         static_cast<unsigned long long>(result.calls));
+            print_problem(tr_format("reading or writing failed after {1} lines", {std::to_string(result.calls)}));
         failed = failed || result.failed > 0 || result.io_error;
         if (result.io_error || result.stopped) break;
     }
@@ -235,15 +232,16 @@ bool check_digits_option(const HostOptions& options) {
     if (!options.digits || (options.quiet && !options.strict)) return true;
     const std::int32_t digits = *options.digits;
     if (digits <= vyxmath::most_written_digits && digits >= 0) return true;
-    Message note;
-    note.add("--digits ").add(static_cast<std::int64_t>(digits));
+    Message note, value;
+    value.add(static_cast<std::int64_t>(digits));
     if (digits < 0) {
-        note.add(": below 1, one significant digit is written");
+        note.add_format(tr("--digits {1}: below 1, one significant digit is written"), {value.view()});
     } else {
+        note.add_format(tr("--digits {1}"), {value.view()});
         add_digits_above_17(note);
     }
     if (options.strict) {
-        usage_error(std::string(note.view()) + " (an error with --strict)");
+        usage_error(tr_format("{1} (an error with --strict)", {note.view()}));
         return false;
     }
     std::fprintf(stderr, "vyxmath: warning: %.*s\n", static_cast<int>(note.view().size()), note.view().data());
@@ -254,6 +252,7 @@ bool check_digits_option(const HostOptions& options) {
 
 int main(int argc, char** argv) {
     use_binary_standard_streams();
+    start_translation();
     if (argc <= 1) {
         print_usage(stderr);
         return exit_usage;
@@ -265,12 +264,12 @@ int main(int argc, char** argv) {
     if (options.answer != Answer::none) return answer(options, operands);
 
     if (!operands.empty() && std::string_view(operands[0]) == "-") {
-        if (operands.size() > 1) return usage_error("\"-\" takes no arguments: the calls come from standard input");
+        if (operands.size() > 1) return usage_error(tr("\"-\" takes no arguments: the calls come from standard input"));
         options.files.emplace_back("-");
     } else if (!options.files.empty() && !operands.empty()) {
-        return usage_error("calls from files (-f) and a call on the command line cannot be combined");
+        return usage_error(tr("calls from files (-f) and a call on the command line cannot be combined"));
     }
-    if (options.files.empty() && operands.empty()) return usage_error("no export named");
+    if (options.files.empty() && operands.empty()) return usage_error(tr("no export named"));
     if (!check_digits_option(options)) return exit_usage;
 
     std::string& module_path = options.module_path;
@@ -278,7 +277,7 @@ int main(int argc, char** argv) {
     LoadedModule module;
     std::string reason;
     if (!module.load(module_path, reason)) {
-        std::fprintf(stderr, "vyxmath: cannot load the module %s: %s\n", module_path.c_str(), reason.c_str());
+        print_problem(tr_format("cannot load the module {1}: {2}", {module_path, reason}));
         return exit_usage;
     }
     const ExportIndex exports([&module](std::string_view export_name) { return module.resolve(export_name); });

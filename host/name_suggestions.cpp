@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "frame/export_help.h"
+#include "translation.h"
 
 namespace vyxmath::host {
 namespace {
@@ -81,13 +82,22 @@ void add_name_suggestions(std::string_view name, Message& out) {
     // Near enough: at most a third of the typed letters changed, and at
     // least one letter of a short name.
     if (nearest.distance > std::max<std::size_t>(1, without_prefix(typed).size() / 3)) return;
+    Message names;
     std::size_t shown = 0;
     for (std::size_t i = 0; i < export_count && shown < most_suggested; ++i) {
         if (nearness[i] != nearest) continue;
-        out.add(shown == 0 ? "; did you mean " : " or ").add(export_help[i].name);
+        if (shown > 0) names.add(tr(" or "));
+        names.add(export_help[i].name);
         ++shown;
     }
-    out.add("?");
+    out.add_format(tr("; did you mean {1}?"), {names.view()});
+}
+
+void describe_unknown_export(std::string_view name, Message& out) {
+    Message quoted, suggestions;
+    quoted.add_quoted(name);
+    add_name_suggestions(name, suggestions);
+    out.add_format(tr("unknown export {1}{2} (--list shows the exports)"), {quoted.view(), suggestions.view()});
 }
 
 }  // namespace vyxmath::host

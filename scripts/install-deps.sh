@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, if any is
 # missing. Usage: install-deps.sh [native|bench|all]   (default: all)
 #   native  compiler, CMake, GoogleTest, Google Benchmark, GNU MPFR (test reference),
-#           libedit (the host's prompt)
+#           libedit (the host's prompt), gettext (its message catalogues)
 #   bench   native, plus the conversion libraries the benchmarks compare with
 #   all     native and bench, plus clang with its fuzzing runtime (fuzz
 #           targets), the 32-bit Windows cross compiler and wine (i386),
@@ -12,12 +12,13 @@ set -euo pipefail
 scope=${1:-all}
 native=(cmake make g++ ccache libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev)
 line_editing=(pkgconf libedit-dev)
+translations=(gettext)
 bench=(libfast-float-dev libdouble-conversion-dev)
 fuzzing=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
 packaging=(pkgconf dpkg-dev lintian)
 
-wanted=("${native[@]}" "${line_editing[@]}")
+wanted=("${native[@]}" "${line_editing[@]}" "${translations[@]}")
 [ "$scope" = bench ] && wanted+=("${bench[@]}")
 [ "$scope" = all ] && wanted+=("${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}")
 

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "frame/export_help.h"
 #include "frame/export_table.h"
@@ -35,13 +36,14 @@ std::string quote(const std::string& word) {
     return quoted + "'";
 }
 
-Finished run_host(const std::string& arguments, const std::string& input = "") {
+// `environment`: shell assignments for the host's environment, "A=1 B=2".
+Finished run_host(const std::string& arguments, const std::string& input = "", const std::string& environment = "") {
     static int runs = 0;
     const std::filesystem::path base = std::filesystem::temp_directory_path() /
                                        ("vyxmath_host_e2e_" + std::to_string(getpid()) + "_" + std::to_string(++runs));
     const std::string in = base.string() + ".in", out = base.string() + ".out", err = base.string() + ".err";
     std::ofstream(in, std::ios::binary) << input;
-    const std::string command =
+    const std::string command = (environment.empty() ? "" : "env " + environment + " ") +
         quote(VYXMATH_HOST_PATH) + " " + arguments + " < " + quote(in) + " > " + quote(out) + " 2> " + quote(err);
     const int raw = std::system(command.c_str());
     Finished done{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
@@ -168,6 +170,31 @@ TEST(HostProcess, CallsFromSeveralFiles) {
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.out, "120\n2.\n120\n2.\n");
     std::filesystem::remove_all(dir);
+}
+
+// The messages in Japanese when the locale asks for it, from the catalogue
+// built beside the host; English otherwise, and the results and the fixed
+// line prefixes the same in both.
+TEST(HostProcess, SpeaksTheLanguageTheLocaleAsksFor) {
+    const std::string call = "--digits 25 n_pow 2 70";
+    const std::string english = run_host(call, "", "-u LANGUAGE LC_ALL=C.UTF-8").err;
+    EXPECT_EQ(english,
+              "vyxmath: warning: --digits 25: only 17 significant digits are computed; the places past them are "
+              "written as zeros\n");
+    const std::string japanese_warning =
+        "vyxmath: warning: --digits 25: \xE8\xA8\x88\xE7\xAE\x97\xE3\x81\x95\xE3\x82\x8C\xE3\x82\x8B"  // 計算される
+        "\xE6\x9C\x89\xE5\x8A\xB9\xE6\x95\xB0\xE5\xAD\x97\xE3\x81\xAF 17 ";                           // 有効数字は 17
+    std::vector<std::string> japanese_settings = {"LANGUAGE=ja LC_ALL=C.UTF-8"};
+    if (std::system("locale -a 2>/dev/null | grep -qi '^ja_JP.utf-\\?8$'") == 0)
+        japanese_settings.push_back("-u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=ja_JP.UTF-8");
+    for (const std::string& settings : japanese_settings) {
+        const Finished done = run_host(call, "", settings);
+        EXPECT_EQ(done.out, "1180591620717411300000.\n") << settings;
+        EXPECT_EQ(done.err.rfind(japanese_warning, 0), 0u) << settings << ": " << done.err;
+        const Finished batch = run_host("-", "n_foo 1\nn_tasu 1 \"2\n", settings);
+        EXPECT_EQ(batch.out.rfind("error: line 1: \xE4\xB8\x8D", 0), 0u) << batch.out;  // 不明な...
+        EXPECT_NE(batch.out.find("\nerror: line 2: 10 \xE6\xA1\x81"), std::string::npos) << batch.out;  // 10 桁目
+    }
 }
 
 TEST(HostProcess, ModuleGivenByPathIsUsed) {
