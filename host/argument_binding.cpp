@@ -76,19 +76,47 @@ struct ArgumentPlace {
     int slot;
 };
 
+// The reports of bad arguments stay out of line, so that the binding of
+// good ones stays small enough to be inlined into the call's path.
+
 // The message `format` with {1} naming the argument and {2} the value given.
-void report(const ArgumentPlace& place, const char* format, std::string_view value, Message& error) {
+[[gnu::cold, gnu::noinline]] void report(const ArgumentPlace& place, const char* format, std::string_view value,
+                                         Message& error) {
     error.add_format(format, {argument_name(place.e, place.position, place.slot).view(), value});
+}
+
+[[gnu::cold, gnu::noinline]] void report_quoted(const ArgumentPlace& place, const char* format,
+                                                std::string_view value, Message& error) {
+    Message quoted;
+    quoted.add_quoted(value);
+    report(place, format, quoted.view(), error);
+}
+
+[[gnu::cold, gnu::noinline]] void report_missing(const ArgumentPlace& place, Message& error) {
+    Message form;
+    add_argument_form(place.e, form);
+    report(place, tr("{1} is missing: {2}"), form.view(), error);
+}
+
+[[gnu::cold, gnu::noinline]] void report_too_many(const ExportInfo& e, std::size_t given, int limit, Message& error) {
+    Message form;
+    add_argument_form(e, form);
+    error.add_format(tr("{1}: too many arguments ({2} given, at most {3}: {4})"),
+                     {e.name, number_text(static_cast<std::int64_t>(given)).view(), number_text(limit).view(),
+                      form.view()});
+}
+
+[[gnu::cold, gnu::noinline]] void report_digits_limit(const ArgumentPlace& place, std::int32_t digits,
+                                                      Message& error) {
+    error.add_format(tr("{1} is {2}, above the host's limit of {3}"),
+                     {argument_name(place.e, place.position, place.slot).view(), number_text(digits).view(),
+                      number_text(max_digits).view()});
 }
 
 bool check_argument_count(const ExportInfo& e, std::span<const Argument> args, Message& error) {
     const int limit = argument_count_limit(e);
     if (args.size() <= static_cast<std::size_t>(limit)) return true;
-    Message form;
-    add_argument_form(e, form);
-    error.add_format(tr("{1}: too many arguments ({2} given, at most {3}: {4})"),
-                     {e.name, number_text(static_cast<std::int64_t>(args.size())).view(), number_text(limit).view(),
-                      form.view()});
+    report_too_many(e, args.size(), limit, error);
     return false;
 }
 
@@ -112,9 +140,7 @@ std::uintptr_t bind_written_slot(SlotKind kind, HostVariables& vars) {
 bool bind_text(const ArgumentPlace& place, SlotKind kind, const Argument* arg, HostVariables& vars,
                std::uintptr_t& value, Message& error) {
     if (arg == nullptr) {
-        Message form;
-        add_argument_form(place.e, form);
-        report(place, tr("{1} is missing: {2}"), form.view(), error);
+        report_missing(place, error);
         return false;
     }
     if (kind == SlotKind::text_in) {
@@ -141,20 +167,17 @@ bool bind_number(const ArgumentPlace& place, SlotKind kind, const Argument* arg,
         switch (parse_int32(arg->view(), number)) {
             case IntegerError::none: break;
             case IntegerError::not_an_integer:
-                report(place, tr("{1} is not an integer: {2}"), Message().add_quoted(arg->view()).view(), error);
+                report_quoted(place, tr("{1} is not an integer: {2}"), arg->view(), error);
                 return false;
             case IntegerError::out_of_range:
-                report(place, tr("{1} is outside the 32-bit range: {2}"), Message().add_quoted(arg->view()).view(),
-                       error);
+                report_quoted(place, tr("{1} is outside the 32-bit range: {2}"), arg->view(), error);
                 return false;
         }
     }
     if (kind == SlotKind::digits) {
         const std::int32_t digits = effective_digits(number);
         if (digits > max_digits || written_text_bound(digits) > vars.text_capacity) {
-            error.add_format(tr("{1} is {2}, above the host's limit of {3}"),
-                             {argument_name(place.e, place.position, place.slot).view(), number_text(digits).view(),
-                              number_text(max_digits).view()});
+            report_digits_limit(place, digits, error);
             return false;
         }
     }

@@ -29,9 +29,10 @@ std::string_view spoken(std::string_view number) {
     return number;
 }
 
-void note_text(std::string_view text, std::size_t position, Message& note) {
-    const NumberReading reading = read_as_number(text);
-    if (reading.whole) return;
+// Out of line, so that the check of a text that is wholly a number stays
+// small in the call's path.
+[[gnu::cold, gnu::noinline]] void describe_reading(std::string_view text, const NumberReading& reading,
+                                                   std::size_t position, Message& note) {
     Message place, quoted;
     place.add(static_cast<std::int64_t>(position));
     quoted.add_quoted(text);
@@ -59,9 +60,15 @@ void note_text(std::string_view text, std::size_t position, Message& note) {
     note.add_format(tr("argument {1} ({2}) is read as {3}"), {place.view(), quoted.view(), number.view()});
 }
 
+void note_text(std::string_view text, std::size_t position, Message& note) {
+    const NumberReading reading = read_as_number(text);
+    if (!reading.whole) describe_reading(text, reading, position, note);
+}
+
 // "argument 3 (digits 30)" and what follows, from a message with {1} for
 // the argument's position and {2} for its value.
-void note_value(std::size_t position, std::int32_t value, const char* format, Message& note) {
+[[gnu::cold, gnu::noinline]] void note_value(std::size_t position, std::int32_t value, const char* format,
+                                             Message& note) {
     Message place, number;
     place.add(static_cast<std::int64_t>(position));
     number.add(static_cast<std::int64_t>(value));
