@@ -1,7 +1,8 @@
 # What `cmake --install` puts in place.
 #  Linux: the header, libvyxmath.so with its version and SONAME, the CMake
 #    package (find_package(vyxmath) gives vyxmath::vyxmath), vyxmath.pc, the
-#    host vyxmath and its manual page, and the reference pages.
+#    host vyxmath with its manual page and bash and zsh completions, and the
+#    reference pages.
 #  Windows: one folder with "VYXmath.vyk", vyxmath.exe and the reference pages.
 set(CMAKE_INSTALL_DOCDIR share/doc/vyxmath CACHE PATH "Documentation folder")
 include(GNUInstallDirs)
@@ -57,6 +58,11 @@ install(FILES ${PROJECT_BINARY_DIR}/vyxmath.pc DESTINATION ${pc_dir})
 
 install(FILES ${vyxmath_documents} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+# The host's message catalogues, share/locale/LANGUAGE/LC_MESSAGES/vyxmath.mo.
+if(TARGET vyxmath_host_catalogues)
+  install(DIRECTORY ${PROJECT_BINARY_DIR}/share/locale DESTINATION ${CMAKE_INSTALL_DATADIR})
+endif()
+
 # The manual page, from the help text of the host just built, compressed as
 # the system's manual pages are. The sanitizer builds, whose host may not run
 # outside the test runner's setting, leave it out.
@@ -68,10 +74,26 @@ set(man_page ${PROJECT_BINARY_DIR}/man/vyxmath.1)
 add_custom_command(
   OUTPUT ${man_page}.gz
   COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET_FILE:vyxmath_host> -DVERSION=${PROJECT_VERSION}
-          -DOUTPUT=${man_page} -P ${CMAKE_CURRENT_LIST_DIR}/generate_man_page.cmake
+          -DDOCDIR=${CMAKE_INSTALL_DOCDIR} -DLIBDIR=${CMAKE_INSTALL_LIBDIR}
+          -DDATADIR=${CMAKE_INSTALL_DATADIR} -DOUTPUT=${man_page} -P ${CMAKE_CURRENT_LIST_DIR}/generate_man_page.cmake
   COMMAND gzip -9nf ${man_page}
   DEPENDS vyxmath_host ${CMAKE_CURRENT_LIST_DIR}/generate_man_page.cmake
   COMMENT "Writing the manual page vyxmath.1 from the host's help"
   VERBATIM)
 add_custom_target(vyxmath_man_page ALL DEPENDS ${man_page}.gz)
 install(FILES ${man_page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The shell completions, from the same help and listing: bash's in the folder
+# bash-completion loads on demand, zsh's in the folder Debian's zsh reads.
+set(completion_dir ${PROJECT_BINARY_DIR}/completion)
+add_custom_command(
+  OUTPUT ${completion_dir}/vyxmath ${completion_dir}/_vyxmath
+  COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET_FILE:vyxmath_host> -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/host/completion
+          -DOUTPUT_DIR=${completion_dir} -P ${CMAKE_CURRENT_LIST_DIR}/generate_completions.cmake
+  DEPENDS vyxmath_host ${CMAKE_CURRENT_LIST_DIR}/generate_completions.cmake
+          ${PROJECT_SOURCE_DIR}/host/completion/vyxmath.bash.in ${PROJECT_SOURCE_DIR}/host/completion/_vyxmath.in
+  COMMENT "Writing the bash and zsh completions of vyxmath from the host's help"
+  VERBATIM)
+add_custom_target(vyxmath_completions ALL DEPENDS ${completion_dir}/vyxmath ${completion_dir}/_vyxmath)
+install(FILES ${completion_dir}/vyxmath DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${completion_dir}/_vyxmath DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)

@@ -4,17 +4,24 @@
 
 #include "common/export_arguments.h"
 #include "host_limits.h"
+#include "translation.h"
 
 namespace vyxmath::host {
 namespace {
 
 std::string_view slot_kind_name(SlotKind kind) {
     switch (kind) {
-        case SlotKind::digits: return "digits";
-        case SlotKind::angle_unit: return "angle unit";
-        case SlotKind::int_in: return "integer";
-        default: return "text";
+        case SlotKind::digits: return tr("digits");
+        case SlotKind::angle_unit: return tr("angle unit");
+        case SlotKind::int_in: return tr("integer");
+        default: return tr("text");
     }
+}
+
+Message number_text(std::int64_t value) {
+    Message text;
+    text.add(value);
+    return text;
 }
 
 std::uintptr_t slot_value(std::int32_t value) {
@@ -25,15 +32,13 @@ std::uintptr_t slot_value(std::int32_t value) {
 
 std::uintptr_t slot_address(const void* p) { return reinterpret_cast<std::uintptr_t>(p); }
 
-Message& name_argument(const ExportInfo& e, std::size_t position, int slot, Message& error) {
-    return error.add(e.name)
-        .add(": argument ")
-        .add(static_cast<std::int64_t>(position))
-        .add(" (p")
-        .add(static_cast<std::int64_t>(slot + 1))
-        .add(", ")
-        .add(slot_kind_name(e.slots[static_cast<std::size_t>(slot)]))
-        .add(")");
+// "n_tasu: argument 2 (p2, text)"
+Message argument_name(const ExportInfo& e, std::size_t position, int slot) {
+    Message name;
+    name.add_format(tr("{1}: argument {2} (p{3}, {4})"),
+                    {e.name, number_text(static_cast<std::int64_t>(position)).view(), number_text(slot + 1).view(),
+                     slot_kind_name(e.slots[static_cast<std::size_t>(slot)])});
+    return name;
 }
 
 }  // namespace
@@ -71,17 +76,47 @@ struct ArgumentPlace {
     int slot;
 };
 
-Message& name_argument(const ArgumentPlace& place, Message& error) {
-    return name_argument(place.e, place.position, place.slot, error);
+// The reports of bad arguments stay out of line, so that the binding of
+// good ones stays small enough to be inlined into the call's path.
+
+// The message `format` with {1} naming the argument and {2} the value given.
+[[gnu::cold, gnu::noinline]] void report(const ArgumentPlace& place, const char* format, std::string_view value,
+                                         Message& error) {
+    error.add_format(format, {argument_name(place.e, place.position, place.slot).view(), value});
+}
+
+[[gnu::cold, gnu::noinline]] void report_quoted(const ArgumentPlace& place, const char* format,
+                                                std::string_view value, Message& error) {
+    Message quoted;
+    quoted.add_quoted(value);
+    report(place, format, quoted.view(), error);
+}
+
+[[gnu::cold, gnu::noinline]] void report_missing(const ArgumentPlace& place, Message& error) {
+    Message form;
+    add_argument_form(place.e, form);
+    report(place, tr("{1} is missing: {2}"), form.view(), error);
+}
+
+[[gnu::cold, gnu::noinline]] void report_too_many(const ExportInfo& e, std::size_t given, int limit, Message& error) {
+    Message form;
+    add_argument_form(e, form);
+    error.add_format(tr("{1}: too many arguments ({2} given, at most {3}: {4})"),
+                     {e.name, number_text(static_cast<std::int64_t>(given)).view(), number_text(limit).view(),
+                      form.view()});
+}
+
+[[gnu::cold, gnu::noinline]] void report_digits_limit(const ArgumentPlace& place, std::int32_t digits,
+                                                      Message& error) {
+    error.add_format(tr("{1} is {2}, above the host's limit of {3}"),
+                     {argument_name(place.e, place.position, place.slot).view(), number_text(digits).view(),
+                      number_text(max_digits).view()});
 }
 
 bool check_argument_count(const ExportInfo& e, std::span<const Argument> args, Message& error) {
     const int limit = argument_count_limit(e);
     if (args.size() <= static_cast<std::size_t>(limit)) return true;
-    error.add(e.name).add(": too many arguments (").add(static_cast<std::int64_t>(args.size()));
-    error.add(" given, at most ").add(static_cast<std::int64_t>(limit)).add(": ");
-    add_argument_form(e, error);
-    error.add(")");
+    report_too_many(e, args.size(), limit, error);
     return false;
 }
 
@@ -105,8 +140,7 @@ std::uintptr_t bind_written_slot(SlotKind kind, HostVariables& vars) {
 bool bind_text(const ArgumentPlace& place, SlotKind kind, const Argument* arg, HostVariables& vars,
                std::uintptr_t& value, Message& error) {
     if (arg == nullptr) {
-        name_argument(place, error).add(" is missing: ");
-        add_argument_form(place.e, error);
+        report_missing(place, error);
         return false;
     }
     if (kind == SlotKind::text_in) {
@@ -114,8 +148,8 @@ bool bind_text(const ArgumentPlace& place, SlotKind kind, const Argument* arg, H
         return true;
     }
     if (arg->size + 1 > vars.text_capacity || arg->size > max_text_bytes) {
-        name_argument(place, error).add(" is longer than the host's limit of ");
-        error.add(static_cast<std::int64_t>(max_text_bytes)).add(" bytes");
+        report(place, tr("{1} is longer than the host's limit of {2} bytes"),
+               number_text(static_cast<std::int64_t>(max_text_bytes)).view(), error);
         return false;
     }
     std::memcpy(vars.text, arg->text, arg->size);
@@ -127,24 +161,23 @@ bool bind_text(const ArgumentPlace& place, SlotKind kind, const Argument* arg, H
 // A 32-bit integer argument, 0 when not given; a digits argument must leave
 // the result room in the host's text variable.
 bool bind_number(const ArgumentPlace& place, SlotKind kind, const Argument* arg, const HostVariables& vars,
-                 std::uintptr_t& value, Message& error) {
-    std::int32_t number = 0;
+                 std::int32_t missing_digits, std::uintptr_t& value, Message& error) {
+    std::int32_t number = kind == SlotKind::digits ? missing_digits : 0;
     if (arg != nullptr) {
         switch (parse_int32(arg->view(), number)) {
             case IntegerError::none: break;
             case IntegerError::not_an_integer:
-                name_argument(place, error).add(" is not an integer: ").add_quoted(arg->view());
+                report_quoted(place, tr("{1} is not an integer: {2}"), arg->view(), error);
                 return false;
             case IntegerError::out_of_range:
-                name_argument(place, error).add(" is outside the 32-bit range: ").add_quoted(arg->view());
+                report_quoted(place, tr("{1} is outside the 32-bit range: {2}"), arg->view(), error);
                 return false;
         }
     }
     if (kind == SlotKind::digits) {
         const std::int32_t digits = effective_digits(number);
         if (digits > max_digits || written_text_bound(digits) > vars.text_capacity) {
-            name_argument(place, error).add(" is ").add(static_cast<std::int64_t>(digits));
-            error.add(", above the host's limit of ").add(static_cast<std::int64_t>(max_digits));
+            report_digits_limit(place, digits, error);
             return false;
         }
     }
@@ -155,7 +188,7 @@ bool bind_number(const ArgumentPlace& place, SlotKind kind, const Argument* arg,
 }  // namespace
 
 bool bind_arguments(const ExportInfo& e, std::span<const Argument> args, HostVariables& vars,
-                    std::array<std::uintptr_t, 4>& slots, Message& error) {
+                    std::array<std::uintptr_t, 4>& slots, Message& error, std::int32_t missing_digits) {
     if (!check_argument_count(e, args, error)) return false;
     std::size_t next = 0;
     for (int slot = 0; slot < 4; ++slot) {
@@ -170,7 +203,7 @@ bool bind_arguments(const ExportInfo& e, std::span<const Argument> args, HostVar
         const Argument* arg = next < args.size() ? &args[next] : nullptr;
         ++next;
         const bool bound = is_text_slot(kind) ? bind_text(place, kind, arg, vars, value, error)
-                                              : bind_number(place, kind, arg, vars, value, error);
+                                              : bind_number(place, kind, arg, vars, missing_digits, value, error);
         if (!bound) return false;
     }
     return true;

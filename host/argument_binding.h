@@ -58,9 +58,10 @@ std::string_view argument_placeholder(SlotKind kind);
 void add_argument_form(const ExportInfo& e, Message& out);
 
 // Fills `slots` for a call of `e` with `args`, using `vars` for p1 when p1 is
-// a variable. On a bad argument nothing is called: returns false with the
-// reason in `error`.
+// a variable; a digits slot that no argument fills gets `missing_digits`.
+// On a bad argument nothing is called: returns false with the reason in
+// `error`.
 bool bind_arguments(const ExportInfo& e, std::span<const Argument> args, HostVariables& vars,
-                    std::array<std::uintptr_t, 4>& slots, Message& error);
+                    std::array<std::uintptr_t, 4>& slots, Message& error, std::int32_t missing_digits = 0);
 
 }  // namespace vyxmath::host

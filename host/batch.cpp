@@ -2,11 +2,13 @@
 
 #include <cstring>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "call_line.h"
 #include "host_limits.h"
 #include "platform_io.h"
+#include "translation.h"
 
 namespace vyxmath::host {
 namespace {
@@ -21,22 +23,29 @@ bool holds_no_call(const char* text, std::size_t size) {
     return i == size || text[i] == '#';
 }
 
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
 class BatchRun {
 public:
-    BatchRun(int out_fd, int note_fd, CallRunner& runner, std::size_t block_bytes)
+    BatchRun(int out_fd, CallRunner& runner, const BatchOptions& options)
         : out_fd_(out_fd),
-          note_fd_(note_fd),
+          options_(options),
           runner_(runner),
-          flush_at_(block_bytes),
+          flush_at_(options.block_bytes),
           // Room for the largest single output line beyond the flush mark:
           // a quoted text variable, or an error message and its line number.
-          out_(block_bytes + 2 * text_variable_bytes + Message::capacity + 48) {}
+          out_(options.block_bytes + 2 * text_variable_bytes + Message::capacity + 48) {}
 
     // One call line without its "\n"; line[size] is writable.
     void line(char* text, std::size_t size) {
         if (size > 0 && text[size - 1] == '\r') --size;
         ++result_.calls;
         message_.clear();
+        words_.count = 0;
+        if (result_.calls == 1 && std::string_view(text, size).starts_with(byte_order_mark)) {
+            text += byte_order_mark.size();
+            size -= byte_order_mark.size();
+        }
         if (size > max_line_bytes) {
             report_overlong();
             return;
@@ -53,11 +62,14 @@ public:
         }
         const std::span<const Argument> args(words_.words.data() + 1, words_.count - 1);
         std::string_view output;
-        if (runner_.run(words_.words[0].view(), args, output, message_)) {
+        if (!runner_.run(words_.words[0].view(), args, output, message_)) {
+            put_error();
+        } else if (options_.format == OutputFormat::plain) {
             put_notes();
             put_line(output);
         } else {
-            put_error();
+            // The record holds the notes.
+            put_record({words_.words[0].view(), args, output, runner_.status(), runner_.notes(), {}});
         }
     }
 
@@ -65,8 +77,11 @@ public:
     void overlong_line() {
         ++result_.calls;
         message_.clear();
+        words_.count = 0;
         report_overlong();
     }
+
+    bool stopped() const { return result_.stopped; }
 
     // Writes the gathered output; after a failed write the output is dropped
     // and the run ends at the next block.
@@ -80,15 +95,43 @@ public:
 
 private:
     void report_overlong() {
-        message_.add("longer than the host's limit of ").add(static_cast<std::int64_t>(max_line_bytes));
-        message_.add(" bytes");
+        Message limit;
+        limit.add(static_cast<std::int64_t>(max_line_bytes));
+        message_.add_format(tr("longer than the host's limit of {1} bytes"), {limit.view()});
         put_error();
+    }
+
+    // "line N: ", or "FILE: line N: " for a named source. This prefix, like
+    // "error: " and "vyxmath: warning: ", is the same in every language, for
+    // the programs that read the lines; the reasons are translated.
+    void add_place(Message& out) const {
+        if (!options_.source.empty()) out.add(options_.source).add(": ");
+        out.add("line ").add(static_cast<std::int64_t>(result_.calls)).add(": ");
     }
 
     void put_error() {
         ++result_.failed;
+        result_.stopped = options_.fail_fast;
+        if (options_.error_fd >= 0) {
+            Message line;
+            line.add("vyxmath: error: ");
+            add_place(line);
+            put_aside(options_.error_fd, line.add(message_.view()));
+        }
+        if (options_.format != OutputFormat::plain) {
+            const std::span<const Argument> args(words_.words.data() + (words_.count > 0 ? 1 : 0),
+                                                 words_.count > 0 ? words_.count - 1 : 0);
+            put_record({words_.count > 0 ? words_.words[0].view() : std::string_view(), args, {}, 0, {},
+                        message_.view()});
+            return;
+        }
+        if (options_.error_fd >= 0) {
+            put_line("");
+            return;
+        }
         Message prefix;
-        prefix.add("error: line ").add(static_cast<std::int64_t>(result_.calls)).add(": ");
+        prefix.add("error: ");
+        add_place(prefix);
         std::memcpy(out_.data() + used_, prefix.view().data(), prefix.view().size());
         used_ += prefix.view().size();
         put_line(message_.view());
@@ -97,15 +140,33 @@ private:
     // Warnings go out after the output lines before them, so that the two
     // streams read in order when they are shown together.
     void put_notes() {
-        if (note_fd_ < 0 || runner_.notes().empty()) return;
-        flush();
+        if (options_.note_fd < 0 || runner_.notes().empty()) return;
         for (const Message& note : runner_.notes()) {
             Message warning;
-            warning.add("vyxmath: warning: line ").add(static_cast<std::int64_t>(result_.calls)).add(": ");
-            warning.add(note.view());
-            write_all(note_fd_, warning.view().data(), warning.view().size());
-            write_all(note_fd_, "\n", 1);
+            warning.add("vyxmath: warning: ");
+            add_place(warning);
+            put_aside(options_.note_fd, warning.add(note.view()));
         }
+    }
+
+    // One line on another stream than the output, after the output so far.
+    void put_aside(int fd, const Message& line) {
+        flush();
+        write_all(fd, line.view().data(), line.view().size());
+        write_all(fd, "\n", 1);
+    }
+
+    void put_record(const CallRecord& record) {
+        record_.clear();
+        append_record(options_.format, record, record_);
+        // A record may outgrow the room kept for one line: it goes out alone.
+        if (record_.size() > out_.size() - used_ - 1) flush();
+        if (record_.size() + 1 > out_.size()) {
+            if (!result_.io_error && !(write_all(out_fd_, record_.data(), record_.size()) && write_all(out_fd_, "\n", 1)))
+                result_.io_error = true;
+            return;
+        }
+        put_line(record_);
     }
 
     void put_line(std::string_view text) {
@@ -117,21 +178,31 @@ private:
     }
 
     int out_fd_;
-    int note_fd_;
+    const BatchOptions& options_;
     CallRunner& runner_;
     std::size_t flush_at_;
     std::vector<char> out_;
     std::size_t used_ = 0;
     CallWords words_;
     Message message_;
+    std::string record_;
     BatchResult result_;
 };
 
 }  // namespace
 
 BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t block_bytes, int note_fd) {
-    if (block_bytes == 0) block_bytes = 1;
-    BatchRun run(out_fd, note_fd, runner, block_bytes);
+    BatchOptions options;
+    options.block_bytes = block_bytes;
+    options.note_fd = note_fd;
+    return run_batch(in_fd, out_fd, runner, options);
+}
+
+BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, const BatchOptions& given) {
+    BatchOptions options = given;
+    if (options.block_bytes == 0) options.block_bytes = 1;
+    const std::size_t block_bytes = options.block_bytes;
+    BatchRun run(out_fd, runner, options);
     // A block read behind the unfinished line kept from the block before,
     // plus one byte so that the last line's end can always take a NUL.
     std::vector<char> input(held_line_limit + block_bytes + 1);
@@ -139,7 +210,7 @@ BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t blo
     std::size_t held = 0;
     bool skipping = false;  // inside a line already reported as too long
 
-    for (;;) {
+    while (!run.stopped()) {
         if (!run.flush()) break;
         const long got = read_some(in_fd, buffer + held, block_bytes);
         if (got < 0) {
@@ -157,6 +228,7 @@ BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t blo
         std::size_t start = 0;
         std::size_t search = held;
         while (const void* found = std::memchr(buffer + search, '\n', end - search)) {
+            if (run.stopped()) break;
             const auto newline = static_cast<std::size_t>(static_cast<const char*>(found) - buffer);
             if (skipping) {
                 skipping = false;

@@ -2,13 +2,16 @@
 // the same order. Input is read in large blocks and split in place, output is
 // gathered and written a block at a time, and nothing is allocated per call.
 // A bad line gives "error: line N: ..." as its output line and the run goes
-// on. A blank line, or one whose first word starts with "#", is no call: its
-// output line is empty.
+// on (or, with fail_fast, ends). A blank line, or one whose first word starts
+// with "#", is no call: its output line is empty. A UTF-8 byte-order mark
+// opening the first line is skipped.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
+#include "call_record.h"
 #include "call_runner.h"
 
 namespace vyxmath::host {
@@ -19,6 +22,22 @@ struct BatchResult {
     std::uint64_t calls = 0;   // lines read, the bad, blank and comment ones included
     std::uint64_t failed = 0;  // lines whose output is an error
     bool io_error = false;     // reading or writing stopped the run
+    bool stopped = false;      // fail_fast ended the run at a bad line
+};
+
+struct BatchOptions {
+    std::size_t block_bytes = default_block_bytes;
+    // Warnings naming the line go to note_fd (none when -1), after the
+    // output before them.
+    int note_fd = -1;
+    // When not -1, a bad line's error goes to error_fd and its output line
+    // is empty (or, in TSV and JSON, its record), so that output line N
+    // still answers input line N.
+    int error_fd = -1;
+    bool fail_fast = false;
+    OutputFormat format = OutputFormat::plain;
+    // Named in errors and warnings ("error: FILE: line N: ..."); none when empty.
+    std::string_view source;
 };
 
 // Reads calls from `in_fd` until its end and writes the outputs to `out_fd`.
@@ -29,5 +48,6 @@ struct BatchResult {
 // the line (after the output before them); none when `note_fd` is -1.
 BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t block_bytes = default_block_bytes,
                       int note_fd = -1);
+BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, const BatchOptions& options);
 
 }  // namespace vyxmath::host

@@ -2,14 +2,15 @@
 
 #include <cstring>
 
+#include "translation.h"
+
 namespace vyxmath::host {
 namespace {
 
 constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-// Length of the well-formed UTF-8 sequence starting at text[i], or 0 when it
-// is malformed (stray continuation byte, overlong form, surrogate, a value
-// beyond U+10FFFF, or a sequence cut short).
+}  // namespace
+
 std::size_t utf8_sequence_length(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::size_t length;
@@ -36,6 +37,8 @@ std::size_t utf8_sequence_length(std::string_view text, std::size_t i) {
         if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
     return length;
 }
+
+namespace {
 
 // The character an escape stands for ("\\" then `c`), or 0 for none.
 constexpr char escaped_character(char c) {
@@ -94,18 +97,8 @@ LineProblem take_plain_word(char* line, std::size_t size, std::size_t& i, Argume
 }  // namespace
 
 LineProblem check_text_bytes(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == 0) return {LineError::nul_byte, i + 1};
-        if (byte < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t length = utf8_sequence_length(text, i);
-        if (length == 0) return {LineError::invalid_utf8, i + 1};
-        i += length;
-    }
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string_view::npos) return {LineError::nul_byte, nul + 1};
     return {};
 }
 
@@ -116,7 +109,7 @@ LineProblem split_call_line(char* line, std::size_t size, CallWords& out) {
     std::size_t i = 0;
     for (;;) {
         while (i < size && is_blank(line[i])) ++i;
-        if (i == size) break;
+        if (i == size || line[i] == '#') break;
         if (out.count == max_line_words) return {LineError::too_many_words, i + 1};
         Argument& word = out.words[out.count++];
         const LineProblem bad =
@@ -128,18 +121,22 @@ LineProblem split_call_line(char* line, std::size_t size, CallWords& out) {
 }
 
 void describe(const LineProblem& problem, Message& out) {
+    const char* format = nullptr;
     switch (problem.error) {
         case LineError::none: return;
-        case LineError::empty: out.add("empty line: no export named"); return;
-        case LineError::nul_byte: out.add("NUL byte"); break;
-        case LineError::invalid_utf8: out.add("invalid UTF-8"); break;
-        case LineError::unbalanced_quote: out.add("quote not closed, opened"); break;
-        case LineError::unknown_escape: out.add("unknown escape (use \\\" \\\\ \\n \\t \\r)"); break;
-        case LineError::text_after_quote: out.add("text right after a closing quote"); break;
-        case LineError::quote_inside_word: out.add("quote inside an unquoted word"); break;
-        case LineError::too_many_words: out.add("too many words (an export takes at most 4 arguments)"); break;
+        case LineError::empty: out.add(tr("empty line: no export named")); return;
+        case LineError::nul_byte: format = tr("NUL byte at column {1}"); break;
+        case LineError::unbalanced_quote: format = tr("quote not closed, opened at column {1}"); break;
+        case LineError::unknown_escape: format = tr("unknown escape (use \\\" \\\\ \\n \\t \\r) at column {1}"); break;
+        case LineError::text_after_quote: format = tr("text right after a closing quote at column {1}"); break;
+        case LineError::quote_inside_word: format = tr("quote inside an unquoted word at column {1}"); break;
+        case LineError::too_many_words:
+            format = tr("too many words (an export takes at most 4 arguments) at column {1}");
+            break;
     }
-    out.add(" at column ").add(static_cast<std::int64_t>(problem.column));
+    Message column;
+    column.add(static_cast<std::int64_t>(problem.column));
+    out.add_format(format, {column.view()});
 }
 
 IntegerError parse_int32(std::string_view text, std::int32_t& value) {

@@ -1,7 +1,10 @@
 // The text form of a call: words separated by blanks, the first naming the
 // export and the others its arguments. A word with blanks is written in
 // double quotes, where \" \\ \n \t and \r stand for one character each; ""
-// is the empty text. Integer arguments are decimal with an optional sign.
+// is the empty text. An unquoted word starting with "#" begins a comment that
+// runs to the end of the line. Integer arguments are decimal with an optional
+// sign. The text is 8-bit: every byte but NUL is passed on as it is, since
+// the module reads any 8-bit text (a 0xA0 byte is one of its blanks).
 #pragma once
 
 #include <array>
@@ -31,7 +34,6 @@ enum class LineError {
     none,
     empty,
     nul_byte,
-    invalid_utf8,
     unbalanced_quote,
     unknown_escape,
     text_after_quote,
@@ -45,8 +47,15 @@ struct LineProblem {
     explicit operator bool() const { return error != LineError::none; }
 };
 
-// The first NUL byte or malformed UTF-8 sequence in `text`, if any.
+// The first NUL byte in `text`, if any: the one byte a NUL-terminated text
+// variable cannot hold.
 LineProblem check_text_bytes(std::string_view text);
+
+// Length of the well-formed UTF-8 sequence starting at text[i], or 0 when it
+// is malformed (stray continuation byte, overlong form, surrogate, a value
+// beyond U+10FFFF, or a sequence cut short). For output formats that must
+// be Unicode.
+std::size_t utf8_sequence_length(std::string_view text, std::size_t i);
 
 // Splits line[0, size) into words in place: quotes and escapes are resolved
 // and every word is NUL-terminated inside the line. line[size] must be

@@ -5,6 +5,7 @@
 
 #include "host_limits.h"
 #include "name_suggestions.h"
+#include "translation.h"
 
 namespace vyxmath::host {
 namespace {
@@ -39,8 +40,8 @@ std::size_t quote_text(std::string_view text, char* out) {
 
 }  // namespace
 
-CallRunner::CallRunner(const ExportIndex& exports, NoteMode mode)
-    : exports_(exports), mode_(mode), text_(text_variable_bytes + 1, '\0'), shown_(2 * text_variable_bytes + 2) {
+CallRunner::CallRunner(const ExportIndex& exports, NoteMode mode, std::int32_t missing_digits)
+    : exports_(exports), mode_(mode), missing_digits_(missing_digits), text_(text_variable_bytes + 1, '\0'), shown_(2 * text_variable_bytes + 2) {
     vars_.text = text_.data();
     vars_.text_capacity = text_variable_bytes;
 }
@@ -56,30 +57,32 @@ std::string_view CallRunner::show_text() {
 
 bool CallRunner::run(std::string_view name, std::span<const Argument> args, std::string_view& output, Message& error) {
     note_count_ = 0;
+    refused_ = false;
     const ResolvedExport* target = exports_.find(name);
     if (target == nullptr) {
-        error.add("unknown export ").add_quoted(name);
-        add_name_suggestions(name, error);
-        error.add(" (--list shows the exports)");
+        describe_unknown_export(name, error);
         return false;
     }
     if (target->entry == nullptr) {
-        error.add("the module does not provide ").add(name);
+        error.add_format(tr("the module does not provide {1}"), {name});
+        refused_ = true;
         return false;
     }
     const ExportInfo& info = *target->info;
     std::array<std::uintptr_t, 4> slots{};
-    if (!bind_arguments(info, args, vars_, slots, error)) return false;
+    if (!bind_arguments(info, args, vars_, slots, error, missing_digits_)) return false;
     if (mode_ != NoteMode::quiet) {
         note_count_ = check_call(info, args, slots, notes_);
         if (mode_ == NoteMode::strict && note_count_ > 0) {
             note_count_ = 0;
-            error.add(info.name).add(": ").add(notes_[0].view()).add(" (an error with --strict)");
+            error.add_format(tr("{1}: {2} (an error with --strict)"), {info.name, notes_[0].view()});
+            refused_ = true;
             return false;
         }
     }
 
     const std::int32_t status = target->entry(slots[0], slots[1], slots[2], slots[3]);
+    status_ = status;
 
     if (is_text_slot(info.slots[0])) {
         output = show_text();

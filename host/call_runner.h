@@ -25,7 +25,8 @@ enum class NoteMode {
 
 class CallRunner {
 public:
-    explicit CallRunner(const ExportIndex& exports, NoteMode mode = NoteMode::warn);
+    // `missing_digits` is passed in a digits slot that no argument fills.
+    explicit CallRunner(const ExportIndex& exports, NoteMode mode = NoteMode::warn, std::int32_t missing_digits = 0);
 
     // On success `output` views the call's one-line result (p1 after the
     // call, or the status for the prime test), valid until the next call.
@@ -35,11 +36,22 @@ public:
     // The notes on the last call that ran (none unless the mode is warn).
     std::span<const Message> notes() const { return {notes_.data(), note_count_}; }
 
+    // The status the last call that ran returned.
+    std::int32_t status() const { return status_; }
+
+    // Whether the last call that failed was well formed but refused under
+    // --strict, rather than a call the host cannot make as written (an
+    // unknown export, a missing or bad argument).
+    bool refused() const { return refused_; }
+
 private:
     std::string_view show_text();
 
     const ExportIndex& exports_;
     NoteMode mode_;
+    std::int32_t missing_digits_;
+    std::int32_t status_ = 0;
+    bool refused_ = false;
     CallNotes notes_;
     std::size_t note_count_ = 0;
     std::vector<char> text_;   // p1's text variable, plus a NUL the module never reaches

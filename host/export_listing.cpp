@@ -1,5 +1,6 @@
 #include "export_listing.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string_view>
 
@@ -16,7 +17,7 @@ std::string_view slot_meaning(const ExportInfo& e, int slot) {
         case SlotKind::text_in: return "text, read as a number";
         case SlotKind::int_out: return "integer, the host's own variable: receives the result";
         case SlotKind::int_in: return slot == 0 ? "integer; the call's status is printed" : "integer";
-        case SlotKind::digits: return "significant digits of the result, 0 means 8 (at most 17 are written)";
+        case SlotKind::digits: return "significant digits of the result, 0 means 8 (past 17, zeros)";
         case SlotKind::angle_unit: return "angle unit: 0 radians, 1 degrees (any other: p1 is left as it is)";
         case SlotKind::ignored: return "ignored";
     }
@@ -44,27 +45,37 @@ std::string named_arguments(const ExportInfo& e, const ExportHelp& help) {
 
 const ExportHelp& help_of(const ExportInfo& e) { return export_help[static_cast<std::size_t>(&e - export_table.data())]; }
 
+// Width of a column: its widest entry and two blanks.
+template <class Entry>
+std::size_t column_width(std::string_view heading, Entry&& entry) {
+    std::size_t widest = heading.size();
+    for (const ExportInfo& e : export_table) widest = std::max(widest, entry(e).size());
+    return widest + 2;
+}
+
 }  // namespace
 
 std::string export_listing() {
-    constexpr std::size_t name_width = 14, form_width = 21;
+    const auto name = [](const ExportInfo& e) { return e.name; };
+    const auto form = [](const ExportInfo& e) { return named_arguments(e, help_of(e)); };
+    const std::size_t name_width = column_width("EXPORT", name), form_width = column_width("ARGUMENTS", form);
     std::string out;
     add_column(out, "EXPORT", name_width);
     add_column(out, "ARGUMENTS", form_width);
     out += "WHAT IT PRINTS\n";
     for (const ExportInfo& e : export_table) {
         add_column(out, e.name, name_width);
-        Message form;
-        add_argument_form(e, form);
-        add_column(out, form.view(), form_width);
+        add_column(out, form(e), form_width);
         out += help_of(e).summary;
         out += '\n';
     }
     out +=
-        "\nText arguments must be given; integer arguments in brackets are 0 when not\n"
-        "given. A p1 that the export only writes takes no argument: the host passes\n"
-        "its own variable and prints it after the call. Digits 0 means 8; unit 0 is\n"
-        "radians, 1 degrees. vyxmath --help EXPORT shows an export's slots and examples.\n";
+        "\nArguments are named after the export's slots. Text arguments must be given;\n"
+        "integer arguments in brackets are 0 when not given (digits: the value of\n"
+        "--digits, when given). A p1 that the export only writes takes no argument:\n"
+        "the host passes its own variable and prints it after the call. Digits 0\n"
+        "means 8; unit 0 is radians, 1 degrees. vyxmath --help EXPORT shows an\n"
+        "export's slots and examples.\n";
     return out;
 }
 
@@ -77,11 +88,13 @@ std::string export_help_page(const ExportInfo& e) {
     out += "\n\n";
     out += help.summary;
     out += "\n\nslots:\n";
+    std::size_t name_width = 0;
+    for (int slot = 0; slot < 4; ++slot) name_width = std::max(name_width, help.slot_name(slot).size() + 2);
     for (int slot = 0; slot < 4; ++slot) {
         out += "  p";
         out += static_cast<char>('1' + slot);
         out += "  ";
-        add_column(out, help.slot_name(slot), 9);
+        add_column(out, help.slot_name(slot), name_width);
         out += slot_meaning(e, slot);
         out += '\n';
     }

@@ -1,5 +1,7 @@
 // vyxmath: runs the module's exports from the command line, one call from the
-// arguments or one call per line from standard input.
+// arguments, or one call per line from files and standard input, or a
+// session at a prompt.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <span>
@@ -9,13 +11,18 @@
 
 #include "batch.h"
 #include "call_line.h"
+#include "call_record.h"
 #include "call_runner.h"
 #include "export_index.h"
 #include "export_listing.h"
 #include "host_limits.h"
+#include "host_options.h"
+#include "interactive.h"
 #include "module_loader.h"
 #include "name_suggestions.h"
+#include "operand_check.h"
 #include "platform_io.h"
+#include "translation.h"
 #include "vyxmath_version.h"
 
 namespace {
@@ -24,14 +31,15 @@ using namespace vyxmath::host;
 
 // Exit statuses.
 constexpr int exit_ok = 0;
-constexpr int exit_call_failed = 1;  // a bad call (in batch mode: at least one)
-constexpr int exit_usage = 2;        // bad options, or the module did not load
+constexpr int exit_call_failed = 1;  // a call refused or failed (from files: at least one line)
+constexpr int exit_usage = 2;        // a command line that cannot be run, or a module that does not load
 
 constexpr std::string_view usage_lines =
     "usage: vyxmath [OPTION...] EXPORT [ARG...]   one call; prints p1 after it\n"
-    "       vyxmath [OPTION...] -                 calls from standard input\n"
+    "       vyxmath [OPTION...] -                 calls from standard input (a prompt on a terminal)\n"
+    "       vyxmath [OPTION...] -f FILE...        calls from files, one per line\n"
     "       vyxmath --list                        the exports and what they compute\n"
-    "       vyxmath --help [EXPORT]               this text, or an export's slots and examples\n"
+    "       vyxmath --help [EXPORT...]            this text, or the exports' slots and examples\n"
     "       vyxmath --version\n";
 
 void print_usage(std::FILE* to) {
@@ -41,188 +49,240 @@ void print_usage(std::FILE* to) {
 
 void print_help() {
     std::string text(usage_lines);
+    text += "\nOptions:\n";
+    text += option_table();
     text +=
-        "\n"
-        "Options:\n"
-        "  --module PATH  load the module from PATH\n"
-        "  --strict       every warning is an error instead: the call is not made (exit 1)\n"
-        "  --quiet        no warnings\n"
-        "  -h, --help     this text; --help EXPORT shows one export\n"
+        "Options come before the export's name, in any order; \"--\" ends them. A\n"
+        "value follows its option as the next word or after \"=\".\n"
         "\n"
         "The host loads the module at run time: ";
     text += module_file_name();
     text +=
-        " beside the vyxmath executable,\n"
-        "or the file given with --module PATH. It owns the call's variables.\n"
+        " beside the vyxmath\n"
+        "executable, or the file given with --module PATH. It owns the call's\n"
+        "variables.\n"
         "\n"
         "Arguments fill the export's slots in order from p1, except that a p1 the\n"
         "export only writes takes no argument; ignored slots take none. Text\n"
         "arguments must be given; integer arguments (INT, DIGITS, UNIT) not given\n"
-        "are 0. The output is p1's content after the call, on one line; for n_sosu\n"
-        "it is the status (0 prime, -1 not). Digits may be at most ";
+        "are 0, digits the value of --digits when it is given. The output is p1's\n"
+        "content after the call, on one line; for n_sosu it is the status (0 prime,\n"
+        "-1 not). Digits may be at most ";
     text += std::to_string(max_digits);
     text +=
-        "; at most 17\n"
-        "significant digits are written.\n"
-        "Example: vyxmath n_tasu 1.5 2.25   prints 3.75\n"
+        "; only 17 significant digits are\n"
+        "computed, and places past them are written as zeros. Arguments are 8-bit\n"
+        "text, passed to the module byte for byte.\n"
         "\n"
         "Warnings on standard error (the call is made as given): a text argument\n"
         "that is not wholly a number is read as the number it starts with, or 0;\n"
         "the module's texts such as 1.#INF read as 1; an angle unit other than 0\n"
         "or 1 leaves p1 unchanged, as does a shift direction other than 0 or 1;\n"
-        "digits above 17 write no more than 17, and negative digits write one.\n"
+        "digits above 17 add zeros, and negative digits write one digit.\n"
         "\n"
-        "With \"-\", each line of standard input is one call written the same way:\n"
-        "words separated by blanks, a text with blanks in double quotes, where\n"
-        "\\\" \\\\ \\n \\t \\r are escapes and \"\" is the empty text. One line is printed\n"
-        "per input line, in order; a blank line or one starting with # is printed\n"
-        "as an empty line. A bad line prints \"error: line N: \" and the reason and\n"
-        "the run goes on. Lines may end in \\n or \\r\\n and hold at most ";
+        "With \"-\" or -f, each line is one call written the same way: words\n"
+        "separated by blanks, a text with blanks in double quotes, where \\\" \\\\ \\n\n"
+        "\\t \\r are escapes and \"\" is the empty text; an unquoted word starting\n"
+        "with # begins a comment. One line is printed per input line, in order; a\n"
+        "blank or comment line is printed as an empty line. A bad line prints\n"
+        "\"error: line N: \" and the reason (--errors=stderr: on standard error,\n"
+        "with an empty line printed) and the run goes on, unless --fail-fast.\n"
+        "Lines may end in \\n or \\r\\n, hold at most ";
     text += std::to_string(max_line_bytes);
     text +=
-        " bytes of\n"
-        "UTF-8 text.\n"
+        " bytes and any byte\n"
+        "but NUL; a UTF-8 byte-order mark opening a file is skipped. On a terminal,\n"
+        "\"-\" gives a prompt with line editing, history and completion of the\n"
+        "export names; the word ans stands for the last result, help [EXPORT]\n"
+        "shows the listing or an export's page, and quit or Ctrl-D ends it.\n"
         "\n"
-        "Exit status: 0 when every call ran, 1 when a call was bad (in batch mode,\n"
-        "any line), 2 for bad options or a module that does not load.\n";
+        "With --format=tsv each call prints: export, arguments, p1, status and\n"
+        "warnings, separated by tabs (a bad line: status \"error\" and the reason);\n"
+        "with --format=json one JSON object with the same fields.\n"
+        "\n"
+        "Exit status:\n"
+        "  0  every call ran\n"
+        "  1  a call was refused under --strict, or (from files) a line was bad\n"
+        "  2  a command line that cannot be run (an unknown option or export, a\n"
+        "     missing or extra argument, an argument that is not an integer), or\n"
+        "     a module or file that does not open\n"
+        "\n"
+        "Examples:\n"
+        "  vyxmath n_tasu 1.5 2.25              prints 3.75\n"
+        "  vyxmath n_sin 30 1                   the sine of 30 degrees: 0.5\n"
+        "  vyxmath --digits 17 n_waru 1 3       prints 0.33333333333333331\n"
+        "  vyxmath --help n_pow n_exp           the slots and examples of two exports\n"
+        "  vyxmath --format=tsv -f calls.txt    every call of calls.txt, echoed\n"
+        "  printf 'n_kaijo 5\\n' | vyxmath -     prints 120\n";
     std::fputs(text.c_str(), stdout);
 }
 
-int usage_error(std::string_view problem) {
-    std::fprintf(stderr, "vyxmath: %.*s (vyxmath --help shows the usage)\n", static_cast<int>(problem.size()),
-                 problem.data());
-    return exit_usage;
-}
-
-// One-line error message on standard error.
-int call_error(std::string_view problem) {
+void print_problem(std::string_view problem) {
     std::fprintf(stderr, "vyxmath: %.*s\n", static_cast<int>(problem.size()), problem.data());
-    return exit_call_failed;
 }
 
-// An export's help page, or an unknown name with the nearest ones.
-int print_export_help(std::string_view name) {
-    for (const vyxmath::ExportInfo& e : vyxmath::export_table) {
-        if (e.name == name) {
-            std::fputs(export_help_page(e).c_str(), stdout);
-            return exit_ok;
-        }
-    }
-    Message problem;
-    problem.add("unknown export ").add_quoted(name);
-    add_name_suggestions(name, problem);
-    problem.add(" (--list shows the exports)");
-    call_error(problem.view());
+int usage_error(std::string_view problem) {
+    print_problem(tr_format("{1} (vyxmath --help shows the usage)", {problem}));
     return exit_usage;
 }
 
-int run_single(CallRunner& runner, std::string_view name, std::span<char*> words) {
-    std::vector<Argument> args;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string_view text(words[i]);
-        if (const LineProblem problem = check_text_bytes(text)) {
-            Message message;
-            message.add("argument ").add(static_cast<std::int64_t>(i + 1)).add(": ");
-            describe(problem, message);
-            return call_error(message.view());
+// The help pages of the exports named; an unknown name gets the nearest
+// ones and exit status 2, after the pages of the others.
+int print_export_help(std::span<char* const> names) {
+    int status = exit_ok;
+    bool first = true;
+    for (const char* name : names) {
+        const std::optional<vyxmath::ExportInfo> e = vyxmath::find_export(name);
+        if (!e) {
+            Message problem;
+            describe_unknown_export(name, problem);
+            std::fflush(stdout);
+            print_problem(problem.view());
+            status = exit_usage;
+            continue;
         }
-        args.push_back({words[i], text.size()});
+        if (!first) std::fputc('\n', stdout);
+        first = false;
+        for (const vyxmath::ExportInfo& row : vyxmath::export_table)
+            if (row.name == e->name) std::fputs(export_help_page(row).c_str(), stdout);
     }
+    return status;
+}
+
+// The options that answer by themselves.
+int answer(const HostOptions& options, std::span<char* const> operands) {
+    switch (options.answer) {
+        case Answer::help:
+            if (!operands.empty()) return print_export_help(operands);
+            print_help();
+            return exit_ok;
+        case Answer::version:
+            if (!operands.empty()) return usage_error(tr("--version takes no arguments"));
+            std::fputs("vyxmath " VYXMATH_VERSION_STRING "\n", stdout);
+            return exit_ok;
+        case Answer::list:
+            if (!operands.empty()) return usage_error(tr("--list takes no arguments (--help EXPORT shows one export)"));
+            std::fputs(export_listing().c_str(), stdout);
+            return exit_ok;
+        case Answer::none: break;
+    }
+    return exit_ok;
+}
+
+int run_single(CallRunner& runner, OutputFormat format, std::string_view name, std::span<char* const> words) {
+    std::vector<Argument> args;
+    for (char* word : words) args.push_back({word, std::strlen(word)});
     Message error;
     std::string_view output;
-    if (!runner.run(name, args, output, error)) return call_error(error.view());
-    for (const Message& note : runner.notes())
-        std::fprintf(stderr, "vyxmath: warning: %.*s\n", static_cast<int>(note.view().size()), note.view().data());
-    std::fwrite(output.data(), 1, output.size(), stdout);
-    std::fputc('\n', stdout);
+    if (!runner.run(name, args, output, error)) {
+        print_problem(error.view());
+        return runner.refused() ? exit_call_failed : exit_usage;
+    }
+    if (format == OutputFormat::plain) {
+        for (const Message& note : runner.notes())
+            std::fprintf(stderr, "vyxmath: warning: %.*s\n", static_cast<int>(note.view().size()), note.view().data());
+    }
+    std::string line;
+    append_record(format, {name, args, output, runner.status(), runner.notes(), {}}, line);
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
     return std::fflush(stdout) == 0 ? exit_ok : exit_call_failed;
 }
 
-// What the options ask for; `next` is the index of the export's name.
-struct HostOptions {
-    std::string module_path;
-    NoteMode notes = NoteMode::warn;
-    int next = 1;
-};
-
-// Reads the options before the export's name. Options that answer by
-// themselves (--help, --list, --version) and bad ones end the run: their
-// exit status is returned. -1 lets the run go on.
-int read_options(int argc, char** argv, HostOptions& options) {
-    int& next = options.next;
-    for (; next < argc; ++next) {
-        const std::string_view option(argv[next]);
-        // "-" alone is batch mode; options come before the export's name.
-        if (option.size() < 2 || option[0] != '-') break;
-        if (option == "--") {
-            ++next;
-            break;
+// Calls from each file in turn ("-" is standard input, a prompt when it is
+// a terminal). Every file is opened before any call is made.
+int run_files(CallRunner& runner, const HostOptions& options) {
+    std::vector<int> fds;
+    for (const std::string& file : options.files) {
+        const int fd = file == "-" ? 0 : open_for_reading(file.c_str());
+        if (fd < 0) {
+            const std::string reason = std::strerror(errno);
+            for (int open_fd : fds)
+                if (open_fd != 0) close_file(open_fd);
+            print_problem(tr_format("cannot open {1}: {2}", {file, reason}));
+            return exit_usage;
         }
-        if (option == "--help" || option == "-h") {
-            if (next + 1 < argc) return print_export_help(argv[next + 1]);
-            print_help();
-            return exit_ok;
-        }
-        if (option == "--list") {
-            std::fputs(export_listing().c_str(), stdout);
-            return exit_ok;
-        }
-        if (option == "--version") {
-            std::fputs("vyxmath " VYXMATH_VERSION_STRING "\n", stdout);
-            return exit_ok;
-        }
-        if (option == "--strict") {
-            options.notes = NoteMode::strict;
-        } else if (option == "--quiet") {
-            options.notes = NoteMode::quiet;
-        } else if (option == "--module") {
-            if (next + 1 == argc) return usage_error("--module needs a path");
-            options.module_path = argv[++next];
-        } else if (option.substr(0, 9) == "--module=") {
-            options.module_path = std::string(option.substr(9));
-        } else {
-            return usage_error("unknown option " + std::string(option));
-        }
+        fds.push_back(fd);
     }
-    return -1;
+    std::fflush(stdout);
+    bool failed = false;
+    for (std::size_t i = 0; i < fds.size(); ++i) {
+        if (fds[i] == 0 && is_terminal(0) && interactive_available()) {
+            failed = run_interactive(runner) != 0 || failed;
+            continue;
+        }
+        BatchOptions batch;
+        batch.note_fd = 2;
+        batch.error_fd = options.errors_to_stderr ? 2 : -1;
+        batch.fail_fast = options.fail_fast;
+        batch.format = options.format;
+        if (fds[i] != 0) batch.source = options.files[i];
+        const BatchResult result = run_batch(fds[i], 1, runner, batch);
+        if (fds[i] != 0) close_file(fds[i]);
+        if (result.io_error)
+            print_problem(tr_format("reading or writing failed after {1} lines", {std::to_string(result.calls)}));
+        failed = failed || result.failed > 0 || result.io_error;
+        if (result.io_error || result.stopped) break;
+    }
+    return failed ? exit_call_failed : exit_ok;
 }
 
-// Calls from standard input, one per line, until its end.
-int run_batch_mode(CallRunner& runner) {
-    std::fflush(stdout);
-    const BatchResult result = run_batch(0, 1, runner, default_block_bytes, 2);
-    if (result.io_error)
-        std::fprintf(stderr, "vyxmath: reading or writing failed after %llu lines\n",
-                     static_cast<unsigned long long>(result.calls));
-    return result.failed > 0 || result.io_error ? exit_call_failed : exit_ok;
+// --digits beyond what the module computes warns once, as a digits
+// argument would (an error under --strict).
+bool check_digits_option(const HostOptions& options) {
+    if (!options.digits || (options.quiet && !options.strict)) return true;
+    const std::int32_t digits = *options.digits;
+    if (digits <= vyxmath::most_written_digits && digits >= 0) return true;
+    Message note, value;
+    value.add(static_cast<std::int64_t>(digits));
+    if (digits < 0) {
+        note.add_format(tr("--digits {1}: below 1, one significant digit is written"), {value.view()});
+    } else {
+        note.add_format(tr("--digits {1}"), {value.view()});
+        add_digits_above_17(note);
+    }
+    if (options.strict) {
+        usage_error(tr_format("{1} (an error with --strict)", {note.view()}));
+        return false;
+    }
+    std::fprintf(stderr, "vyxmath: warning: %.*s\n", static_cast<int>(note.view().size()), note.view().data());
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     use_binary_standard_streams();
+    start_translation();
     if (argc <= 1) {
         print_usage(stderr);
         return exit_usage;
     }
     HostOptions options;
-    if (const int answered = read_options(argc, argv, options); answered >= 0) return answered;
-    const int next = options.next;
-    if (next == argc) return usage_error("no export named");
-    const std::string_view name(argv[next]);
-    const bool batch = name == "-";
-    if (batch && next + 1 < argc) return usage_error("batch mode \"-\" takes no arguments");
+    std::string problem;
+    if (!read_host_options(argc, argv, options, problem)) return usage_error(problem);
+    const std::span<char* const> operands(argv + options.first_operand, argv + argc);
+    if (options.answer != Answer::none) return answer(options, operands);
+
+    if (!operands.empty() && std::string_view(operands[0]) == "-") {
+        if (operands.size() > 1) return usage_error(tr("\"-\" takes no arguments: the calls come from standard input"));
+        options.files.emplace_back("-");
+    } else if (!options.files.empty() && !operands.empty()) {
+        return usage_error(tr("calls from files (-f) and a call on the command line cannot be combined"));
+    }
+    if (options.files.empty() && operands.empty()) return usage_error(tr("no export named"));
+    if (!check_digits_option(options)) return exit_usage;
 
     std::string& module_path = options.module_path;
     if (module_path.empty()) module_path = default_module_path();
     LoadedModule module;
     std::string reason;
     if (!module.load(module_path, reason)) {
-        std::fprintf(stderr, "vyxmath: cannot load the module %s: %s\n", module_path.c_str(), reason.c_str());
+        print_problem(tr_format("cannot load the module {1}: {2}", {module_path, reason}));
         return exit_usage;
     }
     const ExportIndex exports([&module](std::string_view export_name) { return module.resolve(export_name); });
-    CallRunner runner(exports, options.notes);
-    if (batch) return run_batch_mode(runner);
-    return run_single(runner, name, std::span<char*>(argv + next + 1, argv + argc));
+    CallRunner runner(exports, options.note_mode(), options.digits.value_or(0));
+    if (!options.files.empty()) return run_files(runner, options);
+    return run_single(runner, options.format, operands[0], operands.subspan(1));
 }

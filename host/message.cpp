@@ -15,6 +15,11 @@ Message& Message::add(std::int64_t value) {
     return add(std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
 
+Message& Message::add_format(std::string_view format, std::initializer_list<std::string_view> values) {
+    substitute(format, values, [this](std::string_view piece) { add(piece); });
+    return *this;
+}
+
 Message& Message::add_quoted(std::string_view text) {
     static constexpr char hex[] = "0123456789ABCDEF";
     put('"');

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <compare>
 #include <cstddef>
 
 #include "frame/export_help.h"
+#include "translation.h"
 
 namespace vyxmath::host {
 namespace {
@@ -47,14 +49,23 @@ std::string_view without_prefix(std::string_view name) {
     return name.size() > 2 && lower(name[0]) == 'n' && name[1] == '_' ? name.substr(2) : name;
 }
 
-// Distance from `typed` to the export: to its name, with or without "n_",
-// or to one of its other words.
-std::size_t distance_to(std::string_view typed, const ExportHelp& help) {
-    std::size_t best = std::min(edit_distance(typed, help.name), edit_distance(without_prefix(typed), help.name.substr(2)));
+// How near `typed` is to an export: the edit distance to its name, with or
+// without "n_", or to one of its other words; at equal distance the name
+// itself ranks before another word, so "n_sqr" finds n_sqrt before the
+// shift's "shr".
+struct Nearness {
+    std::size_t distance = 0;
+    bool by_other_word = false;
+    auto operator<=>(const Nearness&) const = default;
+};
+
+Nearness nearness_to(std::string_view typed, const ExportHelp& help) {
+    Nearness best{std::min(edit_distance(typed, help.name), edit_distance(without_prefix(typed), help.name.substr(2))),
+                  false};
     std::string_view words = help.other_words;
     while (!words.empty()) {
         const std::size_t blank = std::min(words.find(' '), words.size());
-        best = std::min(best, edit_distance(without_prefix(typed), words.substr(0, blank)));
+        best = std::min(best, Nearness{edit_distance(without_prefix(typed), words.substr(0, blank)), true});
         words.remove_prefix(std::min(blank + 1, words.size()));
     }
     return best;
@@ -65,19 +76,28 @@ std::size_t distance_to(std::string_view typed, const ExportHelp& help) {
 void add_name_suggestions(std::string_view name, Message& out) {
     const std::string_view typed = undecorated(name);
     if (typed.empty() || typed.size() > longest_compared) return;
-    std::array<std::size_t, export_count> distance{};
-    for (std::size_t i = 0; i < export_count; ++i) distance[i] = distance_to(typed, export_help[i]);
-    const std::size_t nearest = *std::min_element(distance.begin(), distance.end());
+    std::array<Nearness, export_count> nearness{};
+    for (std::size_t i = 0; i < export_count; ++i) nearness[i] = nearness_to(typed, export_help[i]);
+    const Nearness nearest = *std::min_element(nearness.begin(), nearness.end());
     // Near enough: at most a third of the typed letters changed, and at
     // least one letter of a short name.
-    if (nearest > std::max<std::size_t>(1, without_prefix(typed).size() / 3)) return;
+    if (nearest.distance > std::max<std::size_t>(1, without_prefix(typed).size() / 3)) return;
+    Message names;
     std::size_t shown = 0;
     for (std::size_t i = 0; i < export_count && shown < most_suggested; ++i) {
-        if (distance[i] != nearest) continue;
-        out.add(shown == 0 ? "; did you mean " : " or ").add(export_help[i].name);
+        if (nearness[i] != nearest) continue;
+        if (shown > 0) names.add(tr(" or "));
+        names.add(export_help[i].name);
         ++shown;
     }
-    out.add("?");
+    out.add_format(tr("; did you mean {1}?"), {names.view()});
+}
+
+void describe_unknown_export(std::string_view name, Message& out) {
+    Message quoted, suggestions;
+    quoted.add_quoted(name);
+    add_name_suggestions(name, suggestions);
+    out.add_format(tr("unknown export {1}{2} (--list shows the exports)"), {quoted.view(), suggestions.view()});
 }
 
 }  // namespace vyxmath::host

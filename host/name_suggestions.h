@@ -14,4 +14,7 @@ namespace vyxmath::host {
 // export is near enough; adds nothing otherwise.
 void add_name_suggestions(std::string_view name, Message& out);
 
+// "unknown export "n_foo"; did you mean n_fib? (--list shows the exports)"
+void describe_unknown_export(std::string_view name, Message& out);
+
 }  // namespace vyxmath::host

@@ -3,6 +3,7 @@
 #include "argument_binding.h"
 #include "common/export_arguments.h"
 #include "common/text_characters.h"
+#include "translation.h"
 
 namespace vyxmath::host {
 namespace {
@@ -28,37 +29,58 @@ std::string_view spoken(std::string_view number) {
     return number;
 }
 
-void note_text(std::string_view text, std::size_t position, Message& note) {
-    const NumberReading reading = read_as_number(text);
-    if (reading.whole) return;
-    note.add("argument ").add(static_cast<std::int64_t>(position)).add(" (").add_quoted(text).add(")");
+// Out of line, so that the check of a text that is wholly a number stays
+// small in the call's path.
+[[gnu::cold, gnu::noinline]] void describe_reading(std::string_view text, const NumberReading& reading,
+                                                   std::size_t position, Message& note) {
+    Message place, quoted;
+    place.add(static_cast<std::int64_t>(position));
+    quoted.add_quoted(text);
     const std::string_view held = trimmed(text);
     for (std::string_view marker : marker_texts) {
         if (held == marker) {
-            note.add(" is read as ").add(spoken(reading.number));
-            note.add(": the module's texts for infinities and not-a-numbers do not read back");
+            note.add_format(tr("argument {1} ({2}) is read as {3}: the module's texts for infinities and "
+                               "not-a-numbers do not read back"),
+                            {place.view(), quoted.view(), spoken(reading.number)});
             return;
         }
     }
     if (reading.number.empty()) {
-        note.add(held.empty() ? " is empty and is read as 0" : " holds no number and is read as 0");
+        note.add_format(held.empty() ? tr("argument {1} ({2}) is empty and is read as 0")
+                                     : tr("argument {1} ({2}) holds no number and is read as 0"),
+                        {place.view(), quoted.view()});
         return;
     }
-    note.add(" is read as ");
+    Message number;
     if (reading.number.size() > Message::quoted_limit) {
-        note.add(reading.number.substr(0, Message::quoted_limit)).add("...");
+        number.add(reading.number.substr(0, Message::quoted_limit)).add("...");
     } else {
-        note.add(spoken(reading.number));
+        number.add(spoken(reading.number));
     }
+    note.add_format(tr("argument {1} ({2}) is read as {3}"), {place.view(), quoted.view(), number.view()});
 }
 
-// "argument 3 (digits 30)"
-void name_value(std::size_t position, std::string_view what, std::int32_t value, Message& note) {
-    note.add("argument ").add(static_cast<std::int64_t>(position)).add(" (").add(what).add(" ");
-    note.add(static_cast<std::int64_t>(value)).add(")");
+void note_text(std::string_view text, std::size_t position, Message& note) {
+    const NumberReading reading = read_as_number(text);
+    if (!reading.whole) describe_reading(text, reading, position, note);
+}
+
+// "argument 3 (digits 30)" and what follows, from a message with {1} for
+// the argument's position and {2} for its value.
+[[gnu::cold, gnu::noinline]] void note_value(std::size_t position, std::int32_t value, const char* format,
+                                             Message& note) {
+    Message place, number;
+    place.add(static_cast<std::int64_t>(position));
+    number.add(static_cast<std::int64_t>(value));
+    note.add_format(format, {place.view(), number.view()});
 }
 
 }  // namespace
+
+void add_digits_above_17(Message& note) {
+    static_assert(most_written_digits == 17, "the message names the count");
+    note.add(tr(": only 17 significant digits are computed; the places past them are written as zeros"));
+}
 
 NumberReading read_as_number(std::string_view text) {
     std::size_t start = 0;
@@ -101,17 +123,21 @@ std::size_t check_call(const ExportInfo& e, std::span<const Argument> args,
         if (kind == SlotKind::text_in_out || kind == SlotKind::text_in) {
             note_text(args[position - 1].view(), position, note);
         } else if (kind == SlotKind::angle_unit && !is_valid_angle_unit(value)) {
-            name_value(position, "unit", value, note);
-            note.add(" is neither 0 (radians) nor 1 (degrees): the call leaves p1 unchanged");
+            note_value(position, value,
+                       tr("argument {1} (unit {2}) is neither 0 (radians) nor 1 (degrees): the call leaves p1 "
+                          "unchanged"),
+                       note);
         } else if (kind == SlotKind::digits && value > most_written_digits) {
-            name_value(position, "digits", value, note);
-            note.add(": at most ").add(std::int64_t{most_written_digits}).add(" significant digits are written");
+            note_value(position, value, tr("argument {1} (digits {2})"), note);
+            add_digits_above_17(note);
         } else if (kind == SlotKind::digits && value < 0) {
-            name_value(position, "digits", value, note);
-            note.add(": below 1, one significant digit is written");
+            note_value(position, value, tr("argument {1} (digits {2}): below 1, one significant digit is written"),
+                       note);
         } else if (e.name == "n_bitsft" && slot == 3 && value != 0 && value != 1) {
-            name_value(position, "direction", value, note);
-            note.add(" is neither 0 (right) nor 1 (left): the call stores nothing and 0 is printed");
+            note_value(position, value,
+                       tr("argument {1} (direction {2}) is neither 0 (right) nor 1 (left): the call stores "
+                          "nothing and 0 is printed"),
+                       note);
         }
         if (!note.empty()) ++count;
     }

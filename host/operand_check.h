@@ -3,8 +3,8 @@
 // meant. An operand text that is not wholly a number is read as the number
 // it starts with (or 0), the module's own texts for infinities and
 // not-a-numbers read as 1, an angle unit other than 0 or 1 makes the call do
-// nothing (as does a shift direction other than 0 or 1), no more than 17
-// significant digits are ever written, and negative digits write one. Each
+// nothing (as does a shift direction other than 0 or 1), only 17 significant
+// digits are computed (further places are written as zeros), and negative digits write one. Each
 // finding is one note; what becomes of it (a warning, an error, nothing) is
 // the caller's choice. The module's results are never changed.
 #pragma once
@@ -33,6 +33,11 @@ struct NumberReading {
     bool whole = false;
 };
 NumberReading read_as_number(std::string_view text);
+
+// The note's ending for digits above 17: ": only 17 significant digits are
+// computed; ...". Such digits still move the change to exponent form up to
+// 10^digits, so 2^70 at 25 digits is 1180591620717411300000.
+void add_digits_above_17(Message& note);
 
 // Notes on a call of `e` whose arguments were bound into `slots` without
 // error. Returns the count written to `notes`.

@@ -8,6 +8,7 @@
 #include <io.h>
 #include <stdio.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -36,6 +37,10 @@ void use_binary_standard_streams() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
+int open_for_reading(const char* path) { return _open(path, _O_RDONLY | _O_BINARY); }
+void close_file(int fd) { _close(fd); }
+bool is_terminal(int fd) { return _isatty(fd) != 0; }
+
 #else
 
 long read_some(int fd, char* buffer, std::size_t size) {
@@ -57,6 +62,10 @@ bool write_all(int fd, const char* data, std::size_t size) {
 }
 
 void use_binary_standard_streams() {}
+
+int open_for_reading(const char* path) { return ::open(path, O_RDONLY | O_CLOEXEC); }
+void close_file(int fd) { ::close(fd); }
+bool is_terminal(int fd) { return ::isatty(fd) != 0; }
 
 #endif
 

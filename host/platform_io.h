@@ -17,4 +17,11 @@ bool write_all(int fd, const char* data, std::size_t size);
 // Puts standard input and output into binary mode.
 void use_binary_standard_streams();
 
+// Opens a file for reading in binary mode: its descriptor, or -1 with errno set.
+int open_for_reading(const char* path);
+void close_file(int fd);
+
+// Whether `fd` is a terminal.
+bool is_terminal(int fd);
+
 }  // namespace vyxmath::host

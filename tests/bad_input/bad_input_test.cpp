@@ -4,7 +4,7 @@
 // gives without the bad line around - n_rand included, whose count would
 // move on if the bad line had reached the module. In single-call mode a bad
 // call gives one line on standard error, nothing on standard output and
-// exit status 1.
+// exit status 2, the status of a command line that cannot be run.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -93,12 +93,6 @@ const BadLine bad_lines[] = {
     {"VeryLongLine", "n_tasu " + long_digits + " 1", "longer than the host's limit"},
     {"NulByte", std::string("n_tasu 1\0 2", 11), "NUL byte"},
     {"NulByteInQuotes", std::string("n_tasu \"1\0\" 2", 13), "NUL byte"},
-    {"InvalidUtf8Byte", "n_tasu \xff 2", "invalid UTF-8"},
-    {"TruncatedUtf8", "n_tasu 1 \xe2\x82", "invalid UTF-8"},
-    {"OverlongUtf8", "n_tasu \xc0\xaf 2", "invalid UTF-8"},
-    {"Utf8Surrogate", "n_tasu \xed\xa0\x80 2", "invalid UTF-8"},
-    {"Utf8BeyondUnicode", "n_tasu \xf4\x90\x80\x80 2", "invalid UTF-8"},
-    {"LoneContinuationByte", "n_fabs \x80", "invalid UTF-8"},
 };
 
 class BadLineInBatch : public ::testing::TestWithParam<BadLine> {};
@@ -162,6 +156,15 @@ const BadLine accepted_lines[] = {
     {"NegativeDigits", "n_tasu 1 2 -2147483648", ""},
     {"LongOperand", "n_fabs " + std::string(60000, '3'), ""},
     {"NonAsciiText", "n_fabs \xef\xbc\x91", ""},
+    // Lines are 8-bit text: bytes that are not UTF-8 reach the module.
+    {"NonUtf8Byte", "n_tasu \xff 2", ""},
+    {"TruncatedUtf8", "n_tasu 1 \xe2\x82", ""},
+    {"OverlongUtf8", "n_tasu \xc0\xaf 2", ""},
+    {"Utf8Surrogate", "n_tasu \xed\xa0\x80 2", ""},
+    {"Utf8BeyondUnicode", "n_tasu \xf4\x90\x80\x80 2", ""},
+    {"LoneContinuationByte", "n_fabs \x80", ""},
+    {"NoBreakSpaceBeforeADigit", "n_tasu \xa0\x31 1", ""},
+    {"TrailingComment", "n_tasu 1 2 # the sum", ""},
     {"CrLfLineBreak", "n_tasu 1 2\r", ""},
     // No call: an empty output line.
     {"EmptyLine", "", ""},
@@ -202,7 +205,7 @@ class BadSingleCall : public ::testing::TestWithParam<BadCall> {};
 TEST_P(BadSingleCall, GivesOneLineOnStandardErrorAndNoOutput) {
     const BadCall& bad = GetParam();
     const HostRun run = run_host(bad.arguments);
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(bad.says), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
@@ -215,7 +218,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCall{"P1TextAboveTheHostsLimit", {"n_tasu", std::string(70000, '1'), "1"},
                               "longer than the host's limit"},
                       BadCall{"NotAnIntegerUnit", {"n_cos", "1", "deg"}, "not an integer"},
-                      BadCall{"TruncatedUtf8", {"n_fabs", "\xe2\x82"}, "invalid UTF-8"}),
+                      BadCall{"NotAnIntegerDigits", {"n_tasu", "1", "2", "x"}, "not an integer"},
+                      BadCall{"MissingText", {"n_waru", "1"}, "is missing"},
+                      BadCall{"ExtraArgument", {"n_tasu", "1", "2", "3", "4"}, "too many arguments"},
+                      BadCall{"UnknownExport", {"n_foo", "1"}, "unknown export"}),
     [](const auto& info) { return info.param.name; });
 
 // Whole invocations: options, warnings and batch framing, each with its exact
@@ -266,11 +272,11 @@ INSTANTIATE_TEST_SUITE_P(
         Invocation{"Version", {"--version"}, "", 0, "vyxmath " VYXMATH_VERSION_STRING "\n", ""},
         Invocation{"UnknownShortOption", {"-x", "n_tasu", "1", "2"}, "", 2, "",
                    "vyxmath: unknown option -x (vyxmath --help shows the usage)\n"},
-        Invocation{"OtherWordForAnExport", {"n_add", "1", "2"}, "", 1, "",
+        Invocation{"OtherWordForAnExport", {"n_add", "1", "2"}, "", 2, "",
                    "vyxmath: unknown export \"n_add\"; did you mean n_tasu? (--list shows the exports)\n"},
-        Invocation{"DecoratedName", {"_n_sqrt@16", "2"}, "", 1, "",
+        Invocation{"DecoratedName", {"_n_sqrt@16", "2"}, "", 2, "",
                    "vyxmath: unknown export \"_n_sqrt@16\"; did you mean n_sqrt? (--list shows the exports)\n"},
-        Invocation{"NothingNear", {"n_qqqqq"}, "", 1, "",
+        Invocation{"NothingNear", {"n_qqqqq"}, "", 2, "",
                    "vyxmath: unknown export \"n_qqqqq\" (--list shows the exports)\n"},
         // The call is made as given; only standard error says more.
         Invocation{"TrailingText", {"n_tasu", "1.5x", "1"}, "", 0, "2.5\n", read_as + "(\"1.5x\") is read as 1.5\n"},
@@ -288,7 +294,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "vyxmath: warning: argument 2 (unit 2) is neither 0 (radians) nor 1 (degrees): "
                    "the call leaves p1 unchanged\n"},
         Invocation{"DigitsAbove17", {"n_sqrt", "2", "30"}, "", 0, "1.4142135623730951\n",
-                   "vyxmath: warning: argument 2 (digits 30): at most 17 significant digits are written\n"},
+                   "vyxmath: warning: argument 2 (digits 30): only 17 significant digits are computed; the places past "
+                   "them are written as zeros\n"},
         Invocation{"Digits17", {"n_sqrt", "2", "17"}, "", 0, "1.4142135623730951\n", ""},
         Invocation{"NegativeDigits", {"n_tasu", "1234.5", "1", "-3"}, "", 0, "1e+003\n",
                    "vyxmath: warning: argument 3 (digits -3): below 1, one significant digit is written\n"},
@@ -309,7 +316,68 @@ INSTANTIATE_TEST_SUITE_P(
                    "error: line 1: n_tasu: argument 1 (\"1.5x\") is read as 1.5 (an error with --strict)\n\n"
                    "error: line 3: n_sin: argument 2 (unit 7) is neither 0 (radians) nor 1 (degrees): "
                    "the call leaves p1 unchanged (an error with --strict)\n2.\n",
-                   ""}),
+                   ""},
+        // Friction points of a working session, each one row.
+        Invocation{"StrictWinsOverALaterQuiet", {"--strict", "--quiet", "n_tasu", "1x", "2"}, "", 1, "",
+                   "vyxmath: n_tasu: argument 1 (\"1x\") is read as 1 (an error with --strict)\n"},
+        Invocation{"StrictWinsOverAnEarlierQuiet", {"-q", "-s", "n_tasu", "1x", "2"}, "", 1, "",
+                   "vyxmath: n_tasu: argument 1 (\"1x\") is read as 1 (an error with --strict)\n"},
+        Invocation{"ShortQuiet", {"-q", "n_tasu", "1x", "2"}, "", 0, "3.\n", ""},
+        Invocation{"ShortVersion", {"-V"}, "", 0, "vyxmath " VYXMATH_VERSION_STRING "\n", ""},
+        Invocation{"HelpWinsOverVersion", {"--help", "--version"}, "", 0, "usage: vyxmath [OPTION...] EXPORT...", ""},
+        Invocation{"HelpWinsOverAnEarlierVersion", {"--version", "-h"}, "", 0, "usage: vyxmath [OPTION...]...", ""},
+        Invocation{"HelpOfTwoExports", {"--help", "n_sin", "n_cos"}, "", 0,
+                   "usage: vyxmath n_sin X [UNIT] [DIGITS]\n...", ""},
+        Invocation{"HelpOfAKnownAndAnUnknownExport", {"--help", "n_sin", "n_sqr"}, "", 2, "usage: vyxmath n_sin...",
+                   "vyxmath: unknown export \"n_sqr\"; did you mean n_sqrt? (--list shows the exports)\n"},
+        Invocation{"ListTakesNoArguments", {"--list", "extra"}, "", 2, "",
+                   "vyxmath: --list takes no arguments (--help EXPORT shows one export) (vyxmath --help shows the "
+                   "usage)\n"},
+        Invocation{"VersionTakesNoArguments", {"--version", "n_sin"}, "", 2, "", "vyxmath: --version takes no..."},
+        Invocation{"FlagGivenAValue", {"--quiet=yes", "n_tasu", "1", "2"}, "", 2, "",
+                   "vyxmath: unknown option --quiet=yes (vyxmath --help shows the usage)\n"},
+        Invocation{"OptionValueMissing", {"--digits"}, "", 2, "", "vyxmath: --digits needs N (vyxmath --help..."},
+        Invocation{"SquareRootMisspelt", {"n_sqr", "2"}, "", 2, "",
+                   "vyxmath: unknown export \"n_sqr\"; did you mean n_sqrt? (--list shows the exports)\n"},
+        Invocation{"NonUtf8Argument", {"n_tasu", "\xa0" "1", "1"}, "", 0, "1.\n",
+                   "vyxmath: warning: argument 1 (\"\\xA01\") holds no number and is read as 0\n"},
+        Invocation{"DigitsOptionFillsTheLastSlot", {"--digits", "3", "n_sin", "1"}, "", 0, "0.841\n", ""},
+        Invocation{"DigitsOptionFillsTheThirdSlot", {"-q", "--digits=17", "n_waru", "1", "3"}, "", 0,
+                   "0.33333333333333331\n", ""},
+        Invocation{"DigitsOfTheCallWin", {"--digits", "3", "n_sin", "1", "0", "5"}, "", 0, "0.84147\n", ""},
+        Invocation{"DigitsOptionIsNoInteger", {"--digits", "x", "n_tasu", "1", "2"}, "", 2, "",
+                   "vyxmath: --digits takes an integer up to 4096, not \"x\"..."},
+        Invocation{"DigitsOptionAbove17", {"--digits", "25", "n_pow", "2", "70"}, "", 0,
+                   "1180591620717411300000.\n",
+                   "vyxmath: warning: --digits 25: only 17 significant digits are computed; the places past "
+                   "them are written as zeros\n"},
+        Invocation{"DigitsOptionAbove17Strict", {"--digits", "25", "-s", "n_pow", "2", "70"}, "", 2, "",
+                   "vyxmath: --digits 25: only 17 significant digits are computed..."},
+        Invocation{"BatchByteOrderMark", {"-"}, "\xEF\xBB\xBFn_tasu 1 2\n\xEF\xBB\xBFn_tasu 1 2\n", 1,
+                   "3.\nerror: line 2: unknown export \"\\xEF\\xBB\\xBFn_tasu\"; did you mean n_tasu? (--list shows the exports)\n",
+                   ""},
+        Invocation{"BatchTrailingComment", {"-"}, "n_tasu 1 2 # the sum\nn_sin 30 1 #deg\n", 0, "3.\n0.5\n", ""},
+        Invocation{"BatchFailFast", {"--fail-fast", "-"}, "n_tasu 1 2\nn_foo\nn_tasu 2 2\n", 1,
+                   "3.\nerror: line 2: unknown export \"n_foo\" (--list shows the exports)\n", ""},
+        Invocation{"BatchErrorsToStandardError", {"--errors=stderr", "-"}, "n_tasu 1 2\nn_foo\nn_tasu 2 2\n", 1,
+                   "3.\n\n4.\n", "vyxmath: error: line 2: unknown export \"n_foo\" (--list shows the exports)\n"},
+        Invocation{"FormatTsv", {"--format=tsv", "-"}, "n_tasu 1.5x 1\nn_foo \"a b\"\n\nn_sosu 91\n", 1,
+                   "n_tasu\t1.5x 1\t2.5\t0\targument 1 (\"1.5x\") is read as 1.5\n"
+                   "n_foo\t\"a b\"\t\terror\tunknown export \"n_foo\" (--list shows the exports)\n\n"
+                   "n_sosu\t91\t-1\t-1\t\n",
+                   ""},
+        Invocation{"FormatJson", {"--format", "json", "n_tasu", "1.5x", "\xff"}, "", 0,
+                   "{\"export\":\"n_tasu\",\"arguments\":[\"1.5x\",\"\\u00ff\"],\"p1\":\"1.5\",\"status\":0,"
+                   "\"warnings\":[\"argument 1 (\\\"1.5x\\\") is read as 1.5\",\"argument 2 (\\\"\\\\xFF\\\") holds "
+                   "no number and is read as 0\"]}\n",
+                   ""},
+        Invocation{"FormatUnknown", {"--format=xml", "n_tasu", "1", "2"}, "", 2, "",
+                   "vyxmath: --format is plain, tsv or json, not \"xml\"..."},
+        Invocation{"FileThatDoesNotOpen", {"-f", "/nonexistent/calls"}, "", 2, "",
+                   "vyxmath: cannot open /nonexistent/calls: No such file or directory\n"},
+        Invocation{"FilesAndACallTogether", {"-f", "-", "n_tasu", "1", "2"}, "", 2, "",
+                   "vyxmath: calls from files (-f) and a call on the command line cannot be combined..."},
+        Invocation{"StandardInputAsAFile", {"-f-"}, "n_kaijo 5\n", 0, "120\n", ""}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

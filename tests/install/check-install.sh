@@ -34,3 +34,8 @@ LD_LIBRARY_PATH=$(pkg-config --variable=libdir vyxmath) expect_sum "$work/pkg_co
 expect_sum "$prefix/bin/vyxmath" n_tasu 1.5 2.25
 # The manual page is in place and is a page.
 gzip -dc "$(find "$prefix" -name vyxmath.1.gz)" | grep -q "^\.TH VYXMATH 1 "
+# The completions and the Japanese messages are in place, and the installed
+# host finds its catalogue (share/locale beside bin).
+test -f "$prefix/share/bash-completion/completions/vyxmath" && test -f "$prefix/share/zsh/vendor-completions/_vyxmath"
+unknown=$(LANGUAGE=ja LC_ALL=C.UTF-8 "$prefix/bin/vyxmath" n_foo 2>&1 || true)
+grep -q "$(printf '\xE4\xB8\x8D\xE6\x98\x8E')" <<<"$unknown" || { echo "installed host: no Japanese: $unknown" >&2; exit 1; }

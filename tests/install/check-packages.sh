@@ -23,7 +23,8 @@ tar tzf "$tarball" >"$native/tarball.list"
 contains "$native/tarball.list" 'bin/vyxmath$' 'lib/libvyxmath\.so\.1$' 'include/vyxmath\.h$' \
     'vyxmathConfig\.cmake$' 'vyxmath\.pc$' 'man1/vyxmath\.1\.gz$' 'doc/vyxmath/LICENSE$'
 dpkg-deb -c "$deb" >"$native/deb.list"
-contains "$native/deb.list" '\./usr/bin/vyxmath$' 'usr/share/doc/vyxmath/copyright$'
+contains "$native/deb.list" '\./usr/bin/vyxmath$' 'usr/share/doc/vyxmath/copyright$' 'usr/share/man/man1/vyxmath\.1\.gz$' \
+    'usr/share/bash-completion/completions/vyxmath$' 'usr/share/zsh/vendor-completions/_vyxmath$'
 echo "$tarball: $(wc -l <"$native/tarball.list") entries"
 echo "$deb: $(wc -l <"$native/deb.list") entries"
 lintian --fail-on error "$deb"
