@@ -1,45 +1,131 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, if any is
-# missing. Usage: install-deps.sh [native|bench|web|all]   (default: all)
-#   native  compiler, CMake, GoogleTest, Google Benchmark, GNU MPFR (test reference)
-#   bench   native, plus the conversion libraries the benchmarks compare with
-#   web     native, plus Emscripten (the WebAssembly build), node with npm, and
-#           chromium (the page's browser test)
-#   all     native, bench and web, plus clang with its fuzzing runtime (fuzz
-#           targets), the 32-bit Windows cross compiler and wine (i386),
-#           and the tools that make and check the packages
+# missing, with apt-get (as root, or through sudo when it needs no password).
+#   install-deps.sh [SCOPE...]             install what SCOPE needs (default: all)
+#   install-deps.sh --missing [SCOPE...]   only print what SCOPE misses, one line
+# Scopes:
+#   native     compiler, CMake, ccache, GoogleTest, Google Benchmark, GNU MPFR
+#              (the tests' reference), libedit (the host's prompt), gettext
+#              (its messages in Japanese)
+#   bench      native, plus the conversion libraries the benchmarks compare
+#              with and matplotlib, which draws the report's charts
+#   fuzzing    clang with its fuzzing runtime (the fuzz targets)
+#   windows    the 32-bit Windows cross compiler and wine (i386); where this
+#              machine cannot run 32-bit programs, also the emulator that runs
+#              them (64-bit wine, wine's static preloader, qemu-user), if it
+#              can be had: without it those tests are skipped, not failed
+#   packaging  the tools that make and check the packages
+#   web        Emscripten (the WebAssembly build), node with npm, chromium
+#   quick      what scripts/test.sh needs: native bench fuzzing windows packaging
+#   all        every scope
+# VYXMATH_NO_INSTALL=1: install nothing; say what is missing and fail if
+# anything is.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
-scope=${1:-all}
-native=(cmake make g++ ccache libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev)
-bench=(libfast-float-dev libdouble-conversion-dev)
+native=(cmake make g++ ccache libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev pkgconf libedit-dev gettext)
+bench=(libfast-float-dev libdouble-conversion-dev python3-matplotlib)
 fuzzing=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
+emulation=(wine64 wine32-preloader:i386 qemu-user)
 packaging=(pkgconf dpkg-dev lintian)
 web=(emscripten nodejs chromium)
 
-wanted=("${native[@]}")
-[ "$scope" = bench ] && wanted+=("${bench[@]}")
-[ "$scope" = web ] && wanted+=("${web[@]}")
-[ "$scope" = all ] && wanted+=("${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}" "${web[@]}")
+only_list=false
+if [ "${1:-}" = --missing ]; then
+    only_list=true
+    shift
+fi
+scopes=("$@")
+[ ${#scopes[@]} -gt 0 ] || scopes=(all)
 
-missing=()
-for pkg in "${wanted[@]}"; do
-    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+wanted=()
+for scope in "${scopes[@]}"; do
+    case $scope in
+    native) wanted+=("${native[@]}") ;;
+    bench) wanted+=("${native[@]}" "${bench[@]}") ;;
+    fuzzing) wanted+=("${fuzzing[@]}") ;;
+    windows) wanted+=("${windows[@]}") ;;
+    packaging) wanted+=("${packaging[@]}") ;;
+    web) wanted+=("${native[@]}" "${web[@]}") ;;
+    quick) wanted+=("${native[@]}" "${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}") ;;
+    all) wanted+=("${native[@]}" "${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}" "${web[@]}") ;;
+    *)
+        echo "install-deps.sh: unknown scope '$scope' (native bench fuzzing windows packaging web quick all)" >&2
+        exit 2
+        ;;
+    esac
 done
+
+# missing_of PACKAGE...: those not installed.
+missing_of() {
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || echo "$pkg"
+    done | sort -u
+}
+
+mapfile -t missing < <(missing_of "${wanted[@]}")
 # npm comes with some builds of nodejs and as its own package with Debian's;
 # asking for the package where nodejs provides it would replace that nodejs.
-if [ "$scope" = web ] || [ "$scope" = all ]; then
-    command -v npm >/dev/null || missing+=(npm)
+if printf '%s\n' "${wanted[@]}" | grep -qx nodejs && ! command -v npm >/dev/null; then
+    missing+=(npm)
 fi
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "installing: ${missing[*]}" >&2
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
-    "${sudo_cmd[@]}" dpkg --add-architecture i386
+if $only_list; then
+    [ ${#missing[@]} -eq 0 ] || echo "${missing[*]}"
+    exit 0
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -o DPkg::Lock::Timeout=600 -qq
-"${sudo_cmd[@]}" apt-get install -o DPkg::Lock::Timeout=600 -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+
+# The command that installs, or nothing when none may: root, or sudo that
+# needs no password (a password prompt would wait unseen in a test log).
+installer=()
+if [ "${VYXMATH_NO_INSTALL:-}" = 1 ]; then
+    why_not="VYXMATH_NO_INSTALL=1"
+elif [ "$(id -u)" -eq 0 ]; then
+    installer=(env)
+elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+    installer=(sudo -n)
+else
+    why_not="not root, and sudo is missing or asks for a password"
+fi
+
+# apt_install PACKAGE...: installs them; fails with apt-get's complaint.
+apt_install() {
+    if printf '%s\n' "$@" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        "${installer[@]}" dpkg --add-architecture i386
+        apt_updated=false
+    fi
+    if ! ${apt_updated:-false}; then
+        "${installer[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 update -qq
+        apt_updated=true
+    fi
+    "${installer[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "$@" >/dev/null
+}
+
+if [ ${#missing[@]} -gt 0 ]; then
+    if [ ${#installer[@]} -eq 0 ]; then
+        echo "missing packages: ${missing[*]} (not installed: $why_not)"
+        echo "install them with: sudo scripts/install-deps.sh ${scopes[*]}"
+        exit 1
+    fi
+    echo "installing: ${missing[*]}"
+    apt_install "${missing[@]}"
+fi
+
+# The emulator, only where the Windows programs need it: wanted for the
+# windows scope on a machine that starts no 32-bit program, or when that
+# route is asked for. Not having it is no failure: the tests then say why
+# they were skipped.
+if printf '%s\n' "${wanted[@]}" | grep -qx wine && [ ${#installer[@]} -gt 0 ]; then
+    route=$(VYXMATH_WINE_ROUTE= tests/win32/wine-route.sh)
+    if [ "${route%%:*}" = none ] || [ "${VYXMATH_WINE_ROUTE:-}" = emulated ]; then
+        mapfile -t absent < <(missing_of "${emulation[@]}")
+        if [ ${#absent[@]} -gt 0 ]; then
+            echo "installing the emulator for the 32-bit Windows programs: ${absent[*]}"
+            apt_install "${absent[@]}" || echo "could not install ${absent[*]}: the Windows programs' tests will be skipped"
+        fi
+    fi
+fi
+exit 0
