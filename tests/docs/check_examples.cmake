@@ -32,6 +32,9 @@ function(run_call page command expected_out expected_err)
   separate_arguments(arguments UNIX_COMMAND "${command}")
   execute_process(COMMAND ${HOST} ${arguments}
     OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  # The page's texts have their semicolons as "<sc>" (see below).
+  string(REPLACE ";" "<sc>" out "${out}")
+  string(REPLACE ";" "<sc>" err "${err}")
   if(NOT status EQUAL 0 OR NOT out STREQUAL expected_out OR NOT err STREQUAL expected_err)
     set(failures "${failures}${page}: vyxmath ${command}\n  page says:   ${expected_err}${expected_out}  host writes (status ${status}): ${err}${out}\n" PARENT_SCOPE)
   endif()
@@ -40,7 +43,7 @@ endfunction()
 set(summary "")
 foreach(page IN LISTS PAGES)
   file(READ ${page} text)
-  # Semicolons would split CMake lists; no call or output on a page holds one.
+  # Semicolons would split CMake lists: they stand as "<sc>" in both texts.
   string(REPLACE ";" "<sc>" text "${text}")
 
   string(REGEX MATCHALL "\n    \\$ vyxmath [^\n]*(\n    [^$\n][^\n]*)*" blocks "${text}")
