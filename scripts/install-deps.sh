@@ -77,8 +77,10 @@ if $only_list; then
     exit 0
 fi
 
-# The command that installs, or nothing when none may: root, or sudo that
-# needs no password (a password prompt would wait unseen in a test log).
+# The command that installs, or nothing when none may: root, sudo that needs
+# no password, or sudo asking for one on the terminal (it asks there even
+# when this script's output goes to a log); with no terminal, nobody could
+# answer it.
 installer=()
 if [ "${VYXMATH_NO_INSTALL:-}" = 1 ]; then
     why_not="VYXMATH_NO_INSTALL=1"
@@ -86,8 +88,10 @@ elif [ "$(id -u)" -eq 0 ]; then
     installer=(env)
 elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
     installer=(sudo -n)
+elif command -v sudo >/dev/null && [ -t 0 ]; then
+    installer=(sudo)
 else
-    why_not="not root, and sudo is missing or asks for a password"
+    why_not="not root, and sudo is missing or asks for a password with no terminal to ask on"
 fi
 
 # apt_install PACKAGE...: installs them; fails with apt-get's complaint.
