@@ -4,6 +4,7 @@
 #include "real/constants.h"
 #include "real/double_double.h"
 #include "real/double_pair.h"
+#include "real/error_bound.h"
 #include "real/trig/angle_reduction.h"
 #include "real/trig/taylor_kernels.h"
 #include "real/trig/trig_constants.h"
@@ -38,9 +39,22 @@ constexpr double reduction_limit = 0x1.0p63;
 // of its error interval round to the same double.
 constexpr double fast_sine_error = 0x1.6a09e667f3bcdp-66;  // 2^-65.5
 constexpr double fast_tangent_error = 0x1.0p-66;
-// The double-double kernels: their series tails, evaluated in doubles, are
-// below 2^-28.7 of the sum and err by 2^-81.7; the reduction by 2^-85.
+// The double-double phase: the series' budgets (taylor_kernels.h) and the
+// reduction's relative error, below 2^-85 of r, which moves sin r by as much
+// of it and cos r by r tan r <= 0.82 (pi/4 + 2^-30) times as much; the
+// tangent's quotient adds both series, its division (2^-103) and for the
+// reduction r (1 + tan^2 r) / tan r <= 2 times its error. The test's bound
+// keeps a factor of 4 over each.
 constexpr double accurate_error = 0x1.0p-77;
+namespace accurate_budget {
+namespace eb = error_bound;
+constexpr double reduction = eb::two_to_minus(85);
+constexpr double sine = eb::sum(sine_of_reduced_error, reduction);
+constexpr double cosine = eb::sum(cosine_of_reduced_error, reduction);
+constexpr double tangent =
+    eb::sum(sine_of_reduced_error, cosine_of_reduced_error, eb::product(2, reduction), eb::two_to_minus(103));
+static_assert(eb::product(4, eb::larger(eb::larger(sine, cosine), tangent)) <= accurate_error);
+}  // namespace accurate_budget
 
 // Signs as the sign bit alone, for with_sign_flipped: one XOR, where a
 // product by -1 would take a multiplier.

@@ -1,0 +1,63 @@
+// Error budgets computed by the compiler. Each phase sums named bounds on its
+// steps, every bound an exact double no smaller than the figure it stands
+// for, and asserts the total against the constant its rounding test uses, so
+// that a proof and the code it covers cannot drift apart.
+//
+// Budgets are written as 2^-x with fractional x (the field's custom) or from
+// the constants themselves; every helper here rounds up, never to nearest:
+// a bound stays a bound whatever its last bit.
+#pragma once
+
+namespace vyxmath::error_bound {
+
+// One rounding to nearest of a double in the normal range moves it by at most
+// this much of itself.
+inline constexpr double unit_roundoff = 0x1p-53;
+
+// a * (1 + 2^-50) rounded: above a by at least 2^-51 a, more than any of the
+// roundings a helper below makes (each below 2^-52 a).
+constexpr double up(double a) { return a * (1.0 + 0x1p-50); }
+
+// 2^-x for 0 <= x < 1000, rounded up: 2^-n exactly for the whole part n,
+// times e^(-f ln 2) for the fraction f by its Taylor series (its roundings
+// below 2^-50.5 of the sum, which is at least 1/2), lifted by up() twice. No
+// library call: usable in
+// constant expressions on every compiler the module builds with.
+constexpr double two_to_minus(double x) {
+    int n = 0;
+    while (n + 1 <= x) ++n;
+    const double a = -(x - n) * 0x1.62e42fefa39efp-1;  // -f ln 2
+    double term = 1.0, sum = 1.0;
+    for (int k = 1; k <= 24; ++k) {
+        term *= a / k;
+        sum += term;
+    }
+    double scale = 1.0;
+    for (int i = 0; i < n; ++i) scale *= 0.5;
+    return up(up(sum) * scale);
+}
+
+// The product of non-negative bounds, rounded up.
+constexpr double product(double a, double b) { return up(a * b); }
+
+// a^k for a non-negative bound a, rounded up.
+constexpr double power(double a, int k) {
+    double p = 1.0;
+    for (int i = 0; i < k; ++i) p = product(p, a);
+    return p;
+}
+
+// The sum of non-negative bounds, rounded up: n additions round by at most
+// (1 + 2^-53)^n - 1, far below the 2^-51 up() adds for any budget's length.
+template <class... Terms>
+constexpr double sum(Terms... terms) {
+    return up((0.0 + ... + terms));
+}
+
+// The larger of two bounds.
+constexpr double larger(double a, double b) { return a < b ? b : a; }
+
+// Multiples of the unit roundoff: n roundings of values below `of`.
+constexpr double roundings(double n, double of) { return product(n * unit_roundoff, of); }
+
+}  // namespace vyxmath::error_bound
