@@ -18,24 +18,29 @@ inline constexpr double unit_roundoff = 0x1p-53;
 // roundings a helper below makes (each below 2^-52 a).
 constexpr double up(double a) { return a * (1.0 + 0x1p-50); }
 
-// 2^-x for 0 <= x < 1000, rounded up: 2^-n exactly for the whole part n,
-// times e^(-f ln 2) for the fraction f by its Taylor series (its roundings
-// below 2^-50.5 of the sum, which is at least 1/2), lifted by up() twice. No
-// library call: usable in
-// constant expressions on every compiler the module builds with.
-constexpr double two_to_minus(double x) {
+// 2^x for |x| < 1000, rounded up: 2^n exactly for n = floor(x), times
+// e^(f ln 2) for the fraction f = x - n by its Taylor series (positive terms,
+// their roundings and the truncation below 2^-51 of the sum), lifted by up()
+// twice. No library call: usable in constant expressions on every compiler
+// the module builds with.
+constexpr double two_to(double x) {
     int n = 0;
+    while (n > x) --n;
     while (n + 1 <= x) ++n;
-    const double a = -(x - n) * 0x1.62e42fefa39efp-1;  // -f ln 2
+    const double a = (x - n) * 0x1.62e42fefa39efp-1;  // f ln 2 < 0.7
     double term = 1.0, sum = 1.0;
     for (int k = 1; k <= 24; ++k) {
         term *= a / k;
         sum += term;
     }
     double scale = 1.0;
-    for (int i = 0; i < n; ++i) scale *= 0.5;
+    for (int i = 0; i < n; ++i) scale *= 2.0;
+    for (int i = 0; i > n; --i) scale *= 0.5;
     return up(up(sum) * scale);
 }
+
+// 2^-x, rounded up: the figures of the budgets, written as exponents.
+constexpr double two_to_minus(double x) { return two_to(-x); }
 
 // The product of non-negative bounds, rounded up.
 constexpr double product(double a, double b) { return up(a * b); }

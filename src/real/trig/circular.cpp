@@ -209,8 +209,9 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 //   A trail (one rounding of 2^-106) and Bt (2^-81 |r|)            2^-80
 //   the reduction, 2^-107 absolute, for R >= |r| >= 2^-29           2^-78
 //   series and table values                                        2^-80
-// in all below 2^-65.92 R; with the rounding of lo +- err (2^-68.85 R),
-// below 2^-65.74 R, within the test's bound fast_sine_error = 2^-65.5.
+// in all (fast_sine_budget below, summed by the compiler) and with the
+// rounding of lo +- err (the last addition's figure again) within the test's
+// bound fast_sine_error.
 // On the first row (A = 0, B = 1: |R| near |r|, down to 2^-29, the
 // remainder limit) hi is the head alone and the linear terms' roundings
 // would be of R's own size, so there r is reduced again as rh + lo, and rh
@@ -218,6 +219,23 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 // its exact error, and the linear terms Bh rh2 + Bt rh + B rl below 2^-25 R
 // round below 2^-76 R; the bound above holds the same (the linear terms'
 // 2^-68.65 there becomes 2^-76).
+namespace fast_sine_budget {
+namespace eb = error_bound;
+constexpr double least_result = eb::two_to_minus(8.35);  // R, past the first row
+constexpr double cosine_tail = eb::roundings(7.1, eb::two_to_minus(16.7));
+constexpr double sine_tail = eb::roundings(9.1, eb::two_to_minus(19.3));
+constexpr double tails_sum = eb::roundings(1, eb::two_to_minus(16.45));
+constexpr double last_addition = eb::roundings(1, eb::two_to_minus(15.85));
+constexpr double linear_terms = eb::two_to_minus(77) / least_result;
+constexpr double trail_and_b_tail = eb::two_to_minus(80);
+constexpr double reduction = eb::two_to_minus(78);
+constexpr double tables = eb::two_to_minus(80);
+constexpr double value = eb::sum(cosine_tail, sine_tail, tails_sum, last_addition, linear_terms, trail_and_b_tail,
+                                 reduction, tables);
+constexpr double test_rounding = last_addition;
+static_assert(eb::sum(value, test_rounding) <= fast_sine_error);
+}  // namespace fast_sine_budget
+
 constexpr double s3 = -0x1.5555555555555p-3;  // -1/6
 constexpr double s5 = 0x1.1111111111111p-7;   // 1/120
 constexpr double s7 = -0x1.a01a01a01a01ap-13; // -1/5040
@@ -451,7 +469,7 @@ double tangent_after_fast(double x) {
 //   the reduction on the first row (2^-105 on |r| >= 2^-28, times
 //     b1 <= 2.02)                                                  2^-76
 //   table values, the trail, the rounding of b1 tail v             2^-80
-// in all below 2^-66.49. For 1/t, t = hi + lo: q, the reciprocal of hi + lo
+// in all fast_tangent_budget::value below. For 1/t, t = hi + lo: q, the reciprocal of hi + lo
 // rounded, cut to 26 bits (its low 27 bits cleared), within 2^-24.99 of
 // 1/t; e = 1 - q t from the exact product of q and the top 26 bits of hi
 // (1 - q head exact by Sterbenz, q head lying within 2^-16 of 1) less q
@@ -462,8 +480,25 @@ double tangent_after_fast(double x) {
 // below 2^-74.9; the three roundings below 2^-76.4). The rounding of lo +-
 // err in the test is below 2^-78 for 1/t (|lo| < 2^-24.9 |hi|), and below
 // 2^-69.36 for t, whose low part is left unnormalised (below 2^-16.36
-// |hi|): in all below 2^-66.13 for 1/t and 2^-66.3 for t, against
-// fast_tangent_error = 2^-66.
+// |hi|): in all within fast_tangent_error for t and for 1/t, the compiler
+// summing both budgets below.
+namespace fast_tangent_budget {
+namespace eb = error_bound;
+constexpr double polynomial = eb::roundings(6.95, eb::two_to_minus(17.34));
+constexpr double last_addition = eb::roundings(1, eb::two_to_minus(16.36));
+constexpr double coefficients = eb::two_to_minus(70.3);
+constexpr double dropped_terms = eb::two_to_minus(71.3);
+constexpr double linear_terms = eb::product(4 * eb::two_to_minus(79.73), eb::two_to(9.35));  // b1 / R <= 2^9.35
+constexpr double first_row_reduction = eb::two_to_minus(76);
+constexpr double tables = eb::two_to_minus(80);
+constexpr double value = eb::sum(polynomial, last_addition, coefficients, dropped_terms, linear_terms,
+                                 first_row_reduction, tables);
+constexpr double correction = eb::sum(eb::roundings(1, eb::two_to_minus(16.35)), eb::two_to_minus(69.35));  // e
+constexpr double reciprocal =
+    eb::sum(value, correction, eb::two_to_minus(74.9), eb::two_to_minus(76.4));  // e^3 on, the three roundings
+static_assert(eb::sum(value, last_addition) <= fast_tangent_error);
+static_assert(eb::sum(reciprocal, eb::two_to_minus(78)) <= fast_tangent_error);
+}  // namespace fast_tangent_budget
 // The rows as the fast phase reads them, one row in one place: b0 = tan a
 // (a = j pi/1024, j = 0 .. 256) as lead + trail, the lead b0 rounded to a
 // multiple of 2^-52 (adding and taking away 1 does it, b0 being at most 1),
@@ -708,6 +743,9 @@ bool sine_fast_value(double x, double_double& value) {
 bool cosine_fast_value(double x, double_double& value) {
     return signed_fast_value<sine_value_at_step<1>>(x, cosine_identity_limit, value);
 }
+
+const double sine_fast_value_error = fast_sine_budget::value;
+const double tangent_fast_value_error = error_bound::larger(fast_tangent_budget::value, fast_tangent_budget::reciprocal);
 
 bool tangent_fast_value(double x, double_double& value) {
     return signed_fast_value<tangent_value_alone>(x, tangent_identity_limit, value);
