@@ -65,4 +65,21 @@ constexpr double larger(double a, double b) { return a < b ? b : a; }
 // Multiples of the unit roundoff: n roundings of values below `of`.
 constexpr double roundings(double n, double of) { return product(n * unit_roundoff, of); }
 
+// The error of split_horner's tail in doubles (double_double.h), relative to
+// the least magnitude of the sum on the domain, `least`: its first term c z^n
+// (c = lead_hi + lead_lo as a pair, z up to z_max) leads terms that fall by
+// `fall` < 1/2 or more each, so the tail is below |c| z^n / (1 - fall). It
+// errs by the rounding of c to lead_hi, by the rounding of its last sum (u of
+// it) and by 3u of the terms after the first (their roundings and z.lo
+// dropped); the join to the pairs and the pairs' own steps are the caller's.
+constexpr double split_horner_tail_error(double lead_hi, double lead_lo, double z_max, int n, double fall,
+                                         double least) {
+    const double z_power = power(z_max, n);
+    const double per_least = up(1.0 / least);
+    const double tail = product(product(product(lead_hi < 0 ? -lead_hi : lead_hi, z_power), per_least),
+                                up(1.0 / (1.0 - fall)));
+    const double coefficient = product(product(lead_lo < 0 ? -lead_lo : lead_lo, z_power), per_least);
+    return sum(coefficient, roundings(1, tail), roundings(3, product(tail, fall)));
+}
+
 }  // namespace vyxmath::error_bound

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "real/double_double.h"
+#include "real/trig/arc_detail.h"
 #include "real/trig/taylor_kernels.h"
 #include "support/bit_stream.h"
 #include "support/mpfr_reference.h"
@@ -73,6 +74,12 @@ TEST(DoubleDoublePhases, ReducedAngleSeriesWithinTheirBudgets) {
     expect_within_budget({"sine_of_reduced", sine_of_reduced, pair_function::sin, sine_of_reduced_error, 0.0, largest, {}}, 1);
     expect_within_budget(
         {"cosine_of_reduced", cosine_of_reduced, pair_function::cos, cosine_of_reduced_error, 0.0, largest, {}}, 2);
+}
+
+TEST(DoubleDoublePhases, ArctangentSeriesWithinItsBudget) {
+    expect_within_budget({"arctangent_small", arctangent_small, pair_function::atan, arctangent_small_error, 0.0,
+                          arctangent_series::largest_argument, {}},
+                         3);
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ constexpr double fast_tangent_error = 0x1.0p-66;
 // tangent's quotient adds both series, its division (2^-103) and for the
 // reduction r (1 + tan^2 r) / tan r <= 2 times its error. The test's bound
 // keeps a factor of 4 over each.
-constexpr double accurate_error = 0x1.0p-77;
+constexpr double accurate_error = accurate_angle_error;
 namespace accurate_budget {
 namespace eb = error_bound;
 constexpr double reduction = eb::two_to_minus(85);
@@ -450,18 +450,18 @@ double tangent_after_fast(double x) {
 // lo, rh split exactly in 26-bit halves, b1 head times the high half exact,
 // and the linear terms left are below 2^-25 R. Past the first row b1/R is
 // at most 2^9.35 (on row 1, b1 = 1 + b0^2 being near 1 where R is least).
-// The generator bounds, relative to R over every row: the terms from b2
-// on, T, below 2^-17.34 R; the dropped ones below 2^-71.3 R. Error bound,
-// relative to R:
+// The generator bounds, relative to R over every row, the terms from b2
+// on, T, and the dropped ones (tangent_terms_log2, tangent_dropped_log2 in
+// trig_constants.h). Error bound, relative to R:
 //   T: v (1.38 * 2^-53 for |r| >= 2^-28; below, its 2^-82.4 absolute
 //     moves T by less than 2^-98 R), v^2, the polynomial's sums and
 //     products (b2 + b3 v first, the pair's sum added to it), the product:
-//     6.95 * 2^-53 T                                               2^-67.54
+//     6.95 * 2^-53 T
 //   lo + T: the rest of r below 2^-26.73 (r1 - head exact and below
 //     2^-27, beyond below 2^-29.65), so b1 head times it below
 //     2^-17.38 R and lo + T below 2^-16.36 R: its rounding          2^-69.36
-//   b2 .. b7 rounded                                               2^-70.3
-//   dropped terms                                                  2^-71.3
+//   b2 .. b7 rounded                                               2^-53 T
+//   dropped terms
 //   the linear terms past the first row: the rest of r rounded by
 //     2^-80 and beyond's 2^-82.4, times b1 head; that product and the
 //     two sums after it, b1 2^-79.73 each: 4 b1 2^-79.73 absolute
@@ -484,10 +484,11 @@ double tangent_after_fast(double x) {
 // summing both budgets below.
 namespace fast_tangent_budget {
 namespace eb = error_bound;
-constexpr double polynomial = eb::roundings(6.95, eb::two_to_minus(17.34));
+constexpr double terms = eb::two_to(tc::tangent_terms_log2);  // T / R, the generator's
+constexpr double polynomial = eb::roundings(6.95, terms);
 constexpr double last_addition = eb::roundings(1, eb::two_to_minus(16.36));
-constexpr double coefficients = eb::two_to_minus(70.3);
-constexpr double dropped_terms = eb::two_to_minus(71.3);
+constexpr double coefficients = eb::roundings(1, terms);
+constexpr double dropped_terms = eb::two_to(tc::tangent_dropped_log2);
 constexpr double linear_terms = eb::product(4 * eb::two_to_minus(79.73), eb::two_to(9.35));  // b1 / R <= 2^9.35
 constexpr double first_row_reduction = eb::two_to_minus(76);
 constexpr double tables = eb::two_to_minus(80);

@@ -58,31 +58,21 @@ inline constexpr double largest_z = error_bound::product(largest_angle, largest_
 
 // The relative error budget of one series, P(z) = sum_k c_k z^k with the
 // terms from dd_terms on in doubles, against its least value on the domain
-// (sin r / r >= 0.9003, cos r >= 0.7071 for |r| <= pi/4 + 2^-30). The steps:
-//   tail: sum_{k >= dd_terms} c_k z^k in doubles, at most |c_dd| z^dd (1 +
-//     2^-6) (the terms fall by z/((2k+1)(2k+2)) < 2^-7.9 each)
-//   coefficient: c_dd rounded to c_dd.hi, weighing |c_dd.lo| z^dd
-//   addition: the tail's sum c_dd.hi + z.hi (...), rounded once (u)
-//   inner: the tail's inner roundings and z.lo dropped, 3u of what
-//     follows c_dd, below 2^-7.9 of the tail
+// (sin r / r >= 0.9003, cos r >= 0.7071 for |r| <= pi/4 + 2^-30):
+//   tail: the plain-double terms (error_bound::split_horner_tail_error),
+//     falling by z/((2k+1)(2k+2)) < 2^-7.9 each
 //   truncation: the first term left out, z^12 / (24 + first)!
 //   pairs: the double-double Horner steps, z = r^2 and the product by r,
 //     below 2^-103 of R each, 2^-98 in all
 template <int first, int dd_terms>
 constexpr double series_error(const std::array<double_double, all_terms>& c, double least_value) {
     namespace eb = error_bound;
-    const double z_power = eb::power(largest_z, dd_terms);
-    const double per_value = 1.0 / least_value;  // rounds by 2^-53, below up()'s lift
-    const double tail = eb::product(eb::product(magnitude(c[dd_terms].hi), z_power), eb::up(per_value));
-    const double tail_bound = eb::product(tail, 1.0 + 0x1p-6);
-    const double coefficient = eb::product(eb::product(magnitude(c[dd_terms].lo), z_power), eb::up(per_value));
-    const double addition = eb::roundings(1, tail_bound);
-    const double inner = eb::roundings(3, eb::product(tail_bound, eb::two_to_minus(7.9)));
+    const double tail = eb::split_horner_tail_error(c[dd_terms].hi, c[dd_terms].lo, largest_z, dd_terms,
+                                                    eb::two_to_minus(7.9), least_value);
     const double truncation =
         eb::product(eb::product(eb::power(largest_z, all_terms), eb::up(inverse_factorials[24 + first].hi)),
-                    eb::up(per_value));
-    const double pairs = eb::two_to_minus(98);
-    return eb::sum(coefficient, addition, inner, truncation, pairs);
+                    eb::up(1.0 / least_value));
+    return eb::sum(tail, truncation, eb::two_to_minus(98));
 }
 
 }  // namespace taylor_series
