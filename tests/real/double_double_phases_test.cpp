@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "real/double_double.h"
+#include "real/constants.h"
 #include "real/trig/arc_detail.h"
+#include "real/trig/hyperbolic_detail.h"
 #include "real/trig/taylor_kernels.h"
 #include "support/bit_stream.h"
 #include "support/mpfr_reference.h"
@@ -32,6 +34,7 @@ struct phase {
     double budget;
     double low, high;
     std::vector<double> seams;
+    bool pair_argument = true;  // else a positive double: the low part stays 0
 };
 
 // A pair with the given head and a random low part within half its last place.
@@ -48,7 +51,7 @@ void expect_within_budget(const phase& p, std::uint64_t seed) {
     double worst = 0.0, worst_at = 0.0;
     const auto add = [&](double hi) {
         if (!(std::fabs(hi) >= p.low && std::fabs(hi) <= p.high)) return;
-        const double_double x = with_random_tail(hi, source);
+        const double_double x = p.pair_argument ? with_random_tail(hi, source) : double_double{std::fabs(hi), 0.0};
         const double_double v = p.value(x);
         const double e = mpfr_reference::pair_relative_error(p.exact, v.hi, v.lo, x.hi, x.lo);
         if (e > worst) worst = e, worst_at = hi;
@@ -80,6 +83,18 @@ TEST(DoubleDoublePhases, ArctangentSeriesWithinItsBudget) {
     expect_within_budget({"arctangent_small", arctangent_small, pair_function::atan, arctangent_small_error, 0.0,
                           arctangent_series::largest_argument, {}},
                          3);
+}
+
+// The fast phase's odd series of sinh and tanh, positive arguments from the
+// identity limit to just below the series' limits.
+TEST(DoubleDoublePhases, HyperbolicSeriesWithinTheirBudgets) {
+    const auto below = [](double limit) { return std::nextafter(limit, 0.0); };
+    expect_within_budget({"sinh series", [](double_double a) { return sinh_series_value(a.hi); },
+                          pair_function::sinh, sinh_series_error, identity_limit, below(sinh_series_limit), {}, false},
+                         4);
+    expect_within_budget({"tanh series", [](double_double a) { return tanh_series_value(a.hi); },
+                          pair_function::tanh, tanh_series_error, identity_limit, below(tanh_series_limit), {}, false},
+                         5);
 }
 
 }  // namespace
