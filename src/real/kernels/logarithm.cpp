@@ -28,13 +28,14 @@
 // 0.3 whenever e != 0.
 //
 // Error. On the two intervals beside 1 (r = 1, e = 0) ln x = ln(1 + z) and
-// every error above is relative to |z|: below 2^-82 + 2^-72.5 + the roundings
-// of the low sum (2^-104), so below 2^-72 |ln x|. Elsewhere |ln x| >= 2^-11
-// (the interval [1 - 2^-10, 1 - 2^-11) comes closest) and the absolute errors
-// (2^-92 truncation, 2^-82.5 from z^3 P with |z| < 2^-9.96, 2^-86 from
-// ln 2, 2^-97 from the table) stay below 2^-82, that is 2^-71 |ln x|. The
-// rounding test takes 2^-66 |S|, a factor beyond the bound. log10 multiplies
-// the pair by 1/ln 10 as a double-double (Dekker's product): 2^-100 more.
+// every error above is relative to |z|: 2^-82 + 2^-72.5 + the roundings of
+// the low sum (2^-104). Elsewhere |ln x| >= 2^-11 (the interval [1 - 2^-10,
+// 1 - 2^-11) comes closest) and the absolute errors (2^-92 truncation,
+// 2^-82.5 from z^3 P with |z| < 2^-9.96, 2^-86 from ln 2, 2^-97 from the
+// table), 2^11 times over, are relative to |ln x| (near_one_budget below
+// sums both cases). The rounding test takes 2^-66 |S|, a factor beyond the
+// bound. log10 multiplies the pair by 1/ln 10 as a double-double (Dekker's
+// product): 2^-100 more.
 //
 // Away from 1 (e != 0) |ln x| >= 0.318 and absolute errors suffice, so z^2
 // is not kept exact: the base b = e ln2_hi - ln r hi is exact (above), and
@@ -49,10 +50,10 @@
 // rounding, 2^-88 from ln 2's third part), the table's 2^-97 and the sum
 // with the table's tail add below 2^-85; that sum joins the pair's low part
 // first (terms below 2^-33: 2^-86), and the sum with the rest (below
-// 2^-20.8) rounds below 2^-74. In all below 2^-71 absolute, whatever e:
-// the test
-// takes the constant 2^-68 (no magnitude of the result on the chain), which
-// is tighter than 2^-66 |ln x| for every such x. log10 multiplies the pair
+// 2^-20.8) rounds below 2^-74. In all (away_budget below) within 2^-71
+// absolute, whatever e: the test takes the constant 2^-68 (no magnitude of
+// the result on the chain), which is tighter than 2^-66 |ln x| for every
+// such x. log10 multiplies the pair
 // by 1/ln 10 (Dekker's product: its roundings below 2^-72 absolute of the
 // low sum, 2^-97 |log10 x| < 2^-88 of the product): below 2^-69.5 too, the
 // same test.
@@ -108,6 +109,7 @@
 #include <iterator>
 
 #include "real/double_double.h"
+#include "real/error_bound.h"
 #include "real/kernels/exp_log.h"
 #include "common/ieee_double.h"
 
@@ -170,6 +172,27 @@ constexpr double ln2_hi = 0x1.62e42fefa3800p-1;  // 42 bits, a multiple of 2^-42
 constexpr double ln2_lo = 0x1.ef35793c76730p-45;
 constexpr double fast_phase_error = 0x1p-66;     // relative, for e = 0
 constexpr double away_from_one_error = 0x1p-68;  // absolute, for e != 0
+
+namespace near_one_budget {
+namespace eb = error_bound;
+constexpr double r_one = eb::sum(eb::two_to_minus(82), eb::two_to_minus(72.5), eb::two_to_minus(104));
+constexpr double absolute = eb::sum(eb::two_to_minus(92), eb::two_to_minus(82.5), eb::two_to_minus(86),
+                                    eb::two_to_minus(97));
+constexpr double value = eb::larger(r_one, eb::product(absolute, 0x1p11));  // |ln x| >= 2^-11
+static_assert(eb::product(16, value) <= fast_phase_error);
+}  // namespace near_one_budget
+
+namespace away_budget {
+namespace eb = error_bound;
+constexpr double truncation = eb::two_to_minus(72.5);
+constexpr double square_part = eb::two_to_minus(72);
+constexpr double fourth_power_part = eb::two_to_minus(90);
+constexpr double constants = eb::two_to_minus(85);
+constexpr double low_part = eb::two_to_minus(86);
+constexpr double last_sum = eb::two_to_minus(74);
+constexpr double value = eb::sum(truncation, square_part, fourth_power_part, constants, low_part, last_sum);
+static_assert(eb::product(4, value) <= away_from_one_error);
+}  // namespace away_budget
 constexpr double one_third = 0x1.5555555555555p-2;
 
 // x = 2^e m, m = (1 + z) / r with the table's r: the exact z, e and the
@@ -272,7 +295,8 @@ double_double log_pair_away_from_one(const reduced_argument& a) {
     return {sum.hi, (sum.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + tail};
 }
 
-// ln x for e = 0, within 2^-70 |ln x| (see the head of this file).
+// ln x for e = 0, within log_fast_near_one_error |ln x| (see the head of
+// this file).
 // Out of line, and given its parts in registers, so that the path away from
 // 1 keeps no frame.
 [[gnu::noinline]] double_double log_pair_near_one(const log_table_entry* entry, double z) {
@@ -382,6 +406,9 @@ bool rounded(double_double v, double& result) { return rounded_within(v, magnitu
 bool log_fast_phase(double x, double& result) { return log_decided(x, result); }
 
 bool log10_fast_phase(double x, double& result) { return log10_decided(x, result); }
+
+const double log_fast_near_one_error = near_one_budget::value;
+const double log_fast_away_error = away_budget::value;
 
 bool log_fast_value(double x, double_double& value) {
     reduced_argument a;
