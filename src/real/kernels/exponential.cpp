@@ -350,7 +350,7 @@ bool exp_double_double_phase(double_double y, double& result) {
     if (s.exponent < -1021 || s.exponent > 1022) return false;
     const double_double v = add(s.fraction, 1.0);  // in [0.7, 1.42]
     double upper;
-    if (!rounded_surely(v.hi, v.lo, v.hi * 0x1p-75, upper)) return false;
+    if (!rounded_surely(v.hi, v.lo, v.hi * accurate_exp_log_error, upper)) return false;
     result = upper * power_of_two(s.exponent);
     return true;
 }
