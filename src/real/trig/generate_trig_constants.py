@@ -15,6 +15,12 @@ Usage: python3 generate_trig_constants.py > trig_constants.h
 from fractions import Fraction
 import math
 from math import isqrt
+import pathlib
+import sys
+
+sys.dont_write_bytecode = True  # no cache beside the sources
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent))
+from exact_arithmetic import arc_series  # noqa: E402
 
 PRECISION = 640  # fraction bits of every fixed-point value below
 ONE = 1 << PRECISION
@@ -22,14 +28,8 @@ TWO_OVER_PI_WORDS = 10  # 320 bits after the binary point
 
 
 def atan_inverse(m):
-    """atan(1/m) * 2^PRECISION, truncated, for an integer m >= 2."""
-    term = ONE // m
-    total, n, sign = 0, 0, 1
-    while term:
-        total += sign * (term // (2 * n + 1))
-        term //= m * m
-        n, sign = n + 1, -sign
-    return total
+    """atan(1/m) * 2^PRECISION, truncated, for an integer m >= 3."""
+    return arc_series(1, m, PRECISION, alternating=True)
 
 
 def atan_ratio(p, q):
