@@ -19,7 +19,7 @@
 //
 // Polynomial. e^r - 1 = head + q, q = rest + x^2 (1/2 + x/6 + ... + x^4/720)
 // with x = a + c rounded (|x - r| <= 2^-53 |r|). Left out: the Taylor
-// remainder r^7/5040 e^|r| < 2^-79 and what using x for r costs in the
+// remainder r^7/5040 e^|r| < 2^-78.99 and what using x for r costs in the
 // terms from r^2 on, below 2^-53 r^2 < 2^-72. q < 9.17e-7 + 2^-24.15 <
 // 2^-19.92 is evaluated in double as (rest + x2 (c2 + x c3)) + x2^2 ((c4 +
 // x c5) + x2 c6), x2 = x^2 < 2^-19.04: five roundings of terms below 2^-19.9
@@ -58,6 +58,7 @@
 #include "real/error_bound.h"
 #include "common/ieee_double.h"
 #include "real/kernels/exp_log_detail.h"
+#include "real/kernels/exponential_detail.h"
 #include "real/kernels/wide_fixed.h"
 
 namespace vyxmath {
@@ -73,7 +74,7 @@ constexpr double last_sum = eb::two_to_minus(72.9);
 constexpr double reduction_c = eb::two_to_minus(76);
 constexpr double ln2_step = eb::two_to_minus(76);
 constexpr double reduction_rest = eb::two_to_minus(76);
-constexpr double taylor_remainder = eb::two_to_minus(79);
+constexpr double taylor_remainder = fast_exp_polynomial::truncation;
 constexpr double table_d = eb::two_to_minus(77.9);
 constexpr double trail = eb::two_to_minus(78);
 constexpr double trail_head = eb::two_to_minus(87.5);
@@ -90,12 +91,8 @@ static_assert(eb::sum(relative_to_h, test_rounding) <= exp_fast_phase_error);
 // to a whole number, ties to even.
 constexpr double round_to_integer_shifter = 0x1.8p52;
 
-// 1/(j!) for j = 2..6.
-constexpr double c2 = 0.5;
-constexpr double c3 = 0x1.5555555555555p-3;
-constexpr double c4 = 0x1.5555555555555p-5;
-constexpr double c5 = 0x1.1111111111111p-7;
-constexpr double c6 = 0x1.6c16c16c16c17p-10;
+using fast_exp_polynomial::c2, fast_exp_polynomial::c3, fast_exp_polynomial::c4, fast_exp_polynomial::c5,
+    fast_exp_polynomial::c6;
 
 // Each 2^(j/256) again as lead + trail: lead its high part's top 26 bits
 // (Veltkamp's half), trail = (hi - lead) + lo rounded once. |hi - lead| <=
@@ -167,7 +164,7 @@ exp_unrounded table_times(int k, double head, double q) {
 // lane on a table point scaled by a power of two, which scales every one of
 // its roundings alike). Here yl = 0 and c is one rounding. The total of the
 // bound above becomes (2^-72 + 7 * 2^-73 + 2^-72 + 2^-72 + 2^-72.9 + 2^-77
-// + 2^-76 + 2^-76 + 2^-79 + 2^-77.9 + 2^-78 + 2^-87.5) * 2 Th < 2^-68.14
+// + 2^-76 + 2^-76 + 2^-78.99 + 2^-77.9 + 2^-78 + 2^-87.5) * 2 Th < 2^-68.14
 // Th: below 2^-68 H, for e^y and e^-y alike.
 //
 // The two evaluations of table_times go side by side in the two lanes of

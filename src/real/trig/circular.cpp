@@ -6,6 +6,7 @@
 #include "real/double_pair.h"
 #include "real/error_bound.h"
 #include "real/trig/angle_reduction.h"
+#include "real/trig/circular_detail.h"
 #include "real/trig/taylor_kernels.h"
 #include "real/trig/trig_constants.h"
 #include "real/trig/wide_angle_functions.h"
@@ -236,12 +237,8 @@ constexpr double test_rounding = last_addition;
 static_assert(eb::sum(value, test_rounding) <= fast_sine_error);
 }  // namespace fast_sine_budget
 
-constexpr double s3 = -0x1.5555555555555p-3;  // -1/6
-constexpr double s5 = 0x1.1111111111111p-7;   // 1/120
-constexpr double s7 = -0x1.a01a01a01a01ap-13; // -1/5040
-constexpr double c2 = -0.5;
-constexpr double c4 = 0x1.5555555555555p-5;   // 1/24
-constexpr double c6 = -0x1.6c16c16c16c17p-10; // -1/720
+using fast_sine_polynomials::s3, fast_sine_polynomials::s5, fast_sine_polynomials::s7, fast_sine_polynomials::c2,
+    fast_sine_polynomials::c4, fast_sine_polynomials::c6;
 
 // sin x or tan x within half a step of 0 (k = 0: |x| < 2^-8.34 for the sine,
 // 2^-9.35 for the tangent), as x + x^3 (c3 + x^2 (c5 + x^2 c7)): the next

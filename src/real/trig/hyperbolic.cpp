@@ -1,5 +1,7 @@
 #include "real/trig/hyperbolic.h"
 
+#include <iterator>
+
 #include "real/constants.h"
 #include "real/double_double.h"
 #include "real/kernels/exp_log.h"
@@ -68,14 +70,8 @@ struct odd_series {
     int tail_terms;
 };
 
-constexpr double sinh_tail[] = {0x1.1111111111111p-7, 0x1.a01a01a01a01ap-13, 0x1.71de3a556c734p-19,
-                                0x1.ae64567f544e4p-26, 0x1.6124613a86d09p-33};
-constexpr odd_series sinh_series{{0x1.5555555555555p-3, 0x1.5555555555555p-57}, sinh_tail, 5};
-
-constexpr double tanh_tail[] = {0x1.1111111111111p-3,  -0x1.ba1ba1ba1ba1cp-5, 0x1.664f4882c10fap-6,
-                                -0x1.226e355e6c23dp-7, 0x1.d6d3d0e157de0p-9, -0x1.7da36452b75e3p-10,
-                                0x1.3558248036744p-11};
-constexpr odd_series tanh_series{{-0x1.5555555555555p-2, -0x1.5555555555555p-56}, tanh_tail, 7};
+constexpr odd_series sinh_series{sinh_series_c1, sinh_series_tail, static_cast<int>(std::size(sinh_series_tail))};
+constexpr odd_series tanh_series{tanh_series_c1, tanh_series_tail, static_cast<int>(std::size(tanh_series_tail))};
 
 
 // The series' value as hi + lo, before the rounding test.
