@@ -67,7 +67,7 @@ namespace {
 namespace fast_exp_budget {
 namespace eb = error_bound;
 constexpr double x_for_r = eb::two_to_minus(72);
-constexpr double polynomial = eb::product(5, eb::two_to_minus(73));
+constexpr double polynomial = fast_exp_polynomial::roundings;
 constexpr double th_q = eb::two_to_minus(72);
 constexpr double tl_q = eb::two_to_minus(72);
 constexpr double last_sum = eb::two_to_minus(72.9);

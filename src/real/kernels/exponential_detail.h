@@ -20,4 +20,11 @@ inline constexpr double reach = 1.3539e-3;
 // The Taylor remainder r^7/5040 e^|r|, absolute: 2^-78.9987 at the reach.
 inline constexpr double truncation = error_bound::two_to_minus(78.99);
 
+// q = (rest + x^2 (c2 + x c3)) + x^4 ((c4 + x c5) + x^2 c6) in doubles, for
+// |x| <= reach and |rest| <= rest_bound: its roundings, absolute, as the
+// phase's budget counts them (five of terms below 2^-19.9, the higher
+// orders' below 2^-90) and Gappa proves them (tests/real/rounding_bounds.cpp).
+inline constexpr double rest_bound = error_bound::two_to_minus(24.15);
+inline constexpr double roundings = error_bound::product(5, error_bound::two_to_minus(73));
+
 }  // namespace vyxmath::fast_exp_polynomial
