@@ -43,10 +43,11 @@
 // |z|). The rest, -z^2/2 + z^3 Q(z) with Q = 1/3 - z/4 + z^2/5 - z^3/6,
 // leaves out z^7/7 - z^8/8 + ... < 2^-72.5 (|z| < 2^-9.96); it is below
 // 2^-20.9, taken as z^2 (-1/2 + z/3) + z^4 ((-1/4 + z/5) - z^2/6): the
-// roundings of z^2 (2^-53 of it, times 1/2), of -1/2 + z/3 (below 2^-54,
+// roundings of z^2 (2^-73, times 1/2), of -1/2 + z/3 (below 2^-55,
 // times z^2 < 2^-19.92), of their product and of the last sum (below
-// 2^-74 each) come to below 2^-72, those of the z^4 part (below 2^-41.8)
-// to below 2^-90. e ln2_lo (below 2^-34: 2^-87 from its
+// 2^-74 each) come to below 2^-72.18 (log_away_tail::roundings takes the
+// 2^-71.98 Gappa proves), those of the z^4 part (below 2^-41.8) to below
+// 2^-90. e ln2_lo (below 2^-34: 2^-87 from its
 // rounding, 2^-88 from ln 2's third part), the table's 2^-97 and the sum
 // with the table's tail add below 2^-85; that sum joins the pair's low part
 // first (terms below 2^-33: 2^-86), and the sum with the rest (below
@@ -111,6 +112,7 @@
 #include "real/double_double.h"
 #include "real/error_bound.h"
 #include "real/kernels/exp_log.h"
+#include "real/kernels/logarithm_detail.h"
 #include "common/ieee_double.h"
 
 namespace vyxmath {
@@ -185,12 +187,11 @@ static_assert(eb::product(16, value) <= fast_phase_error);
 namespace away_budget {
 namespace eb = error_bound;
 constexpr double truncation = eb::two_to_minus(72.5);
-constexpr double square_part = eb::two_to_minus(72);
-constexpr double fourth_power_part = eb::two_to_minus(90);
+constexpr double tail_roundings = log_away_tail::roundings;  // z^2 and z^4 parts
 constexpr double constants = eb::two_to_minus(85);
 constexpr double low_part = eb::two_to_minus(86);
 constexpr double last_sum = eb::two_to_minus(74);
-constexpr double value = eb::sum(truncation, square_part, fourth_power_part, constants, low_part, last_sum);
+constexpr double value = eb::sum(truncation, tail_roundings, constants, low_part, last_sum);
 static_assert(eb::product(4, value) <= away_from_one_error);
 }  // namespace away_budget
 constexpr double one_third = 0x1.5555555555555p-2;
@@ -281,8 +282,8 @@ double log_polynomial(double z) {
     constexpr double u = z_unit, u2 = u * u, u3 = u2 * u, u4 = u3 * u, u5 = u4 * u, u6 = u5 * u;
     const double w2 = w * w;
     const double w4 = w2 * w2;
-    return w2 * (-0.5 * u2 + 0x1.5555555555555p-2 * u3 * w) +
-           w4 * ((-0.25 * u4 + 0.2 * u5 * w) - 0x1.5555555555555p-3 * u6 * w2);
+    namespace t = log_away_tail;
+    return w2 * (t::c2 * u2 + t::c3 * u3 * w) + w4 * ((t::c4 * u4 + t::c5 * u5 * w) - t::c6 * u6 * w2);
 }
 
 // ln x for e != 0, where |ln x| >= 0.318 and an absolute error suffices (see
