@@ -8,6 +8,9 @@
 // a bound stays a bound whatever its last bit.
 #pragma once
 
+#include <bit>
+#include <cstdint>
+
 namespace vyxmath::error_bound {
 
 // One rounding to nearest of a double in the normal range moves it by at most
@@ -80,6 +83,22 @@ constexpr double split_horner_tail_error(double lead_hi, double lead_lo, double 
                                 up(1.0 / (1.0 - fall)));
     const double coefficient = product(product(lead_lo < 0 ? -lead_lo : lead_lo, z_power), per_least);
     return sum(coefficient, roundings(1, tail), roundings(3, product(tail, fall)));
+}
+
+// The significant bits of a finite non-zero normal double: 53 less its
+// significand's trailing zeros.
+constexpr int significant_bits(double v) {
+    const std::uint64_t significand = (std::bit_cast<std::uint64_t>(v) & ((std::uint64_t{1} << 52) - 1)) |
+                                      (std::uint64_t{1} << 52);
+    return 53 - std::countr_zero(significand);
+}
+
+// Whether c k is exact for every whole k with |k| <= largest_multiplier: so
+// when the bits of c and of the largest k fit in 53 (the product of an
+// a-bit and a b-bit whole number has at most a + b bits).
+constexpr bool product_is_exact(double c, double largest_multiplier) {
+    const auto k = static_cast<std::uint64_t>(up(largest_multiplier)) + 1;
+    return significant_bits(c) + std::bit_width(k) <= 53;
 }
 
 }  // namespace vyxmath::error_bound

@@ -87,6 +87,11 @@ static_assert(eb::sum(relative_to_h, test_rounding) <= exp_fast_phase_error);
 
 #include "real/kernels/exp_table.inc"
 
+// The largest |yh| the fast phase takes, and k * exp_step_hi exact for every
+// k it gives there.
+constexpr double largest_argument = 746.0;
+static_assert(error_bound::product_is_exact(exp_step_hi, largest_argument * exp_steps_per_unit + 0.5));
+
 // Adding and subtracting 1.5 * 2^52 rounds a double of magnitude below 2^51
 // to a whole number, ties to even.
 constexpr double round_to_integer_shifter = 0x1.8p52;

@@ -114,6 +114,19 @@ constexpr step_constants tangent_steps = {
     tc::tangent_short_step_c2 + tc::tangent_short_step_c3};
 constexpr double short_reduction_limit = 64.0;
 
+// The products the reductions take as exact, from the pieces and the
+// limits: k c1, k c2 and k c3 for |x| below the fast reduction limit, k
+// short_c1 and k short_c2 below the short one.
+template <const step_constants& s>
+constexpr bool step_products_exact() {
+    using error_bound::product_is_exact;
+    const double k = fast_reduction_limit * s.per_radian + 0.5;
+    const double short_k = short_reduction_limit * s.per_radian + 0.5;
+    return product_is_exact(s.c1, k) && product_is_exact(s.c2, k) && product_is_exact(s.c3, k) &&
+           product_is_exact(s.short_c1, short_k) && product_is_exact(s.short_c2, short_k);
+}
+static_assert(step_products_exact<sine_steps>() && step_products_exact<tangent_steps>());
+
 constexpr double step_shifter = 0x1.8p52;
 
 // k = x / step rounded to the nearest integer, by the shifter: its low 32
