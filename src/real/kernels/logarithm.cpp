@@ -168,6 +168,28 @@ constexpr bool r_units_exact() {
 }
 static_assert(r_units_exact());
 #endif
+
+// The premise of the tail's rounding bound (log_away_tail::reach, which
+// Gappa takes), checked on the committed table: on every interval, at both
+// ends, |z| = |m r - 1| stays within the reach. With m = M 2^(e - 52) (M
+// with its hidden bit, e = -1 or 0) and r = R 2^-10, m r - 1 is (M R -
+// 2^(62 - e)) 2^(e - 62), M R below 2^64.
+constexpr bool z_within_reach() {
+    for (std::uint64_t i = 0; i < std::size(generated::log_table); ++i) {
+        const auto r_units = static_cast<std::uint64_t>(generated::log_table[i].r * 0x1p10);
+        for (std::uint64_t end = i; end <= i + 1; ++end) {
+            const std::uint64_t bits = (std::uint64_t{interval_offset_high} << 32) + (end << 42);
+            const int shift = (bits >> 52) == 1022 ? 63 : 62;
+            const std::uint64_t product = ((bits & ieee_double::fraction_mask) | ieee_double::hidden_bit) * r_units;
+            const std::uint64_t one = std::uint64_t{1} << shift;
+            const std::uint64_t distance = product > one ? product - one : one - product;
+            if (static_cast<double>(distance) > log_away_tail::reach * static_cast<double>(one) * (1 - 0x1p-50))
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(z_within_reach());
 constexpr std::uint32_t normal_high = 0x00100000u;           // of 2^-1022
 constexpr std::uint32_t infinity_high = 0x7FF00000u;
 constexpr double ln2_hi = 0x1.62e42fefa3800p-1;  // 42 bits, a multiple of 2^-42
