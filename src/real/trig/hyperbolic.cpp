@@ -74,8 +74,10 @@ constexpr odd_series sinh_series{sinh_series_c1, sinh_series_tail, static_cast<i
 constexpr odd_series tanh_series{tanh_series_c1, tanh_series_tail, static_cast<int>(std::size(tanh_series_tail))};
 
 
-// The series' value as hi + lo, before the rounding test.
-inline double_double odd_series_value(const odd_series& series, double a) {
+// The series' value as hi + lo, before the rounding test; always inlined,
+// so that the fast phase's code stays as it was before the test's entry
+// points below took the value too.
+[[gnu::always_inline]] inline double_double odd_series_value(const odd_series& series, double a) {
     const double_double square = two_prod(a, a);
     const double z = square.hi;
     double w = series.tail[series.tail_terms - 1];
