@@ -75,8 +75,8 @@ constexpr odd_series tanh_series{tanh_series_c1, tanh_series_tail, static_cast<i
 
 
 // The series' value as hi + lo, before the rounding test; always inlined,
-// so that the fast phase's code stays as it was before the test's entry
-// points below took the value too.
+// so that the fast phase compiles alike whether or not the value is also
+// taken out of line (sinh_series_value, tanh_series_value).
 [[gnu::always_inline]] inline double_double odd_series_value(const odd_series& series, double a) {
     const double_double square = two_prod(a, a);
     const double z = square.hi;
