@@ -16,7 +16,9 @@
 #              can be had: without it those tests are skipped, not failed
 #   packaging  the tools that make and check the packages
 #   web        Emscripten (the WebAssembly build), node with npm, chromium
-#   quick      what scripts/test.sh needs: native bench fuzzing windows packaging
+#   proofs     Sollya and Gappa, which check the kernels' error bounds
+#   quick      what scripts/test.sh needs: native bench fuzzing windows
+#              packaging proofs
 #   all        every scope
 # VYXMATH_NO_INSTALL=1: install nothing; say what is missing and fail if
 # anything is.
@@ -30,6 +32,7 @@ windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
 emulation=(wine64 wine32-preloader:i386 qemu-user)
 packaging=(pkgconf dpkg-dev lintian)
 web=(emscripten nodejs chromium)
+proofs=(sollya gappa)
 
 only_list=false
 if [ "${1:-}" = --missing ]; then
@@ -48,10 +51,11 @@ for scope in "${scopes[@]}"; do
     windows) wanted+=("${windows[@]}") ;;
     packaging) wanted+=("${packaging[@]}") ;;
     web) wanted+=("${native[@]}" "${web[@]}") ;;
-    quick) wanted+=("${native[@]}" "${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}") ;;
-    all) wanted+=("${native[@]}" "${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}" "${web[@]}") ;;
+    proofs) wanted+=("${proofs[@]}") ;;
+    quick) wanted+=("${native[@]}" "${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}" "${proofs[@]}") ;;
+    all) wanted+=("${native[@]}" "${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}" "${proofs[@]}" "${web[@]}") ;;
     *)
-        echo "install-deps.sh: unknown scope '$scope' (native bench fuzzing windows packaging web quick all)" >&2
+        echo "install-deps.sh: unknown scope '$scope' (native bench fuzzing windows packaging web proofs quick all)" >&2
         exit 2
         ;;
     esac

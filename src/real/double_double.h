@@ -141,6 +141,22 @@ inline double_double square_root(double_double a) {
     return fast_two_sum(root, correction);
 }
 
+// Relative error bounds of the operations on pairs, for the budgets of the
+// phases built on them (u = 2^-53): add as above 3u^2 and mul 7u^2 (Joldes,
+// Muller and Popescu, "Tight and rigorous error bounds for basic building
+// blocks of double-word arithmetic", 2017: AccurateDWPlusDW and DWTimesDW1,
+// with their u^3 terms under the rounding up of the budgets), mul by a
+// double 2u^2 (DWTimesFP1), and divide, three quotient digits each
+// correcting the last remainder, 2^-102 with a margin over what the tests
+// measure. All for results in the normal range with low parts that stay
+// normal too.
+namespace pair_error {
+inline constexpr double add = 3 * 0x1p-106;
+inline constexpr double mul = 7 * 0x1p-106;
+inline constexpr double mul_by_double = 2 * 0x1p-106;
+inline constexpr double divide = 0x1p-102;
+}  // namespace pair_error
+
 // ---- Polynomials -------------------------------------------------------------
 
 // How the tail of split_horner, summed in plain double, meets the first

@@ -198,4 +198,10 @@ double angle_relative_error(angle_function f, double hi, double lo, double x) {
     return relative_error(mpfr_f, hi, lo, 0, x, 0.0);
 }
 
+double pair_relative_error(pair_function f, double hi, double lo, double x_hi, double x_lo) {
+    static constexpr unary functions[] = {mpfr_sin, mpfr_cos, mpfr_tan,  mpfr_atan, mpfr_log,
+                                          mpfr_exp, mpfr_sinh, mpfr_tanh, mpfr_expm1};
+    return relative_error(functions[static_cast<int>(f)], hi, lo, 0, x_hi, x_lo);
+}
+
 }  // namespace vyxmath::mpfr_reference

@@ -56,4 +56,10 @@ double exp_relative_error(double hi, double lo, int binade, double y_hi, double 
 enum class angle_function { sine, cosine, tangent, arcsine, arctangent };
 double angle_relative_error(angle_function f, double hi, double lo, double x);
 
+// The relative error of an unrounded value hi + lo of a function at a pair
+// argument x_hi + x_lo, the sum exact: the double-double phases, which take
+// reduced angles, quotients and logarithms as pairs. Computed with 200 bits.
+enum class pair_function { sin, cos, tan, atan, log, exp, sinh, tanh, expm1 };
+double pair_relative_error(pair_function f, double hi, double lo, double x_hi, double x_lo);
+
 }  // namespace vyxmath::mpfr_reference

@@ -15,6 +15,7 @@
 
 #include "real/constants.h"
 #include "real/double_double.h"
+#include "real/error_bound.h"
 #include "real/kernels/exp_log_detail.h"
 #include "real/kernels/exponential.h"
 #include "real/kernels/logarithm.h"
@@ -30,9 +31,10 @@ constexpr int exp_squarings = 8;
 
 // |r'| <= 0.3466 / 256 < 1.36e-3. With f = r' P(r'), P(r') = sum c_j r'^j and
 // c_j = 1 / (j + 1)!, the first term left out (c_9 r'^9) is below 4.5e-33,
-// that is 2^-107 relative to P. The terms j >= 5 are below 1.4e-14 together,
-// so they are summed in plain double (relative error 2^-53 of them, below
-// 2^-99 of P); the terms j < 5 in double-double.
+// that is 2^-107 relative to P. The terms j >= 5 are below 6.6e-18 < 2^-56
+// together, so they are summed in plain double (relative error below 2^-53
+// of them, with their rounded coefficients, 2^-108 of P); the terms j < 5 in
+// double-double.
 constexpr int exp_terms = 9;
 constexpr int exp_head_terms = 5;
 constexpr double exp_tail[] = {1.0 / 720, 1.0 / 5040, 1.0 / 40320, 1.0 / 362880};
@@ -132,6 +134,48 @@ exp_split split_exp(double_double y) {
     for (int i = 0; i < exp_squarings; ++i) f = mul(f, add(f, 2.0));
     return {k, f};
 }
+
+// The budget of split_exp, relative to e^y (and to f where k = 0):
+//   reduction: k ln 2 with |k| < 1588 and the pair ln2 within 2^-108.9 of
+//     ln 2 (its low part rounded), 2^-98.3 absolute in r; the two additions
+//     forming r, |r| <= 0.35, a pair's add each (none where k = 0)
+//   series: the tail in doubles (2^-108) and the truncation (2^-107), the
+//     four Horner steps (an add and a mul each) on sums above 1, the
+//     product by r
+//   squarings: eight of f (2 + f), a mul and an add on a double each; each
+//     scales the relative error of f before it by (2 + 2f)/(2 + f), their
+//     product below 1.42 (f doubling each time up to 0.42)
+namespace split_exp_budget {
+namespace eb = error_bound;
+constexpr double reduction = eb::sum(eb::two_to_minus(98.3), eb::product(2 * 0.35, pair_error::add));
+constexpr double series = eb::sum(eb::two_to_minus(108), eb::two_to_minus(107),
+                                  eb::product(4, eb::sum(pair_error::add, pair_error::mul)), pair_error::mul);
+constexpr double squarings = eb::product(8, eb::sum(pair_error::mul, pair_error::add));
+constexpr double value = eb::sum(reduction, eb::product(1.42, eb::sum(series, squarings)));
+static_assert(eb::product(4, value) <= accurate_exp_log_error);
+}  // namespace split_exp_budget
+
+// The budget of natural_log, relative to ln x:
+//   s = (m - 1)/(m + 1): one divide of exact operands
+//   ln m = 2 (s + s z P): z = s^2 (twice s's error and a mul), P (its
+//     tail in doubles below 2^-108, nine Horner steps on terms of one sign),
+//     two muls, all weighing z P < 0.0099 of s; the sum, one add
+//   e ln 2 + ln m: ln 2 as a pair within 2^-108.9, the exact products'
+//     sum (an add), and the last add, in which |e ln 2| + |ln m| is at most
+//     3.006 |ln x| (|ln m| <= 0.347, |e ln 2| >= 0.693)
+namespace natural_log_budget {
+namespace eb = error_bound;
+constexpr double quotient = pair_error::divide;
+constexpr double rest = eb::sum(eb::product(2, quotient), pair_error::mul, eb::two_to_minus(108),
+                                eb::product(9, eb::sum(pair_error::add, pair_error::mul)), eb::product(2, pair_error::mul));
+constexpr double ln_m = eb::sum(quotient, eb::product(0.0099, rest), pair_error::add);
+constexpr double value =
+    eb::sum(eb::product(3.006, eb::sum(eb::larger(ln_m, eb::two_to_minus(108.9)), pair_error::add)), pair_error::add);
+static_assert(eb::product(4, value) <= accurate_exp_log_error);
+}  // namespace natural_log_budget
+
+const double split_exp_error = split_exp_budget::value;
+const double natural_log_error = natural_log_budget::value;
 
 double to_double_scaled(double_double v, int exponent, TinyResult tiny) {
     // v.hi <= 4, so the value is at least 2^-1022 (normal) once

@@ -19,6 +19,16 @@ struct exp_split {
     double_double fraction;
 };
 exp_split split_exp(double_double y);
+// The relative error budgets of e^y = 2^exponent (1 + fraction), and of the
+// fraction itself where exponent = 0 (|y| < ln 2 / 2, y above 2^-960, where
+// the pairs' low parts stay normal), and of ln x (log_double_double), summed
+// in exp_log.cpp and asserted against accurate_exp_log_error.
+extern const double split_exp_error;
+extern const double natural_log_error;
+
+// The double-double phases' rounding test: a fourth or less of it is their
+// budget.
+inline constexpr double accurate_exp_log_error = 0x1p-75;
 
 // e^y - 1 = 2^k (1 + f) - 1 as a double-double from the split {k, f} of e^y,
 // for k <= 1000: 2^k f + (2^k - 1), both exact pairs, so the relative
@@ -37,13 +47,13 @@ enum class TinyResult {
 // double rounding).
 double to_double_scaled(double_double v, int exponent, TinyResult tiny);
 
-// The double nearest v, a double-double good to 2^-90 relative or better,
-// when a rounding test at 2^-75 decides it; else wide_rounded(), the wide
-// evaluation's result.
+// The double nearest v, a double-double within a fourth of
+// accurate_exp_log_error relative, when a rounding test at that bound
+// decides it; else wide_rounded(), the wide evaluation's result.
 template <class WideRounded>
 double decided_or_wide(double_double v, WideRounded wide_rounded) {
     double rounded;
-    if (rounded_surely(v.hi, v.lo, magnitude(v.hi) * 0x1p-75, rounded)) return rounded;
+    if (rounded_surely(v.hi, v.lo, magnitude(v.hi) * accurate_exp_log_error, rounded)) return rounded;
     return wide_rounded();
 }
 

@@ -2,24 +2,25 @@
 //
 // Reduction. k = round(yh * 256 / ln 2), r = y - k ln2/256, so that
 // e^y = 2^(k >> 8) * 2^((k & 255)/256) * e^r with |r| <= ln2/512 (1 + 2^-30)
-// < 1.3539e-3. |yh| <= 746 gives |k| < 2^19, so k * exp_step_hi is exact
-// (33 bits times 19), and yh - k * exp_step_hi is exact by Sterbenz's lemma
-// (for k != 0 the two are within a factor 2 of each other). The rest,
-// c = yl - k * exp_step_lo, rounds twice: k * exp_step_lo is below
-// 2^19 * 1.45 * 2^-43 < 2^-23.4 and, with |yl| <= 1.2 * 2^-43 (a power's
-// product b ln a included), so is the difference, so each rounding is below
-// 2^-77, 2^-76 together. The truncation of ln 2 / 256 to two doubles
-// contributes below 2^19 * 2^-53 * 2^-42 = 2^-76. With a = yh - k exp_step_hi,
-// r = a + c is held as head + rest: head is a rounded to a multiple of 2^-26
-// (at most 17 significant bits, |head| < 2^-9.5), a - head is exact (at most
-// 2^-27, and a multiple of a's last unit whenever it is not 0), and rest =
-// (a - head) + c, below 2^-27 + 2^-23.4 < 2^-23.32, rounds once, below
-// 2^-53 * 2^-23.32 = 2^-76.32. Call that 2^-76 and count it below.
+// < 1.3539e-3. |yh| <= 746 gives |k| <= 746 * 256 / ln 2 + 1/2 < 275521 <
+// 2^18.08, so k * exp_step_hi is exact (33 bits times 19), and yh - k *
+// exp_step_hi is exact by Sterbenz's lemma (for k != 0 the two are within a
+// factor 2 of each other). The rest, c = yl - k * exp_step_lo, rounds twice:
+// k * exp_step_lo is below 2^18.08 * 1.45 * 2^-43 < 2^-24.38 and, with |yl|
+// <= 1.2 * 2^-43 (a power's product b ln a included), the difference below
+// 2^-24.37, so each rounding is below 2^-77.37, 2^-76.37 together. The
+// truncation of ln 2 / 256 to two doubles contributes below 2^18.08 * 2^-53
+// * 2^-42 = 2^-76.92. With a = yh - k exp_step_hi, r = a + c is held as head
+// + rest: head is a rounded to a multiple of 2^-26 (at most 17 significant
+// bits, |head| < 2^-9.5), a - head is exact (at most 2^-27, and a multiple
+// of a's last unit whenever it is not 0), and rest = (a - head) + c, below
+// 2^-27 + 2^-24.37 < 2^-24.15, rounds once, below 2^-53 * 2^-24.15 =
+// 2^-77.15. Each of the three is counted as 2^-76 below.
 //
 // Polynomial. e^r - 1 = head + q, q = rest + x^2 (1/2 + x/6 + ... + x^4/720)
 // with x = a + c rounded (|x - r| <= 2^-53 |r|). Left out: the Taylor
-// remainder r^7/5040 e^|r| < 2^-79 and what using x for r costs in the
-// terms from r^2 on, below 2^-53 r^2 < 2^-72. q < 9.17e-7 + 2^-23.32 <
+// remainder r^7/5040 e^|r| < 2^-78.99 and what using x for r costs in the
+// terms from r^2 on, below 2^-53 r^2 < 2^-72. q < 9.17e-7 + 2^-24.15 <
 // 2^-19.92 is evaluated in double as (rest + x2 (c2 + x c3)) + x2^2 ((c4 +
 // x c5) + x2 c6), x2 = x^2 < 2^-19.04: five roundings of terms below 2^-19.9
 // (x2 times c2, c2 + x c3 times x2, the product, the sum with rest, the sum
@@ -36,11 +37,9 @@
 // Th (its value below 2^-19.9 Th); trail head (below 2^-34.5) rounds below
 // 2^-87.5 and trail + trail head (below 2^-25) below 2^-78.
 //
-// Total: |H + lo - e^y / 2^(k >> 8)| < (2^-72 (x for r) + 5 * 2^-73
-// (polynomial) + 2^-72 (Th q) + 2^-72 (Tl q) + 2^-72.9 (last sum) + 2^-76
-// (c) + 2^-76 (ln 2 / 256) + 2^-76 (rest) + 2^-79 + 2^-77.9 + 2^-78 +
-// 2^-87.5) * 2 Th < 2^-68.35 Th, and H >= Th e^-|r| (1 - 2^-60) > 0.998 Th,
-// so the error is below 2^-68.35 H. The rounding test compares H + (lo - 2^-68 H) with H + (lo +
+// Total: |H + lo - e^y / 2^(k >> 8)| below the sum of these terms, twice
+// over, times Th (fast_exp_budget below: 2^-68.35 Th), and H >= Th e^-|r|
+// (1 - 2^-60) > 0.998 Th. The rounding test compares H + (lo - 2^-68 H) with H + (lo +
 // 2^-68 H): equal only when every value within the error rounds to the same
 // double. 2^-68 H is exact; lo holds Th q and the trail, so |lo| < 2^-19.8 H
 // and lo +- 2^-68 H lies below 2^(e-18) for H in [2^e, 2^(e+1)): rounding it
@@ -56,25 +55,49 @@
 
 #include "real/double_double.h"
 #include "real/double_pair.h"
+#include "real/error_bound.h"
 #include "common/ieee_double.h"
 #include "real/kernels/exp_log_detail.h"
+#include "real/kernels/exponential_detail.h"
 #include "real/kernels/wide_fixed.h"
 
 namespace vyxmath {
 namespace {
 
+namespace fast_exp_budget {
+namespace eb = error_bound;
+constexpr double x_for_r = eb::two_to_minus(72);
+constexpr double polynomial = fast_exp_polynomial::roundings;
+constexpr double th_q = eb::two_to_minus(72);
+constexpr double tl_q = eb::two_to_minus(72);
+constexpr double last_sum = eb::two_to_minus(72.9);
+constexpr double reduction_c = eb::two_to_minus(76);
+constexpr double ln2_step = eb::two_to_minus(76);
+constexpr double reduction_rest = eb::two_to_minus(76);
+constexpr double taylor_remainder = fast_exp_polynomial::truncation;
+constexpr double table_d = eb::two_to_minus(77.9);
+constexpr double trail = eb::two_to_minus(78);
+constexpr double trail_head = eb::two_to_minus(87.5);
+constexpr double value = eb::product(2, eb::sum(x_for_r, polynomial, th_q, tl_q, last_sum, reduction_c, ln2_step,
+                                                reduction_rest, taylor_remainder, table_d, trail, trail_head));
+constexpr double relative_to_h = value / 0.998 * (1 + 0x1p-50);
+constexpr double test_rounding = eb::two_to_minus(71);
+static_assert(eb::sum(relative_to_h, test_rounding) <= exp_fast_phase_error);
+}  // namespace fast_exp_budget
+
 #include "real/kernels/exp_table.inc"
+
+// The largest |yh| the fast phase takes, and k * exp_step_hi exact for every
+// k it gives there.
+constexpr double largest_argument = 746.0;
+static_assert(error_bound::product_is_exact(exp_step_hi, largest_argument * exp_steps_per_unit + 0.5));
 
 // Adding and subtracting 1.5 * 2^52 rounds a double of magnitude below 2^51
 // to a whole number, ties to even.
 constexpr double round_to_integer_shifter = 0x1.8p52;
 
-// 1/(j!) for j = 2..6.
-constexpr double c2 = 0.5;
-constexpr double c3 = 0x1.5555555555555p-3;
-constexpr double c4 = 0x1.5555555555555p-5;
-constexpr double c5 = 0x1.1111111111111p-7;
-constexpr double c6 = 0x1.6c16c16c16c17p-10;
+using fast_exp_polynomial::c2, fast_exp_polynomial::c3, fast_exp_polynomial::c4, fast_exp_polynomial::c5,
+    fast_exp_polynomial::c6;
 
 // Each 2^(j/256) again as lead + trail: lead its high part's top 26 bits
 // (Veltkamp's half), trail = (hi - lead) + lo rounded once. |hi - lead| <=
@@ -146,7 +169,7 @@ exp_unrounded table_times(int k, double head, double q) {
 // lane on a table point scaled by a power of two, which scales every one of
 // its roundings alike). Here yl = 0 and c is one rounding. The total of the
 // bound above becomes (2^-72 + 7 * 2^-73 + 2^-72 + 2^-72 + 2^-72.9 + 2^-77
-// + 2^-76 + 2^-76 + 2^-79 + 2^-77.9 + 2^-78 + 2^-87.5) * 2 Th < 2^-68.14
+// + 2^-76 + 2^-76 + 2^-78.99 + 2^-77.9 + 2^-78 + 2^-87.5) * 2 Th < 2^-68.14
 // Th: below 2^-68 H, for e^y and e^-y alike.
 //
 // The two evaluations of table_times go side by side in the two lanes of
@@ -329,7 +352,7 @@ bool exp_double_double_phase(double_double y, double& result) {
     if (s.exponent < -1021 || s.exponent > 1022) return false;
     const double_double v = add(s.fraction, 1.0);  // in [0.7, 1.42]
     double upper;
-    if (!rounded_surely(v.hi, v.lo, v.hi * 0x1p-75, upper)) return false;
+    if (!rounded_surely(v.hi, v.lo, v.hi * accurate_exp_log_error, upper)) return false;
     result = upper * power_of_two(s.exponent);
     return true;
 }

@@ -28,13 +28,14 @@
 // 0.3 whenever e != 0.
 //
 // Error. On the two intervals beside 1 (r = 1, e = 0) ln x = ln(1 + z) and
-// every error above is relative to |z|: below 2^-82 + 2^-72.5 + the roundings
-// of the low sum (2^-104), so below 2^-72 |ln x|. Elsewhere |ln x| >= 2^-11
-// (the interval [1 - 2^-10, 1 - 2^-11) comes closest) and the absolute errors
-// (2^-92 truncation, 2^-82.5 from z^3 P with |z| < 2^-9.96, 2^-86 from
-// ln 2, 2^-97 from the table) stay below 2^-82, that is 2^-71 |ln x|. The
-// rounding test takes 2^-66 |S|, a factor beyond the bound. log10 multiplies
-// the pair by 1/ln 10 as a double-double (Dekker's product): 2^-100 more.
+// every error above is relative to |z|: 2^-82 + 2^-72.5 + the roundings of
+// the low sum (2^-104). Elsewhere |ln x| >= 2^-11 (the interval [1 - 2^-10,
+// 1 - 2^-11) comes closest) and the absolute errors (2^-92 truncation,
+// 2^-82.5 from z^3 P with |z| < 2^-9.96, 2^-86 from ln 2, 2^-97 from the
+// table), 2^11 times over, are relative to |ln x| (near_one_budget below
+// sums both cases). The rounding test takes 2^-66 |S|, a factor beyond the
+// bound. log10 multiplies the pair by 1/ln 10 as a double-double (Dekker's
+// product): 2^-100 more.
 //
 // Away from 1 (e != 0) |ln x| >= 0.318 and absolute errors suffice, so z^2
 // is not kept exact: the base b = e ln2_hi - ln r hi is exact (above), and
@@ -42,17 +43,18 @@
 // |z|). The rest, -z^2/2 + z^3 Q(z) with Q = 1/3 - z/4 + z^2/5 - z^3/6,
 // leaves out z^7/7 - z^8/8 + ... < 2^-72.5 (|z| < 2^-9.96); it is below
 // 2^-20.9, taken as z^2 (-1/2 + z/3) + z^4 ((-1/4 + z/5) - z^2/6): the
-// roundings of z^2 (2^-53 of it, times 1/2), of -1/2 + z/3 (below 2^-54,
+// roundings of z^2 (2^-73, times 1/2), of -1/2 + z/3 (below 2^-55,
 // times z^2 < 2^-19.92), of their product and of the last sum (below
-// 2^-74 each) come to below 2^-72, those of the z^4 part (below 2^-41.8)
-// to below 2^-90. e ln2_lo (below 2^-34: 2^-87 from its
+// 2^-74 each) come to below 2^-72.18 (log_away_tail::roundings takes the
+// 2^-71.98 Gappa proves), those of the z^4 part (below 2^-41.8) to below
+// 2^-90. e ln2_lo (below 2^-34: 2^-87 from its
 // rounding, 2^-88 from ln 2's third part), the table's 2^-97 and the sum
 // with the table's tail add below 2^-85; that sum joins the pair's low part
 // first (terms below 2^-33: 2^-86), and the sum with the rest (below
-// 2^-20.8) rounds below 2^-74. In all below 2^-71 absolute, whatever e:
-// the test
-// takes the constant 2^-68 (no magnitude of the result on the chain), which
-// is tighter than 2^-66 |ln x| for every such x. log10 multiplies the pair
+// 2^-20.8) rounds below 2^-74. In all (away_budget below) within 2^-71
+// absolute, whatever e: the test takes the constant 2^-68 (no magnitude of
+// the result on the chain), which is tighter than 2^-66 |ln x| for every
+// such x. log10 multiplies the pair
 // by 1/ln 10 (Dekker's product: its roundings below 2^-72 absolute of the
 // low sum, 2^-97 |log10 x| < 2^-88 of the product): below 2^-69.5 too, the
 // same test.
@@ -108,7 +110,9 @@
 #include <iterator>
 
 #include "real/double_double.h"
+#include "real/error_bound.h"
 #include "real/kernels/exp_log.h"
+#include "real/kernels/logarithm_detail.h"
 #include "common/ieee_double.h"
 
 namespace vyxmath {
@@ -164,12 +168,54 @@ constexpr bool r_units_exact() {
 }
 static_assert(r_units_exact());
 #endif
+
+// The premise of the tail's rounding bound (log_away_tail::reach, which
+// Gappa takes), checked on the committed table: on every interval, at both
+// ends, |z| = |m r - 1| stays within the reach. With m = M 2^(e - 52) (M
+// with its hidden bit, e = -1 or 0) and r = R 2^-10, m r - 1 is (M R -
+// 2^(62 - e)) 2^(e - 62), M R below 2^64.
+constexpr bool z_within_reach() {
+    for (std::uint64_t i = 0; i < std::size(generated::log_table); ++i) {
+        const auto r_units = static_cast<std::uint64_t>(generated::log_table[i].r * 0x1p10);
+        for (std::uint64_t end = i; end <= i + 1; ++end) {
+            const std::uint64_t bits = (std::uint64_t{interval_offset_high} << 32) + (end << 42);
+            const int shift = (bits >> 52) == 1022 ? 63 : 62;
+            const std::uint64_t product = ((bits & ieee_double::fraction_mask) | ieee_double::hidden_bit) * r_units;
+            const std::uint64_t one = std::uint64_t{1} << shift;
+            const std::uint64_t distance = product > one ? product - one : one - product;
+            if (static_cast<double>(distance) > log_away_tail::reach * static_cast<double>(one) * (1 - 0x1p-50))
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(z_within_reach());
 constexpr std::uint32_t normal_high = 0x00100000u;           // of 2^-1022
 constexpr std::uint32_t infinity_high = 0x7FF00000u;
 constexpr double ln2_hi = 0x1.62e42fefa3800p-1;  // 42 bits, a multiple of 2^-42
 constexpr double ln2_lo = 0x1.ef35793c76730p-45;
 constexpr double fast_phase_error = 0x1p-66;     // relative, for e = 0
 constexpr double away_from_one_error = 0x1p-68;  // absolute, for e != 0
+
+namespace near_one_budget {
+namespace eb = error_bound;
+constexpr double r_one = eb::sum(eb::two_to_minus(82), eb::two_to_minus(72.5), eb::two_to_minus(104));
+constexpr double absolute = eb::sum(eb::two_to_minus(92), eb::two_to_minus(82.5), eb::two_to_minus(86),
+                                    eb::two_to_minus(97));
+constexpr double value = eb::larger(r_one, eb::product(absolute, 0x1p11));  // |ln x| >= 2^-11
+static_assert(eb::product(16, value) <= fast_phase_error);
+}  // namespace near_one_budget
+
+namespace away_budget {
+namespace eb = error_bound;
+constexpr double truncation = eb::two_to_minus(72.5);
+constexpr double tail_roundings = log_away_tail::roundings;  // z^2 and z^4 parts
+constexpr double constants = eb::two_to_minus(85);
+constexpr double low_part = eb::two_to_minus(86);
+constexpr double last_sum = eb::two_to_minus(74);
+constexpr double value = eb::sum(truncation, tail_roundings, constants, low_part, last_sum);
+static_assert(eb::product(4, value) <= away_from_one_error);
+}  // namespace away_budget
 constexpr double one_third = 0x1.5555555555555p-2;
 
 // x = 2^e m, m = (1 + z) / r with the table's r: the exact z, e and the
@@ -258,8 +304,8 @@ double log_polynomial(double z) {
     constexpr double u = z_unit, u2 = u * u, u3 = u2 * u, u4 = u3 * u, u5 = u4 * u, u6 = u5 * u;
     const double w2 = w * w;
     const double w4 = w2 * w2;
-    return w2 * (-0.5 * u2 + 0x1.5555555555555p-2 * u3 * w) +
-           w4 * ((-0.25 * u4 + 0.2 * u5 * w) - 0x1.5555555555555p-3 * u6 * w2);
+    namespace t = log_away_tail;
+    return w2 * (t::c2 * u2 + t::c3 * u3 * w) + w4 * ((t::c4 * u4 + t::c5 * u5 * w) - t::c6 * u6 * w2);
 }
 
 // ln x for e != 0, where |ln x| >= 0.318 and an absolute error suffices (see
@@ -272,7 +318,8 @@ double_double log_pair_away_from_one(const reduced_argument& a) {
     return {sum.hi, (sum.lo + (a.e * ln2_lo + a.entry->minus_ln_r_lo)) + tail};
 }
 
-// ln x for e = 0, within 2^-70 |ln x| (see the head of this file).
+// ln x for e = 0, within log_fast_near_one_error |ln x| (see the head of
+// this file).
 // Out of line, and given its parts in registers, so that the path away from
 // 1 keeps no frame.
 [[gnu::noinline]] double_double log_pair_near_one(const log_table_entry* entry, double z) {
@@ -382,6 +429,9 @@ bool rounded(double_double v, double& result) { return rounded_within(v, magnitu
 bool log_fast_phase(double x, double& result) { return log_decided(x, result); }
 
 bool log10_fast_phase(double x, double& result) { return log10_decided(x, result); }
+
+const double log_fast_near_one_error = near_one_budget::value;
+const double log_fast_away_error = away_budget::value;
 
 bool log_fast_value(double x, double_double& value) {
     reduced_argument a;

@@ -16,10 +16,12 @@ bool log_fast_phase(double x, double& result);
 bool log10_fast_phase(double x, double& result);
 
 // The fast phase's value of ln x before rounding, for finite x > 0 (false
-// elsewhere): within 2^-71.4 absolute for x outside [0.6875, 1.375), and
-// within 2^-71 |ln x| inside (logarithm.cpp derives both). For the test
-// that holds it to them.
+// elsewhere): within log_fast_near_one_error |ln x| for x in [0.6875,
+// 1.375), and within log_fast_away_error absolute outside (the budgets
+// logarithm.cpp derives and sums). For the test that holds it to them.
 bool log_fast_value(double x, double_double& value);
+extern const double log_fast_near_one_error;
+extern const double log_fast_away_error;
 
 // ln x for finite x > 0 as a normalised pair within log_for_power_error
 // |ln x| of the value: the logarithm of the power's fast phase.

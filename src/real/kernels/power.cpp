@@ -45,8 +45,10 @@
 //   - m = 1 and e b is a whole number: the power of two 2^(eb); or
 //   - p > 0, m = r^(2^s) for a whole r, and 2^s divides e: r^p 2^(ep/2^s).
 // In the second family r^p is odd, so it is a double or half-way only with
-// at most 54 significant bits; since r >= 3 that needs p <= 34 and
-// 2^s <= 32. Both families are computed exactly here, from r^p below 2^64.
+// at most 54 significant bits (below the smallest normal double, r^p is
+// below 2^52 anyway); since r >= 3 that needs p <= largest_exact_exponent =
+// 34 (3^35 > 2^55) and, m being below 2^53, 2^s <= 2^largest_root_order =
+// 32. Both families are computed exactly here, from r^p below 2^54.
 // Every other result lies strictly between rounding boundaries, so one of
 // the phases' rounding tests decides it (the wide evaluation when it lies
 // closer to a boundary than the double-double phase's error).
@@ -66,6 +68,9 @@
 
 namespace vyxmath {
 namespace {
+
+constexpr int largest_exact_exponent = 34;
+constexpr int largest_root_order = 5;
 
 // floor(sqrt(n)) by Newton's iteration on integers, from above.
 std::uint64_t integer_square_root(std::uint64_t n) {
@@ -90,12 +95,12 @@ bool exact_power(double a, double b, double& result) {
         else result = integer_times_power_of_two(1, static_cast<int>(eb.hi), TinyResult::truncate);
         return true;
     }
-    // b = p / 2^s with 0 <= s <= 5 (scaling by 2^s is exact).
+    // b = p / 2^s with 0 <= s <= largest_root_order (scaling by 2^s is exact).
     int s = 0;
-    while (s <= 5 && !is_integer(b * static_cast<double>(1 << s))) ++s;
-    if (s > 5) return false;
+    while (s <= largest_root_order && !is_integer(b * static_cast<double>(1 << s))) ++s;
+    if (s > largest_root_order) return false;
     const double p_value = b * static_cast<double>(1 << s);
-    if (!(p_value >= 1.0 && p_value <= 64.0)) return false;
+    if (!(p_value >= 1.0 && p_value <= largest_exact_exponent)) return false;
     if ((x.exponent & ((1 << s) - 1)) != 0) return false;
     std::uint64_t root = x.significand;  // r with r^(2^s) = m
     for (int i = 0; i < s; ++i) {
@@ -105,7 +110,7 @@ bool exact_power(double a, double b, double& result) {
     }
     const int p = static_cast<int>(p_value);
     std::uint64_t n = 1;
-    for (int i = 0; i < p; ++i) {  // at most 40 steps, since root >= 3
+    for (int i = 0; i < p; ++i) {  // at most largest_exact_exponent steps
         if (n > UINT64_MAX / root) return false;
         n *= root;
     }

@@ -5,6 +5,8 @@
 
 #include "real/constants.h"
 #include "real/double_double.h"
+#include "real/error_bound.h"
+#include "real/trig/arc_detail.h"
 #include "common/ieee_double.h"
 #include "real/trig/expansion_row.h"
 #include "real/trig/degree_conversion.h"
@@ -24,28 +26,15 @@ constexpr double reciprocal_limit = 0x1.0p60;
 // Below this, atan q = q within 2^-120 of q.
 constexpr double tiny_quotient = 0x1.0p-60;
 
-// atan t = t * sum_k (-1)^k t^(2k) / (2k+1) for |t| <= 1/16: the terms from
-// k = 13 on stay below 2^-104 of t. The leading three coefficients are
-// applied in double-double; the tail after them is below 2^-26 of the sum.
-constexpr int dd_terms = 3;
-constexpr int all_terms = 13;
+}  // namespace
 
-constexpr std::array<double_double, all_terms> make_atan_coefficients() {
-    std::array<double_double, all_terms> out{};
-    for (int k = 0; k < all_terms; ++k) {
-        const double_double c = divide(double_double{1.0, 0.0}, static_cast<double>(2 * k + 1));
-        out[k] = (k % 2 == 0) ? c : negate(c);
-    }
-    return out;
-}
-
-constexpr auto atan_coefficients = make_atan_coefficients();
-
-// atan t for |t| <= 1/16 (a little more is harmless).
 double_double arctangent_small(double_double t) {
+    namespace as = arctangent_series;
     const double_double z = mul(t, t);
-    return mul(t, split_horner<tail_join::exact_product>(atan_coefficients, dd_terms, z));
+    return mul(t, split_horner<tail_join::exact_product>(as::coefficients, as::dd_terms, z));
 }
+
+namespace {
 
 // atan q for 0 <= q <= 1: atan q = atan c + atan((q - c) / (1 + q c)) with c
 // the multiple of 1/8 nearest q, so that the second argument stays within
@@ -73,10 +62,11 @@ double_double cosine_of_arcsine(double x) {
 
 double_double exact(double x) { return {x, 0.0}; }
 
-// Relative error bound of the double-double values, with a margin: the
-// series tail beyond the double-double terms, (1/16)^6/7 < 2^-26.8 of the
-// sum, is evaluated in doubles and errs by 2^-79.8.
-constexpr double accurate_error = 0x1.0p-77;
+// The double-double values' rounding test, shared with the sine's: the
+// budget of the series is arctangent_small_error (arc_detail.h), within a
+// quarter of it.
+constexpr double accurate_error = accurate_angle_error;
+static_assert(error_bound::product(4, arctangent_small_error) <= accurate_error);
 
 // The results of the double-double evaluation, or an exact result (edge
 // cases, tiny arguments) that needs no rounding test.
@@ -152,16 +142,27 @@ double_double rounded(const arc_value& a, int bits, wide_fixed (*wide)(double), 
 // exact (both multiples of ulp(vh), |h| <= 2^-9), laid out and evaluated as
 // the fast arc sine below (c0 >= 1/256 >= |c1 h| past the first row, where
 // c0 = 0). The generator bounds, relative to R = atan v over every row: the
-// terms from c2 on, T, below 2^-16.78 R; the dropped ones below 2^-75.1 R.
-// Error bound, relative to R:
-//   T: w rounded, w^2, the Estrin sum, the product: 6.2 * 2^-53 T  2^-67.2
-//   lo: the last addition (of T)                                   2^-69.8
-//   c2 .. c8 rounded                                               2^-69.8
-//   dropped terms, table values, c1t h, c1 vl, vl's own 2^-104     2^-74
-// in all below 2^-66.7. The complements pi/2 - atan v and pi - atan v (at
-// least the angle taken away) add the roundings of their tails, 2^-69.8
-// each: below 2^-66.3 in all, against fast_error = 2^-66.
+// terms from c2 on, T, and the dropped ones (arctangent_expansion_terms_log2
+// and _dropped_log2 in trig_constants.h). Error bound, relative to R:
+//   T: w rounded, w^2, the Estrin sum, the product: 6.2 * 2^-53 T
+//   lo: the last addition (of T)                                   2^-53 T
+//   c2 .. c8 rounded                                               2^-53 T
+//   dropped terms; table values, c1t h, c1 vl, vl's own 2^-104     2^-74
+// in all fast_arctangent_budget::value. The complements pi/2 - atan v and
+// pi - atan v (at least the angle taken away) add the roundings of their
+// tails, 2^-53 T each: the compiler sums both against fast_error.
 constexpr double fast_error = 0x1.0p-66;
+namespace fast_arctangent_budget {
+namespace eb = error_bound;
+constexpr double terms = eb::two_to(trig_constants::arctangent_expansion_terms_log2);  // T / R
+constexpr double polynomial = eb::roundings(6.2, terms);
+constexpr double last_addition = eb::roundings(1, terms);
+constexpr double coefficients = eb::roundings(1, terms);
+constexpr double rest = eb::sum(eb::two_to(trig_constants::arctangent_expansion_dropped_log2), eb::two_to_minus(74));
+constexpr double value = eb::sum(polynomial, last_addition, coefficients, rest);
+constexpr double complements = eb::roundings(2, terms);
+static_assert(eb::sum(value, complements) <= fast_error);
+}  // namespace fast_arctangent_budget
 
 struct angle_sum {
     double hi;
@@ -180,10 +181,17 @@ inline angle_sum arctangent_fast(double vh, double vl = 0.0) {
 // the points x0 = 2^e (1 + j/128) (e = 0, 1, and 4 itself), row i = 128 e + j:
 // binade_row(a, 7) less 1023 * 128. h = a - x0 is exact (x0 lies within a factor of two of a),
 // |h| <= 2^e/256. The same evaluation and error terms as above, with the
-// generator's bounds for these rows: T below 2^-17.65 R (6.2 * 2^-53 T:
-// 2^-68.02), the last addition and the coefficients' roundings below
-// 2^-70.65 each, the dropped terms below 2^-76.3: in all below 2^-67.6,
-// and no complement (R = atan a >= pi/4 itself), against fast_error.
+// generator's bounds for these rows (arctangent_beyond_one_terms_log2 and
+// _dropped_log2), and no complement (R = atan a >= pi/4 itself), against
+// fast_error.
+namespace fast_arctangent_beyond_one_budget {
+namespace eb = error_bound;
+constexpr double terms = eb::two_to(trig_constants::arctangent_beyond_one_terms_log2);
+constexpr double value =
+    eb::sum(eb::roundings(6.2, terms), eb::roundings(2, terms),
+            eb::two_to(trig_constants::arctangent_beyond_one_dropped_log2), eb::two_to_minus(74));
+static_assert(value <= fast_error);
+}  // namespace fast_arctangent_beyond_one_budget
 // No quotient 1/a with its remainder (a division and Dekker's product).
 inline angle_sum arctangent_beyond_one(double a) {
     const int i = binade_row(a, 7) - 1023 * 128;
@@ -287,21 +295,28 @@ inline bool arctangent_fast_phase(double x, double& result) {
 // v^2 (a2 + a3 v + ... + a8 v^6), v = h + sl, h = sh - c exact (c is a
 // multiple of the unit of sh and |h| is at most half the step). The product a1 h is exact as head h1 (26
 // bits) times split h, plus tail times h. The generator bounds, relative to
-// R = asin s over every row: the dropped terms a9 v^9 ... below 2^-68.5 R;
-// the terms from a2 on, T, below 2^-15.78 R. Error bound, relative to R:
+// R = asin s over every row: the dropped terms a9 v^9 ... and the terms from
+// a2 on, T (arcsine_dropped_log2, arcsine_terms_log2). Error bound, relative
+// to R:
 //   T: v rounded (2^-52 T when sl is not 0), v^2 (3 roundings), the sum
 //     of the Estrin scheme (2.1, led by a2 + a3 v), the product  6.2 * 2^-53 T
-//                                                              = 2^-66.2
-//   lo: the last addition (of T, the others are below 2^-25 R) 2^-68.8
-//   dropped terms                                              2^-68.5
-//   a2 .. a8 rounded (2^-53 T)                                 2^-68.8
+//   lo: the last addition (of T, the others are below 2^-25 R) 2^-53 T
+//   dropped terms
+//   a2 .. a8 rounded                                           2^-53 T
 //   a0 (2^-107), a1 tail (2^-79), a1t h, h1 sl, the root's sl  2^-75
-// in all below 2^-65.5; arcsine_error keeps a margin of 1.4. Where the
+// in all fast_arcsine_budget::value; arcsine_error keeps a margin of 1.4. Where the
 // result is a sum or difference K -+ S of pi/2 or pi and S = asin s or
 // 2 asin s, the error is at most arcsine_error S, plus the roundings of the
 // tail of K -+ S (below 2^-68.7 S + 2^-105 K, the result being at least K/4),
 // plus K's own (2^-107 K): in all below arcsine_error S + 2^-100 |result|.
 constexpr double arcsine_error = 0x1.0p-65;
+namespace fast_arcsine_budget {
+namespace eb = error_bound;
+constexpr double terms = eb::two_to(trig_constants::arcsine_terms_log2);
+constexpr double value = eb::sum(eb::roundings(6.2, terms), eb::roundings(2, terms),
+                                 eb::two_to(trig_constants::arcsine_dropped_log2), eb::two_to_minus(75));
+static_assert(eb::product(1.4, value) <= arcsine_error);
+}  // namespace fast_arcsine_budget
 
 // Above this the fast arc sine goes through the root of (1 - a)/2.
 constexpr double arcsine_table_end = 0.9375;

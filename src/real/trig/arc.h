@@ -1,7 +1,8 @@
 // The arc functions, the module's own, correctly rounded: a fast phase in
-// doubles (relative error below 2^-67.9) with a rounding test, then a
-// double-double evaluation (below 2^-79) with a test of its own, and a wide
-// fixed-point one (wide_angle_functions.h) where that cannot decide. The
+// doubles with a rounding test, then a double-double evaluation with a test
+// of its own, and a wide fixed-point one (wide_angle_functions.h) where that
+// cannot decide; each phase's error budget is summed and checked against its
+// test in arc.cpp. The
 // degree conversion of the arc exports takes the value rounded to 64
 // significant bits, decided the same way.
 //

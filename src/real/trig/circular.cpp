@@ -4,7 +4,9 @@
 #include "real/constants.h"
 #include "real/double_double.h"
 #include "real/double_pair.h"
+#include "real/error_bound.h"
 #include "real/trig/angle_reduction.h"
+#include "real/trig/circular_detail.h"
 #include "real/trig/taylor_kernels.h"
 #include "real/trig/trig_constants.h"
 #include "real/trig/wide_angle_functions.h"
@@ -38,9 +40,22 @@ constexpr double reduction_limit = 0x1.0p63;
 // of its error interval round to the same double.
 constexpr double fast_sine_error = 0x1.6a09e667f3bcdp-66;  // 2^-65.5
 constexpr double fast_tangent_error = 0x1.0p-66;
-// The double-double kernels: their series tails, evaluated in doubles, are
-// below 2^-28.7 of the sum and err by 2^-81.7; the reduction by 2^-85.
-constexpr double accurate_error = 0x1.0p-77;
+// The double-double phase: the series' budgets (taylor_kernels.h) and the
+// reduction's relative error, below 2^-85 of r, which moves sin r by as much
+// of it and cos r by r tan r <= 0.82 (pi/4 + 2^-30) times as much; the
+// tangent's quotient adds both series, its division (2^-103) and for the
+// reduction r (1 + tan^2 r) / tan r <= 2 times its error. The test's bound
+// keeps a factor of 4 over each.
+constexpr double accurate_error = accurate_angle_error;
+namespace accurate_budget {
+namespace eb = error_bound;
+constexpr double reduction = eb::two_to_minus(85);
+constexpr double sine = eb::sum(sine_of_reduced_error, reduction);
+constexpr double cosine = eb::sum(cosine_of_reduced_error, reduction);
+constexpr double tangent =
+    eb::sum(sine_of_reduced_error, cosine_of_reduced_error, eb::product(2, reduction), eb::two_to_minus(103));
+static_assert(eb::product(4, eb::larger(eb::larger(sine, cosine), tangent)) <= accurate_error);
+}  // namespace accurate_budget
 
 // Signs as the sign bit alone, for with_sign_flipped: one XOR, where a
 // product by -1 would take a multiplier.
@@ -98,6 +113,19 @@ constexpr step_constants tangent_steps = {
     tc::tangent_short_step_c3,    tc::tangent_step_c3 + tc::tangent_step_c4,
     tc::tangent_short_step_c2 + tc::tangent_short_step_c3};
 constexpr double short_reduction_limit = 64.0;
+
+// The products the reductions take as exact, from the pieces and the
+// limits: k c1, k c2 and k c3 for |x| below the fast reduction limit, k
+// short_c1 and k short_c2 below the short one.
+template <const step_constants& s>
+constexpr bool step_products_exact() {
+    using error_bound::product_is_exact;
+    const double k = fast_reduction_limit * s.per_radian + 0.5;
+    const double short_k = short_reduction_limit * s.per_radian + 0.5;
+    return product_is_exact(s.c1, k) && product_is_exact(s.c2, k) && product_is_exact(s.c3, k) &&
+           product_is_exact(s.short_c1, short_k) && product_is_exact(s.short_c2, short_k);
+}
+static_assert(step_products_exact<sine_steps>() && step_products_exact<tangent_steps>());
 
 constexpr double step_shifter = 0x1.8p52;
 
@@ -195,8 +223,9 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 //   A trail (one rounding of 2^-106) and Bt (2^-81 |r|)            2^-80
 //   the reduction, 2^-107 absolute, for R >= |r| >= 2^-29           2^-78
 //   series and table values                                        2^-80
-// in all below 2^-65.92 R; with the rounding of lo +- err (2^-68.85 R),
-// below 2^-65.74 R, within the test's bound fast_sine_error = 2^-65.5.
+// in all (fast_sine_budget below, summed by the compiler) and with the
+// rounding of lo +- err (the last addition's figure again) within the test's
+// bound fast_sine_error.
 // On the first row (A = 0, B = 1: |R| near |r|, down to 2^-29, the
 // remainder limit) hi is the head alone and the linear terms' roundings
 // would be of R's own size, so there r is reduced again as rh + lo, and rh
@@ -204,12 +233,25 @@ inline bool reduce_by_step(double x, step_reduced& out) {
 // its exact error, and the linear terms Bh rh2 + Bt rh + B rl below 2^-25 R
 // round below 2^-76 R; the bound above holds the same (the linear terms'
 // 2^-68.65 there becomes 2^-76).
-constexpr double s3 = -0x1.5555555555555p-3;  // -1/6
-constexpr double s5 = 0x1.1111111111111p-7;   // 1/120
-constexpr double s7 = -0x1.a01a01a01a01ap-13; // -1/5040
-constexpr double c2 = -0.5;
-constexpr double c4 = 0x1.5555555555555p-5;   // 1/24
-constexpr double c6 = -0x1.6c16c16c16c17p-10; // -1/720
+namespace fast_sine_budget {
+namespace eb = error_bound;
+constexpr double least_result = eb::two_to_minus(8.35);  // R, past the first row
+constexpr double cosine_tail = eb::roundings(7.1, eb::two_to_minus(16.7));
+constexpr double sine_tail = eb::roundings(9.1, eb::two_to_minus(19.3));
+constexpr double tails_sum = eb::roundings(1, eb::two_to_minus(16.45));
+constexpr double last_addition = eb::roundings(1, eb::two_to_minus(15.85));
+constexpr double linear_terms = eb::two_to_minus(77) / least_result;
+constexpr double trail_and_b_tail = eb::two_to_minus(80);
+constexpr double reduction = eb::two_to_minus(78);
+constexpr double tables = eb::two_to_minus(80);
+constexpr double value = eb::sum(cosine_tail, sine_tail, tails_sum, last_addition, linear_terms, trail_and_b_tail,
+                                 reduction, tables);
+constexpr double test_rounding = last_addition;
+static_assert(eb::sum(value, test_rounding) <= fast_sine_error);
+}  // namespace fast_sine_budget
+
+using fast_sine_polynomials::s3, fast_sine_polynomials::s5, fast_sine_polynomials::s7, fast_sine_polynomials::c2,
+    fast_sine_polynomials::c4, fast_sine_polynomials::c6;
 
 // sin x or tan x within half a step of 0 (k = 0: |x| < 2^-8.34 for the sine,
 // 2^-9.35 for the tangent), as x + x^3 (c3 + x^2 (c5 + x^2 c7)): the next
@@ -418,18 +460,18 @@ double tangent_after_fast(double x) {
 // lo, rh split exactly in 26-bit halves, b1 head times the high half exact,
 // and the linear terms left are below 2^-25 R. Past the first row b1/R is
 // at most 2^9.35 (on row 1, b1 = 1 + b0^2 being near 1 where R is least).
-// The generator bounds, relative to R over every row: the terms from b2
-// on, T, below 2^-17.34 R; the dropped ones below 2^-71.3 R. Error bound,
-// relative to R:
+// The generator bounds, relative to R over every row, the terms from b2
+// on, T, and the dropped ones (tangent_terms_log2, tangent_dropped_log2 in
+// trig_constants.h). Error bound, relative to R:
 //   T: v (1.38 * 2^-53 for |r| >= 2^-28; below, its 2^-82.4 absolute
 //     moves T by less than 2^-98 R), v^2, the polynomial's sums and
 //     products (b2 + b3 v first, the pair's sum added to it), the product:
-//     6.95 * 2^-53 T                                               2^-67.54
+//     6.95 * 2^-53 T
 //   lo + T: the rest of r below 2^-26.73 (r1 - head exact and below
 //     2^-27, beyond below 2^-29.65), so b1 head times it below
 //     2^-17.38 R and lo + T below 2^-16.36 R: its rounding          2^-69.36
-//   b2 .. b7 rounded                                               2^-70.3
-//   dropped terms                                                  2^-71.3
+//   b2 .. b7 rounded                                               2^-53 T
+//   dropped terms
 //   the linear terms past the first row: the rest of r rounded by
 //     2^-80 and beyond's 2^-82.4, times b1 head; that product and the
 //     two sums after it, b1 2^-79.73 each: 4 b1 2^-79.73 absolute
@@ -437,7 +479,7 @@ double tangent_after_fast(double x) {
 //   the reduction on the first row (2^-105 on |r| >= 2^-28, times
 //     b1 <= 2.02)                                                  2^-76
 //   table values, the trail, the rounding of b1 tail v             2^-80
-// in all below 2^-66.49. For 1/t, t = hi + lo: q, the reciprocal of hi + lo
+// in all fast_tangent_budget::value below. For 1/t, t = hi + lo: q, the reciprocal of hi + lo
 // rounded, cut to 26 bits (its low 27 bits cleared), within 2^-24.99 of
 // 1/t; e = 1 - q t from the exact product of q and the top 26 bits of hi
 // (1 - q head exact by Sterbenz, q head lying within 2^-16 of 1) less q
@@ -448,8 +490,26 @@ double tangent_after_fast(double x) {
 // below 2^-74.9; the three roundings below 2^-76.4). The rounding of lo +-
 // err in the test is below 2^-78 for 1/t (|lo| < 2^-24.9 |hi|), and below
 // 2^-69.36 for t, whose low part is left unnormalised (below 2^-16.36
-// |hi|): in all below 2^-66.13 for 1/t and 2^-66.3 for t, against
-// fast_tangent_error = 2^-66.
+// |hi|): in all within fast_tangent_error for t and for 1/t, the compiler
+// summing both budgets below.
+namespace fast_tangent_budget {
+namespace eb = error_bound;
+constexpr double terms = eb::two_to(tc::tangent_terms_log2);  // T / R, the generator's
+constexpr double polynomial = eb::roundings(6.95, terms);
+constexpr double last_addition = eb::roundings(1, eb::two_to_minus(16.36));
+constexpr double coefficients = eb::roundings(1, terms);
+constexpr double dropped_terms = eb::two_to(tc::tangent_dropped_log2);
+constexpr double linear_terms = eb::product(4 * eb::two_to_minus(79.73), eb::two_to(9.35));  // b1 / R <= 2^9.35
+constexpr double first_row_reduction = eb::two_to_minus(76);
+constexpr double tables = eb::two_to_minus(80);
+constexpr double value = eb::sum(polynomial, last_addition, coefficients, dropped_terms, linear_terms,
+                                 first_row_reduction, tables);
+constexpr double correction = eb::sum(eb::roundings(1, eb::two_to_minus(16.35)), eb::two_to_minus(69.35));  // e
+constexpr double reciprocal =
+    eb::sum(value, correction, eb::two_to_minus(74.9), eb::two_to_minus(76.4));  // e^3 on, the three roundings
+static_assert(eb::sum(value, last_addition) <= fast_tangent_error);
+static_assert(eb::sum(reciprocal, eb::two_to_minus(78)) <= fast_tangent_error);
+}  // namespace fast_tangent_budget
 // The rows as the fast phase reads them, one row in one place: b0 = tan a
 // (a = j pi/1024, j = 0 .. 256) as lead + trail, the lead b0 rounded to a
 // multiple of 2^-52 (adding and taking away 1 does it, b0 being at most 1),
@@ -694,6 +754,9 @@ bool sine_fast_value(double x, double_double& value) {
 bool cosine_fast_value(double x, double_double& value) {
     return signed_fast_value<sine_value_at_step<1>>(x, cosine_identity_limit, value);
 }
+
+const double sine_fast_value_error = fast_sine_budget::value;
+const double tangent_fast_value_error = error_bound::larger(fast_tangent_budget::value, fast_tangent_budget::reciprocal);
 
 bool tangent_fast_value(double x, double_double& value) {
     return signed_fast_value<tangent_value_alone>(x, tangent_identity_limit, value);

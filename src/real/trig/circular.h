@@ -1,9 +1,9 @@
 // The sine and the tangent of an angle in radians, the module's own: the same
 // bits on every machine, correctly rounded. A fast phase in doubles below
-// 2^20 (relative error below 2^-66.3 for the sine and cosine, 2^-67 for
-// the tangent) decides all but about one argument in 3500 (5800 for the
-// tangent); the rest go to a double-double phase (2^-79) and, within 2^-77
-// of a rounding boundary, to a wide fixed-point one (wide_angle_functions.h).
+// 2^20 decides all but about one argument in 3500 (5800 for the tangent);
+// the rest go to a double-double phase and, near a rounding boundary, to a
+// wide fixed-point one (wide_angle_functions.h). The error budget of each
+// phase is summed and checked against its rounding test in circular.cpp.
 //
 // Edge results: +-0 stays +-0, +-infinity gives the default not-a-number, a
 // NaN passes through. An argument of magnitude 2^63 or more is first replaced
@@ -34,5 +34,9 @@ bool tangent_decided_fast(double x);
 bool sine_fast_value(double x, double_double& value);
 bool cosine_fast_value(double x, double_double& value);
 bool tangent_fast_value(double x, double_double& value);
+// The relative error budgets of those values (the cosine's is the sine's),
+// summed beside the code and asserted there against the rounding tests.
+extern const double sine_fast_value_error;
+extern const double tangent_fast_value_error;
 
 }  // namespace vyxmath

@@ -15,6 +15,12 @@ Usage: python3 generate_trig_constants.py > trig_constants.h
 from fractions import Fraction
 import math
 from math import isqrt
+import pathlib
+import sys
+
+sys.dont_write_bytecode = True  # no cache beside the sources
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent))
+from exact_arithmetic import arc_series  # noqa: E402
 
 PRECISION = 640  # fraction bits of every fixed-point value below
 ONE = 1 << PRECISION
@@ -22,14 +28,8 @@ TWO_OVER_PI_WORDS = 10  # 320 bits after the binary point
 
 
 def atan_inverse(m):
-    """atan(1/m) * 2^PRECISION, truncated, for an integer m >= 2."""
-    term = ONE // m
-    total, n, sign = 0, 0, 1
-    while term:
-        total += sign * (term // (2 * n + 1))
-        term //= m * m
-        n, sign = n + 1, -sign
-    return total
+    """atan(1/m) * 2^PRECISION, truncated, for an integer m >= 3."""
+    return arc_series(1, m, PRECISION, alternating=True)
 
 
 def atan_ratio(p, q):
@@ -195,6 +195,15 @@ def expansion_rows(expansions, floor=1, degree=EXPANSION_DEGREE):
     return rows, worst_terms, worst_dropped
 
 
+def print_bounds(name, first, worst_terms, worst_dropped):
+    """The bounds of a table's rows, as a comment and as constants (log2,
+    rounded up to hundredths) that the error budgets beside the code cite."""
+    terms, dropped = (math.ceil(v * 100) / 100 for v in (worst_terms, worst_dropped))
+    print(f"// the terms from {first} on below 2^{terms:.2f}, the dropped ones below 2^{dropped:.2f}.")
+    print(f"inline constexpr double {name}_terms_log2 = {terms:.2f};")
+    print(f"inline constexpr double {name}_dropped_log2 = {dropped:.2f};")
+
+
 def print_expansion_table(name, rows, degree=EXPANSION_DEGREE):
     print(f"inline constexpr int {name}_row_count = {len(rows)};")
     print(f"inline constexpr double {name}_table[{name}_row_count][{degree + 4}] = {{")
@@ -341,7 +350,7 @@ def main():
     print("// relative to asin(x0 + h):")
     rows, worst_terms, worst_dropped = expansion_rows(
         (arcsine_point(p, q), Fraction(p, q), Fraction(1, 2 * q)) for p, q in ARCSINE_POINTS)
-    print(f"// the terms from a2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
+    print_bounds("arcsine", "a2", worst_terms, worst_dropped)
     print(f"inline constexpr int expansion_degree = {EXPANSION_DEGREE};")
     print_expansion_table("arcsine", rows)
     print()
@@ -364,7 +373,7 @@ def main():
     print("// tan(x0 + h):")
     rows, worst_terms, worst_dropped = expansion_rows(
         ((tangent_point(j), step * j, reach) for j in range(TANGENT_TABLE_STEPS // 4 + 1)), degree=TANGENT_DEGREE)
-    print(f"// the terms from b2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
+    print_bounds("tangent", "b2", worst_terms, worst_dropped)
     print(f"inline constexpr int tangent_degree = {TANGENT_DEGREE};")
     print_expansion_table("tangent", rows, TANGENT_DEGREE)
     print()
@@ -373,7 +382,7 @@ def main():
     print(f"// as those of the arc sine. Over |h| <= 1/{2 * step}, relative to atan(x0 + h):")
     rows, worst_terms, worst_dropped = expansion_rows(
         ((arctangent_point(i), Fraction(i, step), Fraction(1, 2 * step)) for i in range(step + 1)), floor=0)
-    print(f"// the terms from c2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
+    print_bounds("arctangent_expansion", "c2", worst_terms, worst_dropped)
     print(f"inline constexpr int arctangent_expansion_step = {step};")
     print_expansion_table("arctangent_expansion", rows)
     print()
@@ -383,7 +392,7 @@ def main():
     points = [arctangent_point_beyond_one(i) for i in range(257)]
     rows, worst_terms, worst_dropped = expansion_rows(
         ((c, x0, Fraction(2 ** (i >> 7), 256)) for i, (c, x0) in enumerate(points)), floor=0)
-    print(f"// the terms from c2 on below 2^{worst_terms:.2f}, the dropped ones below 2^{worst_dropped:.2f}.")
+    print_bounds("arctangent_beyond_one", "c2", worst_terms, worst_dropped)
     print_expansion_table("arctangent_beyond_one", rows)
     print()
     print("// The same values to 256 bits after the binary point (rounded to nearest),")

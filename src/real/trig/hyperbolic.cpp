@@ -1,11 +1,15 @@
 #include "real/trig/hyperbolic.h"
 
+#include <iterator>
+
 #include "real/constants.h"
 #include "real/double_double.h"
 #include "real/kernels/exp_log.h"
 #include "real/kernels/exponential.h"
 #include "real/kernels/wide_fixed.h"
 #include "common/ieee_double.h"
+#include "real/error_bound.h"
+#include "real/trig/hyperbolic_detail.h"
 
 namespace vyxmath {
 namespace {
@@ -45,37 +49,35 @@ double with_sign_of(double value, double x) { return sign_bit(x) ? -value : valu
 //
 // Error, relative to the result. Truncation: the first term left out is below
 // a^15/15! < 2^-82 a (sinh) and 443861162 a^19/1856156927625 < 2^-84 a (tanh).
-// w is below 0.134 and carries at most 4 roundings of 2^-53 of it plus the
-// coefficients' own (2^-53 each), below 2^-49.8 w in all; z = a*a rounded
-// adds 2^-53: z w is good to 2^-49.6 of itself, z w < 2^-12.9 (sinh) and
-// 2^-10.9 (tanh), so its error is below 2^-62.5 and 2^-60.5, and the pair
-// c1 + z w (one rounding, below 2^-105) is good to 2^-59.9 of c1 = 1/6 and
-// 2^-58.9 of c1 = 1/3. a^3 as the pair mul(two_prod(a, a), a) and the
-// product with the pair carry below 2^-100 of themselves. With a^3 u below
-// 2^-8.5 a and 2^-9.5 a, the sum carries below 2^-68.4 a (sinh) and
-// 2^-68.4 a (tanh) from u, and the final fast_two_sum and the sum of the low
-// parts below 2^-100 a. Total below 2^-68.3 a < 2^-68 |result| (the result
-// is at least a (1 - 2^-9.5)): the test takes 2^-67 of it.
+// w (below 0.134) errs by 2.01 u of itself (u = 2^-53): its first
+// coefficient's rounding and its last sum's, the inner terms' roundings
+// scaled by z < 2^-6 and falling, below 2^-8 u; z = a*a rounded and the
+// product z w add u each, so z w, below 2^-12.9 (sinh) and 2^-10.9 (tanh),
+// is good to 4.02 u of itself; the pair c1 + z w (one rounding, below 2^-105)
+// carries that error against c1 = 1/6 or 1/3. a^3 as the pair
+// mul(two_prod(a, a), a) and the product with the pair carry below 2^-100 of
+// themselves. With a^3 u below 2^-8.5 a and 2^-9.5 a, the sum carries u's
+// error times that, and the final fast_two_sum and the sum of the low
+// parts below 2^-100 a. Total below 2^-68 |result| (the result is at least
+// a (1 - 2^-9.5)), summed in odd_series_budget (hyperbolic_detail.h): the
+// test takes twice that or more, series_error.
+constexpr double series_error = 0x1p-67;
+static_assert(error_bound::product(2, error_bound::larger(sinh_series_error, tanh_series_error)) <= series_error);
+
 struct odd_series {
     double_double c1;
     const double* tail;  // c2, c3, ...
     int tail_terms;
 };
 
-constexpr double sinh_tail[] = {0x1.1111111111111p-7, 0x1.a01a01a01a01ap-13, 0x1.71de3a556c734p-19,
-                                0x1.ae64567f544e4p-26, 0x1.6124613a86d09p-33};
-constexpr odd_series sinh_series{{0x1.5555555555555p-3, 0x1.5555555555555p-57}, sinh_tail, 5};
+constexpr odd_series sinh_series{sinh_series_c1, sinh_series_tail, static_cast<int>(std::size(sinh_series_tail))};
+constexpr odd_series tanh_series{tanh_series_c1, tanh_series_tail, static_cast<int>(std::size(tanh_series_tail))};
 
-constexpr double tanh_tail[] = {0x1.1111111111111p-3,  -0x1.ba1ba1ba1ba1cp-5, 0x1.664f4882c10fap-6,
-                                -0x1.226e355e6c23dp-7, 0x1.d6d3d0e157de0p-9, -0x1.7da36452b75e3p-10,
-                                0x1.3558248036744p-11};
-constexpr odd_series tanh_series{{-0x1.5555555555555p-2, -0x1.5555555555555p-56}, tanh_tail, 7};
 
-// Below these the odd series take the fast phase.
-constexpr double sinh_series_limit = 0.125;
-constexpr double tanh_series_limit = 0.0625;
-
-bool odd_series_fast(const odd_series& series, double a, double& result) {
+// The series' value as hi + lo, before the rounding test; always inlined,
+// so that the fast phase compiles alike whether or not the value is also
+// taken out of line (sinh_series_value, tanh_series_value).
+[[gnu::always_inline]] inline double_double odd_series_value(const odd_series& series, double a) {
     const double_double square = two_prod(a, a);
     const double z = square.hi;
     double w = series.tail[series.tail_terms - 1];
@@ -83,18 +85,32 @@ bool odd_series_fast(const odd_series& series, double a, double& result) {
     const double_double u = add(series.c1, z * w);
     const double_double v = mul(mul(square, a), u);
     const double_double s = fast_two_sum(a, v.hi);
-    return rounded_surely(s.hi, s.lo + v.lo, s.hi * 0x1p-67, result);
+    return {s.hi, s.lo + v.lo};
+}
+
+bool odd_series_fast(const odd_series& series, double a, double& result) {
+    const double_double v = odd_series_value(series, a);
+    return rounded_surely(v.hi, v.lo, v.hi * series_error, result);
 }
 
 // (e^a + sign e^-a)/2 for 2^-26 <= a <= 40 from the fast-phase pair
 // (binades within 58 of 0, so the scalings are exact): each is within 2^-68
 // of its own size, so the sum is within 2^-68 (e^a + e^-a), which is 2^-68
 // of the result for cosh and 2^-68 coth a of it for sinh: below 2^-67.6 from
-// a = 1 on, 2^-66.8 from 1/2, 2^-64.9 from 1/8. The rounding test takes
-// error_scale (2^-66, 2^-66, 2^-64) of it. false when the test cannot decide.
+// a = 1 on, 2^-66.8 from 1/2, 2^-64.9 from 1/8 (coth 1/2 < 2.164, coth 1/8
+// < 8.042). The rounding test takes error_scale (cosh_error, and
+// sinh_error_from_half, _from_eighth) of it. false when the test cannot
+// decide.
 // The sum and its halving (exact: in the scalings, the test being on the
 // halved values) are exp_pair_fast_half_sum's, in the exponential's own
 // unit so that the pair's parts stay in registers.
+constexpr double cosh_error = 0x1p-66;
+constexpr double sinh_error_from_half = 0x1p-66;
+constexpr double sinh_error_from_eighth = 0x1p-64;
+static_assert(error_bound::up(exp_fast_phase_error) <= cosh_error);
+static_assert(error_bound::product(exp_fast_phase_error, 2.164) <= sinh_error_from_half);
+static_assert(error_bound::product(exp_fast_phase_error, 8.042) <= sinh_error_from_eighth);
+
 template <int sign>
 bool fast_hyperbolic(double a, double error_scale, double& result) {
     const double_double s = exp_pair_fast_half_sum<sign>(a);
@@ -105,9 +121,9 @@ bool fast_hyperbolic(double a, double error_scale, double& result) {
 //
 // E = 2^b (H + L) (1 + t) with |t| < 2^-68 (1 + 2^-50), and tanh as a function
 // of E has the relative sensitivity (dT/T)/(dE/E) = 2E/(E^2 - 1) =
-// 1/sinh 2a, so t adds below 2^-68 (1 + 2^-49)/sinh 2a: 2^-68.2 from a = 1/2,
-// 2^-66.0 from 1/4... from 1/8 on (sinh 1/4 > 0.2526), 2^-65.0 from 1/16
-// (sinh 1/8 > 0.1253).
+// 1/sinh 2a, so t adds below 2^-68 (1 + 2^-49)/sinh 2a: 2^-68.23 from a =
+// 1/2 (sinh 1 > 1.1752), 2^-66.02 from 1/8 (sinh 1/4 > 0.2526), 2^-65.01
+// from 1/16 (sinh 1/8 > 0.1253).
 // The steps: 2^b (H + L) as an exact pair (|L| < 2^-19 H, exact scalings),
 // E + 1 = D = dh + dl, two_sum exact and one rounding of terms below
 // 2^-52 D (2^-105 D). q1 = 2/dh rounded; the remainder 2 - q1 dh is
@@ -117,7 +133,19 @@ bool fast_hyperbolic(double a, double error_scale, double& result) {
 // within 2^-100 q of q = 2/D. 1 - q1 as an exact pair (Sterbenz when q1 >=
 // 1/2), less q2 with one rounding below 2^-105: the result is within
 // 2^-100 q + 2^-104 of T, below 2^-95 T (q < 1, T > tanh 1/16 > 0.062).
-// The test takes 2^-67 T from a = 1/2, 2^-65 from 1/8, 2^-64 from 1/16.
+// The test takes tanh_error_from_half, _from_eighth and _from_sixteenth of
+// T, each asserted below against the sum.
+constexpr double tanh_error_from_half = 0x1p-67;
+constexpr double tanh_error_from_eighth = 0x1p-65;
+constexpr double tanh_error_from_sixteenth = 0x1p-64;
+constexpr double tanh_quotient_error = 0x1p-95;
+constexpr double tanh_exponential_error(double least_sinh_2a) {
+    return error_bound::sum(error_bound::product(exp_fast_phase_error * (1 + 0x1p-49), error_bound::up(1.0 / least_sinh_2a)),
+                            tanh_quotient_error);
+}
+static_assert(tanh_exponential_error(1.1752) <= tanh_error_from_half);
+static_assert(tanh_exponential_error(0.2526) <= tanh_error_from_eighth);
+static_assert(tanh_exponential_error(0.1253) <= tanh_error_from_sixteenth);
 
 bool tanh_from_exponential(double a, double& result) {
     const exp_unrounded e = exp_fast_value(double_double{2.0 * a, 0.0});
@@ -130,7 +158,9 @@ bool tanh_from_exponential(double a, double& result) {
     const double r = ((2.0 - p.hi) - p.lo) - q1 * dl;
     const double q2 = r * (0.5 * q1);
     const double_double t = fast_two_sum(1.0, -q1);
-    const double error_scale = a >= 0.5 ? 0x1p-67 : a >= 0.125 ? 0x1p-65 : 0x1p-64;
+    const double error_scale = a >= 0.5     ? tanh_error_from_half
+                              : a >= 0.125 ? tanh_error_from_eighth
+                                           : tanh_error_from_sixteenth;
     return rounded_surely(t.hi, t.lo - q2, t.hi * error_scale, result);
 }
 
@@ -138,7 +168,7 @@ bool tanh_from_exponential(double a, double& result) {
 // true): whether they decide x.
 bool sinh_fast(double a, double& result) {
     if (a < sinh_series_limit) return odd_series_fast(sinh_series, a, result);
-    return fast_hyperbolic<-1>(a, a >= 0.5 ? 0x1p-66 : 0x1p-64, result);
+    return fast_hyperbolic<-1>(a, a >= 0.5 ? sinh_error_from_half : sinh_error_from_eighth, result);
 }
 
 bool tanh_fast(double a, double& result) {
@@ -156,6 +186,8 @@ double cosh_after_fast_phase(double a) {
 
 }  // namespace
 
+double_double sinh_series_value(double a) { return odd_series_value(sinh_series, a); }
+double_double tanh_series_value(double a) { return odd_series_value(tanh_series, a); }
 
 double hyperbolic_sine(double x) {
     if (is_nan(x)) return pass_nan(x);
@@ -178,7 +210,7 @@ double hyperbolic_cosine(double x) {
     const double a = magnitude(x);
     if (a >= cosh_one_limit && a <= single_exponential_limit) [[likely]] {
         double fast;
-        if (fast_hyperbolic<1>(a, 0x1p-66, fast)) return fast;
+        if (fast_hyperbolic<1>(a, cosh_error, fast)) return fast;
         return cosh_after_fast_phase(a);
     }
     if (is_nan(x)) return pass_nan(x);
@@ -212,7 +244,7 @@ bool hyperbolic_sine_decided_fast(double x) {
 bool hyperbolic_cosine_decided_fast(double x) {
     const double a = magnitude(x);
     double result;
-    return !(a >= cosh_one_limit && a <= single_exponential_limit) || fast_hyperbolic<1>(a, 0x1p-66, result);
+    return !(a >= cosh_one_limit && a <= single_exponential_limit) || fast_hyperbolic<1>(a, cosh_error, result);
 }
 
 bool hyperbolic_tangent_decided_fast(double x) {

@@ -579,7 +579,9 @@ inline constexpr double sine_cosine_table[sine_table_steps][4] = {
 // the others the nearest doubles. Over |h| <= 1/256 (1/512 from 1/2 on,
 // 1/1024 from 3/4 on, 1/2048 from 7/8 on),
 // relative to asin(x0 + h):
-// the terms from a2 on below 2^-15.78, the dropped ones below 2^-68.51.
+// the terms from a2 on below 2^-15.77, the dropped ones below 2^-68.50.
+inline constexpr double arcsine_terms_log2 = -15.77;
+inline constexpr double arcsine_dropped_log2 = -68.50;
 inline constexpr int expansion_degree = 8;
 inline constexpr int arcsine_row_count = 257;
 inline constexpr double arcsine_table[arcsine_row_count][12] = {
@@ -859,7 +861,9 @@ inline constexpr double tangent_short_step_c3 = -0x1.9d747f23e32edp-88;
 // tan about x0 = j pi/1024, j = 0 .. 256: the rows of the fast tangent, laid out as
 // those of the arc sine but of degree 7. Over |h| <= (1/2 + 2^-23) pi/1024, relative to
 // tan(x0 + h):
-// the terms from b2 on below 2^-17.34, the dropped ones below 2^-71.30.
+// the terms from b2 on below 2^-17.34, the dropped ones below 2^-71.29.
+inline constexpr double tangent_terms_log2 = -17.34;
+inline constexpr double tangent_dropped_log2 = -71.29;
 inline constexpr int tangent_degree = 7;
 inline constexpr int tangent_row_count = 257;
 inline constexpr double tangent_table[tangent_row_count][11] = {
@@ -1124,7 +1128,9 @@ inline constexpr double tangent_table[tangent_row_count][11] = {
 
 // atan about x0 = i/256, i = 0 .. 256: the rows of the fast arc tangent, laid out
 // as those of the arc sine. Over |h| <= 1/512, relative to atan(x0 + h):
-// the terms from c2 on below 2^-16.78, the dropped ones below 2^-75.17.
+// the terms from c2 on below 2^-16.77, the dropped ones below 2^-75.16.
+inline constexpr double arctangent_expansion_terms_log2 = -16.77;
+inline constexpr double arctangent_expansion_dropped_log2 = -75.16;
 inline constexpr int arctangent_expansion_step = 256;
 inline constexpr int arctangent_expansion_row_count = 257;
 inline constexpr double arctangent_expansion_table[arctangent_expansion_row_count][12] = {
@@ -1390,7 +1396,9 @@ inline constexpr double arctangent_expansion_table[arctangent_expansion_row_coun
 // atan about x0 = 2^(i >> 7) (1 + (i & 127)/128), i = 0 .. 256, from 1 to 4: the rows
 // of the fast arc tangent past 1, laid out as those above. Over |h| <= 2^(i >> 7)/256,
 // relative to atan(x0 + h):
-// the terms from c2 on below 2^-17.65, the dropped ones below 2^-76.28.
+// the terms from c2 on below 2^-17.64, the dropped ones below 2^-76.27.
+inline constexpr double arctangent_beyond_one_terms_log2 = -17.64;
+inline constexpr double arctangent_beyond_one_dropped_log2 = -76.27;
 inline constexpr int arctangent_beyond_one_row_count = 257;
 inline constexpr double arctangent_beyond_one_table[arctangent_beyond_one_row_count][12] = {
     {0x1.921fb54442d18p-1, 0x1.1a62633145c07p-55, 0x1.0000000000000p-1, 0x0.0p+0, -0x1.0000000000000p-2, 0x1.5555555555555p-4, 0x0.0p+0, -0x1.999999999999ap-6, 0x1.5555555555555p-6, -0x1.2492492492492p-7, 0x0.0p+0, 0x1.0000000000000p+0},

@@ -9,6 +9,11 @@
 
 namespace vyxmath {
 
+// The rounding-test bound of the angle functions' double-double phases, the
+// last before this one: each relative to the value, with a margin of 4 or
+// more over the budget each phase asserts against it (circular.cpp, arc.cpp).
+inline constexpr double accurate_angle_error = 0x1p-77;
+
 // sin x, cos x and tan x rounded to the nearest double, for finite x
 // (arguments of 2^63 and more reduced by the large period, as everywhere).
 double wide_sine(double x);

@@ -31,8 +31,11 @@ wide_fixed operator-(wide_fixed a);
 wide_fixed operator*(const wide_fixed& a, const wide_fixed& b);
 wide_fixed multiply_small(const wide_fixed& a, std::uint32_t m);
 wide_fixed divide_small(const wide_fixed& a, std::uint32_t d);  // truncated
-// a / b and sqrt(a) by Newton's iteration from the double values: relative
-// error about 2^-250 for operands and results between 2^-64 and 2^62.
+// a / b and sqrt(a) by Newton's iteration from the double values. Every
+// product and the reciprocal are truncated to 256 fraction bits, a few units
+// of 2^-256 absolute each: a relative error of about 2^-250 for values near
+// 1, growing as they shrink, to about 2^-190 for results near 2^-64 or
+// divisors near 2^62 (operands and results between 2^-64 and 2^62).
 wide_fixed divide(const wide_fixed& a, const wide_fixed& b);
 wide_fixed square_root(const wide_fixed& a);
 
