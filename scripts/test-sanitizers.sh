@@ -4,8 +4,8 @@
 # Called by scripts/test.sh after the native tests; runs on its own as well.
 # Usage: test-sanitizers.sh [--quick] [asan] [tsan] [fuzz]   (default: all three)
 #   --quick  what the everyday test run takes: AddressSanitizer on the unit
-#            tests but the long reference sweeps (label "unit"; the sweeps,
-#            labelled "sweep", run in full in the native stage),
+#            tests run in a few whole processes (label "unit_shards") rather
+#            than one per test (starting them took most of the time),
 #            ThreadSanitizer on the threaded tests alone (label "threads"),
 #            each building only what those need, and each fuzz target for a
 #            short fixed time
@@ -15,6 +15,9 @@
 # (whose targets mostly end at their input counts first).
 fuzz_seconds_quick=20
 fuzz_seconds_full=300
+# The processes the unit tests are run in, in the everyday
+# AddressSanitizer run: a few, so that both processors stay busy.
+unit_shards=4
 
 # sanitizer_build PRESET JOBS "BUILD-OPTIONS" [CONFIGURE-OPTION...]
 sanitizer_build() {
@@ -47,10 +50,12 @@ sanitizer_stages() {
         case $step in
         asan)
             what="unit tests"
+            configure=(-DVYXMATH_UNIT_TEST_SHARDS=0)
             if $quick; then
-                what="unit tests, no sweeps"
+                what="unit tests in $unit_shards processes"
                 targets=(--target vyxmath_unit_tests)
-                selection=(-L unit)
+                configure=(-DVYXMATH_UNIT_TEST_SHARDS=$unit_shards)
+                selection=(-L unit_shards)
             fi
             ;;
         tsan)

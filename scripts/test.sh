@@ -2,13 +2,14 @@
 # Installs what is missing, builds everything and runs the tests. Prints one
 # line per stage; each stage's full output is in the log file the line names.
 #   scripts/test.sh          the everyday run: every test of the native and
-#                            Windows builds in full; the sanitizers on all but
-#                            the long reference sweeps (AddressSanitizer) or
-#                            on the threaded tests (ThreadSanitizer); each fuzz
-#                            target for a short, fixed time
-#   scripts/test.sh --full   the same with the sanitizers on every test, the
-#                            fuzz targets for their whole bounded counts, and
-#                            the WebAssembly build with its browser test
+#                            Windows builds; the unit tests under
+#                            AddressSanitizer in a few whole processes, the
+#                            threaded tests under ThreadSanitizer, each fuzz
+#                            target for 20 seconds
+#   scripts/test.sh --full   the same with every test under both sanitizers,
+#                            one process each, the fuzz targets for their
+#                            whole bounded counts, and the WebAssembly build
+#                            with its browser test
 # VYXMATH_NO_INSTALL=1 installs nothing; VYXMATH_WINE_ROUTE picks the route of
 # the Windows tests (tests/win32/wine-route.sh).
 set -uo pipefail
