@@ -17,15 +17,17 @@ report_stage() {
 }
 
 # What a failure prints at most: enough to see what went wrong, the rest
-# stays in the log.
+# stays in the log. The first failure of a run shows excerpt_lines; a later
+# one, often the same fault seen by another build, only its first few.
 excerpt_lines=40
+later_excerpt_lines=5
 
 # first_lines LOG: standard input indented, cut after excerpt_lines with a
 # line saying how many more the log holds.
 first_lines() {
-    awk -v limit="$excerpt_lines" -v log="$1" '
+    awk -v limit="$excerpt_lines" -v logfile="$1" '
         NR <= limit { print "    " $0 }
-        END { if (NR > limit) printf "    ... %d more lines in %s\n", NR - limit, log }'
+        END { if (NR > limit) printf "    ... %d more lines in %s\n", NR - limit, logfile }'
 }
 
 # last_lines LOG: the end of the log, where a compiler or a command says
@@ -50,6 +52,7 @@ run_stage() {
     fi
     report_stage "$name" FAILED $((SECONDS - start)) "$log"
     last_lines "$log"
+    excerpt_lines=$later_excerpt_lines
     failed_stages+=("$name")
     return 1
 }
@@ -107,6 +110,7 @@ test_stage() {
     else
         last_lines "$log"
     fi
+    excerpt_lines=$later_excerpt_lines
     failed_stages+=("$name")
     return 1
 }
