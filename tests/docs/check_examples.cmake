@@ -15,6 +15,10 @@
 #
 # The host runs in the C locale, so its messages are the English ones.
 # Usage: cmake -DHOST=<vyxmath> -DPAGES=<page.md;...> -P check_examples.cmake
+# With -DCALLS_OUT=<file> (and no HOST) nothing is run: the calls of the
+# pages that name an export are written to the file as batch lines, for
+# another host to make (the Windows host's test compares its answers to
+# them with the native host's).
 cmake_minimum_required(VERSION 3.25)
 
 set(ENV{LC_ALL} C)
@@ -30,6 +34,27 @@ endmacro()
 # COMMAND and fails unless it succeeds and writes exactly STDOUT and STDERR.
 function(run_call page command expected_out expected_err)
   separate_arguments(arguments UNIX_COMMAND "${command}")
+  if(DEFINED CALLS_OUT)
+    list(GET arguments 0 first)
+    if(first MATCHES "^n_")
+      # A batch line: each argument as it is, or quoted where a batch line
+      # would read it otherwise.
+      set(line "")
+      foreach(argument IN LISTS arguments)
+        string(REPLACE "<sc>" ";" argument "${argument}")
+        if(argument STREQUAL "" OR argument MATCHES "[ \t\"\\#]")
+          string(REPLACE "\\" "\\\\" argument "${argument}")
+          string(REPLACE "\"" "\\\"" argument "${argument}")
+          string(REPLACE "\t" "\\t" argument "${argument}")
+          set(argument "\"${argument}\"")
+        endif()
+        string(APPEND line " ${argument}")
+      endforeach()
+      string(STRIP "${line}" line)
+      file(APPEND "${CALLS_OUT}" "${line}\n")
+    endif()
+    return()
+  endif()
   execute_process(COMMAND ${HOST} ${arguments}
     OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
   # The page's texts have their semicolons as "<sc>" (see below).
@@ -41,6 +66,9 @@ function(run_call page command expected_out expected_err)
 endfunction()
 
 set(summary "")
+if(DEFINED CALLS_OUT)
+  file(WRITE "${CALLS_OUT}" "")
+endif()
 foreach(page IN LISTS PAGES)
   file(READ ${page} text)
   # Semicolons would split CMake lists: they stand as "<sc>" in both texts.
@@ -87,4 +115,8 @@ endforeach()
 if(failures)
   message(FATAL_ERROR "${failures}")
 endif()
-message(STATUS "every call agrees with the host:${summary}")
+if(DEFINED CALLS_OUT)
+  message(STATUS "the calls written to ${CALLS_OUT}:${summary}")
+else()
+  message(STATUS "every call agrees with the host:${summary}")
+endif()

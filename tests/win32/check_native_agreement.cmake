@@ -1,4 +1,5 @@
-# Runs the same few thousand calls through the native host and, under wine,
+# Runs the same few thousand calls, and the calls of the documentation
+# pages, through the native host and, under wine,
 # through vyxmath.exe with "VYXmath.vyk", and requires the two outputs to be
 # identical line for line: every export, at 17 significant digits where it
 # writes text, so any difference in the last bit of a double shows.
@@ -176,6 +177,25 @@ foreach(row IN LISTS rows)
 endforeach()
 
 file(MAKE_DIRECTORY "${WORK_DIR}")
+
+# Every call the documentation pages show, too (-DPAGES, -DEXAMPLES_SCRIPT):
+# their own test holds the native host's answers to the pages, so the same
+# answers here hold the Windows module to them as well.
+if(DEFINED PAGES)
+  set(page_calls_file "${WORK_DIR}/pages.calls")
+  execute_process(COMMAND ${CMAKE_COMMAND} "-DPAGES=${PAGES}" -DCALLS_OUT=${page_calls_file}
+                          -P ${EXAMPLES_SCRIPT}
+                  OUTPUT_QUIET RESULT_VARIABLE extract_status)
+  if(NOT extract_status EQUAL 0)
+    message(FATAL_ERROR "could not read the calls of ${PAGES}")
+  endif()
+  file(READ "${page_calls_file}" page_calls)
+  string(APPEND calls "${page_calls}")
+  string(REGEX MATCHALL "\n" page_line_ends "${page_calls}")
+  list(LENGTH page_line_ends page_call_count)
+  math(EXPR call_count "${call_count} + ${page_call_count}")
+endif()
+
 set(calls_file "${WORK_DIR}/agreement.calls")
 file(WRITE "${calls_file}" "${calls}")
 
@@ -186,9 +206,19 @@ execute_process(COMMAND "${NATIVE_HOST}" --quiet - INPUT_FILE "${calls_file}"
 execute_process(COMMAND "${WINE_RUN}" --prefix "${WINE_PREFIX}" "${WINDOWS_HOST}" --quiet - INPUT_FILE "${calls_file}"
                 OUTPUT_FILE "${WORK_DIR}/windows.out" RESULT_VARIABLE windows_status)
 
-file(STRINGS "${calls_file}" call_lines)
-file(STRINGS "${WORK_DIR}/native.out" native_lines)
-file(STRINGS "${WORK_DIR}/windows.out" windows_lines)
+# The lines of a file, empty ones kept (a call that leaves p1 empty prints
+# an empty line), without carriage returns.
+function(read_lines file out)
+  file(READ "${file}" text)
+  string(REPLACE "\r" "" text "${text}")
+  string(REPLACE ";" "<sc>" text "${text}")
+  string(REGEX REPLACE "\n$" "" text "${text}")
+  string(REPLACE "\n" ";" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+read_lines("${calls_file}" call_lines)
+read_lines("${WORK_DIR}/native.out" native_lines)
+read_lines("${WORK_DIR}/windows.out" windows_lines)
 list(LENGTH native_lines native_count)
 list(LENGTH windows_lines windows_count)
 
