@@ -23,14 +23,12 @@ bool holds_no_call(const char* text, std::size_t size) {
 
 class BatchRun {
 public:
-    BatchRun(int out_fd, int note_fd, CallRunner& runner, std::size_t block_bytes)
-        : out_fd_(out_fd),
-          note_fd_(note_fd),
-          runner_(runner),
-          flush_at_(block_bytes),
-          // Room for the largest single output line beyond the flush mark:
-          // a quoted text variable, or an error message and its line number.
-          out_(block_bytes + 2 * text_variable_bytes + Message::capacity + 48) {}
+    BatchRun(int out_fd, int note_fd, CallRunner& runner, std::size_t block_bytes, std::vector<char>& out)
+        : out_fd_(out_fd), note_fd_(note_fd), runner_(runner), flush_at_(block_bytes), out_(out) {
+        // Room for the largest single output line beyond the flush mark:
+        // a quoted text variable, or an error message and its line number.
+        out_.resize(block_bytes + 2 * text_variable_bytes + Message::capacity + 48);
+    }
 
     // One call line without its "\n"; line[size] is writable.
     void line(char* text, std::size_t size) {
@@ -120,7 +118,7 @@ private:
     int note_fd_;
     CallRunner& runner_;
     std::size_t flush_at_;
-    std::vector<char> out_;
+    std::vector<char>& out_;
     std::size_t used_ = 0;
     CallWords words_;
     Message message_;
@@ -130,12 +128,18 @@ private:
 }  // namespace
 
 BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t block_bytes, int note_fd) {
+    BatchBuffers buffers;
+    return run_batch(in_fd, out_fd, runner, buffers, block_bytes, note_fd);
+}
+
+BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, BatchBuffers& buffers, std::size_t block_bytes,
+                      int note_fd) {
     if (block_bytes == 0) block_bytes = 1;
-    BatchRun run(out_fd, note_fd, runner, block_bytes);
+    BatchRun run(out_fd, note_fd, runner, block_bytes, buffers.output);
     // A block read behind the unfinished line kept from the block before,
     // plus one byte so that the last line's end can always take a NUL.
-    std::vector<char> input(held_line_limit + block_bytes + 1);
-    char* const buffer = input.data();
+    buffers.input.resize(held_line_limit + block_bytes + 1);
+    char* const buffer = buffers.input.data();
     std::size_t held = 0;
     bool skipping = false;  // inside a line already reported as too long
 
