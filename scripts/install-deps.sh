@@ -5,7 +5,8 @@
 #   bench   native, plus the conversion libraries the benchmarks compare with
 #   all     native and bench, plus clang with its fuzzing runtime (fuzz
 #           targets), the 32-bit Windows cross compiler and wine (i386),
-#           and the tools that make and check the packages
+#           and the tools that make and check the packages (pefile reads
+#           the Windows archive's module)
 set -euo pipefail
 
 scope=${1:-all}
@@ -14,10 +15,11 @@ bench=(libfast-float-dev libdouble-conversion-dev)
 fuzzing=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
 packaging=(pkgconf dpkg-dev lintian)
+package_reading=(python3-pefile)
 
 wanted=("${native[@]}")
 [ "$scope" = bench ] && wanted+=("${bench[@]}")
-[ "$scope" = all ] && wanted+=("${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}")
+[ "$scope" = all ] && wanted+=("${bench[@]}" "${fuzzing[@]}" "${windows[@]}" "${packaging[@]}" "${package_reading[@]}")
 
 missing=()
 for pkg in "${wanted[@]}"; do
