@@ -3,7 +3,8 @@
 #    package (find_package(vyxmath) gives vyxmath::vyxmath), vyxmath.pc, the
 #    host vyxmath with its manual page and bash and zsh completions, and the
 #    reference pages.
-#  Windows: one folder with "VYXmath.vyk", vyxmath.exe and the reference pages.
+#  Windows: one folder with "VYXmath.vyk", vyxmath.exe, README.txt and the
+#    reference pages.
 set(CMAKE_INSTALL_DOCDIR share/doc/vyxmath CACHE PATH "Documentation folder")
 include(GNUInstallDirs)
 
@@ -17,8 +18,18 @@ foreach(page reference.md number-text.md)
 endforeach()
 
 if(WIN32)
+  # For Windows users a plain-text README (English and Japanese, UTF-8 with a
+  # byte-order mark, CRLF line ends) in place of the repository's, and the
+  # Japanese pages, when present, in ja\.
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/win32/README.txt.in ${PROJECT_BINARY_DIR}/README.txt
+    @ONLY NEWLINE_STYLE CRLF)
+  list(REMOVE_ITEM vyxmath_documents ${PROJECT_SOURCE_DIR}/README.md)
+  file(GLOB japanese_pages ${PROJECT_SOURCE_DIR}/docs/ja/*.md)
   install(TARGETS vyxmath vyxmath_host RUNTIME DESTINATION .)
-  install(FILES ${vyxmath_documents} DESTINATION .)
+  install(FILES ${PROJECT_BINARY_DIR}/README.txt ${vyxmath_documents} DESTINATION .)
+  if(japanese_pages)
+    install(FILES ${japanese_pages} DESTINATION ja)
+  endif()
   return()
 endif()
 

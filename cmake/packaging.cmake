@@ -1,6 +1,6 @@
 # Release archives with CPack (run `cpack` in a build folder):
-#  win32 preset: VYXmath-<version>-win32.zip, the module, the host and the
-#    documents in one folder.
+#  win32 preset: VYXmath-<version>-win32.zip, the module, the host, a README
+#    for Windows users and the reference pages in one folder.
 #  Linux: VYXmath-<version>-Linux-<processor>.tar.gz and the Debian package
 #    vyxmath_<version>_<architecture>.deb.
 set(CPACK_PACKAGE_NAME vyxmath)
@@ -11,6 +11,12 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 
+# The archives hold stripped binaries. The Windows Release build compiles
+# with no debug information of its own; what strip removes there is the
+# statically linked runtime's (DWARF sections) and the symbol table, a fifth
+# of the module and half of the host.
+set(CPACK_STRIP_FILES ON)
+
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME VYXmath-${PROJECT_VERSION}-win32)
@@ -20,7 +26,6 @@ endif()
 
 set(CPACK_GENERATOR TGZ DEB)
 set(CPACK_PACKAGE_FILE_NAME VYXmath-${PROJECT_VERSION}-Linux-${CMAKE_SYSTEM_PROCESSOR})
-set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The VYXmath authors <maintainers@vyxmath.invalid>")

@@ -27,14 +27,12 @@ constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
 class BatchRun {
 public:
-    BatchRun(int out_fd, CallRunner& runner, const BatchOptions& options)
-        : out_fd_(out_fd),
-          options_(options),
-          runner_(runner),
-          flush_at_(options.block_bytes),
-          // Room for the largest single output line beyond the flush mark:
-          // a quoted text variable, or an error message and its line number.
-          out_(options.block_bytes + 2 * text_variable_bytes + Message::capacity + 48) {}
+    BatchRun(int out_fd, CallRunner& runner, const BatchOptions& options, std::vector<char>& out)
+        : out_fd_(out_fd), options_(options), runner_(runner), flush_at_(options.block_bytes), out_(out) {
+        // Room for the largest single output line beyond the flush mark:
+        // a quoted text variable, or an error message and its line number.
+        out_.resize(options.block_bytes + 2 * text_variable_bytes + Message::capacity + 48);
+    }
 
     // One call line without its "\n"; line[size] is writable.
     void line(char* text, std::size_t size) {
@@ -181,7 +179,7 @@ private:
     const BatchOptions& options_;
     CallRunner& runner_;
     std::size_t flush_at_;
-    std::vector<char> out_;
+    std::vector<char>& out_;
     std::size_t used_ = 0;
     CallWords words_;
     Message message_;
@@ -198,15 +196,28 @@ BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t blo
     return run_batch(in_fd, out_fd, runner, options);
 }
 
-BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, const BatchOptions& given) {
+BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, BatchBuffers& buffers, std::size_t block_bytes,
+                      int note_fd) {
+    BatchOptions options;
+    options.block_bytes = block_bytes;
+    options.note_fd = note_fd;
+    return run_batch(in_fd, out_fd, runner, options, buffers);
+}
+
+BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, const BatchOptions& options) {
+    BatchBuffers buffers;
+    return run_batch(in_fd, out_fd, runner, options, buffers);
+}
+
+BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, const BatchOptions& given, BatchBuffers& buffers) {
     BatchOptions options = given;
     if (options.block_bytes == 0) options.block_bytes = 1;
     const std::size_t block_bytes = options.block_bytes;
-    BatchRun run(out_fd, runner, options);
+    BatchRun run(out_fd, runner, options, buffers.output);
     // A block read behind the unfinished line kept from the block before,
     // plus one byte so that the last line's end can always take a NUL.
-    std::vector<char> input(held_line_limit + block_bytes + 1);
-    char* const buffer = input.data();
+    buffers.input.resize(held_line_limit + block_bytes + 1);
+    char* const buffer = buffers.input.data();
     std::size_t held = 0;
     bool skipping = false;  // inside a line already reported as too long
 

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "call_record.h"
 #include "call_runner.h"
@@ -49,5 +50,17 @@ struct BatchOptions {
 BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, std::size_t block_bytes = default_block_bytes,
                       int note_fd = -1);
 BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, const BatchOptions& options);
+
+// The input and output blocks of a run. A caller that runs many batches keeps
+// one and passes it to each run, which then allocates only when it needs
+// larger blocks than any run before.
+struct BatchBuffers {
+    std::vector<char> input;
+    std::vector<char> output;
+};
+
+BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, BatchBuffers& buffers,
+                      std::size_t block_bytes = default_block_bytes, int note_fd = -1);
+BatchResult run_batch(int in_fd, int out_fd, CallRunner& runner, const BatchOptions& options, BatchBuffers& buffers);
 
 }  // namespace vyxmath::host

@@ -14,7 +14,8 @@
 #              machine cannot run 32-bit programs, also the emulator that runs
 #              them (64-bit wine, wine's static preloader, qemu-user), if it
 #              can be had: without it those tests are skipped, not failed
-#   packaging  the tools that make and check the packages
+#   packaging  the tools that make and check the packages (pefile reads the
+#              Windows archive's module)
 #   web        Emscripten (the WebAssembly build), node with npm, chromium
 #   proofs     Sollya and Gappa, which check the kernels' error bounds
 #   quick      what scripts/test.sh needs: native bench fuzzing windows
@@ -30,7 +31,7 @@ bench=(libfast-float-dev libdouble-conversion-dev python3-matplotlib)
 fuzzing=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386)
 emulation=(wine64 wine32-preloader:i386 qemu-user)
-packaging=(pkgconf dpkg-dev lintian)
+packaging=(pkgconf dpkg-dev lintian python3-pefile)
 web=(emscripten nodejs chromium)
 proofs=(sollya gappa)
 
