@@ -48,6 +48,7 @@ if [ -n "$win32" ]; then
     folder=$(ls -d "$unpacked"/VYXmath-*-win32)
     /usr/bin/python3 "$source/tests/install/check_windows_archive.py" "$folder" "$source"
     cmake -DMODULE="$folder/VYXmath.vyk" -DEXPORT_LIST="$source/src/frame/export_list.inc" \
+        -DMODULE_DEFINITION="$win32/src/frame/win32/VYXmath.def" \
         -DOBJDUMP=i686-w64-mingw32-objdump -DWINDRES=i686-w64-mingw32-windres \
         -P "$source/tests/win32/check_module_file.cmake"
 fi
