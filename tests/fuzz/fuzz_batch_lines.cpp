@@ -126,6 +126,8 @@ std::string file_contents(int fd) {
 
 // What one line gives when it is split and run on its own.
 std::string run_alone(std::string line, std::size_t number, vyxmath::host::CallRunner& runner) {
+    // A byte-order mark opening the input belongs to the file, not the call.
+    if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() > vyxmath::host::max_line_bytes) return "error: <too long>";
     const std::size_t first = line.find_first_not_of(" \t");
