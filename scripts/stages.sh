@@ -18,9 +18,10 @@ report_stage() {
 
 # What a failure prints at most: enough to see what went wrong, the rest
 # stays in the log. The first failure of a run shows excerpt_lines; a later
-# one, often the same fault seen by another build, only its first few.
+# one, often the same fault seen by another build, only its first line
+# (which names the failing test or command).
 excerpt_lines=40
-later_excerpt_lines=5
+later_excerpt_lines=1
 
 # first_lines LOG: standard input indented, cut after excerpt_lines with a
 # line saying how many more the log holds.
