@@ -118,7 +118,7 @@ test_stage() {
 
 # skip_stage NAME WHY
 skip_stage() {
-    report_stage "$1" "skipped ($2)" 0 -
+    report_stage "$1" "skipped: $2" 0 -
 }
 
 summarise_stages() {
