@@ -12,7 +12,7 @@ namespace {
 
 enum class Name { help, version, list, strict, quiet, module, digits, format, errors, fail_fast, file };
 
-struct OptionSpec {
+struct OptionRule {
     Name name;
     char short_form;  // 0 for none
     std::string_view long_form;
@@ -20,7 +20,7 @@ struct OptionSpec {
     std::string_view text;
 };
 
-constexpr std::array<OptionSpec, 11> option_specs = {{
+constexpr std::array<OptionRule, 11> option_rules = {{
     {Name::help, 'h', "help", "", "this text; --help EXPORT... shows those exports"},
     {Name::version, 'V', "version", "", "the host's version"},
     {Name::list, 0, "list", "", "the exports, their arguments and what they compute"},
@@ -34,21 +34,21 @@ constexpr std::array<OptionSpec, 11> option_specs = {{
     {Name::module, 0, "module", "PATH", "load the module from PATH"},
 }};
 
-const OptionSpec* find_long(std::string_view name) {
-    for (const OptionSpec& spec : option_specs)
-        if (spec.long_form == name) return &spec;
+const OptionRule* find_long(std::string_view name) {
+    for (const OptionRule& rule : option_rules)
+        if (rule.long_form == name) return &rule;
     return nullptr;
 }
 
-const OptionSpec* find_short(char c) {
-    for (const OptionSpec& spec : option_specs)
-        if (spec.short_form == c) return &spec;
+const OptionRule* find_short(char c) {
+    for (const OptionRule& rule : option_rules)
+        if (rule.short_form == c) return &rule;
     return nullptr;
 }
 
-bool set_value(const OptionSpec& spec, std::string_view value, HostOptions& options, std::string& problem) {
-    const std::string shown = "--" + std::string(spec.long_form);
-    switch (spec.name) {
+bool set_value(const OptionRule& rule, std::string_view value, HostOptions& options, std::string& problem) {
+    const std::string shown = "--" + std::string(rule.long_form);
+    switch (rule.name) {
         case Name::module: options.module_path = value; return true;
         case Name::file: options.files.emplace_back(value); return true;
         case Name::digits: {
@@ -81,11 +81,11 @@ bool set_value(const OptionSpec& spec, std::string_view value, HostOptions& opti
     }
 }
 
-void set_flag(const OptionSpec& spec, HostOptions& options) {
+void set_flag(const OptionRule& rule, HostOptions& options) {
     const auto answer = [&options](Answer a) {
         if (options.answer == Answer::none || a < options.answer) options.answer = a;
     };
-    switch (spec.name) {
+    switch (rule.name) {
         case Name::help: answer(Answer::help); break;
         case Name::version: answer(Answer::version); break;
         case Name::list: answer(Answer::list); break;
@@ -107,34 +107,34 @@ bool read_host_options(int argc, const char* const* argv, HostOptions& options, 
             ++next;
             break;
         }
-        const OptionSpec* spec = nullptr;
+        const OptionRule* rule = nullptr;
         std::optional<std::string_view> attached;  // "--name=VALUE", "-fVALUE"
         if (word[1] == '-') {
             const std::string_view body = word.substr(2);
             const std::size_t equals = body.find('=');
-            spec = find_long(body.substr(0, equals));
+            rule = find_long(body.substr(0, equals));
             if (equals != std::string_view::npos) attached = body.substr(equals + 1);
         } else {
-            spec = find_short(word[1]);
+            rule = find_short(word[1]);
             if (word.size() > 2) attached = word.substr(2);
         }
         // A flag given a value, or a bundle such as "-qs", is no option either.
-        if (spec == nullptr || (spec->value.empty() && attached)) {
+        if (rule == nullptr || (rule->value.empty() && attached)) {
             problem = tr_format("unknown option {1}", {word});
             return false;
         }
-        if (spec->value.empty()) {
-            set_flag(*spec, options);
+        if (rule->value.empty()) {
+            set_flag(*rule, options);
             continue;
         }
         if (!attached) {
             if (next + 1 == argc) {
-                problem = tr_format("{1} needs {2}", {word, spec->value});
+                problem = tr_format("{1} needs {2}", {word, rule->value});
                 return false;
             }
             attached = std::string_view(argv[++next]);
         }
-        if (!set_value(*spec, *attached, options, problem)) return false;
+        if (!set_value(*rule, *attached, options, problem)) return false;
     }
     options.first_operand = next;
     return true;
@@ -143,25 +143,25 @@ bool read_host_options(int argc, const char* const* argv, HostOptions& options, 
 const char* option_table() {
     static const std::string table = [] {
         std::string out;
-        for (const OptionSpec& spec : option_specs) {
+        for (const OptionRule& rule : option_rules) {
             std::string form = "  ";
-            if (spec.short_form != 0) {
+            if (rule.short_form != 0) {
                 form += '-';
-                form += spec.short_form;
+                form += rule.short_form;
                 form += ", ";
             } else {
                 form += "    ";
             }
             form += "--";
-            form += spec.long_form;
+            form += rule.long_form;
             // Paths are shown as the next word, other values after "=".
-            if (!spec.value.empty()) {
-                form += spec.name == Name::file || spec.name == Name::module ? ' ' : '=';
-                form += spec.value;
+            if (!rule.value.empty()) {
+                form += rule.name == Name::file || rule.name == Name::module ? ' ' : '=';
+                form += rule.value;
             }
             form.resize(std::max<std::size_t>(form.size() + 2, 26), ' ');
             out += form;
-            out += spec.text;
+            out += rule.text;
             out += '\n';
         }
         return out;
